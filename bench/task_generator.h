@@ -1,0 +1,15 @@
+#pragma once
+
+// Random balanced tasks for the benchmarks, reproducible from their seed.
+
+#include <cstdint>
+
+#include "solver/solve_state.h"
+
+namespace kargolo::bench {
+
+// An m x n task with tariffs 1..100 and rims 1..1000, closed by raising the last demand or
+// supply; every cell (0, 0), SolveMode as given.
+SolveState RandomTask(int m, int n, std::uint32_t seed, std::int32_t solveMode);
+
+}  // namespace kargolo::bench

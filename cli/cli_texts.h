@@ -1,0 +1,48 @@
+#pragma once
+
+// Texts of the command-line solver.
+
+namespace kargolo {
+
+constexpr char kUsage[] =
+    "Использование: kargolo-solve ЗАДАЧА.tab [-o ОТЧЕТ.html] [--mode checking|detailed|stepwise]\n"
+    "                     [--plan north-west|minimum|vogel|double]\n"
+    "                     [--method potentials|distributive] [--estimates lines|table|both]\n"
+    "                     [--limits] [--plan-only] [--verbose]\n";
+
+constexpr char kHelp[] =
+    "Решает транспортную задачу из табличного файла и пишет отчет о решении (HTML,\n"
+    "windows-1251) в файл -o или в стандартный вывод.\n"
+    "\n"
+    "  -o ФАЙЛ            записать отчет в ФАЙЛ (он заменяется только целиком)\n"
+    "  --mode РЕЖИМ       checking - только результат, detailed - весь ход решения\n"
+    "                     (по умолчанию), stepwise - пошаговый режим без остановок\n"
+    "  --plan ПРАВИЛО     опорный план: north-west (по умолчанию), minimum, vogel, double\n"
+    "  --method МЕТОД     potentials (по умолчанию) или distributive\n"
+    "  --estimates ВИД    оценки: lines (по умолчанию), table или both\n"
+    "  --limits           решать с ограничениями пропускных способностей\n"
+    "  --plan-only        только найти опорный план\n"
+    "  --verbose          выводить строки состояния в поток ошибок\n"
+    "  --help             эта справка\n"
+    "\n"
+    "Коды завершения: 0 - решено, 1 - ошибка в командной строке, 2 - ошибка файла\n"
+    "или входных данных, 3 - внутренняя ошибка (отчет до места ошибки записан).\n";
+
+constexpr char kUnknownOption[] = "Неизвестный параметр: %s\n";
+constexpr char kMissingValue[] = "Параметр %s требует значения.\n";
+constexpr char kBadValue[] = "Недопустимое значение параметра %s: %s\n";
+constexpr char kNoTaskFile[] = "Не указан файл задачи.\n";
+constexpr char kTwoTaskFiles[] = "Указано больше одного файла задачи: %s\n";
+
+constexpr char kFullSolveNotBuilt[] =
+    "Полное решение в этой версии еще недоступно: методы улучшения плана не реализованы. "
+    "Используйте --plan-only.\n";
+constexpr char kPlanRuleNotBuilt[] =
+    "Правило опорного плана %s в этой версии еще не реализовано.\n";
+constexpr char kLimitsNotBuilt[] =
+    "Решение с ограничениями пропускных способностей в этой версии еще не реализовано.\n";
+
+constexpr char kUnknownFailure[] = "Неизвестная ошибка. Решение остановлено";
+constexpr char kFailedCheck[] = "Нарушена внутренняя проверка: %s\n";
+
+}  // namespace kargolo

@@ -1,0 +1,106 @@
+#include "cli/solver_run.h"
+
+#include "cli/cli_texts.h"
+#include "cli/options.h"
+#include "cli/status_hooks.h"
+#include "documents/atomic_file.h"
+#include "documents/grids_to_state.h"
+#include "documents/table_file.h"
+#include "documents/windows1251.h"
+#include "solver/driver.h"
+#include "solver/report_texts.h"
+
+namespace kargolo {
+namespace {
+
+// What this build cannot do yet is refused before anything is read: no fake results.
+std::string RefusalOfUnbuiltWork(const CliOptions& o) {
+    if (o.Limits) return kLimitsNotBuilt;
+    if (o.Settings.PlanMethod != kPlanNorthWestCorner) {
+        return Format(kPlanRuleNotBuilt, std::to_string(o.Settings.PlanMethod).c_str());
+    }
+    if (!o.PlanOnly && !kImprovementMethodsBuilt) return kFullSolveNotBuilt;
+    return {};
+}
+
+// Loads the task into s; a message for the user when the file or its numbers cannot be used.
+std::string LoadTask(const CliOptions& o, SolveState& s) {
+    TableFileContents contents;
+    if (const TableFileResult read = ReadTableFile(o.TaskPath, contents); !read.Ok()) {
+        return FileErrorText(read);
+    }
+    ApplySettings(o.Settings, s);
+    if (std::string problem = GridsToSolveState(contents.Grids, o.Limits, s); !problem.empty()) {
+        return problem;
+    }
+    return CheckTaskInput(s);
+}
+
+// Runs the driver; false after an internal failure, which is reported once here.
+bool RunDriver(const CliOptions& o, SolveState& s, std::ostream& err) {
+    StreamStatusHooks verbose(err);
+    SilentHooks quiet;
+    SolveHooks& hooks = o.Verbose ? static_cast<SolveHooks&>(verbose) : quiet;
+    try {
+        Solve(s, hooks, o.PlanOnly);
+        return true;
+    } catch (const std::exception& failure) {
+        verbose.Flush();
+        err << kUnknownFailure << '\n';
+        if (o.Verbose) err << Format(kFailedCheck, failure.what());
+    } catch (...) {
+        err << kUnknownFailure << '\n';
+    }
+    return false;
+}
+
+// Writes the encoded report; false (with the message on err) when the file cannot be written.
+bool WriteReport(const CliOptions& o, const std::string& document, std::ostream& out,
+                 std::ostream& err) {
+    if (o.ReportPath.empty()) {
+        out.write(document.data(), static_cast<std::streamsize>(document.size()));
+        out.flush();
+        return static_cast<bool>(out);
+    }
+    switch (WriteFileAtomically(o.ReportPath, document)) {
+        case AtomicWriteStatus::Ok: return true;
+        case AtomicWriteStatus::OpenFailed:
+            err << FileErrorText({TableFileStatus::OutputOpenError}) << '\n';
+            return false;
+        case AtomicWriteStatus::WriteFailed: break;
+    }
+    err << FileErrorText({TableFileStatus::CreateError}) << '\n';
+    return false;
+}
+
+}  // namespace
+
+int RunSolver(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const ParsedOptions parsed = ParseOptions(args);
+    if (!parsed.Options) {
+        err << parsed.Error << kUsage;
+        return kExitUsage;
+    }
+    const CliOptions& o = *parsed.Options;
+    if (o.Help) {
+        out << kUsage << '\n' << kHelp;
+        return kExitSolved;
+    }
+    if (std::string refusal = RefusalOfUnbuiltWork(o); !refusal.empty()) {
+        err << refusal;
+        return kExitInputError;
+    }
+    SolveState s;
+    if (std::string problem = LoadTask(o, s); !problem.empty()) {
+        err << problem << '\n';
+        return kExitInputError;
+    }
+    s.Report.Assign(kReportHead);
+    const bool solved = RunDriver(o, s, err);
+    s.Report.Append(kReportFooter);
+    s.Report.Append(kDocumentEnd);
+    if (!WriteReport(o, EncodeWindows1251(s.Report.Text()), out, err)) return kExitInputError;
+    return solved ? kExitSolved : kExitInternalFailure;
+}
+
+}  // namespace kargolo

@@ -1,0 +1,22 @@
+#pragma once
+
+// kargolo-solve: reads a table file, solves it as the desktop program would, and writes the
+// complete report in windows-1251.
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace kargolo {
+
+// Exit statuses, as --help lists them.
+constexpr int kExitSolved = 0;
+constexpr int kExitUsage = 1;
+constexpr int kExitInputError = 2;
+constexpr int kExitInternalFailure = 3;
+
+// Runs the solver on the arguments (without the program name). The report goes to the file of
+// -o or to out; messages and --verbose status lines go to err.
+int RunSolver(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace kargolo

@@ -1,0 +1,16 @@
+#pragma once
+
+// Replaces a file only with complete contents: the bytes go to a temporary file beside the
+// target, which is renamed over the target once every write has succeeded. A failure leaves
+// the old file as it was and no temporary file behind.
+
+#include <filesystem>
+#include <string_view>
+
+namespace kargolo {
+
+enum class AtomicWriteStatus { Ok, OpenFailed, WriteFailed };
+
+AtomicWriteStatus WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+}  // namespace kargolo

@@ -1,0 +1,23 @@
+#pragma once
+
+// Messages of the table files and of the conversion of a task's grids into numbers.
+
+namespace kargolo {
+
+constexpr char kReadErrorText[] = "Ошибка чтения файла.";
+constexpr char kExpectedEndText[] = "Ожидался конец файла.";
+constexpr char kOpenErrorText[] = "Ошибка открытия файла данных.";
+constexpr char kOutputOpenErrorText[] = "Ошибка открытия выходного файла решения.";
+constexpr char kOutOfMemoryText[] = "Фатальная ошибка - не хватает памяти.";
+constexpr char kCreateErrorText[] = "Ошибка создания выходного файла.";
+constexpr char kBadSizeText[] = "Невозможно создать таблицу размера %i на %i";
+
+// A grid number outside the 32-bit range: the text as typed, then where it stands.
+constexpr char kNumberOutOfRange[] =
+    "Число \"%s\" %s не помещается в 32 бита: допустимы числа от -2147483648 до 2147483647.";
+constexpr char kInSupply[] = "в запасе поставщика A%u";
+constexpr char kInDemand[] = "в потребности потребителя B%u";
+constexpr char kInTariff[] = "в тарифе клетки (%u,%u)";
+constexpr char kInLimit[] = "в ограничении клетки (%u,%u)";
+
+}  // namespace kargolo

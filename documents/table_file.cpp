@@ -1,0 +1,184 @@
+#include "documents/table_file.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <new>
+
+#include "documents/atomic_file.h"
+#include "documents/document_texts.h"
+#include "documents/text_numbers.h"
+#include "solver/report_buffer.h"
+
+namespace kargolo {
+namespace {
+
+constexpr std::int64_t kLargestCellCount = 2147483647;
+
+std::int32_t ReadInt32LE(std::span<const std::uint8_t> bytes, std::size_t offset) {
+    const std::uint32_t value = std::uint32_t{bytes[offset]} |
+                                std::uint32_t{bytes[offset + 1]} << 8 |
+                                std::uint32_t{bytes[offset + 2]} << 16 |
+                                std::uint32_t{bytes[offset + 3]} << 24;
+    return static_cast<std::int32_t>(value);  // two's complement
+}
+
+void AppendInt32LE(std::vector<std::uint8_t>& out, std::int32_t value) {
+    const auto bits = static_cast<std::uint32_t>(value);
+    for (int shift = 0; shift < 32; shift += 8) {
+        out.push_back(static_cast<std::uint8_t>(bits >> shift));
+    }
+}
+
+// Where the sections of a file with the header (m, n) end, in bytes.
+struct Layout {
+    std::int64_t m = 0;
+    std::int64_t n = 0;
+    std::int64_t TariffsEnd = 0;
+    std::int64_t ValuesEnd = 0;
+    std::int64_t FlagsEnd = 0;
+
+    Layout(std::int32_t rows, std::int32_t columns) : m(rows), n(columns) {
+        TariffsEnd = 8 + 4 * (m + n + m * n);
+        ValuesEnd = TariffsEnd + 4 * m * n;
+        FlagsEnd = ValuesEnd + 4 * m * n;
+    }
+    std::size_t Offset(std::int64_t base, std::int64_t item) const {
+        return static_cast<std::size_t>(base + 4 * item);
+    }
+};
+
+bool SizeIsAcceptable(std::int32_t m, std::int32_t n) {
+    return m >= 2 && n >= 2 && static_cast<double>(m) * n <= kLargestCellCount;
+}
+
+std::string AbsoluteText(std::int32_t value) { return NumberToText(std::llabs(value)); }
+
+void FillGrids(std::span<const std::uint8_t> bytes, const Layout& at, bool hasSection,
+               TableFileContents& contents) {
+    const int m = static_cast<int>(at.m);
+    const int n = static_cast<int>(at.n);
+    TaskGrids& grids = contents.Grids;
+    for (int i = 1; i <= m; ++i) {
+        const std::string text = AbsoluteText(ReadInt32LE(bytes, at.Offset(8, i - 1)));
+        grids.Tarif.At(n + 1, i) = text;
+        grids.Restriction.At(n + 1, i) = text;
+    }
+    for (int j = 1; j <= n; ++j) {
+        const std::string text = AbsoluteText(ReadInt32LE(bytes, at.Offset(8 + 4 * at.m, j - 1)));
+        grids.Tarif.At(j, m + 1) = text;
+        grids.Restriction.At(j, m + 1) = text;
+    }
+    const std::int64_t tariffsStart = 8 + 4 * (at.m + at.n);
+    contents.HasLimits = false;
+    for (int i = 0; i < m; ++i) {
+        for (int j = 0; j < n; ++j) {
+            const std::int64_t k = std::int64_t{i} * at.n + j;
+            grids.Tarif.At(j + 1, i + 1) = NumberToText(ReadInt32LE(bytes, at.Offset(tariffsStart, k)));
+            const bool limited = hasSection && ReadInt32LE(bytes, at.Offset(at.ValuesEnd, k)) != 0;
+            grids.Restriction.At(j + 1, i + 1) =
+                limited ? AbsoluteText(ReadInt32LE(bytes, at.Offset(at.TariffsEnd, k))) : "M";
+            contents.HasLimits = contents.HasLimits || limited;
+        }
+    }
+}
+
+}  // namespace
+
+std::string FileErrorText(const TableFileResult& result) {
+    switch (result.Status) {
+        case TableFileStatus::Ok: return {};
+        case TableFileStatus::ReadError: return kReadErrorText;
+        case TableFileStatus::ExpectedEnd: return kExpectedEndText;
+        case TableFileStatus::OpenError: return kOpenErrorText;
+        case TableFileStatus::OutputOpenError: return kOutputOpenErrorText;
+        case TableFileStatus::OutOfMemory: return kOutOfMemoryText;
+        case TableFileStatus::CreateError: return kCreateErrorText;
+        case TableFileStatus::BadSize:
+            return Format(kBadSizeText, result.ClaimedRows, result.ClaimedColumns);
+    }
+    return {};
+}
+
+TableFileResult ParseTableFile(std::span<const std::uint8_t> bytes, TableFileContents& contents) {
+    if (bytes.size() < 8) return {TableFileStatus::ReadError};
+    const std::int32_t m = ReadInt32LE(bytes, 0);
+    const std::int32_t n = ReadInt32LE(bytes, 4);
+    if (!SizeIsAcceptable(m, n)) return {TableFileStatus::BadSize, m, n};
+    const Layout at(m, n);
+    const auto length = static_cast<std::int64_t>(bytes.size());
+    if (length < at.TariffsEnd) return {TableFileStatus::ReadError};
+    if (length >= at.ValuesEnd && length < at.FlagsEnd) return {TableFileStatus::ExpectedEnd};
+    try {
+        contents.Grids = MakeTaskGrids(m, n);
+    } catch (const std::bad_alloc&) {
+        return {TableFileStatus::BadSize, m, n};
+    }
+    FillGrids(bytes, at, length >= at.FlagsEnd, contents);
+    return {};
+}
+
+TableFileResult ReadTableFile(const std::filesystem::path& path, TableFileContents& contents) {
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in) return {TableFileStatus::OpenError};
+    const std::streamoff fileLength = in.tellg();
+    in.seekg(0);
+    std::vector<std::uint8_t> bytes(8);
+    if (fileLength < 8 || !in.read(reinterpret_cast<char*>(bytes.data()), 8)) {
+        return {TableFileStatus::ReadError};
+    }
+    const std::int32_t m = ReadInt32LE(bytes, 0);
+    const std::int32_t n = ReadInt32LE(bytes, 4);
+    if (!SizeIsAcceptable(m, n)) return {TableFileStatus::BadSize, m, n};
+    // Read no more than the file holds, and no more than its longest form needs.
+    const std::int64_t wanted = std::min<std::int64_t>(fileLength, Layout(m, n).FlagsEnd);
+    try {
+        bytes.resize(static_cast<std::size_t>(wanted));
+    } catch (const std::bad_alloc&) {
+        return {TableFileStatus::OutOfMemory};
+    }
+    in.read(reinterpret_cast<char*>(bytes.data()) + 8, static_cast<std::streamsize>(wanted - 8));
+    bytes.resize(8 + static_cast<std::size_t>(in.gcount()));
+    return ParseTableFile(bytes, contents);
+}
+
+std::vector<std::uint8_t> SerializeTableFile(const TaskGrids& grids) {
+    const int m = grids.Suppliers();
+    const int n = grids.Consumers();
+    std::vector<std::uint8_t> out;
+    out.reserve(static_cast<std::size_t>(Layout(m, n).FlagsEnd));
+    AppendInt32LE(out, m);
+    AppendInt32LE(out, n);
+    for (int i = 1; i <= m; ++i) AppendInt32LE(out, TextToNumber(grids.Tarif.At(n + 1, i)));
+    for (int j = 1; j <= n; ++j) AppendInt32LE(out, TextToNumber(grids.Tarif.At(j, m + 1)));
+    for (int i = 1; i <= m; ++i) {
+        for (int j = 1; j <= n; ++j) AppendInt32LE(out, TextToNumber(grids.Tarif.At(j, i)));
+    }
+    for (int pass = 0; pass < 2; ++pass) {  // the capacity values, then the capacity flags
+        for (int i = 1; i <= m; ++i) {
+            for (int j = 1; j <= n; ++j) {
+                const std::string& text = grids.Restriction.At(j, i);
+                const bool limited = !IsNoLimitText(text);
+                AppendInt32LE(out, pass == 0 ? (limited ? TextToNumber(text) : 0) : limited);
+            }
+        }
+    }
+    return out;
+}
+
+TableFileResult WriteTableFile(const std::filesystem::path& path, const TaskGrids& grids) {
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes = SerializeTableFile(grids);
+    } catch (const std::bad_alloc&) {
+        return {TableFileStatus::OutOfMemory};
+    }
+    const std::string_view view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    switch (WriteFileAtomically(path, view)) {
+        case AtomicWriteStatus::Ok: return {};
+        case AtomicWriteStatus::OpenFailed: return {TableFileStatus::OutputOpenError};
+        case AtomicWriteStatus::WriteFailed: return {TableFileStatus::CreateError};
+    }
+    return {TableFileStatus::CreateError};
+}
+
+}  // namespace kargolo

@@ -1,0 +1,54 @@
+#pragma once
+
+// A task while it is edited: two grids of text cells of equal size, the tariffs with supplies and
+// demands (Tarif) and the route capacity limits (Restriction). A cell is addressed (column, row)
+// from 0. For m suppliers and n consumers each grid has n + 2 columns and m + 2 rows: captions
+// in row 0 and column 0, the supplies in column n + 1, the demands in row m + 1 and an empty
+// corner. Numbers stay text until the task is saved or solved.
+
+#include <string>
+#include <vector>
+
+namespace kargolo {
+
+class TextGrid {
+public:
+    TextGrid() = default;
+    TextGrid(int columns, int rows);
+
+    int Columns() const { return m_columns; }
+    int Rows() const { return m_rows; }
+    std::string& At(int column, int row) { return m_cells[Index(column, row)]; }
+    const std::string& At(int column, int row) const { return m_cells[Index(column, row)]; }
+
+    friend bool operator==(const TextGrid&, const TextGrid&) = default;
+
+private:
+    std::size_t Index(int column, int row) const {
+        return static_cast<std::size_t>(row) * static_cast<std::size_t>(m_columns) +
+               static_cast<std::size_t>(column);
+    }
+
+    int m_columns = 0;
+    int m_rows = 0;
+    std::vector<std::string> m_cells;
+};
+
+struct TaskGrids {
+    TextGrid Tarif;
+    TextGrid Restriction;
+
+    int Suppliers() const { return Tarif.Rows() - 2; }
+    int Consumers() const { return Tarif.Columns() - 2; }
+
+    friend bool operator==(const TaskGrids&, const TaskGrids&) = default;
+};
+
+// Grids for m suppliers and n consumers with captions and every other cell empty.
+TaskGrids MakeTaskGrids(int m, int n);
+
+// Writes the captions of both grids: "поставщик A1", "потребитель B1", "Потребности",
+// "Запасы груза".
+void WriteCaptions(TaskGrids& grids);
+
+}  // namespace kargolo

@@ -1,0 +1,28 @@
+#pragma once
+
+// Numbers in grid texts follow the rule of the C library's atol: leading white space is
+// skipped, an optional sign and the decimal digits up to the first other character are taken,
+// and a text without digits is 0 ("", "abc" -> 0; "12ab" -> 12). A value outside the 32-bit
+// range saturates at its end, as the platform's atol does, instead of wrapping.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kargolo {
+
+struct ParsedNumber {
+    std::int32_t Value = 0;
+    bool OutOfRange = false;  // the digits stood for a number outside the 32-bit range
+};
+
+ParsedNumber ParseNumber(std::string_view text);
+inline std::int32_t TextToNumber(std::string_view text) { return ParseNumber(text).Value; }
+
+// Decimal text with a leading "-" for negative values and no other signs or separators.
+std::string NumberToText(std::int64_t value);
+
+// A limit text that means "no limit": "M" once blanks are trimmed, in either case.
+bool IsNoLimitText(std::string_view text);
+
+}  // namespace kargolo

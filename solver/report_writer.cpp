@@ -1,0 +1,179 @@
+#include "solver/report_writer.h"
+
+#include "solver/report_texts.h"
+#include "solver/solve_hooks.h"
+#include "solver/solve_state.h"
+
+namespace kargolo {
+namespace {
+
+void AppendEpsCoefficient(ReportBuffer& out, std::int32_t eps, bool withSign) {
+    if (eps == 1) {
+        out.Append(withSign ? "+e" : "e");
+    } else if (eps == -1) {
+        out.Append("-e");
+    } else {
+        if (withSign && eps > 0) out.Append("+");
+        out.AppendInt(eps);
+        out.Append("e");
+    }
+}
+
+void AppendCellOpening(ReportBuffer& out, const TaskCell& c, bool restricted) {
+    if (restricted && c.Limit == 0) {
+        out.Append("<td bgcolor=\"#DAD6D8\">");
+    } else if (c.Sign == '+') {
+        out.Append("<td bgcolor=\"#66FF99\">");
+    } else if (c.Sign == '-') {
+        out.Append("<td bgcolor=\"#FFCCCC\">");
+    } else {
+        out.Append("<td>");
+    }
+}
+
+void AppendLimit(ReportBuffer& out, std::int32_t limit) {
+    if (limit == kNoLimit) {
+        out.Append("M");
+    } else {
+        out.AppendInt(limit);
+    }
+}
+
+// One cell of the transport table: an inner 2x2 table with the sign and the tariff on top, the
+// plan quantity and the limit below.
+void AppendTransportCell(ReportBuffer& out, const TaskCell& c, bool restricted) {
+    AppendCellOpening(out, c, restricted);
+    out.Append("<table class=\"mtable\" nowrap><tr valign=top><td class=\"sign\">");
+    if (c.Sign == '+' || c.Sign == '-') {
+        out.Append(std::string_view(&c.Sign, 1));
+    } else {
+        out.Append("&nbsp;");
+    }
+    out.Append("</td><td class=\"cellC\">");
+    if (c.TariffM != 0) {
+        out.Append("<b>M</b>");
+    } else {
+        out.AppendInt(c.Tariff);
+    }
+    out.Append("</td></tr><tr valign=bottom>");
+    const bool blue = restricted ? c.Basic != 0 : c.Cargo >= 0;
+    out.Append(blue ? "<td class=\"cellXR\">" : "<td class=\"cellX\">");
+    if (InBasis(c)) {
+        AppendEpsValue(out, PlanQuantity(c));
+    } else {
+        out.Append("&nbsp;");
+    }
+    out.Append("</td><td class=\"cellR\">");
+    if (restricted) AppendLimit(out, c.Limit);
+    out.Append("</td></tr></table></td>");
+}
+
+void AppendCargoCell(ReportBuffer& out, const RimEntry& rim) {
+    out.Append("<td class=\"cargo\">");
+    AppendEpsValue(out, AsEpsValue(rim));
+    out.Append("</td>");
+}
+
+bool IsNegative(std::int32_t mPart, std::int32_t number) {
+    return mPart < 0 || (mPart == 0 && number < 0);
+}
+
+bool IsPositive(std::int32_t mPart, std::int32_t number) {
+    return mPart > 0 || (mPart == 0 && number > 0);
+}
+
+void AppendClassicalEstimate(ReportBuffer& out, const TaskCell& c) {
+    if (InBasis(c)) {
+        out.Append("<td>&nbsp;</td>");
+        return;
+    }
+    out.Appendf("<td %s>%i</td>", c.Estimate < 0 ? "bgcolor=\"#ffcccc\"" : "", c.Estimate);
+}
+
+// A free cell at its lower bound with S < 0, or at its upper bound with S > 0, could improve
+// the plan; the upper-bound colour wins when both apply.
+const char* BoundedEstimateColour(const TaskCell& c) {
+    const char* colour = "";
+    const bool atZero = c.CargoEps == 0 && (c.Cargo == 0 || c.Cargo == kFreeCargo);
+    if (atZero && IsNegative(c.EstimateM, c.Estimate)) colour = "bgcolor=\"#66ccff\"";
+    if (c.Limit != kNoLimit && InBasis(c) && c.Cargo == c.Limit && c.CargoEps == 0 &&
+        IsPositive(c.EstimateM, c.Estimate)) {
+        colour = "bgcolor=\"#ffcccc\"";
+    }
+    return colour;
+}
+
+void AppendBoundedEstimate(ReportBuffer& out, const TaskCell& c) {
+    if (c.Basic != 0) {
+        out.Append("<td>&nbsp;</td>");
+    } else if (c.Limit == 0) {
+        out.Append("<td bgcolor=\"#DAD6D8\">&nbsp;</td>");
+    } else if (c.EstimateM != 0) {
+        out.Appendf("<td %s>%i%+iM</td>", BoundedEstimateColour(c), c.Estimate, c.EstimateM);
+    } else {
+        out.Appendf("<td %s>%i</td>", BoundedEstimateColour(c), c.Estimate);
+    }
+}
+
+}  // namespace
+
+void AppendEpsValue(ReportBuffer& out, EpsValue value) {
+    if (value.Num != 0) {
+        out.AppendInt(value.Num);
+        if (value.Eps != 0) AppendEpsCoefficient(out, value.Eps, true);
+    } else if (value.Eps == 0) {
+        out.Append("0");
+    } else {
+        AppendEpsCoefficient(out, value.Eps, false);
+    }
+}
+
+std::string FormatEpsValue(EpsValue value) {
+    ReportBuffer text;
+    AppendEpsValue(text, value);
+    return text.Text();
+}
+
+void WriteTransportTable(SolveState& s, SolveHooks& hooks) {
+    ReportBuffer& out = s.Report;
+    out.Appendf(
+        "<P><table border=1 cellPadding=1 cellSpacing=0 id=main><tr><td rowspan=2 align=center "
+        "valign=middle>Поставщик</td> <td colspan=%i align=center>Потребитель</td><td rowspan=2 "
+        "align=center valign=middle>Запасы <br>груза</td></tr><tr align=center>\n",
+        s.n);
+    for (int j = 1; j <= s.n; ++j) out.Appendf("<td  class=cellA>B%u</td>", j);
+    out.Append("\n</tr>\n");
+    hooks.AddStatusLine(" ");
+    for (int i = 0; i < s.m; ++i) {
+        hooks.ReplaceStatusLine(Format(kTableProgressLine, i + 1, s.m));
+        out.Appendf("<tr nowrap><td class=\"cellA\">A%u</td>", i + 1);
+        for (int j = 0; j < s.n; ++j) AppendTransportCell(out, s.Cell(i, j), s.RestrictedTask);
+        AppendCargoCell(out, s.Supplies[static_cast<std::size_t>(i)]);
+        out.Append("</tr>");
+    }
+    out.Append("<tr align=middle nowrap><td>Потребность</td>");
+    for (const RimEntry& demand : s.Demands) AppendCargoCell(out, demand);
+    out.Append("<td class=\"cargo\">&nbsp;</td></tr></table>");
+}
+
+void WriteEstimatesTable(SolveState& s) {
+    ReportBuffer& out = s.Report;
+    out.Append("<table border=1 cellpadding=2 cellspacing=0><tr><td>&nbsp;</td>\n");
+    for (int j = 1; j <= s.n; ++j) out.Appendf("<td class=cellA>B%u</td>", j);
+    out.Append("\n</tr>\n");
+    for (int i = 0; i < s.m; ++i) {
+        out.Appendf("<tr nowrap><td class=cellA>A%u</td>", i + 1);
+        for (int j = 0; j < s.n; ++j) {
+            const TaskCell& c = s.Cell(i, j);
+            if (s.RestrictedTask) {
+                AppendBoundedEstimate(out, c);
+            } else {
+                AppendClassicalEstimate(out, c);
+            }
+        }
+        out.Append("</tr>");
+    }
+    out.Append("</table>");
+}
+
+}  // namespace kargolo

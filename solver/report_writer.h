@@ -1,0 +1,27 @@
+#pragma once
+
+// Writers of the report's tables and number texts. The transport table shows the current plan
+// with tariffs, limits and cycle signs; the estimates table shows the estimates of free cells.
+// Both append to s.Report and report their progress through the status lines.
+
+#include <string>
+
+#include "solver/eps_value.h"
+#include "solver/report_buffer.h"
+
+namespace kargolo {
+
+struct SolveState;
+class SolveHooks;
+
+// The text of a + b*e: "5+e", "7-2e", "2e", "-e", "0", "12".
+std::string FormatEpsValue(EpsValue value);
+void AppendEpsValue(ReportBuffer& out, EpsValue value);
+
+// The table of the current plan: tariff, quantity, limit and cycle sign of every cell.
+void WriteTransportTable(SolveState& s, SolveHooks& hooks);
+
+// The table of the estimates of all free cells.
+void WriteEstimatesTable(SolveState& s);
+
+}  // namespace kargolo

@@ -1,0 +1,39 @@
+#pragma once
+
+// The two ways out of a run: status lines for the user watching it, and the stepwise pause
+// before each stage of an improvement method. The core knows nothing of windows; the GUI, the
+// command-line solver and the tests each provide their own hooks.
+
+#include <string_view>
+
+namespace kargolo {
+
+struct SolveState;
+
+enum class StageDecision { Continue, Abort };
+
+struct StageAnswer {
+    StageDecision Decision = StageDecision::Continue;
+    bool PlanChanged = false;  // the user edited the plan during the pause
+};
+
+class SolveHooks {
+public:
+    virtual ~SolveHooks() = default;
+    // Appends a line to the status display.
+    virtual void AddStatusLine(std::string_view text) = 0;
+    // Replaces the last status line (progress while a table is written).
+    virtual void ReplaceStatusLine(std::string_view text) = 0;
+    // Asked at the start of every stage of a stepwise run; may change the plan in s.
+    virtual StageAnswer BeforeStage(SolveState& s) = 0;
+};
+
+// Shows nothing and lets every stage run unchanged.
+class SilentHooks : public SolveHooks {
+public:
+    void AddStatusLine(std::string_view) override {}
+    void ReplaceStatusLine(std::string_view) override {}
+    StageAnswer BeforeStage(SolveState&) override { return {}; }
+};
+
+}  // namespace kargolo

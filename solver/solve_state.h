@@ -1,0 +1,135 @@
+#pragma once
+
+// The task and everything one solve run reads and writes. A run owns exactly one SolveState,
+// created by its caller and passed explicitly to every operation.
+//
+// Cells are row-major, k = i * n + j with 0-based i and j; report texts count from 1.
+// A cell's plan quantity (Cargo, CargoEps) is (-1, 0) for a free cell, (0, 0) for a basis zero
+// and positive for an occupied cell. While a plan rule runs, an unfilled cell holds (0, 0).
+
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+#include "solver/eps_value.h"
+#include "solver/report_buffer.h"
+
+namespace kargolo {
+
+// Limit of a route without a capacity limit. A limit of 0 is a closed route.
+constexpr std::int32_t kNoLimit = std::numeric_limits<std::int32_t>::min();
+constexpr std::int32_t kFreeCargo = -1;
+
+// PlanMethod: the rule of the first basic plan.
+constexpr std::int32_t kPlanNorthWestCorner = 0;
+constexpr std::int32_t kPlanMinimumElement = 1;
+constexpr std::int32_t kPlanVogel = 2;
+constexpr std::int32_t kPlanDoublePreference = 3;
+
+// SolveMode: how much of the course of the solution the report shows.
+constexpr std::int32_t kSolveModeChecking = 0;  // the result only
+constexpr std::int32_t kSolveModeDetailed = 1;  // the whole course
+constexpr std::int32_t kSolveModeStepwise = 2;  // the whole course, pausing before each stage
+constexpr std::int32_t kSolveModeRunToEnd = 3;  // a stepwise run the user let run to the end
+
+// SolveMethod: the improvement method.
+constexpr std::int32_t kMethodDistributive = 0;
+constexpr std::int32_t kMethodPotentials = 1;
+
+// EstimationDisplaying: how the estimates of free cells are shown.
+constexpr std::int32_t kEstimatesAsLines = 0;
+constexpr std::int32_t kEstimatesAsTable = 1;
+constexpr std::int32_t kEstimatesAsLinesAndTable = 2;
+
+// One supply A_i or demand B_j.
+struct RimEntry {
+    std::int32_t Amount = 0;
+    std::int32_t AmountEps = 0;
+};
+
+// One route between supplier i and consumer j.
+struct TaskCell {
+    std::int32_t Cargo = 0;     // plan quantity X_i,j, numeric part
+    std::int32_t CargoEps = 0;  // plan quantity X_i,j, epsilon coefficient
+    std::int32_t Tariff = 0;    // c_i,j, numeric part
+    std::int32_t Estimate = 0;  // S_i,j of a free cell, numeric part
+    std::int32_t Limit = 0;     // D_i,j; kNoLimit = unlimited, 0 = closed route
+    char Sign = ' ';            // mark in the current cycle: ' ', '+' or '-'
+    std::uint8_t Basic = 0;     // with capacity limits: 1 = the cell belongs to the basis
+    std::int32_t TariffM = 0;   // tariff = TariffM * M + Tariff
+    std::int32_t EstimateM = 0;  // estimate = EstimateM * M + Estimate
+};
+
+// The five user settings a run reads.
+struct SolveSettings {
+    std::int32_t PlanMethod = kPlanNorthWestCorner;
+    std::int32_t SolveMode = kSolveModeDetailed;
+    std::int32_t SolveMethod = kMethodPotentials;
+    std::int32_t EstimationDisplaying = kEstimatesAsLines;
+    bool EditingMode = false;  // the report window opens the report editable
+};
+
+struct SolveState {
+    ReportBuffer Report;
+
+    std::int32_t PlanMethod = kPlanNorthWestCorner;
+    std::int32_t SolveMode = kSolveModeDetailed;
+    std::int32_t SolveMethod = kMethodPotentials;
+    std::int32_t EstimationDisplaying = kEstimatesAsLines;
+
+    int m = 0;  // suppliers (rows)
+    int n = 0;  // consumers (columns)
+    std::vector<TaskCell> Cells;
+    std::vector<RimEntry> Supplies;
+    std::vector<RimEntry> Demands;
+
+    // The cycle of the entering cell: the entering cell first, then alternately '-' and '+'.
+    std::vector<int> CycleList;
+    // Scratch flags of a plan rule or basis completion: 0 = open, 255 = excluded or used.
+    std::vector<std::uint8_t> UsingFlag;
+    std::int32_t EpsilonCounter = 0;
+
+    std::uint32_t TotalSupply = 0;  // sum of the supplies as entered, before balancing
+    std::uint32_t TotalDemand = 0;  // sum of the demands as entered
+
+    bool RestrictedTask = false;    // solve with the capacity limits
+    bool MaximisationTask = false;  // every tariff <= 0 and at least one < 0
+    float ObjectiveF = 0.0f;        // F, single precision on purpose (see ComputeObjectiveF)
+
+    int CellCount() const { return m * n; }
+    TaskCell& Cell(int i, int j) { return Cells[static_cast<std::size_t>(i * n + j)]; }
+    const TaskCell& Cell(int i, int j) const { return Cells[static_cast<std::size_t>(i * n + j)]; }
+    TaskCell& At(int k) { return Cells[static_cast<std::size_t>(k)]; }
+    const TaskCell& At(int k) const { return Cells[static_cast<std::size_t>(k)]; }
+};
+
+void ApplySettings(const SolveSettings& settings, SolveState& s);
+
+// Makes an empty m x n task: zero rims, zero cells.
+void ResizeTask(SolveState& s, int m, int n);
+
+inline EpsValue PlanQuantity(const TaskCell& c) { return {c.Cargo, c.CargoEps}; }
+inline void SetPlanQuantity(TaskCell& c, EpsValue v) {
+    c.Cargo = v.Num;
+    c.CargoEps = v.Eps;
+}
+inline EpsValue AsEpsValue(const RimEntry& r) { return {r.Amount, r.AmountEps}; }
+
+// In the basis: X > 0, or X = 0 with a non-negative epsilon part (basis zeros count).
+inline bool InBasis(const TaskCell& c) { return c.Cargo > 0 || (c.Cargo == 0 && c.CargoEps >= 0); }
+// Carries cargo: X > 0, or X = 0 with a positive epsilon part (basis zeros do not count).
+inline bool CarriesCargo(const TaskCell& c) {
+    return c.Cargo > 0 || (c.Cargo == 0 && c.CargoEps > 0);
+}
+
+// A*_i: what supplier i still has to ship under the current plan.
+EpsValue RowRemainder(const SolveState& s, int i);
+// B*_j: what consumer j still has to receive under the current plan.
+EpsValue ColumnRemainder(const SolveState& s, int j);
+
+// F = sum of c * X over the cells that carry cargo, in row-major order. F is single precision
+// on purpose: each product is formed exactly in 64 bits and the running sum is rounded to
+// float after every addition, so F loses units above 2^24 exactly as the report shows it.
+float ComputeObjectiveF(const SolveState& s);
+
+}  // namespace kargolo

@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cli/solver_run.h"
+#include "documents/windows1251.h"
+
+namespace kargolo::testing {
+namespace {
+
+const std::filesystem::path kSource = KARGOLO_SOURCE_DIR;
+const std::filesystem::path kTables = kSource / "examples" / "tables";
+
+std::string ReadBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+struct CliRun {
+    int Status = -1;
+    std::string Out;
+    std::string Err;
+};
+
+CliRun RunCli(std::vector<std::string> args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    CliRun run;
+    run.Status = RunSolver(args, out, err);
+    run.Out = out.str();
+    run.Err = err.str();
+    return run;
+}
+
+std::string Table(const char* name) { return (kTables / name).string(); }
+
+TEST(RunSolver, RefusesBadCommandLinesWithUsage) {
+    const std::vector<std::vector<std::string>> lines = {
+        {}, {"--mode", "fast", Table("closed-3x4.tab")}, {"--plan"}, {"a.tab", "b.tab"}, {"--x"}};
+    for (const auto& args : lines) {
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.Status, kExitUsage);
+        EXPECT_NE(run.Err.find("Использование: kargolo-solve"), std::string::npos);
+        EXPECT_EQ(run.Out, "");
+    }
+    EXPECT_EQ(RunCli({"--help"}).Status, kExitSolved);
+}
+
+TEST(RunSolver, RefusesWhatThisBuildCannotSolveInsteadOfFakingIt) {
+    const CliRun full = RunCli({Table("closed-3x4.tab")});
+    EXPECT_EQ(full.Status, kExitInputError);
+    EXPECT_NE(full.Err.find("--plan-only"), std::string::npos);
+    EXPECT_EQ(full.Out, "");
+    EXPECT_EQ(RunCli({"--plan-only", "--limits", Table("capacity-limits-3x4.tab")}).Status,
+              kExitInputError);
+}
+
+TEST(RunSolver, ReportsFileErrorsWithTheirMessages) {
+    const CliRun missing = RunCli({"--plan-only", "no-such-task.tab"});
+    EXPECT_EQ(missing.Status, kExitInputError);
+    EXPECT_EQ(missing.Err, "Ошибка открытия файла данных.\n");
+    const auto folder = std::filesystem::path(::testing::TempDir()) / "kargolo-cli-errors";
+    std::filesystem::create_directories(folder);
+    const auto tooBig = folder / "too-big.tab";
+    // Supply 0x80000000 reads as the text 2147483648, which no 32-bit number holds.
+    std::ofstream(tooBig, std::ios::binary)
+        .write("\2\0\0\0\2\0\0\0\0\0\0\x80\1\0\0\0\1\0\0\0\1\0\0\0"
+               "\1\0\0\0\1\0\0\0\1\0\0\0\1\0\0\0",
+               40);
+    const CliRun refused = RunCli({"--plan-only", tooBig.string()});
+    EXPECT_EQ(refused.Status, kExitInputError);
+    EXPECT_EQ(refused.Err,
+              "Число \"2147483648\" в запасе поставщика A1 не помещается в 32 бита: допустимы "
+              "числа от -2147483648 до 2147483647.\n");
+    std::filesystem::remove_all(folder);
+}
+
+TEST(RunSolver, WritesTheReportToAFileAndReplacesAnOldOneWhole) {
+    const auto folder = std::filesystem::path(::testing::TempDir()) / "kargolo-cli-output";
+    std::filesystem::create_directories(folder);
+    const auto report = folder / "report.html";
+    std::ofstream(report) << "old report";
+    const CliRun run = RunCli({"--plan-only", "-o", report.string(), Table("closed-3x4.tab")});
+    EXPECT_EQ(run.Status, kExitSolved);
+    EXPECT_EQ(run.Out, "");
+    EXPECT_EQ(ReadBytes(report), RunCli({"--plan-only", Table("closed-3x4.tab")}).Out);
+    const CliRun blocked = RunCli({"--plan-only", "-o", (folder / "none" / "r.html").string(),
+                                Table("closed-3x4.tab")});
+    EXPECT_EQ(blocked.Status, kExitInputError);
+    EXPECT_EQ(blocked.Err, "Ошибка открытия выходного файла решения.\n");
+    std::filesystem::remove_all(folder);
+}
+
+TEST(RunSolver, VerboseRunsPrintTheStatusLines) {
+    const CliRun run = RunCli({"--plan-only", "--verbose", "--mode", "checking",
+                            Table("open-surplus-3x3.tab")});
+    EXPECT_EQ(run.Err,
+              "Находим опорный план\nВывод таблицы: строка 3 из 3\nЦелевая функция F=235\n");
+}
+
+// Whole documents, byte for byte as the program writes them (windows-1251). Set
+// KARGOLO_UPDATE_GOLDEN=1 to rewrite the files, then read every change by eye.
+TEST(RunSolver, WritesTheGoldenReports) {
+    const struct {
+        const char* Golden;
+        std::vector<std::string> Args;
+    } cases[] = {
+        {"closed-detailed-plan.html", {"--plan-only", Table("closed-3x4.tab")}},
+        {"surplus-checking-plan.html",
+         {"--plan-only", "--mode", "checking", Table("open-surplus-3x3.tab")}},
+        {"deficit-stepwise-plan.html",
+         {"--plan-only", "--mode", "stepwise", Table("open-deficit-3x3.tab")}},
+        {"nonpositive-detailed-plan.html", {"--plan-only", Table("nonpositive-tariffs-3x3.tab")}},
+    };
+    const bool update = std::getenv("KARGOLO_UPDATE_GOLDEN") != nullptr;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Golden);
+        const CliRun run = RunCli(c.Args);
+        ASSERT_EQ(run.Status, kExitSolved) << run.Err;
+        const auto path = kSource / "tests" / "golden" / c.Golden;
+        if (update) std::ofstream(path, std::ios::binary) << run.Out;
+        EXPECT_EQ(run.Out, ReadBytes(path));
+    }
+}
+
+}  // namespace
+}  // namespace kargolo::testing

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include "solver/plan_rules.h"
+#include "tests/support/literal_plan_rules.h"
+#include "tests/support/plan_checks.h"
+#include "tests/support/task_builders.h"
+
+namespace kargolo::testing {
+namespace {
+
+constexpr char kNotation[] =
+    "Введем некоторые обозначения:<br>  A<sub>i</sub><sup>*</sup> - излишек нераспределенного "
+    "груза от поставщика A<sub>i</sub><br>  B<sub>j</sub><sup>*</sup> - недостача в поставке "
+    "груза потребителю B<sub>j</sub><p>";
+
+std::vector<std::int32_t> Quantities(const SolveState& s) {
+    std::vector<std::int32_t> quantities;
+    for (const TaskCell& c : s.Cells) quantities.push_back(c.Cargo);
+    return quantities;
+}
+
+TEST(NorthWestCorner, PlacesTheSmallerRestAndNamesEachExhaustedLine) {
+    SolveState s = MakeState({"plain", {30, 20}, {10, 25, 15}, {}});
+    NorthWestCorner(s);
+    EXPECT_EQ(Quantities(s), (std::vector<std::int32_t>{10, 20, -1, -1, 5, 15}));
+    EXPECT_EQ(s.Report.Text(),
+              std::string(kNotation) +
+                  "Помещаем в клетку (1,1) меньшее из чисел A<sub>1</sub><sup>*</sup>=30 и "
+                  "B<sub>1</sub><sup>*</sup>=10<br>"
+                  "Так как спрос потребителя B<sub>1</sub> удовлетворен, то столбец 1 в "
+                  "дальнейшем в расчет не принимается<br>"
+                  "Помещаем в клетку (1,2) меньшее из чисел A<sub>1</sub><sup>*</sup>=20 и "
+                  "B<sub>2</sub><sup>*</sup>=25<br>"
+                  "Так как запасы поставщика A<sub>1</sub> исчерпаны, то строка 1 в дальнейшем в "
+                  "расчет не принимается<br>"
+                  "Помещаем в клетку (2,2) меньшее из чисел A<sub>2</sub><sup>*</sup>=20 и "
+                  "B<sub>2</sub><sup>*</sup>=5<br>"
+                  "Так как спрос потребителя B<sub>2</sub> удовлетворен, то столбец 2 в "
+                  "дальнейшем в расчет не принимается<br>"
+                  "Помещаем в клетку (2,3) меньшее из чисел A<sub>2</sub><sup>*</sup>=15 и "
+                  "B<sub>3</sub><sup>*</sup>=15<br>");
+}
+
+TEST(NorthWestCorner, MovesDiagonallyWhenRowAndColumnRunOutTogether) {
+    SolveState s = MakeState({"tie", {10, 20}, {10, 20}, {}});
+    NorthWestCorner(s);
+    EXPECT_EQ(Quantities(s), (std::vector<std::int32_t>{10, -1, -1, 20}));
+    const std::string& text = s.Report.Text();
+    EXPECT_NE(text.find("строка 1 в дальнейшем"), std::string::npos);
+    EXPECT_NE(text.find("столбец 1 в дальнейшем"), std::string::npos);
+    EXPECT_LT(text.find("строка 1 в дальнейшем"), text.find("столбец 1 в дальнейшем"));
+    EXPECT_EQ(text.find("строка 2"), std::string::npos);  // no line after the last cell
+}
+
+TEST(NorthWestCorner, ZeroSupplyRowIsReportedExhaustedWithoutAPlacement) {
+    SolveState s = MakeState({"zero supply", {0, 30}, {10, 20}, {}});
+    NorthWestCorner(s);
+    EXPECT_EQ(Quantities(s), (std::vector<std::int32_t>{-1, -1, 10, 20}));
+    const std::string& text = s.Report.Text();
+    EXPECT_EQ(text.find("клетку (1,1)"), std::string::npos);
+    EXPECT_NE(text.find("запасы поставщика A<sub>1</sub> исчерпаны"), std::string::npos);
+}
+
+TEST(NorthWestCorner, CheckingModeWritesNothingButBuildsTheSamePlan) {
+    SolveState detailed = MakeState({"plain", {30, 20}, {10, 25, 15}, {}});
+    SolveState checking = MakeState({"plain", {30, 20}, {10, 25, 15}, {}}, kSolveModeChecking);
+    NorthWestCorner(detailed);
+    NorthWestCorner(checking);
+    EXPECT_EQ(Quantities(checking), Quantities(detailed));
+    EXPECT_EQ(checking.Report.Text(), "");
+}
+
+TEST(NorthWestCorner, ShipsEverythingOnRandomTasks) {
+    for (std::uint32_t seed = 1; seed <= 300; ++seed) {
+        const TaskSpec task = RandomBalancedTask(seed);
+        SCOPED_TRACE(task.Name);
+        SolveState s = MakeState(task);
+        NorthWestCorner(s);
+        ExpectPlanMeetsRims(s);
+    }
+}
+
+// The running rests must give the same plan and the same lines as re-summing every row and
+// column, including rims with zeros and partial sums that meet.
+TEST(NorthWestCorner, EqualsTheLiteralWalkOnRandomTasks) {
+    for (std::uint32_t seed = 1; seed <= 3000; ++seed) {
+        const TaskSpec task = RandomBalancedTask(seed, 12);
+        SCOPED_TRACE(task.Name);
+        for (const std::int32_t mode : {kSolveModeChecking, kSolveModeDetailed}) {
+            SolveState fast = MakeState(task, mode);
+            SolveState literal = MakeState(task, mode);
+            NorthWestCorner(fast);
+            LiteralNorthWestCorner(literal);
+            ASSERT_EQ(Quantities(fast), Quantities(literal));
+            ASSERT_EQ(fast.Report.Text(), literal.Report.Text());
+        }
+    }
+}
+
+}  // namespace
+}  // namespace kargolo::testing

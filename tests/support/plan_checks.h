@@ -1,0 +1,21 @@
+#pragma once
+
+// Independent checks of a plan, for any rule or method.
+
+#include <ostream>
+
+#include "solver/eps_value.h"
+#include "solver/solve_state.h"
+
+namespace kargolo {
+// Lets failures print "5+e" instead of bytes.
+void PrintTo(const EpsValue& value, std::ostream* out);
+}  // namespace kargolo
+
+namespace kargolo::testing {
+
+// Every supplier ships exactly its supply, every consumer gets exactly its demand, every cell
+// is free (-1, 0) or holds a quantity >= 0, and no more than m + n - 1 cells are occupied.
+void ExpectPlanMeetsRims(const SolveState& s);
+
+}  // namespace kargolo::testing

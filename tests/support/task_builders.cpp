@@ -1,0 +1,59 @@
+#include "tests/support/task_builders.h"
+
+#include <random>
+
+namespace kargolo::testing {
+
+SolveState MakeState(const TaskSpec& task, std::int32_t solveMode) {
+    SolveState s;
+    const int m = static_cast<int>(task.Supplies.size());
+    const int n = static_cast<int>(task.Demands.size());
+    ResizeTask(s, m, n);
+    s.SolveMode = solveMode;
+    for (int i = 0; i < m; ++i) s.Supplies[static_cast<std::size_t>(i)].Amount = task.Supplies[static_cast<std::size_t>(i)];
+    for (int j = 0; j < n; ++j) s.Demands[static_cast<std::size_t>(j)].Amount = task.Demands[static_cast<std::size_t>(j)];
+    for (int k = 0; k < m * n; ++k) {
+        s.At(k).Tariff = task.Tariffs.empty() ? 1 : task.Tariffs[static_cast<std::size_t>(k)];
+    }
+    return s;
+}
+
+// Splits total into count parts; with degenerate, the parts copy the cuts of other, so that
+// partial sums of the two rims meet.
+TaskSpec RandomBalancedTask(std::uint32_t seed, int maxSize) {
+    std::mt19937 random(seed);
+    auto uniform = [&random](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    const int m = uniform(2, maxSize);
+    const int n = uniform(2, maxSize);
+    TaskSpec task{"seed " + std::to_string(seed), {}, {}, {}};
+    const int shape = uniform(0, 3);  // 0 plain, 1 with zeros, 2 degenerate, 3 all equal
+    std::int32_t total = 0;
+    for (int i = 0; i < m; ++i) {
+        const std::int32_t amount = shape == 3 ? 10 : (shape == 1 && uniform(0, 3) == 0) ? 0 : uniform(1, 50);
+        task.Supplies.push_back(amount);
+        total += amount;
+    }
+    if (shape == 2 || shape == 3) {  // demands cut at the supplies' partial sums where possible
+        std::int32_t left = total;
+        for (int j = 0; j < n - 1; ++j) {
+            const std::int32_t part = std::min(left, task.Supplies[static_cast<std::size_t>(j % m)]);
+            task.Demands.push_back(part);
+            left -= part;
+        }
+        task.Demands.push_back(left);
+    } else {
+        std::int32_t left = total;
+        for (int j = 0; j < n - 1; ++j) {
+            const std::int32_t part = (shape == 1 && uniform(0, 3) == 0) ? 0 : uniform(0, left);
+            task.Demands.push_back(part);
+            left -= part;
+        }
+        task.Demands.push_back(left);
+    }
+    for (int k = 0; k < m * n; ++k) task.Tariffs.push_back(uniform(-5, 20));
+    return task;
+}
+
+}  // namespace kargolo::testing

@@ -1,0 +1,39 @@
+#pragma once
+
+// Builders of small tasks for tests, and a hooks object that records status lines.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "solver/solve_hooks.h"
+#include "solver/solve_state.h"
+
+namespace kargolo::testing {
+
+struct TaskSpec {
+    std::string Name;
+    std::vector<std::int32_t> Supplies;
+    std::vector<std::int32_t> Demands;
+    std::vector<std::int32_t> Tariffs;  // row-major; empty: every tariff 1
+};
+
+// A state holding the task with all cells (0, 0), in the given mode, with an empty report.
+SolveState MakeState(const TaskSpec& task, std::int32_t solveMode = kSolveModeDetailed);
+
+// A random balanced task; some tasks get zero rims and rims whose partial sums meet.
+TaskSpec RandomBalancedTask(std::uint32_t seed, int maxSize = 8);
+
+class RecordingHooks : public SolveHooks {
+public:
+    void AddStatusLine(std::string_view text) override { Lines.emplace_back(text); }
+    void ReplaceStatusLine(std::string_view text) override {
+        if (Lines.empty()) Lines.emplace_back();
+        Lines.back().assign(text);
+    }
+    StageAnswer BeforeStage(SolveState&) override { return {}; }
+
+    std::vector<std::string> Lines;
+};
+
+}  // namespace kargolo::testing
