@@ -36,24 +36,6 @@ std::string LoadTask(const CliOptions& o, SolveState& s) {
     return CheckTaskInput(s);
 }
 
-// Runs the driver; false after an internal failure, which is reported once here.
-bool RunDriver(const CliOptions& o, SolveState& s, std::ostream& err) {
-    StreamStatusHooks verbose(err);
-    SilentHooks quiet;
-    SolveHooks& hooks = o.Verbose ? static_cast<SolveHooks&>(verbose) : quiet;
-    try {
-        Solve(s, hooks, o.PlanOnly);
-        return true;
-    } catch (const std::exception& failure) {
-        verbose.Flush();
-        err << kUnknownFailure << '\n';
-        if (o.Verbose) err << Format(kFailedCheck, failure.what());
-    } catch (...) {
-        err << kUnknownFailure << '\n';
-    }
-    return false;
-}
-
 // Writes the encoded report; false (with the message on err) when the file cannot be written.
 bool WriteReport(const CliOptions& o, const std::string& document, std::ostream& out,
                  std::ostream& err) {
@@ -75,6 +57,24 @@ bool WriteReport(const CliOptions& o, const std::string& document, std::ostream&
 
 }  // namespace
 
+bool SolveIntoDocument(SolveState& s, SolveHooks& hooks, bool planOnly, bool verbose,
+                       std::ostream& err) {
+    s.Report.Assign(kReportHead);
+    bool solved = false;
+    try {
+        Solve(s, hooks, planOnly);
+        solved = true;
+    } catch (const std::exception& failure) {
+        err << kUnknownFailure << '\n';
+        if (verbose) err << Format(kFailedCheck, failure.what());
+    } catch (...) {
+        err << kUnknownFailure << '\n';
+    }
+    s.Report.Append(kReportFooter);
+    s.Report.Append(kDocumentEnd);
+    return solved;
+}
+
 int RunSolver(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const ParsedOptions parsed = ParseOptions(args);
     if (!parsed.Options) {
@@ -95,10 +95,11 @@ int RunSolver(const std::vector<std::string>& args, std::ostream& out, std::ostr
         err << problem << '\n';
         return kExitInputError;
     }
-    s.Report.Assign(kReportHead);
-    const bool solved = RunDriver(o, s, err);
-    s.Report.Append(kReportFooter);
-    s.Report.Append(kDocumentEnd);
+    StreamStatusHooks verbose(err);
+    SilentHooks quiet;
+    SolveHooks& hooks = o.Verbose ? static_cast<SolveHooks&>(verbose) : quiet;
+    const bool solved = SolveIntoDocument(s, hooks, o.PlanOnly, o.Verbose, err);
+    verbose.Flush();
     if (!WriteReport(o, EncodeWindows1251(s.Report.Text()), out, err)) return kExitInputError;
     return solved ? kExitSolved : kExitInternalFailure;
 }

@@ -7,6 +7,9 @@
 
 #include "cli/solver_run.h"
 #include "documents/windows1251.h"
+#include "solver/internal_error.h"
+#include "solver/report_texts.h"
+#include "tests/support/task_builders.h"
 
 namespace kargolo::testing {
 namespace {
@@ -124,6 +127,32 @@ TEST(RunSolver, WritesTheGoldenReports) {
         if (update) std::ofstream(path, std::ios::binary) << run.Out;
         EXPECT_EQ(run.Out, ReadBytes(path));
     }
+}
+
+}  // namespace
+}  // namespace kargolo::testing
+
+namespace kargolo::testing {
+namespace {
+
+// Fails the run at its first status line, as a broken internal check would.
+class FailingHooks : public SilentHooks {
+public:
+    void AddStatusLine(std::string_view) override { throw InternalError("UsingFlag"); }
+};
+
+TEST(SolveIntoDocument, KeepsTheReportWrittenSoFarWhenARunFails) {
+    SolveState s = MakeState({"closed", {30, 20}, {15, 35}, {}}, kSolveModeChecking);
+    FailingHooks hooks;
+    std::ostringstream err;
+    EXPECT_FALSE(SolveIntoDocument(s, hooks, true, true, err));
+    EXPECT_EQ(err.str(),
+              "Неизвестная ошибка. Решение остановлено\nНарушена внутренняя проверка: UsingFlag\n");
+    const std::string& text = s.Report.Text();
+    EXPECT_EQ(text.rfind(kReportHead, 0), 0u);
+    EXPECT_NE(text.find("Транспортная задача имеет закрытый тип"), std::string::npos);
+    const std::string ending = std::string(kReportFooter) + "</body></html>";
+    EXPECT_EQ(text.substr(text.size() - ending.size()), ending);
 }
 
 }  // namespace

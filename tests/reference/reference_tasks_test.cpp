@@ -1,0 +1,66 @@
+// The shared corpus of reference tasks (table files with known optimal costs), run through the
+// whole path from the file to the report.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "documents/grids_to_state.h"
+#include "documents/table_file.h"
+#include "solver/driver.h"
+#include "solver/solve_hooks.h"
+#include "tests/support/plan_checks.h"
+
+namespace kargolo::testing {
+namespace {
+
+struct ReferenceTask {
+    std::string File;
+    bool WithLimits = false;
+    std::string Expected;  // the optimal cost, or "infeasible"
+};
+
+const std::filesystem::path kDataDir = KARGOLO_REFERENCE_DATA_DIR;
+
+std::vector<ReferenceTask> LoadReferenceTasks() {
+    std::vector<ReferenceTask> tasks;
+    std::ifstream in(kDataDir / "expected.tsv");
+    std::string line;
+    std::getline(in, line);  // column names
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        ReferenceTask task;
+        std::string solve;
+        if (fields >> task.File >> solve >> task.Expected) {
+            task.WithLimits = solve == "limits";
+            tasks.push_back(task);
+        }
+    }
+    return tasks;
+}
+
+TEST(ReferenceTasks, FirstPlansShipEveryUnit) {
+    const std::vector<ReferenceTask> tasks = LoadReferenceTasks();
+    if (tasks.empty()) GTEST_SKIP() << "no reference tasks at " << kDataDir;
+    for (const ReferenceTask& task : tasks) {
+        SCOPED_TRACE(task.File);
+        TableFileContents contents;
+        ASSERT_TRUE(ReadTableFile(kDataDir / "tasks" / task.File, contents).Ok());
+        EXPECT_EQ(contents.HasLimits, task.WithLimits);
+        for (const std::int32_t mode : {kSolveModeChecking, kSolveModeDetailed}) {
+            SolveState s;
+            s.SolveMode = mode;
+            ASSERT_EQ(GridsToSolveState(contents.Grids, false, s), "");
+            ASSERT_EQ(CheckTaskInput(s), "");
+            SilentHooks hooks;
+            Solve(s, hooks, true);
+            ExpectPlanMeetsRims(s);
+            EXPECT_EQ(s.ObjectiveF, ComputeObjectiveF(s));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace kargolo::testing
