@@ -27,9 +27,26 @@ void NorthWestCornerDetailed(benchmark::State& state) {
     RunRule(state, NorthWestCorner, kSolveModeDetailed);
 }
 
+void MinimumElementChecking(benchmark::State& state) {
+    RunRule(state, MinimumElement, kSolveModeChecking);
+}
+void VogelMethodChecking(benchmark::State& state) {
+    RunRule(state, VogelMethod, kSolveModeChecking);
+}
+void DoublePreferenceChecking(benchmark::State& state) {
+    RunRule(state, DoublePreference, kSolveModeChecking);
+}
+void VogelMethodDetailed(benchmark::State& state) {
+    RunRule(state, VogelMethod, kSolveModeDetailed);
+}
+
 BENCHMARK(NorthWestCornerChecking)->Arg(100)->Arg(500)->Arg(1000)->Arg(2000)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(NorthWestCornerDetailed)->Arg(100)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond);
+BENCHMARK(MinimumElementChecking)->Arg(100)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(VogelMethodChecking)->Arg(100)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(DoublePreferenceChecking)->Arg(100)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(VogelMethodDetailed)->Arg(100)->Arg(300)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kargolo::bench

@@ -37,8 +37,6 @@ constexpr char kTwoTaskFiles[] = "Указано больше одного фа�
 constexpr char kFullSolveNotBuilt[] =
     "Полное решение в этой версии еще недоступно: методы улучшения плана не реализованы. "
     "Используйте --plan-only.\n";
-constexpr char kPlanRuleNotBuilt[] =
-    "Правило опорного плана %s в этой версии еще не реализовано.\n";
 constexpr char kLimitsNotBuilt[] =
     "Решение с ограничениями пропускных способностей в этой версии еще не реализовано.\n";
 

@@ -16,9 +16,6 @@ namespace {
 // What this build cannot do yet is refused before anything is read: no fake results.
 std::string RefusalOfUnbuiltWork(const CliOptions& o) {
     if (o.Limits) return kLimitsNotBuilt;
-    if (o.Settings.PlanMethod != kPlanNorthWestCorner) {
-        return Format(kPlanRuleNotBuilt, std::to_string(o.Settings.PlanMethod).c_str());
-    }
     if (!o.PlanOnly && !kImprovementMethodsBuilt) return kFullSolveNotBuilt;
     return {};
 }

@@ -72,11 +72,13 @@ void BuildFirstPlan(SolveState& s, bool planOnly) {
         SOLVER_CHECK(!"RestrictedMinimumElement");  // the bounded plan rule is not built yet
         return;
     }
-    switch (s.PlanMethod) {
-        default:  // a value without a rule of its own takes the north-west corner
-            if (announce) s.Report.Append(kPlanHeaders[kPlanNorthWestCorner]);
-            NorthWestCorner(s);
-    }
+    void (*const rules[])(SolveState&) = {NorthWestCorner, MinimumElement, VogelMethod,
+                                          DoublePreference};
+    // A value without a rule of its own takes the north-west corner.
+    const bool known = s.PlanMethod >= kPlanNorthWestCorner && s.PlanMethod <= kPlanDoublePreference;
+    const std::int32_t rule = known ? s.PlanMethod : kPlanNorthWestCorner;
+    if (announce) s.Report.Append(kPlanHeaders[rule]);
+    rules[rule](s);
 }
 
 void ReportFirstPlan(SolveState& s, SolveHooks& hooks) {

@@ -117,6 +117,12 @@ TEST(RunSolver, WritesTheGoldenReports) {
         {"deficit-stepwise-plan.html",
          {"--plan-only", "--mode", "stepwise", Table("open-deficit-3x3.tab")}},
         {"nonpositive-detailed-plan.html", {"--plan-only", Table("nonpositive-tariffs-3x3.tab")}},
+        {"minimum-surplus-detailed-plan.html",
+         {"--plan-only", "--plan", "minimum", Table("open-surplus-3x3.tab")}},
+        {"vogel-deficit-detailed-plan.html",
+         {"--plan-only", "--plan", "vogel", Table("open-deficit-3x3.tab")}},
+        {"double-closed-detailed-plan.html",
+         {"--plan-only", "--plan", "double", Table("closed-3x4.tab")}},
     };
     const bool update = std::getenv("KARGOLO_UPDATE_GOLDEN") != nullptr;
     for (const auto& c : cases) {

@@ -49,9 +49,11 @@ TEST(ReferenceTasks, FirstPlansShipEveryUnit) {
         TableFileContents contents;
         ASSERT_TRUE(ReadTableFile(kDataDir / "tasks" / task.File, contents).Ok());
         EXPECT_EQ(contents.HasLimits, task.WithLimits);
-        for (const std::int32_t mode : {kSolveModeChecking, kSolveModeDetailed}) {
+        for (const std::int32_t rule : {kPlanNorthWestCorner, kPlanMinimumElement, kPlanVogel,
+                                        kPlanDoublePreference}) {
+            SCOPED_TRACE(rule);
             SolveState s;
-            s.SolveMode = mode;
+            s.PlanMethod = rule;
             ASSERT_EQ(GridsToSolveState(contents.Grids, false, s), "");
             ASSERT_EQ(CheckTaskInput(s), "");
             SilentHooks hooks;

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "solver/plan_rules.h"
-#include "tests/support/literal_plan_rules.h"
-#include "tests/support/plan_checks.h"
 #include "tests/support/task_builders.h"
 
 namespace kargolo::testing {
@@ -68,33 +66,6 @@ TEST(NorthWestCorner, CheckingModeWritesNothingButBuildsTheSamePlan) {
     NorthWestCorner(checking);
     EXPECT_EQ(Quantities(checking), Quantities(detailed));
     EXPECT_EQ(checking.Report.Text(), "");
-}
-
-TEST(NorthWestCorner, ShipsEverythingOnRandomTasks) {
-    for (std::uint32_t seed = 1; seed <= 300; ++seed) {
-        const TaskSpec task = RandomBalancedTask(seed);
-        SCOPED_TRACE(task.Name);
-        SolveState s = MakeState(task);
-        NorthWestCorner(s);
-        ExpectPlanMeetsRims(s);
-    }
-}
-
-// The running rests must give the same plan and the same lines as re-summing every row and
-// column, including rims with zeros and partial sums that meet.
-TEST(NorthWestCorner, EqualsTheLiteralWalkOnRandomTasks) {
-    for (std::uint32_t seed = 1; seed <= 3000; ++seed) {
-        const TaskSpec task = RandomBalancedTask(seed, 12);
-        SCOPED_TRACE(task.Name);
-        for (const std::int32_t mode : {kSolveModeChecking, kSolveModeDetailed}) {
-            SolveState fast = MakeState(task, mode);
-            SolveState literal = MakeState(task, mode);
-            NorthWestCorner(fast);
-            LiteralNorthWestCorner(literal);
-            ASSERT_EQ(Quantities(fast), Quantities(literal));
-            ASSERT_EQ(fast.Report.Text(), literal.Report.Text());
-        }
-    }
 }
 
 }  // namespace

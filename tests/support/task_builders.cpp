@@ -2,6 +2,8 @@
 
 #include <random>
 
+#include "solver/driver.h"
+
 namespace kargolo::testing {
 
 SolveState MakeState(const TaskSpec& task, std::int32_t solveMode) {
@@ -52,8 +54,27 @@ TaskSpec RandomBalancedTask(std::uint32_t seed, int maxSize) {
         }
         task.Demands.push_back(left);
     }
-    for (int k = 0; k < m * n; ++k) task.Tariffs.push_back(uniform(-5, 20));
+    const bool fewTariffs = uniform(0, 3) == 0;
+    for (int k = 0; k < m * n; ++k) task.Tariffs.push_back(fewTariffs ? uniform(1, 3) : uniform(-5, 20));
     return task;
+}
+
+TaskSpec RandomTask(std::uint32_t seed, int maxSize) {
+    TaskSpec task = RandomBalancedTask(seed, maxSize);
+    switch (seed % 3) {
+        case 1: task.Supplies.back() += static_cast<std::int32_t>(seed % 17) + 1; break;
+        case 2: task.Demands.front() += static_cast<std::int32_t>(seed % 13) + 1; break;
+        default: break;
+    }
+    return task;
+}
+
+SolveState BalancedState(const TaskSpec& task, std::int32_t solveMode) {
+    SolveState s = MakeState(task, solveMode);
+    SilentHooks hooks;
+    BalanceTask(s, hooks);
+    s.Report.Clear();
+    return s;
 }
 
 }  // namespace kargolo::testing

@@ -21,8 +21,16 @@ struct TaskSpec {
 // A state holding the task with all cells (0, 0), in the given mode, with an empty report.
 SolveState MakeState(const TaskSpec& task, std::int32_t solveMode = kSolveModeDetailed);
 
-// A random balanced task; some tasks get zero rims and rims whose partial sums meet.
+// A random balanced task; some tasks get zero rims and rims whose partial sums meet. Tariffs
+// run from -5 to 20, or 1 to 3 in every fourth task, so that ties are common.
 TaskSpec RandomBalancedTask(std::uint32_t seed, int maxSize = 8);
+
+// A random task that is closed, has surplus or has deficit, one third each.
+TaskSpec RandomTask(std::uint32_t seed, int maxSize = 8);
+
+// MakeState, then closed with a fictitious consumer or supplier and the report emptied: the
+// state a plan rule starts from.
+SolveState BalancedState(const TaskSpec& task, std::int32_t solveMode = kSolveModeDetailed);
 
 class RecordingHooks : public SolveHooks {
 public:

@@ -1,0 +1,214 @@
+#include <algorithm>
+#include <cstdlib>
+
+#include "solver/plan_common.h"
+#include "solver/plan_rule_texts.h"
+#include "solver/plan_rules.h"
+
+namespace kargolo {
+namespace {
+
+// The open cells of every row and every column, each line kept as a doubly linked list in the
+// order FindMinTariffCell would pick them (by tariff, ties by position in the line). The two
+// cheapest open cells of a line are then its first two entries, and closing a cell unlinks it
+// from its row and its column instead of leaving it to be skipped at every stage.
+class OpenLines {
+public:
+    explicit OpenLines(const SolveState& s);
+
+    int FirstInRow(int i) const { return m_rowHead[Index(i)]; }
+    int FirstInColumn(int j) const { return m_columnHead[Index(j)]; }
+    int NextInRow(int k) const { return m_rowNext[Index(k)]; }
+    int NextInColumn(int k) const { return m_columnNext[Index(k)]; }
+
+    void Close(SolveState& s, int k);
+    void CloseRow(SolveState& s, int i);
+    void CloseColumn(SolveState& s, int j);
+
+private:
+    static std::size_t Index(int k) { return static_cast<std::size_t>(k); }
+    static void Link(const std::vector<int>& cells, int& head, std::vector<int>& next,
+                     std::vector<int>& previous);
+    static void Unlink(int k, int& head, std::vector<int>& next, std::vector<int>& previous);
+
+    int m_n;
+    std::vector<int> m_rowHead, m_rowNext, m_rowPrevious;
+    std::vector<int> m_columnHead, m_columnNext, m_columnPrevious;
+};
+
+OpenLines::OpenLines(const SolveState& s)
+    : m_n(s.n),
+      m_rowHead(Index(s.m), kNoCell),
+      m_rowNext(Index(s.CellCount()), kNoCell),
+      m_rowPrevious(Index(s.CellCount()), kNoCell),
+      m_columnHead(Index(s.n), kNoCell),
+      m_columnNext(Index(s.CellCount()), kNoCell),
+      m_columnPrevious(Index(s.CellCount()), kNoCell) {
+    auto byTariff = [&s](int a, int b) {
+        return s.At(a).Tariff < s.At(b).Tariff || (s.At(a).Tariff == s.At(b).Tariff && a < b);
+    };
+    std::vector<int> cells;
+    for (int i = 0; i < s.m; ++i) {
+        cells.clear();
+        for (int k = i * s.n; k < (i + 1) * s.n; ++k) {
+            if (s.UsingFlag[Index(k)] == kCellOpen) cells.push_back(k);
+        }
+        std::sort(cells.begin(), cells.end(), byTariff);
+        Link(cells, m_rowHead[Index(i)], m_rowNext, m_rowPrevious);
+    }
+    for (int j = 0; j < s.n; ++j) {
+        cells.clear();
+        for (int k = j; k < s.CellCount(); k += s.n) {
+            if (s.UsingFlag[Index(k)] == kCellOpen) cells.push_back(k);
+        }
+        std::sort(cells.begin(), cells.end(), byTariff);
+        Link(cells, m_columnHead[Index(j)], m_columnNext, m_columnPrevious);
+    }
+}
+
+void OpenLines::Link(const std::vector<int>& cells, int& head, std::vector<int>& next,
+                     std::vector<int>& previous) {
+    head = cells.empty() ? kNoCell : cells.front();
+    for (std::size_t p = 0; p + 1 < cells.size(); ++p) {
+        next[Index(cells[p])] = cells[p + 1];
+        previous[Index(cells[p + 1])] = cells[p];
+    }
+}
+
+void OpenLines::Unlink(int k, int& head, std::vector<int>& next, std::vector<int>& previous) {
+    const int before = previous[Index(k)];
+    const int after = next[Index(k)];
+    if (before == kNoCell) {
+        head = after;
+    } else {
+        next[Index(before)] = after;
+    }
+    if (after != kNoCell) previous[Index(after)] = before;
+}
+
+void OpenLines::Close(SolveState& s, int k) {
+    if (s.UsingFlag[Index(k)] == kCellUsed) return;
+    s.UsingFlag[Index(k)] = kCellUsed;
+    Unlink(k, m_rowHead[Index(k / m_n)], m_rowNext, m_rowPrevious);
+    Unlink(k, m_columnHead[Index(k % m_n)], m_columnNext, m_columnPrevious);
+}
+
+void OpenLines::CloseRow(SolveState& s, int i) {
+    while (FirstInRow(i) != kNoCell) Close(s, FirstInRow(i));
+}
+
+void OpenLines::CloseColumn(SolveState& s, int j) {
+    while (FirstInColumn(j) != kNoCell) Close(s, FirstInColumn(j));
+}
+
+// A line's penalty: its cheapest open cell and the difference to the second cheapest (0 when
+// the cell is the line's only open one). Cell kNoCell: the line has no open cell.
+struct Penalty {
+    int Cell = kNoCell;
+    std::int64_t Difference = 0;
+};
+
+Penalty PenaltyOf(SolveState& s, Scope scope, int cheapest, int next, int number) {
+    const bool explain = s.SolveMode > kSolveModeChecking;
+    const bool row = scope == Scope::Row;
+    if (cheapest == kNoCell) {
+        if (explain) s.Report.Appendf(row ? kRowWithoutOpenCells : kColumnWithoutOpenCells, number);
+        return {};
+    }
+    const int second = next == kNoCell ? cheapest : next;
+    const Penalty penalty{cheapest, std::llabs(std::int64_t{s.At(cheapest).Tariff} -
+                                               s.At(second).Tariff)};
+    if (explain) {
+        s.Report.Appendf(row ? kRowDifference : kColumnDifference, number, cheapest / s.n + 1, cheapest % s.n + 1, second / s.n + 1,
+                         second % s.n + 1, static_cast<long long>(penalty.Difference));
+    }
+    return penalty;
+}
+
+// The line with the largest penalty; on equal penalties a later line wins only when its
+// cheapest cell has a strictly smaller tariff. kNoCell when no line has an open cell.
+int BestLine(const SolveState& s, const std::vector<Penalty>& penalties) {
+    int best = kNoCell;
+    for (int line = 0; line < static_cast<int>(penalties.size()); ++line) {
+        const Penalty& p = penalties[static_cast<std::size_t>(line)];
+        if (p.Cell == kNoCell) continue;
+        if (best == kNoCell) {
+            best = line;
+            continue;
+        }
+        const Penalty& b = penalties[static_cast<std::size_t>(best)];
+        if (p.Difference > b.Difference ||
+            (p.Difference == b.Difference && s.At(p.Cell).Tariff < s.At(b.Cell).Tariff)) {
+            best = line;
+        }
+    }
+    return best;
+}
+
+// The cell to fill: the cheapest cell of the line with the larger penalty; on equal penalties
+// the row's cell only when its tariff is strictly smaller than the column's.
+int CellToFill(const SolveState& s, const Penalty* row, const Penalty* column) {
+    if (column == nullptr) return row->Cell;
+    if (row == nullptr) return column->Cell;
+    if (row->Difference != column->Difference) {
+        return row->Difference > column->Difference ? row->Cell : column->Cell;
+    }
+    return s.At(row->Cell).Tariff < s.At(column->Cell).Tariff ? row->Cell : column->Cell;
+}
+
+// One stage: penalties of every row and column, the choice, the placement. False when
+// nothing was open any more.
+bool RunStage(SolveState& s, OpenLines& lines, PlanRests& rests, std::vector<Penalty>& rows,
+              std::vector<Penalty>& columns) {
+    const bool explain = s.SolveMode > kSolveModeChecking;
+    for (int i = 0; i < s.m; ++i) {
+        const int first = lines.FirstInRow(i);
+        rows[static_cast<std::size_t>(i)] =
+            PenaltyOf(s, Scope::Row, first, first == kNoCell ? kNoCell : lines.NextInRow(first),
+                      i + 1);
+    }
+    for (int j = 0; j < s.n; ++j) {
+        const int first = lines.FirstInColumn(j);
+        columns[static_cast<std::size_t>(j)] =
+            PenaltyOf(s, Scope::Column, first,
+                      first == kNoCell ? kNoCell : lines.NextInColumn(first), j + 1);
+    }
+    const int bestRow = BestLine(s, rows);
+    const int bestColumn = BestLine(s, columns);
+    if (bestRow == kNoCell && bestColumn == kNoCell) return false;
+    if (explain) {
+        s.Report.Append(kVogelTieRule);
+        if (bestRow != kNoCell) s.Report.Appendf(kBestRow, bestRow + 1);
+        if (bestColumn != kNoCell) s.Report.Appendf(kBestColumn, bestColumn + 1);
+    }
+    const int k = CellToFill(s, bestRow == kNoCell ? nullptr : &rows[static_cast<std::size_t>(bestRow)],
+                             bestColumn == kNoCell ? nullptr : &columns[static_cast<std::size_t>(bestColumn)]);
+    const int i = k / s.n;
+    const int j = k % s.n;
+    rests.Place(s, k);
+    if (explain) s.Report.Appendf(kFillCheapestOfLine, i + 1, j + 1);
+    lines.Close(s, k);
+    if (rests.Row(i) == 0) lines.CloseRow(s, i);
+    if (rests.Column(j) == 0) lines.CloseColumn(s, j);
+    return true;
+}
+
+}  // namespace
+
+void VogelMethod(SolveState& s) {
+    StartFlags(s);
+    ExcludeFictitious(s);
+    OpenLines lines(s);
+    PlanRests rests(s);
+    std::vector<Penalty> rows(static_cast<std::size_t>(s.m));
+    std::vector<Penalty> columns(static_cast<std::size_t>(s.n));
+    for (unsigned stage = 1;; ++stage) {
+        if (s.SolveMode > kSolveModeChecking) s.Report.Appendf(kVogelStage, stage);
+        if (!RunStage(s, lines, rests, rows, columns)) break;
+    }
+    DistributeFictitious(s, rests);
+    FreeUnfilledCells(s);
+    ReleaseFlags(s);
+}
+
+}  // namespace kargolo
