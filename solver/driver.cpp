@@ -69,7 +69,7 @@ void BuildFirstPlan(SolveState& s, bool planOnly) {
         for (const TaskCell& c : s.Cells) closedRoute = closedRoute || c.Limit == 0;
         if (announce && closedRoute) s.Report.Append(kClosedRoutesNote);
         if (announce) s.Report.Append(kRestrictedPlanHeader);
-        SOLVER_CHECK(!"RestrictedMinimumElement");  // the bounded plan rule is not built yet
+        throw InternalError("RestrictedMinimumElement");  // the bounded plan rule is not built yet
         return;
     }
     void (*const rules[])(SolveState&) = {NorthWestCorner, MinimumElement, VogelMethod,

@@ -7,7 +7,7 @@
 namespace kargolo {
 namespace {
 
-void AppendFormatted(std::string& out, const char* format, va_list args) {
+PRINTF_LIKE(2, 0) void AppendFormatted(std::string& out, const char* format, va_list args) {
     va_list probe;
     va_copy(probe, args);
     const int length = std::vsnprintf(nullptr, 0, format, probe);
