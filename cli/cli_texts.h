@@ -34,9 +34,6 @@ constexpr char kBadValue[] = "Недопустимое значение пара
 constexpr char kNoTaskFile[] = "Не указан файл задачи.\n";
 constexpr char kTwoTaskFiles[] = "Указано больше одного файла задачи: %s\n";
 
-constexpr char kFullSolveNotBuilt[] =
-    "Полное решение в этой версии еще недоступно: методы улучшения плана не реализованы. "
-    "Используйте --plan-only.\n";
 constexpr char kLimitsNotBuilt[] =
     "Решение с ограничениями пропускных способностей в этой версии еще не реализовано.\n";
 

@@ -16,7 +16,6 @@ namespace {
 // What this build cannot do yet is refused before anything is read: no fake results.
 std::string RefusalOfUnbuiltWork(const CliOptions& o) {
     if (o.Limits) return kLimitsNotBuilt;
-    if (!o.PlanOnly && !kImprovementMethodsBuilt) return kFullSolveNotBuilt;
     return {};
 }
 

@@ -1,7 +1,20 @@
 #pragma once
 
-// The improvement stage of a run: the method chosen by the settings improves the first plan
-// until no estimate can lower F.
+// Improvement of a first plan, stage by stage, until no free cell has a negative estimate.
+//
+// Each stage: the stepwise pause (SolveMode 2), completion of a degenerate plan with basis
+// zeros, the estimates of the free cells, the choice of the entering cell, its cycle and the
+// shift along it, and the new F.
+//   Method of potentials: u_1 = 0 and u_i + v_j = c_i,j on the basic cells; S = c - u - v.
+//   Distributive method: S is the sum of the tariffs along the cell's cycle with alternating
+//   signs, which equals c - u - v.
+// Tie rule: the most negative estimate enters; on equal estimates the smaller tariff; on equal
+// tariffs the first cell in row-major order. A zero estimate never enters. When the stages come
+// back to a basis they had already had, CyclingGuard makes the choice stricter (one line of
+// the report says so).
+
+#include <cstdint>
+#include <string>
 
 namespace kargolo {
 
@@ -14,11 +27,14 @@ struct ImprovementResult {
     bool ExtendedTaskPresent = false;  // with limits: the extended task's row and column remain
 };
 
-// Whether this build can improve a plan. Until the methods exist a full solve is refused by the
-// callers instead of passing the first plan off as a solution.
-constexpr bool kImprovementMethodsBuilt = false;
+// Both return true when the plan cannot be improved any more, false when the user aborted.
+bool SolveByPotentials(SolveState& s, SolveHooks& hooks);
+bool SolveByDistribution(SolveState& s, SolveHooks& hooks);
 
-// Runs the improvement method that the settings name (with limits, the bounded method).
+// Runs the improvement method that the settings name.
 ImprovementResult ImprovePlan(SolveState& s, SolveHooks& hooks);
+
+// The text of M * m + number: "-3", " 1M-3", "-1M".
+std::string FormatMValue(std::int64_t number, std::int32_t m);
 
 }  // namespace kargolo

@@ -74,11 +74,11 @@ void AppendCargoCell(ReportBuffer& out, const RimEntry& rim) {
     out.Append("</td>");
 }
 
-bool IsNegative(std::int32_t mPart, std::int32_t number) {
+bool IsNegative(std::int32_t mPart, std::int64_t number) {
     return mPart < 0 || (mPart == 0 && number < 0);
 }
 
-bool IsPositive(std::int32_t mPart, std::int32_t number) {
+bool IsPositive(std::int32_t mPart, std::int64_t number) {
     return mPart > 0 || (mPart == 0 && number > 0);
 }
 
@@ -87,7 +87,8 @@ void AppendClassicalEstimate(ReportBuffer& out, const TaskCell& c) {
         out.Append("<td>&nbsp;</td>");
         return;
     }
-    out.Appendf("<td %s>%i</td>", c.Estimate < 0 ? "bgcolor=\"#ffcccc\"" : "", c.Estimate);
+    out.Appendf("<td %s>%lli</td>", c.Estimate < 0 ? "bgcolor=\"#ffcccc\"" : "",
+                static_cast<long long>(c.Estimate));
 }
 
 // A free cell at its lower bound with S < 0, or at its upper bound with S > 0, could improve
@@ -109,9 +110,10 @@ void AppendBoundedEstimate(ReportBuffer& out, const TaskCell& c) {
     } else if (c.Limit == 0) {
         out.Append("<td bgcolor=\"#DAD6D8\">&nbsp;</td>");
     } else if (c.EstimateM != 0) {
-        out.Appendf("<td %s>%i%+iM</td>", BoundedEstimateColour(c), c.Estimate, c.EstimateM);
+        out.Appendf("<td %s>%lli%+iM</td>", BoundedEstimateColour(c),
+                    static_cast<long long>(c.Estimate), c.EstimateM);
     } else {
-        out.Appendf("<td %s>%i</td>", BoundedEstimateColour(c), c.Estimate);
+        out.Appendf("<td %s>%lli</td>", BoundedEstimateColour(c), static_cast<long long>(c.Estimate));
     }
 }
 

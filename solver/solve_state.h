@@ -52,12 +52,19 @@ struct TaskCell {
     std::int32_t Cargo = 0;     // plan quantity X_i,j, numeric part
     std::int32_t CargoEps = 0;  // plan quantity X_i,j, epsilon coefficient
     std::int32_t Tariff = 0;    // c_i,j, numeric part
-    std::int32_t Estimate = 0;  // S_i,j of a free cell, numeric part
+    std::int64_t Estimate = 0;  // S_i,j of a free cell, numeric part (64 bits: a sum of tariffs)
     std::int32_t Limit = 0;     // D_i,j; kNoLimit = unlimited, 0 = closed route
     char Sign = ' ';            // mark in the current cycle: ' ', '+' or '-'
     std::uint8_t Basic = 0;     // with capacity limits: 1 = the cell belongs to the basis
     std::int32_t TariffM = 0;   // tariff = TariffM * M + Tariff
     std::int32_t EstimateM = 0;  // estimate = EstimateM * M + Estimate
+};
+
+// A potential u_i or v_j = Value + M * M. Known counts how often it was found.
+struct PotentialEntry {
+    std::int64_t Value = 0;  // 64 bits: a sum of tariffs along a path of the basis
+    std::int32_t Known = 0;
+    std::int32_t M = 0;
 };
 
 // The five user settings a run reads.
@@ -85,6 +92,8 @@ struct SolveState {
 
     // The cycle of the entering cell: the entering cell first, then alternately '-' and '+'.
     std::vector<int> CycleList;
+    std::vector<PotentialEntry> PotentialsU;  // rows
+    std::vector<PotentialEntry> PotentialsV;  // columns
     // Scratch flags of a plan rule or basis completion: 0 = open, 255 = excluded or used.
     std::vector<std::uint8_t> UsingFlag;
     std::int32_t EpsilonCounter = 0;
@@ -121,6 +130,8 @@ inline bool InBasis(const TaskCell& c) { return c.Cargo > 0 || (c.Cargo == 0 && 
 inline bool CarriesCargo(const TaskCell& c) {
     return c.Cargo > 0 || (c.Cargo == 0 && c.CargoEps > 0);
 }
+// The mark a plan rule or a shift leaves in a cell outside the basis: exactly (-1, 0).
+inline bool IsFreeMarker(const TaskCell& c) { return c.Cargo == kFreeCargo && c.CargoEps == 0; }
 
 // A*_i: what supplier i still has to ship under the current plan.
 EpsValue RowRemainder(const SolveState& s, int i);

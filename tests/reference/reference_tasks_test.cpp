@@ -10,6 +10,7 @@
 #include "documents/grids_to_state.h"
 #include "documents/table_file.h"
 #include "solver/driver.h"
+#include "solver/report_buffer.h"
 #include "solver/solve_hooks.h"
 #include "tests/support/plan_checks.h"
 
@@ -60,6 +61,33 @@ TEST(ReferenceTasks, FirstPlansShipEveryUnit) {
             Solve(s, hooks, true);
             ExpectPlanMeetsRims(s);
             EXPECT_EQ(s.ObjectiveF, ComputeObjectiveF(s));
+        }
+    }
+}
+
+// Every rule and both methods reach the known minimum of every task without limits.
+TEST(ReferenceTasks, EveryRuleAndMethodReachesTheKnownMinimum) {
+    const std::vector<ReferenceTask> tasks = LoadReferenceTasks();
+    if (tasks.empty()) GTEST_SKIP() << "no reference tasks at " << kDataDir;
+    for (const ReferenceTask& task : tasks) {
+        if (task.WithLimits) continue;
+        SCOPED_TRACE(task.File);
+        TableFileContents contents;
+        ASSERT_TRUE(ReadTableFile(kDataDir / "tasks" / task.File, contents).Ok());
+        for (const std::int32_t rule : {kPlanNorthWestCorner, kPlanMinimumElement, kPlanVogel,
+                                        kPlanDoublePreference}) {
+            for (const std::int32_t method : {kMethodPotentials, kMethodDistributive}) {
+                SCOPED_TRACE(::testing::Message() << "rule " << rule << ", method " << method);
+                SolveState s;
+                s.PlanMethod = rule;
+                s.SolveMethod = method;
+                s.SolveMode = kSolveModeChecking;
+                ASSERT_EQ(GridsToSolveState(contents.Grids, false, s), "");
+                SilentHooks hooks;
+                Solve(s, hooks, false);
+                ExpectPlanMeetsRims(s);
+                EXPECT_EQ(Format("%.0f", static_cast<double>(s.ObjectiveF)), task.Expected);
+            }
         }
     }
 }

@@ -18,4 +18,8 @@ namespace kargolo::testing {
 // is free (-1, 0) or holds a quantity >= 0, and no more than m + n - 1 cells are occupied.
 void ExpectPlanMeetsRims(const SolveState& s);
 
+// The plan is optimal: potentials with u_i + v_j = c_i,j on the m + n - 1 basic cells exist,
+// every free cell has c_i,j - u_i - v_j >= 0, and the dual value equals the cost.
+void ExpectOptimalityCertificate(const SolveState& s);
+
 }  // namespace kargolo::testing

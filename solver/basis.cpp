@@ -1,0 +1,179 @@
+#include "solver/basis.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "solver/internal_error.h"
+
+namespace kargolo {
+namespace {
+
+constexpr int kNone = -1;
+
+std::size_t At(int index) { return static_cast<std::size_t>(index); }
+
+// Union-find over the nodes of the forest, to tell whether a cell would close a cycle.
+class Components {
+public:
+    explicit Components(int nodes) : m_parent(At(nodes)) {
+        std::iota(m_parent.begin(), m_parent.end(), 0);
+    }
+    int Find(int node) {
+        while (m_parent[At(node)] != node) {
+            m_parent[At(node)] = m_parent[At(m_parent[At(node)])];
+            node = m_parent[At(node)];
+        }
+        return node;
+    }
+    // Joins the components of a and b; false when they were one already.
+    bool Join(int a, int b) {
+        a = Find(a);
+        b = Find(b);
+        if (a == b) return false;
+        m_parent[At(a)] = b;
+        return true;
+    }
+
+private:
+    std::vector<int> m_parent;
+};
+
+}  // namespace
+
+BasisForest::BasisForest(const SolveState& s) : m_m(s.m), m_n(s.n), m_position(At(s.CellCount()), kNone) {
+    for (int k = 0; k < s.CellCount(); ++k) {
+        if (InBasis(s.At(k))) Add(k);
+    }
+}
+
+void BasisForest::Add(int k) {
+    SOLVER_CHECK(!Contains(k));
+    m_position[At(k)] = Count();
+    m_cells.push_back(k);
+}
+
+void BasisForest::Remove(int k) {
+    SOLVER_CHECK(Contains(k));
+    const int last = m_cells.back();
+    m_cells[At(m_position[At(k)])] = last;
+    m_position[At(last)] = m_position[At(k)];
+    m_cells.pop_back();
+    m_position[At(k)] = kNone;
+}
+
+bool BasisForest::Root() {
+    const int nodes = m_m + m_n;
+    // Adjacency in compressed rows: the cells at each node.
+    std::vector<int> start(At(nodes + 1), 0);
+    for (const int k : m_cells) {
+        ++start[At(NodeOfRow(k / m_n) + 1)];
+        ++start[At(NodeOfColumn(k % m_n) + 1)];
+    }
+    std::partial_sum(start.begin(), start.end(), start.begin());
+    std::vector<int> fill(start.begin(), start.end() - 1);
+    std::vector<int> incident(At(2 * Count()));
+    for (const int k : m_cells) {
+        incident[At(fill[At(NodeOfRow(k / m_n))]++)] = k;
+        incident[At(fill[At(NodeOfColumn(k % m_n))]++)] = k;
+    }
+    m_parentNode.assign(At(nodes), kNone);
+    m_parentCell.assign(At(nodes), kNone);
+    m_depth.assign(At(nodes), kNone);
+    m_order.clear();
+    m_depth[0] = 0;
+    m_order.push_back(0);
+    for (std::size_t next = 0; next < m_order.size(); ++next) {
+        const int node = m_order[next];
+        for (int p = start[At(node)]; p < start[At(node + 1)]; ++p) {
+            const int k = incident[At(p)];
+            const int other = node < m_m ? NodeOfColumn(k % m_n) : NodeOfRow(k / m_n);
+            if (m_depth[At(other)] != kNone) continue;
+            m_depth[At(other)] = m_depth[At(node)] + 1;
+            m_parentNode[At(other)] = node;
+            m_parentCell[At(other)] = k;
+            m_order.push_back(other);
+        }
+    }
+    return static_cast<int>(m_order.size()) == nodes;
+}
+
+void BasisForest::AppendCycle(int k, std::vector<int>& out) const {
+    int fromRow = NodeOfRow(k / m_n);
+    int fromColumn = NodeOfColumn(k % m_n);
+    std::vector<int> columnSide;  // cells climbed from the column, to be listed backwards
+    while (fromRow != fromColumn) {
+        if (m_depth[At(fromRow)] >= m_depth[At(fromColumn)]) {
+            out.push_back(m_parentCell[At(fromRow)]);
+            fromRow = m_parentNode[At(fromRow)];
+        } else {
+            columnSide.push_back(m_parentCell[At(fromColumn)]);
+            fromColumn = m_parentNode[At(fromColumn)];
+        }
+    }
+    out.insert(out.end(), columnSide.rbegin(), columnSide.rend());
+}
+
+void BasisForest::ComputePotentials(const SolveState& s, std::vector<std::int64_t>& u,
+                                    std::vector<std::int64_t>& v) const {
+    u.assign(At(m_m), 0);
+    v.assign(At(m_n), 0);
+    for (std::size_t p = 1; p < m_order.size(); ++p) {
+        const int node = m_order[p];
+        const int k = m_parentCell[At(node)];
+        const std::int64_t tariff = s.At(k).Tariff;
+        if (node < m_m) {
+            u[At(node)] = tariff - v[At(k % m_n)];
+        } else {
+            v[At(node - m_m)] = tariff - u[At(k / m_n)];
+        }
+    }
+}
+
+std::vector<int> CellsByTariff(const SolveState& s) {
+    std::vector<std::int64_t> keys(At(s.CellCount()));
+    for (int k = 0; k < s.CellCount(); ++k) {
+        keys[At(k)] = std::int64_t{s.At(k).Tariff} * (std::int64_t{1} << 32) + k;
+    }
+    std::sort(keys.begin(), keys.end());
+    std::vector<int> cells(keys.size());
+    for (std::size_t p = 0; p < keys.size(); ++p) cells[p] = static_cast<int>(keys[p] & 0xFFFFFFFF);
+    return cells;
+}
+
+bool PlaceBasisZeros(SolveState& s, BasisForest& basis, const std::vector<int>& cheapestFirst) {
+    const int wanted = s.m + s.n - 1;
+    Components components(s.m + s.n);
+    for (const int k : basis.Cells()) components.Join(k / s.n, s.m + k % s.n);
+    for (const int k : cheapestFirst) {
+        if (basis.Count() >= wanted) return true;
+        const TaskCell& c = s.At(k);
+        const bool free = c.Cargo < 0 || (c.Cargo == 0 && c.CargoEps < 0);
+        if (!free || !components.Join(k / s.n, s.m + k % s.n)) continue;
+        SetPlanQuantity(s.At(k), {0, 0});
+        basis.Add(k);
+    }
+    return basis.Count() >= wanted;
+}
+
+std::int32_t ShiftAlongCycle(SolveState& s) {
+    const std::vector<int>& cycle = s.CycleList;
+    SetPlanQuantity(s.At(cycle[0]), {0, 0});
+    const TaskCell& first = s.At(cycle[1]);
+    std::int32_t theta = first.Cargo;
+    for (std::size_t p = 1; p < cycle.size(); p += 2) {
+        const TaskCell& c = s.At(cycle[p]);
+        if (c.Cargo < theta || (c.Cargo == theta && c.CargoEps < 0)) theta = c.Cargo;
+    }
+    for (std::size_t p = 0; p < cycle.size(); ++p) {
+        TaskCell& c = s.At(cycle[p]);
+        if (p % 2 == 0) {
+            c.Cargo += theta;
+        } else {
+            c.Cargo -= theta;
+            if (c.Cargo == 0 && c.CargoEps == 0) c.Cargo = kFreeCargo;
+        }
+    }
+    return theta;
+}
+
+}  // namespace kargolo

@@ -1,0 +1,70 @@
+#pragma once
+
+// Operations on a classical basic plan (no capacity limits).
+//
+// The basic cells form a spanning forest over m + n nodes: the rows 0..m-1 and the columns
+// m..m+n-1, a basic cell (i, j) joining row i and column j. A plan with m + n - 1 basic cells
+// and no cycle is a spanning tree, in which every free cell closes exactly one cycle. The
+// forest gives the cycle of a cell, the potentials and "would this cell close a cycle" without
+// the searches over the matrix that the textbook steps make.
+
+#include <cstdint>
+#include <vector>
+
+#include "solver/solve_state.h"
+
+namespace kargolo {
+
+class BasisForest {
+public:
+    // The cells of the plan that are in the basis (basis zeros included).
+    explicit BasisForest(const SolveState& s);
+
+    int Count() const { return static_cast<int>(m_cells.size()); }
+    bool Contains(int k) const { return m_position[static_cast<std::size_t>(k)] >= 0; }
+    const std::vector<int>& Cells() const { return m_cells; }
+    void Add(int k);
+    void Remove(int k);
+
+    // Roots the forest at row 0; false when it does not span every row and column.
+    bool Root();
+
+    // The cycle that free cell k = (i, j) closes: the path of basic cells from row i to
+    // column j, appended in that order. This is the order in which the depth-first cycle
+    // search of the textbook lists it behind the entering cell. Needs Root().
+    void AppendCycle(int k, std::vector<int>& out) const;
+
+    // The potentials with u_1 = 0: u_i + v_j = c_i,j on every basic cell. Needs Root().
+    void ComputePotentials(const SolveState& s, std::vector<std::int64_t>& u,
+                           std::vector<std::int64_t>& v) const;
+
+private:
+    int NodeOfRow(int i) const { return i; }
+    int NodeOfColumn(int j) const { return m_m + j; }
+
+    int m_m;
+    int m_n;
+    std::vector<int> m_cells;     // the basic cells, in no order
+    std::vector<int> m_position;  // index in m_cells, or -1
+    // The rooted forest: per node its parent node, the cell joining them, and its depth.
+    std::vector<int> m_parentNode;
+    std::vector<int> m_parentCell;
+    std::vector<int> m_depth;
+    std::vector<int> m_order;  // nodes in breadth-first order from the root
+};
+
+// Completes a degenerate basis with basis zeros: free cells in order of increasing tariff (ties
+// in row-major order) become (0, 0) when they join two trees of the forest, until it has
+// m + n - 1 cells. cheapestFirst lists every cell in that order. Returns false when the free
+// cells run out first.
+bool PlaceBasisZeros(SolveState& s, BasisForest& basis, const std::vector<int>& cheapestFirst);
+
+// Every cell in order of increasing tariff, ties in row-major order.
+std::vector<int> CellsByTariff(const SolveState& s);
+
+// Shifts the plan along CycleList (the entering cell first, then alternately '-' and '+'):
+// theta is the smallest quantity of the '-' cells; every '-' cell that drops to 0 leaves the
+// basis, and the entering cell holds theta (a basis zero when theta is 0). Returns theta.
+std::int32_t ShiftAlongCycle(SolveState& s);
+
+}  // namespace kargolo

@@ -1,0 +1,384 @@
+#include <algorithm>
+#include <cmath>
+
+#include "solver/basis.h"
+#include "solver/cycling_guard.h"
+#include "solver/improvement.h"
+#include "solver/internal_error.h"
+#include "solver/method_texts.h"
+#include "solver/report_texts.h"
+#include "solver/report_writer.h"
+#include "solver/solve_hooks.h"
+#include "solver/solve_state.h"
+
+namespace kargolo {
+namespace {
+
+constexpr int kNoEnteringCell = -2;
+
+enum class Method { Potentials, Distributive };
+
+std::size_t At(int index) { return static_cast<std::size_t>(index); }
+
+// The choice of the entering cell among the estimates offered in row-major order.
+class EnteringChoice {
+public:
+    EnteringChoice(EnteringRule rule, std::mt19937& random) : m_rule(rule), m_random(random) {}
+
+    void Offer(int k, std::int64_t estimate, std::int32_t tariff) {
+        if (estimate >= 0) return;
+        switch (m_rule) {
+            case EnteringRule::MostNegative:
+                if (estimate < m_best || (estimate == m_best && tariff < m_bestTariff)) Take(k, estimate, tariff);
+                break;
+            case EnteringRule::FirstNegative:
+                if (m_cell == kNoEnteringCell) Take(k, estimate, tariff);
+                break;
+            case EnteringRule::RandomNegative:  // each negative cell equally likely
+                if (std::uniform_int_distribution<int>(0, m_negatives++)(m_random) == 0) {
+                    Take(k, estimate, tariff);
+                }
+                break;
+        }
+    }
+    int Cell() const { return m_cell; }
+
+private:
+    void Take(int k, std::int64_t estimate, std::int32_t tariff) {
+        m_cell = k;
+        m_best = estimate;
+        m_bestTariff = tariff;
+    }
+
+    EnteringRule m_rule;
+    std::mt19937& m_random;
+    int m_cell = kNoEnteringCell;
+    std::int64_t m_best = 0;
+    std::int32_t m_bestTariff = 0;
+    int m_negatives = 0;
+};
+
+class StageLoop {
+public:
+    StageLoop(SolveState& s, SolveHooks& hooks, Method method)
+        : m_s(s), m_hooks(hooks), m_method(method), m_basis(s), m_cheapestFirst(CellsByTariff(s)) {
+        m_tariffs.reserve(At(s.CellCount()));
+        for (const TaskCell& c : s.Cells) m_tariffs.push_back(c.Tariff);
+    }
+
+    bool Run();
+
+private:
+    bool Detailed() const { return m_s.SolveMode >= kSolveModeDetailed; }
+    bool EstimateLines() const {
+        return Detailed() && m_s.EstimationDisplaying != kEstimatesAsTable;
+    }
+    bool EstimateTable() const {
+        return Detailed() && m_s.EstimationDisplaying != kEstimatesAsLines;
+    }
+
+    bool PauseForUser();
+    void CompleteBasis();
+    void WriteBasisZeros();
+    void FindPotentials();
+    void WritePotentialLines();
+    int FindEnteringCell();
+    int PriceQuietly();
+    int PriceAndWrite();
+    void WriteDistributiveLine(int k, std::int64_t& estimate);
+    void WriteEnteringCell(int k);
+    std::int32_t ShiftAlong(int k);
+    void UpdateObjective(std::int32_t theta);
+
+    SolveState& m_s;
+    SolveHooks& m_hooks;
+    Method m_method;
+    BasisForest m_basis;
+    std::vector<int> m_cheapestFirst;
+    std::vector<std::int32_t> m_tariffs;  // a compact copy for the pass over every cell
+    std::vector<std::int64_t> m_u;
+    std::vector<std::int64_t> m_v;
+    CyclingGuard m_guard;
+    unsigned m_stage = 0;
+};
+
+bool StageLoop::Run() {
+    for (;;) {
+        if (Detailed()) m_s.Report.Appendf(kStageHeader, ++m_stage);
+        if (!PauseForUser()) return false;
+        CompleteBasis();
+        FindPotentials();
+        m_hooks.AddStatusLine(kStatusEstimates);
+        if (Detailed()) {
+            m_s.Report.Append(m_method == Method::Potentials ? kPotentialsEstimatesIntro
+                                                             : kDistributiveEstimatesIntro);
+        }
+        const int entering = FindEnteringCell();
+        if (entering == kNoEnteringCell) return true;
+        if (Detailed()) WriteEnteringCell(entering);
+        UpdateObjective(ShiftAlong(entering));
+    }
+}
+
+// The stepwise pause; false when the user aborts.
+bool StageLoop::PauseForUser() {
+    if (m_s.SolveMode != kSolveModeStepwise) return true;
+    const StageAnswer answer = m_hooks.BeforeStage(m_s);
+    if (answer.Decision == StageDecision::Abort) return false;
+    if (answer.PlanChanged) {
+        m_s.Report.Append(kUserChangedPlan);
+        WriteTransportTable(m_s, m_hooks);
+        m_basis = BasisForest(m_s);
+        m_guard.Reset();
+    }
+    return true;
+}
+
+void StageLoop::CompleteBasis() {
+    const int wanted = m_s.m + m_s.n - 1;
+    const int count = m_basis.Count();
+    if (m_method == Method::Potentials) m_hooks.AddStatusLine(kStatusCheckDegeneracy);
+    if (count < wanted) {
+        if (m_method == Method::Potentials) {
+            m_hooks.AddStatusLine(Format(kStatusDegenerate, count, wanted));
+        } else {
+            m_hooks.AddStatusLine(kStatusCheckDegeneracy);
+        }
+        SOLVER_CHECK(PlaceBasisZeros(m_s, m_basis, m_cheapestFirst));
+        if (Detailed()) WriteBasisZeros();
+    }
+    SOLVER_CHECK(m_basis.Root());
+    if (m_guard.RepeatsBasis(m_basis.Cells()) && Detailed()) m_s.Report.Append(kCyclingBroken);
+}
+
+void StageLoop::WriteBasisZeros() {
+    const bool potentials = m_method == Method::Potentials;
+    m_s.Report.Appendf(potentials ? kPotentialsDegenerate : kDistributiveDegenerate,
+                       m_s.m + m_s.n - 1);
+    for (int k = 0; k < m_s.CellCount(); ++k) {
+        const TaskCell& c = m_s.At(k);
+        if (c.Cargo != 0 || c.CargoEps != 0) continue;
+        m_s.Report.Appendf(potentials ? kPotentialsBasisZero : kDistributiveBasisZero,
+                           k / m_s.n + 1, k % m_s.n + 1);
+    }
+    m_s.Report.Append(kBasisZerosEnd);
+    WriteTransportTable(m_s, m_hooks);
+}
+
+void StageLoop::FindPotentials() {
+    m_basis.ComputePotentials(m_s, m_u, m_v);
+    if (m_method != Method::Potentials) return;
+    m_hooks.AddStatusLine(kStatusPotentials);
+    m_s.PotentialsU.assign(At(m_s.m), {});
+    m_s.PotentialsV.assign(At(m_s.n), {});
+    for (int i = 0; i < m_s.m; ++i) m_s.PotentialsU[At(i)] = {m_u[At(i)], 1, 0};
+    for (int j = 0; j < m_s.n; ++j) m_s.PotentialsV[At(j)] = {m_v[At(j)], 1, 0};
+    if (Detailed()) {
+        m_s.Report.Append(kPotentialsIntro);
+        WritePotentialLines();
+    }
+}
+
+// The potential lines in the order of the textbook passes: every known row finds its unknown
+// columns (rows in order, their basic cells by column), then every known column its unknown
+// rows, and so on. Only lines found in the previous pass can find new ones, so each pass looks
+// at those alone, in index order.
+void StageLoop::WritePotentialLines() {
+    std::vector<std::vector<int>> rowCells(At(m_s.m));
+    std::vector<std::vector<int>> columnCells(At(m_s.n));
+    std::vector<int> cells = m_basis.Cells();
+    std::sort(cells.begin(), cells.end());
+    for (const int k : cells) {
+        rowCells[At(k / m_s.n)].push_back(k);
+        columnCells[At(k % m_s.n)].push_back(k);  // row-major order: rows ascending
+    }
+    std::vector<bool> rowKnown(At(m_s.m), false);
+    std::vector<bool> columnKnown(At(m_s.n), false);
+    rowKnown[0] = true;
+    std::vector<int> newRows{0};
+    std::vector<int> newColumns;
+    int known = 1;
+    while (known < m_s.m + m_s.n) {
+        std::sort(newRows.begin(), newRows.end());
+        newColumns.clear();
+        for (const int i : newRows) {
+            for (const int k : rowCells[At(i)]) {
+                const int j = k % m_s.n;
+                if (columnKnown[At(j)]) continue;
+                columnKnown[At(j)] = true;
+                newColumns.push_back(j);
+                m_s.Report.Appendf(kColumnPotential, j + 1, i + 1, j + 1, i + 1,
+                                   FormatMValue(m_v[At(j)], 0).c_str());
+            }
+        }
+        std::sort(newColumns.begin(), newColumns.end());
+        newRows.clear();
+        for (const int j : newColumns) {
+            for (const int k : columnCells[At(j)]) {
+                const int i = k / m_s.n;
+                if (rowKnown[At(i)]) continue;
+                rowKnown[At(i)] = true;
+                newRows.push_back(i);
+                m_s.Report.Appendf(kRowPotential, i + 1, i + 1, j + 1, j + 1,
+                                   FormatMValue(m_u[At(i)], 0).c_str());
+            }
+        }
+        const int found = static_cast<int>(newColumns.size() + newRows.size());
+        SOLVER_CHECK(found > 0);
+        known += found;
+    }
+}
+
+int StageLoop::FindEnteringCell() {
+    const int entering = Detailed() ? PriceAndWrite() : PriceQuietly();
+    if (EstimateTable()) WriteEstimatesTable(m_s);
+    return entering;
+}
+
+// One tight pass over the cells, with nothing written.
+int StageLoop::PriceQuietly() {
+    EnteringChoice choice(m_guard.Rule(), m_guard.Random());
+    const int n = m_s.n;
+    for (int i = 0; i < m_s.m; ++i) {
+        const std::int64_t u = m_u[At(i)];
+        for (int j = 0, k = i * n; j < n; ++j, ++k) {
+            if (m_basis.Contains(k)) continue;
+            const std::int32_t tariff = m_tariffs[At(k)];
+            const std::int64_t estimate = tariff - u - m_v[At(j)];
+            if (estimate < 0) choice.Offer(k, estimate, tariff);
+        }
+    }
+    if (choice.Cell() == kNoEnteringCell) PriceAndWrite();  // leaves the final estimates stored
+    return choice.Cell();
+}
+
+// The estimates of every free cell stored in the cells and written as the settings ask.
+int StageLoop::PriceAndWrite() {
+    EnteringChoice choice(m_guard.Rule(), m_guard.Random());
+    const bool lines = EstimateLines();
+    for (int k = 0; k < m_s.CellCount(); ++k) {
+        TaskCell& c = m_s.At(k);
+        const int i = k / m_s.n;
+        const int j = k % m_s.n;
+        if (m_basis.Contains(k)) {
+            if (m_method == Method::Distributive) c.Estimate = 0;
+            continue;
+        }
+        std::int64_t estimate = c.Tariff - m_u[At(i)] - m_v[At(j)];
+        if (lines && m_method == Method::Distributive) {
+            WriteDistributiveLine(k, estimate);
+        } else if (lines) {
+            const bool negative = estimate < 0;
+            m_s.Report.Appendf(kPotentialsEstimate, negative ? kRedSpan : "", i + 1, j + 1, i + 1,
+                               j + 1, i + 1, j + 1, static_cast<long long>(estimate),
+                               negative ? kSpanEnd : "");
+        }
+        c.Estimate = estimate;
+        choice.Offer(k, estimate, c.Tariff);
+    }
+    return choice.Cell();
+}
+
+// "S = c - c + c ...": the tariffs of the cell's cycle with alternating signs.
+void StageLoop::WriteDistributiveLine(int k, std::int64_t& estimate) {
+    std::vector<int> cycle{k};
+    m_basis.AppendCycle(k, cycle);
+    ReportBuffer line;
+    line.Appendf(kDistributiveEstimateStart, k / m_s.n + 1, k % m_s.n + 1);
+    estimate = 0;
+    char sign = ' ';
+    for (const int c : cycle) {
+        line.Appendf(kDistributiveEstimateTerm, sign, c / m_s.n + 1, c % m_s.n + 1);
+        estimate += sign == '-' ? -std::int64_t{m_s.At(c).Tariff} : m_s.At(c).Tariff;
+        sign = sign == '-' ? '+' : '-';
+    }
+    const bool negative = estimate < 0;
+    if (negative) m_s.Report.Append(kRedSpan);
+    m_s.Report.Append(line.Text());
+    m_s.Report.Appendf(kDistributiveEstimateEnd, static_cast<long long>(estimate));
+    if (negative) m_s.Report.Append(kSpanEnd);
+    m_s.Report.Append("<br>");
+}
+
+void StageLoop::WriteEnteringCell(int k) {
+    m_s.Report.Appendf(m_method == Method::Potentials ? kPotentialsEnteringCell
+                                                      : kDistributiveEnteringCell,
+                       k / m_s.n + 1, k % m_s.n + 1, static_cast<long long>(m_s.At(k).Estimate));
+    m_s.Report.Append(kEnteringCellTail);
+}
+
+// Finds the cycle of the entering cell, shows it, shifts the plan along it and keeps the basis
+// in step: the entering cell joins, the '-' cells that were emptied leave.
+std::int32_t StageLoop::ShiftAlong(int k) {
+    m_s.CycleList.clear();
+    m_s.CycleList.push_back(k);
+    m_hooks.AddStatusLine(kStatusCycle);
+    m_basis.AppendCycle(k, m_s.CycleList);
+    if (Detailed()) {
+        for (std::size_t p = 0; p < m_s.CycleList.size(); ++p) {
+            m_s.At(m_s.CycleList[p]).Sign = p % 2 == 0 ? '+' : '-';
+        }
+        WriteTransportTable(m_s, m_hooks);
+    }
+    m_hooks.AddStatusLine(kStatusShift);
+    const std::int32_t theta = ShiftAlongCycle(m_s);
+    m_basis.Add(k);
+    for (const int c : m_s.CycleList) {
+        m_s.At(c).Sign = ' ';
+        if (IsFreeMarker(m_s.At(c))) m_basis.Remove(c);
+    }
+    m_s.CycleList.clear();
+    if (m_method == Method::Potentials) {
+        for (PotentialEntry& u : m_s.PotentialsU) u.Value = u.Known = 0;
+        for (PotentialEntry& v : m_s.PotentialsV) v.Value = v.Known = 0;
+    }
+    return theta;
+}
+
+// F over the cells that carry cargo in row-major order (single precision, see
+// ComputeObjectiveF); only basic cells can carry cargo, so only they are summed.
+void StageLoop::UpdateObjective(std::int32_t theta) {
+    m_guard.AfterShift(theta);
+    const float previous = m_s.ObjectiveF;
+    std::vector<int> cells = m_basis.Cells();
+    std::sort(cells.begin(), cells.end());
+    float f = 0.0f;
+    for (const int k : cells) {
+        const TaskCell& c = m_s.At(k);
+        if (!CarriesCargo(c)) continue;
+        f = static_cast<float>(static_cast<double>(f) +
+                               static_cast<double>(std::int64_t{c.Tariff} * c.Cargo));
+    }
+    m_s.ObjectiveF = f;
+    m_hooks.AddStatusLine(Format(kStatusStageF, static_cast<double>(f)));
+    if (!Detailed()) return;
+    m_s.Report.Appendf(kShiftDone, theta);
+    WriteTransportTable(m_s, m_hooks);
+    m_s.Report.Appendf(kStageF, static_cast<double>(f));
+    if (f != previous) {
+        const auto change = static_cast<float>(
+            std::floor(std::fabs(static_cast<double>(f) - static_cast<double>(previous))));
+        m_s.Report.Appendf(kFChanged, static_cast<double>(change));
+    }
+}
+
+}  // namespace
+
+bool SolveByPotentials(SolveState& s, SolveHooks& hooks) {
+    hooks.AddStatusLine(kStatusPotentialsMethod);
+    s.PotentialsU.assign(At(s.m), {});
+    s.PotentialsV.assign(At(s.n), {});
+    const bool solved = StageLoop(s, hooks, Method::Potentials).Run();
+    if (solved) {
+        s.PotentialsU.clear();
+        s.PotentialsV.clear();
+    }
+    return solved;
+}
+
+bool SolveByDistribution(SolveState& s, SolveHooks& hooks) {
+    hooks.AddStatusLine(kStatusDistributiveMethod);
+    return StageLoop(s, hooks, Method::Distributive).Run();
+}
+
+}  // namespace kargolo

@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+
+#include "solver/basis.h"
+#include "solver/cycling_guard.h"
+#include "solver/driver.h"
+#include "solver/improvement.h"
+#include "solver/plan_rules.h"
+#include "tests/support/literal_methods.h"
+#include "tests/support/plan_checks.h"
+#include "tests/support/task_builders.h"
+
+namespace kargolo::testing {
+namespace {
+
+using Rule = void (*)(SolveState&);
+constexpr Rule kRules[] = {NorthWestCorner, MinimumElement, VogelMethod, DoublePreference};
+
+// A balanced task with its first plan, as the driver hands it to a method.
+SolveState FirstPlan(const TaskSpec& task, Rule rule, std::int32_t mode,
+                     std::int32_t display = kEstimatesAsLines) {
+    SolveState s = BalancedState(task, mode);
+    s.EstimationDisplaying = display;
+    rule(s);
+    s.ObjectiveF = ComputeObjectiveF(s);
+    s.Report.Clear();
+    return s;
+}
+
+std::vector<std::int32_t> Quantities(const SolveState& s) {
+    std::vector<std::int32_t> quantities;
+    for (const TaskCell& c : s.Cells) quantities.push_back(c.Cargo);
+    return quantities;
+}
+
+TEST(FindCycle, ListsTheEnteringCellThenThePathFromItsRowToItsColumn) {
+    SolveState s = MakeState({"2x2", {5, 5}, {5, 5}, {}});
+    SetPlanQuantity(s.Cell(0, 0), {3, 0});
+    SetPlanQuantity(s.Cell(0, 1), {2, 0});
+    SetPlanQuantity(s.Cell(1, 0), {2, 0});
+    SetPlanQuantity(s.Cell(1, 1), {kFreeCargo, 0});
+    const std::vector<int> expected{3, 2, 0, 1};  // (2,2), (2,1), (1,1), (1,2)
+    BasisForest basis(s);
+    ASSERT_TRUE(basis.Root());
+    std::vector<int> fast{3};
+    basis.AppendCycle(3, fast);
+    EXPECT_EQ(fast, expected);
+    s.CycleList = {3};
+    EXPECT_EQ(LiteralFindCycle(s, 3, 3, 0, 1), -1);
+    EXPECT_EQ(s.CycleList, expected);
+}
+
+// The path in the tree must be the cycle that the depth-first search over the matrix finds,
+// in the same order, for every free cell of many spanning bases.
+TEST(FindCycle, EqualsTheDepthFirstSearchOnRandomBases) {
+    for (std::uint32_t seed = 1; seed <= 600; ++seed) {
+        const TaskSpec task = RandomTask(seed, 8);
+        SCOPED_TRACE(task.Name);
+        SolveState s = FirstPlan(task, kRules[seed % 4], kSolveModeChecking);
+        BasisForest basis(s);
+        ASSERT_TRUE(PlaceBasisZeros(s, basis, CellsByTariff(s)));
+        ASSERT_TRUE(basis.Root());
+        for (int k = 0; k < s.CellCount(); ++k) {
+            if (basis.Contains(k)) continue;
+            std::vector<int> fast{k};
+            basis.AppendCycle(k, fast);
+            s.CycleList = {k};
+            ASSERT_EQ(LiteralFindCycle(s, k, k, 0, 1), -1);
+            ASSERT_EQ(fast, s.CycleList) << "cell " << k;
+        }
+    }
+}
+
+TEST(PlaceBasisZeros, TakesTheCheapestFreeCellThatClosesNoCycle) {
+    // Basic (1,1) and (2,2): (1,2) costs 1 and (2,1) costs 1 too; the earlier one, (1,2), joins.
+    SolveState s = MakeState({"2x2", {5, 5}, {5, 5}, {4, 1, 1, 4}});
+    SetPlanQuantity(s.Cell(0, 0), {5, 0});
+    SetPlanQuantity(s.Cell(0, 1), {kFreeCargo, 0});
+    SetPlanQuantity(s.Cell(1, 0), {kFreeCargo, 0});
+    SetPlanQuantity(s.Cell(1, 1), {5, 0});
+    BasisForest basis(s);
+    EXPECT_TRUE(PlaceBasisZeros(s, basis, CellsByTariff(s)));
+    EXPECT_EQ(Quantities(s), (std::vector<std::int32_t>{5, 0, -1, 5}));
+    EXPECT_TRUE(PlaceBasisZeros(s, basis, CellsByTariff(s)));  // a full basis stays as it is
+    EXPECT_EQ(basis.Count(), 3);
+}
+
+TEST(ShiftAlongCycle, EmptiesEveryMinusCellThatHeldTheMinimum) {
+    SolveState s = MakeState({"2x2", {10, 10}, {10, 10}, {}});
+    SetPlanQuantity(s.Cell(0, 0), {4, 0});
+    SetPlanQuantity(s.Cell(0, 1), {6, 0});
+    SetPlanQuantity(s.Cell(1, 0), {6, 0});
+    SetPlanQuantity(s.Cell(1, 1), {kFreeCargo, 0});
+    s.CycleList = {3, 2, 0, 1};
+    EXPECT_EQ(ShiftAlongCycle(s), 6);  // (2,1) and (1,2) both hold 6
+    EXPECT_EQ(Quantities(s), (std::vector<std::int32_t>{10, -1, -1, 6}));
+    // A basis zero at a '-' position: theta = 0, the entering cell becomes the basis zero.
+    SetPlanQuantity(s.Cell(0, 0), {0, 0});
+    SetPlanQuantity(s.Cell(0, 1), {kFreeCargo, 0});
+    SetPlanQuantity(s.Cell(1, 0), {5, 0});
+    SetPlanQuantity(s.Cell(1, 1), {5, 0});
+    s.CycleList = {1, 0, 2, 3};
+    EXPECT_EQ(ShiftAlongCycle(s), 0);
+    EXPECT_EQ(Quantities(s), (std::vector<std::int32_t>{-1, 0, 5, 5}));
+}
+
+TEST(FormatMValue, WritesTheMPartWithItsSign) {
+    EXPECT_EQ(FormatMValue(-3, 0), "-3");
+    EXPECT_EQ(FormatMValue(-3, 1), " 1M-3");
+    EXPECT_EQ(FormatMValue(0, -1), "-1M");
+    EXPECT_EQ(FormatMValue(7, -2), "-2M+7");
+}
+
+struct MethodPair {
+    const char* Name;
+    bool (*Fast)(SolveState&, SolveHooks&);
+    bool (*Literal)(SolveState&, SolveHooks&, int);
+};
+const MethodPair kMethods[] = {
+    {"potentials", SolveByPotentials, LiteralSolveByPotentials},
+    {"distributive", SolveByDistribution, LiteralSolveByDistribution},
+};
+
+// The tree-based stages must choose the same cells and write the same report, status lines
+// and plans as the textbook stages, from every first plan and in every display setting.
+TEST(ImprovementMethods, EqualTheLiteralStagesOnRandomTasks) {
+    const std::pair<std::int32_t, std::int32_t> settings[] = {
+        {kSolveModeChecking, kEstimatesAsLines},
+        {kSolveModeDetailed, kEstimatesAsLines},
+        {kSolveModeDetailed, kEstimatesAsTable},
+        {kSolveModeDetailed, kEstimatesAsLinesAndTable},
+    };
+    for (const MethodPair& method : kMethods) {
+        SCOPED_TRACE(method.Name);
+        for (std::uint32_t seed = 1; seed <= 500; ++seed) {
+            const TaskSpec task = RandomTask(seed, 7);
+            SCOPED_TRACE(task.Name);
+            const auto [mode, display] = settings[seed % 4];
+            SolveState fast = FirstPlan(task, kRules[seed / 4 % 4], mode, display);
+            SolveState literal = fast;
+            RecordingHooks fastHooks;
+            RecordingHooks literalHooks;
+            ASSERT_TRUE(method.Fast(fast, fastHooks));
+            ASSERT_TRUE(method.Literal(literal, literalHooks, 10000));
+            ASSERT_EQ(Quantities(fast), Quantities(literal));
+            ASSERT_EQ(fast.Report.Text(), literal.Report.Text());
+            ASSERT_EQ(fastHooks.Lines, literalHooks.Lines);
+            ASSERT_EQ(fast.ObjectiveF, literal.ObjectiveF);
+            for (int k = 0; k < fast.CellCount(); ++k) {
+                if (!IsFreeMarker(fast.At(k))) continue;
+                ASSERT_EQ(fast.At(k).Estimate, literal.At(k).Estimate) << "cell " << k;
+            }
+        }
+    }
+}
+
+TEST(ImprovementMethods, ReachAnOptimalPlanFromEveryRule) {
+    for (std::uint32_t seed = 1; seed <= 400; ++seed) {
+        const TaskSpec task = RandomTask(seed, 12);
+        SCOPED_TRACE(task.Name);
+        float cost = 0;
+        for (const Rule rule : kRules) {
+            for (const MethodPair& method : kMethods) {
+                SCOPED_TRACE(method.Name);
+                SolveState s = FirstPlan(task, rule, kSolveModeChecking);
+                SilentHooks hooks;
+                ASSERT_TRUE(method.Fast(s, hooks));
+                ExpectPlanMeetsRims(s);
+                ExpectOptimalityCertificate(s);
+                if (rule == kRules[0] && method.Fast == SolveByPotentials) cost = s.ObjectiveF;
+                EXPECT_EQ(s.ObjectiveF, cost);
+            }
+        }
+    }
+}
+
+TEST(SolveByPotentials, StopsAtOnceWhenTheFirstPlanIsOptimal) {
+    SolveState s = FirstPlan({"optimal", {10, 10}, {10, 10}, {1, 5, 5, 1}}, NorthWestCorner,
+                             kSolveModeDetailed);
+    SilentHooks hooks;
+    EXPECT_TRUE(SolveByPotentials(s, hooks));
+    const std::string& text = s.Report.Text();
+    EXPECT_EQ(text.rfind("<p align=center><font size=\"+1\"><b>Этап 1</b></font></p>", 0), 0u);
+    EXPECT_EQ(text.find("Наиболее потенциальной"), std::string::npos);
+    EXPECT_EQ(text.find("Этап 2"), std::string::npos);
+    // NW leaves (1,1) and (2,2); the zero goes to the cheaper of (1,2) and (2,1), the earlier.
+    EXPECT_NE(text.find("<b>(i,j): (1,2)</b><BR>"), std::string::npos);
+    EXPECT_NE(text.find("U<sub>1</sub>=0<BR>V<sub>1</sub>=C<sub>1,1</sub>-U<sub>1</sub>= <b>1</b><br>"
+                        "V<sub>2</sub>=C<sub>1,2</sub>-U<sub>1</sub>= <b>5</b><br>"
+                        "U<sub>2</sub>=C<sub>2,2</sub>-V<sub>2</sub>= <b>-4</b><br>"),
+              std::string::npos);
+    EXPECT_NE(text.find("S<sub>2,1</sub> = c<sub>2,1</sub> - (u<sub>2</sub> + v<sub>1</sub>) = 8.<BR>"),
+              std::string::npos);
+}
+
+TEST(SolveByDistribution, WritesEachEstimateAsTheSumAlongItsCycle) {
+    SolveState s = FirstPlan({"2x2", {10, 10}, {5, 15}, {3, 1, 2, 6}}, NorthWestCorner,
+                             kSolveModeDetailed);
+    SilentHooks hooks;
+    EXPECT_TRUE(SolveByDistribution(s, hooks));
+    // NW: (1,1)=5, (1,2)=5, (2,2)=10. S(2,1) = c21 - c22 + c12 - c11 = 2 - 6 + 1 - 3 = -6.
+    EXPECT_NE(s.Report.Text().find("<SPAN STYLE=\"color:red; font-weight: bold\">S<sub>2,1</sub> = "
+                                   "c<sub>2,1</sub>-c<sub>2,2</sub>+c<sub>1,2</sub>-c<sub>1,1</sub> = "
+                                   "-6</SPAN><br>"),
+              std::string::npos);
+    EXPECT_NE(s.Report.Text().find("Наиболее перспективной является клетка <b>(2,1)</b>. Для нее "
+                                   "оценка равна <b>-6</b>.<BR>"),
+              std::string::npos);
+    EXPECT_NE(s.Report.Text().find("Значение целевой функции изменилось на 30 единиц"),
+              std::string::npos);
+    ExpectOptimalityCertificate(s);
+}
+
+TEST(CyclingGuard, MakesTheRuleStricterEachTimeABasisComesBack) {
+    CyclingGuard guard;
+    EXPECT_FALSE(guard.RepeatsBasis({1, 2, 3}));
+    EXPECT_FALSE(guard.RepeatsBasis({1, 2, 4}));
+    guard.AfterShift(0);  // nothing moved: the bases met so far still count
+    EXPECT_TRUE(guard.RepeatsBasis({3, 2, 1}));
+    EXPECT_EQ(guard.Rule(), EnteringRule::FirstNegative);
+    EXPECT_FALSE(guard.RepeatsBasis({1, 2, 4}));
+    EXPECT_TRUE(guard.RepeatsBasis({1, 2, 3}));
+    EXPECT_EQ(guard.Rule(), EnteringRule::RandomNegative);
+    guard.AfterShift(5);
+    EXPECT_EQ(guard.Rule(), EnteringRule::MostNegative);
+    EXPECT_FALSE(guard.RepeatsBasis({1, 2, 3}));
+}
+
+}  // namespace
+}  // namespace kargolo::testing
