@@ -143,12 +143,18 @@ void WriteTransportTable(SolveState& s, SolveHooks& hooks) {
         "valign=middle>Поставщик</td> <td colspan=%i align=center>Потребитель</td><td rowspan=2 "
         "align=center valign=middle>Запасы <br>груза</td></tr><tr align=center>\n",
         s.n);
-    for (int j = 1; j <= s.n; ++j) out.Appendf("<td  class=cellA>B%u</td>", j);
+    for (int j = 1; j <= s.n; ++j) {
+        out.Append("<td  class=cellA>B");
+        out.AppendInt(j);
+        out.Append("</td>");
+    }
     out.Append("\n</tr>\n");
     hooks.AddStatusLine(" ");
     for (int i = 0; i < s.m; ++i) {
         hooks.ReplaceStatusLine(Format(kTableProgressLine, i + 1, s.m));
-        out.Appendf("<tr nowrap><td class=\"cellA\">A%u</td>", i + 1);
+        out.Append("<tr nowrap><td class=\"cellA\">A");
+        out.AppendInt(i + 1);
+        out.Append("</td>");
         for (int j = 0; j < s.n; ++j) AppendTransportCell(out, s.Cell(i, j), s.RestrictedTask);
         AppendCargoCell(out, s.Supplies[static_cast<std::size_t>(i)]);
         out.Append("</tr>");

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "solver/basis.h"
 #include "solver/cycling_guard.h"
@@ -58,12 +59,38 @@ private:
     int m_negatives = 0;
 };
 
+// min over j of price[j] - u - v[j]: a plain loop over arrays, which the compiler vectorises.
+std::int32_t RowMinimum(const std::int32_t* __restrict price, const std::int32_t* __restrict v,
+                        std::int32_t u, int n) {
+    std::int32_t minimum = std::numeric_limits<std::int32_t>::max();
+    for (int j = 0; j < n; ++j) {
+        const std::int32_t estimate = price[j] - u - v[j];
+        minimum = estimate < minimum ? estimate : minimum;
+    }
+    return minimum;
+}
+
+std::vector<std::int32_t> Tariffs(const SolveState& s) {
+    std::vector<std::int32_t> tariffs;
+    tariffs.reserve(At(s.CellCount()));
+    for (const TaskCell& c : s.Cells) tariffs.push_back(c.Tariff);
+    return tariffs;
+}
+
 class StageLoop {
 public:
     StageLoop(SolveState& s, SolveHooks& hooks, Method method)
-        : m_s(s), m_hooks(hooks), m_method(method), m_basis(s), m_cheapestFirst(CellsByTariff(s)) {
-        m_tariffs.reserve(At(s.CellCount()));
-        for (const TaskCell& c : s.Cells) m_tariffs.push_back(c.Tariff);
+        : m_s(s),
+          m_hooks(hooks),
+          m_method(method),
+          m_basis(s),
+          m_cheapestFirst(CellsByTariff(s)),
+          m_tariffs(Tariffs(s)) {
+        m_prices.resize(At(s.CellCount()));
+        for (int k = 0; k < s.CellCount(); ++k) SetPrice(k);
+        for (const std::int32_t tariff : m_tariffs) {
+            m_smallTariffs = m_smallTariffs && tariff > -kSmall && tariff < kSmall;
+        }
     }
 
     bool Run();
@@ -77,6 +104,11 @@ private:
         return Detailed() && m_s.EstimationDisplaying != kEstimatesAsLines;
     }
 
+    // Values below kSmall in magnitude keep c - u - v and kBasicPrice - u - v in 32 bits.
+    static constexpr std::int32_t kSmall = 1 << 28;
+    static constexpr std::int32_t kBasicPrice = 1 << 30;
+
+    void SetPrice(int k) { m_prices[At(k)] = m_basis.Contains(k) ? kBasicPrice : m_tariffs[At(k)]; }
     bool PauseForUser();
     void CompleteBasis();
     void WriteBasisZeros();
@@ -84,6 +116,8 @@ private:
     void WritePotentialLines();
     int FindEnteringCell();
     int PriceQuietly();
+    int PriceByRowMinima();
+    int PriceEveryCell();
     int PriceAndWrite();
     void WriteDistributiveLine(int k, std::int64_t& estimate);
     void WriteEnteringCell(int k);
@@ -95,11 +129,16 @@ private:
     Method m_method;
     BasisForest m_basis;
     std::vector<int> m_cheapestFirst;
-    std::vector<std::int32_t> m_tariffs;  // a compact copy for the pass over every cell
+    std::vector<std::int32_t> m_tariffs;  // a compact copy for passes over many cells
+    // For the pass over every cell: the tariff of a free cell, kBasicPrice for a basic one.
+    std::vector<std::int32_t> m_prices;
+    bool m_smallTariffs = true;  // every tariff fits the 32-bit pass
     std::vector<std::int64_t> m_u;
     std::vector<std::int64_t> m_v;
     CyclingGuard m_guard;
     unsigned m_stage = 0;
+    std::vector<int> m_cycle;  // scratch for the distributive lines
+    std::string m_line;
 };
 
 bool StageLoop::Run() {
@@ -130,6 +169,7 @@ bool StageLoop::PauseForUser() {
         WriteTransportTable(m_s, m_hooks);
         m_basis = BasisForest(m_s);
         m_guard.Reset();
+        for (int k = 0; k < m_s.CellCount(); ++k) SetPrice(k);
     }
     return true;
 }
@@ -145,6 +185,7 @@ void StageLoop::CompleteBasis() {
             m_hooks.AddStatusLine(kStatusCheckDegeneracy);
         }
         SOLVER_CHECK(PlaceBasisZeros(m_s, m_basis, m_cheapestFirst));
+        for (int p = count; p < m_basis.Count(); ++p) SetPrice(m_basis.Cells()[At(p)]);
         if (Detailed()) WriteBasisZeros();
     }
     SOLVER_CHECK(m_basis.Root());
@@ -235,8 +276,50 @@ int StageLoop::FindEnteringCell() {
     return entering;
 }
 
-// One tight pass over the cells, with nothing written.
+// The entering cell with nothing written, from one tight pass over the cells.
 int StageLoop::PriceQuietly() {
+    const int entering = m_guard.Rule() == EnteringRule::MostNegative && m_smallTariffs
+                             ? PriceByRowMinima()
+                             : PriceEveryCell();
+    if (entering == kNoEnteringCell) PriceAndWrite();  // leaves the final estimates stored
+    return entering;
+}
+
+// The smallest estimate of every row in 32-bit arithmetic (a loop the compiler vectorises),
+// then the tie rule among the cells that hold the smallest one. Falls back to the 64-bit pass
+// when a potential is too large for it.
+int StageLoop::PriceByRowMinima() {
+    std::vector<std::int32_t> u(At(m_s.m));
+    std::vector<std::int32_t> v(At(m_s.n));
+    for (int i = 0; i < m_s.m; ++i) {
+        if (m_u[At(i)] <= -kSmall || m_u[At(i)] >= kSmall) return PriceEveryCell();
+        u[At(i)] = static_cast<std::int32_t>(m_u[At(i)]);
+    }
+    for (int j = 0; j < m_s.n; ++j) {
+        if (m_v[At(j)] <= -kSmall || m_v[At(j)] >= kSmall) return PriceEveryCell();
+        v[At(j)] = static_cast<std::int32_t>(m_v[At(j)]);
+    }
+    const int n = m_s.n;
+    std::vector<std::int32_t> rowMinima(At(m_s.m));
+    std::int32_t smallest = 0;
+    for (int i = 0; i < m_s.m; ++i) {
+        const std::int32_t minimum = RowMinimum(&m_prices[At(i * n)], v.data(), u[At(i)], n);
+        rowMinima[At(i)] = minimum;
+        smallest = std::min(smallest, minimum);
+    }
+    if (smallest >= 0) return kNoEnteringCell;
+    EnteringChoice choice(EnteringRule::MostNegative, m_guard.Random());
+    for (int i = 0; i < m_s.m; ++i) {
+        if (rowMinima[At(i)] != smallest) continue;
+        for (int j = 0, k = i * n; j < n; ++j, ++k) {
+            if (m_prices[At(k)] - u[At(i)] - v[At(j)] == smallest) choice.Offer(k, smallest, m_tariffs[At(k)]);
+        }
+    }
+    return choice.Cell();
+}
+
+// Every free cell in row-major order, in 64-bit arithmetic, under the guard's rule.
+int StageLoop::PriceEveryCell() {
     EnteringChoice choice(m_guard.Rule(), m_guard.Random());
     const int n = m_s.n;
     for (int i = 0; i < m_s.m; ++i) {
@@ -248,7 +331,6 @@ int StageLoop::PriceQuietly() {
             if (estimate < 0) choice.Offer(k, estimate, tariff);
         }
     }
-    if (choice.Cell() == kNoEnteringCell) PriceAndWrite();  // leaves the final estimates stored
     return choice.Cell();
 }
 
@@ -279,22 +361,30 @@ int StageLoop::PriceAndWrite() {
     return choice.Cell();
 }
 
-// "S = c - c + c ...": the tariffs of the cell's cycle with alternating signs.
+// "S = c - c + c ...": the tariffs of the cell's cycle with alternating signs. The sum is
+// known only at the end of the line, and the red span must open before it.
 void StageLoop::WriteDistributiveLine(int k, std::int64_t& estimate) {
-    std::vector<int> cycle{k};
-    m_basis.AppendCycle(k, cycle);
-    ReportBuffer line;
-    line.Appendf(kDistributiveEstimateStart, k / m_s.n + 1, k % m_s.n + 1);
+    m_cycle.assign(1, k);
+    m_basis.AppendCycle(k, m_cycle);
+    m_line.clear();
     estimate = 0;
     char sign = ' ';
-    for (const int c : cycle) {
-        line.Appendf(kDistributiveEstimateTerm, sign, c / m_s.n + 1, c % m_s.n + 1);
+    for (const int c : m_cycle) {
+        // kDistributiveEstimateTerm, written without a format string: this is the inner loop
+        // of the distributive method's report.
+        m_line += sign;
+        m_line += "c<sub>";
+        m_line += std::to_string(c / m_s.n + 1);
+        m_line += ',';
+        m_line += std::to_string(c % m_s.n + 1);
+        m_line += "</sub>";
         estimate += sign == '-' ? -std::int64_t{m_s.At(c).Tariff} : m_s.At(c).Tariff;
         sign = sign == '-' ? '+' : '-';
     }
     const bool negative = estimate < 0;
     if (negative) m_s.Report.Append(kRedSpan);
-    m_s.Report.Append(line.Text());
+    m_s.Report.Appendf(kDistributiveEstimateStart, k / m_s.n + 1, k % m_s.n + 1);
+    m_s.Report.Append(m_line);
     m_s.Report.Appendf(kDistributiveEstimateEnd, static_cast<long long>(estimate));
     if (negative) m_s.Report.Append(kSpanEnd);
     m_s.Report.Append("<br>");
@@ -323,9 +413,12 @@ std::int32_t StageLoop::ShiftAlong(int k) {
     m_hooks.AddStatusLine(kStatusShift);
     const std::int32_t theta = ShiftAlongCycle(m_s);
     m_basis.Add(k);
+    SetPrice(k);
     for (const int c : m_s.CycleList) {
         m_s.At(c).Sign = ' ';
-        if (IsFreeMarker(m_s.At(c))) m_basis.Remove(c);
+        if (!IsFreeMarker(m_s.At(c))) continue;
+        m_basis.Remove(c);
+        SetPrice(c);
     }
     m_s.CycleList.clear();
     if (m_method == Method::Potentials) {

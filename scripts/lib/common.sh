@@ -1,6 +1,6 @@
 # Shared by scripts/run and scripts/test: installs what the build needs and builds a tree.
 
-PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev)
+PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev liblemon-dev)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
