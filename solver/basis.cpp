@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <numeric>
 
+#include "solver/improvement.h"
 #include "solver/internal_error.h"
+#include "solver/method_texts.h"
 
 namespace kargolo {
 namespace {
@@ -42,7 +44,8 @@ private:
 
 BasisForest::BasisForest(const SolveState& s) : m_m(s.m), m_n(s.n), m_position(At(s.CellCount()), kNone) {
     for (int k = 0; k < s.CellCount(); ++k) {
-        if (InBasis(s.At(k))) Add(k);
+        const TaskCell& c = s.At(k);
+        if (s.RestrictedTask ? c.Basic != 0 : InBasis(c)) Add(k);
     }
 }
 
@@ -79,22 +82,33 @@ bool BasisForest::Root() {
     m_parentNode.assign(At(nodes), kNone);
     m_parentCell.assign(At(nodes), kNone);
     m_depth.assign(At(nodes), kNone);
+    m_component.assign(At(nodes), kNone);
     m_order.clear();
-    m_depth[0] = 0;
-    m_order.push_back(0);
-    for (std::size_t next = 0; next < m_order.size(); ++next) {
-        const int node = m_order[next];
-        for (int p = start[At(node)]; p < start[At(node + 1)]; ++p) {
-            const int k = incident[At(p)];
-            const int other = node < m_m ? NodeOfColumn(k % m_n) : NodeOfRow(k / m_n);
-            if (m_depth[At(other)] != kNone) continue;
-            m_depth[At(other)] = m_depth[At(node)] + 1;
-            m_parentNode[At(other)] = node;
-            m_parentCell[At(other)] = k;
-            m_order.push_back(other);
+    int components = 0;
+    for (int root = 0; root < nodes; ++root) {  // every tree of the forest, row 0's first
+        if (m_depth[At(root)] != kNone) continue;
+        m_depth[At(root)] = 0;
+        m_component[At(root)] = components++;
+        m_order.push_back(root);
+        for (std::size_t next = m_order.size() - 1; next < m_order.size(); ++next) {
+            const int node = m_order[next];
+            for (int p = start[At(node)]; p < start[At(node + 1)]; ++p) {
+                const int k = incident[At(p)];
+                const int other = node < m_m ? NodeOfColumn(k % m_n) : NodeOfRow(k / m_n);
+                if (m_depth[At(other)] != kNone) continue;
+                m_depth[At(other)] = m_depth[At(node)] + 1;
+                m_parentNode[At(other)] = node;
+                m_parentCell[At(other)] = k;
+                m_component[At(other)] = m_component[At(node)];
+                m_order.push_back(other);
+            }
         }
     }
-    return static_cast<int>(m_order.size()) == nodes;
+    return components == 1;
+}
+
+bool BasisForest::ClosesCycle(int k) const {
+    return m_component[At(NodeOfRow(k / m_n))] == m_component[At(NodeOfColumn(k % m_n))];
 }
 
 void BasisForest::AppendCycle(int k, std::vector<int>& out) const {
@@ -113,19 +127,59 @@ void BasisForest::AppendCycle(int k, std::vector<int>& out) const {
     out.insert(out.end(), columnSide.rbegin(), columnSide.rend());
 }
 
-void BasisForest::ComputePotentials(const SolveState& s, std::vector<std::int64_t>& u,
-                                    std::vector<std::int64_t>& v) const {
-    u.assign(At(m_m), 0);
-    v.assign(At(m_n), 0);
-    for (std::size_t p = 1; p < m_order.size(); ++p) {
-        const int node = m_order[p];
-        const int k = m_parentCell[At(node)];
-        const std::int64_t tariff = s.At(k).Tariff;
-        if (node < m_m) {
-            u[At(node)] = tariff - v[At(k % m_n)];
-        } else {
-            v[At(node - m_m)] = tariff - u[At(k / m_n)];
+// Only the lines found in the previous pass can find new ones, so each pass looks at those
+// alone, in index order.
+void FindPotentials(SolveState& s, const BasisForest& basis, bool writeLines) {
+    std::vector<std::vector<int>> rowCells(At(s.m));
+    std::vector<std::vector<int>> columnCells(At(s.n));
+    std::vector<int> cells = basis.Cells();
+    std::sort(cells.begin(), cells.end());
+    for (const int k : cells) {
+        rowCells[At(k / s.n)].push_back(k);
+        columnCells[At(k % s.n)].push_back(k);  // row-major order: rows ascending
+    }
+    s.PotentialsU.assign(At(s.m), {});
+    s.PotentialsV.assign(At(s.n), {});
+    s.PotentialsU[0].Known = 1;
+    std::vector<int> newRows{0};
+    std::vector<int> newColumns;
+    int known = 1;
+    while (known < s.m + s.n) {
+        std::sort(newRows.begin(), newRows.end());
+        newColumns.clear();
+        for (const int i : newRows) {
+            const PotentialEntry& u = s.PotentialsU[At(i)];
+            for (const int k : rowCells[At(i)]) {
+                const int j = k % s.n;
+                PotentialEntry& v = s.PotentialsV[At(j)];
+                if (v.Known) continue;
+                v = {s.At(k).Tariff - u.Value, 1, s.At(k).TariffM - u.M};
+                newColumns.push_back(j);
+                if (writeLines) {
+                    s.Report.Appendf(kColumnPotential, j + 1, i + 1, j + 1, i + 1,
+                                     FormatMValue(v.Value, v.M).c_str());
+                }
+            }
         }
+        std::sort(newColumns.begin(), newColumns.end());
+        newRows.clear();
+        for (const int j : newColumns) {
+            const PotentialEntry& v = s.PotentialsV[At(j)];
+            for (const int k : columnCells[At(j)]) {
+                const int i = k / s.n;
+                PotentialEntry& u = s.PotentialsU[At(i)];
+                if (u.Known) continue;
+                u = {s.At(k).Tariff - v.Value, 1, s.At(k).TariffM - v.M};
+                newRows.push_back(i);
+                if (writeLines) {
+                    s.Report.Appendf(kRowPotential, i + 1, i + 1, j + 1, j + 1,
+                                     FormatMValue(u.Value, u.M).c_str());
+                }
+            }
+        }
+        const int found = static_cast<int>(newColumns.size() + newRows.size());
+        SOLVER_CHECK(found > 0);
+        known += found;
     }
 }
 

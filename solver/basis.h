@@ -17,7 +17,8 @@ namespace kargolo {
 
 class BasisForest {
 public:
-    // The cells of the plan that are in the basis (basis zeros included).
+    // The basic cells of the plan: with capacity limits the cells flagged Basic, otherwise the
+    // cells in the basis (basis zeros included).
     explicit BasisForest(const SolveState& s);
 
     int Count() const { return static_cast<int>(m_cells.size()); }
@@ -26,17 +27,18 @@ public:
     void Add(int k);
     void Remove(int k);
 
-    // Roots the forest at row 0; false when it does not span every row and column.
+    // Roots every tree of the forest (row 0's first); false when it does not span every row
+    // and column.
     bool Root();
+    // Whether free cell k joins a row and a column of the same tree, so that it has a cycle.
+    // Needs Root().
+    bool ClosesCycle(int k) const;
 
     // The cycle that free cell k = (i, j) closes: the path of basic cells from row i to
     // column j, appended in that order. This is the order in which the depth-first cycle
     // search of the textbook lists it behind the entering cell. Needs Root().
     void AppendCycle(int k, std::vector<int>& out) const;
 
-    // The potentials with u_1 = 0: u_i + v_j = c_i,j on every basic cell. Needs Root().
-    void ComputePotentials(const SolveState& s, std::vector<std::int64_t>& u,
-                           std::vector<std::int64_t>& v) const;
 
 private:
     int NodeOfRow(int i) const { return i; }
@@ -50,8 +52,16 @@ private:
     std::vector<int> m_parentNode;
     std::vector<int> m_parentCell;
     std::vector<int> m_depth;
-    std::vector<int> m_order;  // nodes in breadth-first order from the root
+    std::vector<int> m_component;  // the tree of each node
+    std::vector<int> m_order;      // nodes in breadth-first order, tree by tree
 };
+
+// The potentials with u_1 = 0 and u_i + v_j = c_i,j on every basic cell, number and M parts,
+// into s.PotentialsU and s.PotentialsV. With writeLines, one line per potential in the order of
+// the textbook passes: every known row finds its unknown columns (rows in order, their basic
+// cells by column), then every known column its unknown rows, and so on. Throws when the
+// basis does not reach every row and column.
+void FindPotentials(SolveState& s, const BasisForest& basis, bool writeLines);
 
 // Completes a degenerate basis with basis zeros: free cells in order of increasing tariff (ties
 // in row-major order) become (0, 0) when they join two trees of the forest, until it has

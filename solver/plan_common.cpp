@@ -12,10 +12,11 @@ PlanRests::PlanRests(const SolveState& s) {
     for (const RimEntry& demand : s.Demands) m_column.push_back(demand.Amount);
 }
 
-PlanRests::Placement PlanRests::Place(SolveState& s, int k) {
+PlanRests::Placement PlanRests::Place(SolveState& s, int k, std::int32_t cap) {
     std::int32_t& row = m_row[static_cast<std::size_t>(k / s.n)];
     std::int32_t& column = m_column[static_cast<std::size_t>(k % s.n)];
-    const Placement placement{column < row ? column : row, row, column};
+    const std::int32_t smaller = column < row ? column : row;
+    const Placement placement{cap < smaller ? cap : smaller, row, column};
     SetPlanQuantity(s.At(k), {placement.Placed, 0});
     if (placement.Placed > 0) {  // a zero placement carries no cargo: the rests stay
         row -= placement.Placed;

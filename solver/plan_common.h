@@ -7,6 +7,7 @@
 // UsingFlag marks cells: 0 = may still be chosen, 255 = excluded or already filled.
 
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "solver/solve_state.h"
@@ -36,8 +37,10 @@ public:
     std::int32_t Row(int i) const { return m_row[static_cast<std::size_t>(i)]; }
     std::int32_t Column(int j) const { return m_column[static_cast<std::size_t>(j)]; }
 
-    // Places into cell k the smaller of A*_i and B*_j (A*_i when they are equal).
-    Placement Place(SolveState& s, int k);
+    // Places into cell k the smaller of A*_i and B*_j (A*_i when they are equal), and no more
+    // than cap.
+    Placement Place(SolveState& s, int k,
+                    std::int32_t cap = std::numeric_limits<std::int32_t>::max());
 
 private:
     std::vector<std::int32_t> m_row;

@@ -113,7 +113,6 @@ private:
     void CompleteBasis();
     void WriteBasisZeros();
     void FindPotentials();
-    void WritePotentialLines();
     int FindEnteringCell();
     int PriceQuietly();
     int PriceByRowMinima();
@@ -207,67 +206,14 @@ void StageLoop::WriteBasisZeros() {
 }
 
 void StageLoop::FindPotentials() {
-    m_basis.ComputePotentials(m_s, m_u, m_v);
-    if (m_method != Method::Potentials) return;
-    m_hooks.AddStatusLine(kStatusPotentials);
-    m_s.PotentialsU.assign(At(m_s.m), {});
-    m_s.PotentialsV.assign(At(m_s.n), {});
-    for (int i = 0; i < m_s.m; ++i) m_s.PotentialsU[At(i)] = {m_u[At(i)], 1, 0};
-    for (int j = 0; j < m_s.n; ++j) m_s.PotentialsV[At(j)] = {m_v[At(j)], 1, 0};
-    if (Detailed()) {
-        m_s.Report.Append(kPotentialsIntro);
-        WritePotentialLines();
-    }
-}
-
-// The potential lines in the order of the textbook passes: every known row finds its unknown
-// columns (rows in order, their basic cells by column), then every known column its unknown
-// rows, and so on. Only lines found in the previous pass can find new ones, so each pass looks
-// at those alone, in index order.
-void StageLoop::WritePotentialLines() {
-    std::vector<std::vector<int>> rowCells(At(m_s.m));
-    std::vector<std::vector<int>> columnCells(At(m_s.n));
-    std::vector<int> cells = m_basis.Cells();
-    std::sort(cells.begin(), cells.end());
-    for (const int k : cells) {
-        rowCells[At(k / m_s.n)].push_back(k);
-        columnCells[At(k % m_s.n)].push_back(k);  // row-major order: rows ascending
-    }
-    std::vector<bool> rowKnown(At(m_s.m), false);
-    std::vector<bool> columnKnown(At(m_s.n), false);
-    rowKnown[0] = true;
-    std::vector<int> newRows{0};
-    std::vector<int> newColumns;
-    int known = 1;
-    while (known < m_s.m + m_s.n) {
-        std::sort(newRows.begin(), newRows.end());
-        newColumns.clear();
-        for (const int i : newRows) {
-            for (const int k : rowCells[At(i)]) {
-                const int j = k % m_s.n;
-                if (columnKnown[At(j)]) continue;
-                columnKnown[At(j)] = true;
-                newColumns.push_back(j);
-                m_s.Report.Appendf(kColumnPotential, j + 1, i + 1, j + 1, i + 1,
-                                   FormatMValue(m_v[At(j)], 0).c_str());
-            }
-        }
-        std::sort(newColumns.begin(), newColumns.end());
-        newRows.clear();
-        for (const int j : newColumns) {
-            for (const int k : columnCells[At(j)]) {
-                const int i = k / m_s.n;
-                if (rowKnown[At(i)]) continue;
-                rowKnown[At(i)] = true;
-                newRows.push_back(i);
-                m_s.Report.Appendf(kRowPotential, i + 1, i + 1, j + 1, j + 1,
-                                   FormatMValue(m_u[At(i)], 0).c_str());
-            }
-        }
-        const int found = static_cast<int>(newColumns.size() + newRows.size());
-        SOLVER_CHECK(found > 0);
-        known += found;
-    }
+    const bool potentials = m_method == Method::Potentials;
+    if (potentials) m_hooks.AddStatusLine(kStatusPotentials);
+    if (potentials && Detailed()) m_s.Report.Append(kPotentialsIntro);
+    kargolo::FindPotentials(m_s, m_basis, potentials && Detailed());
+    m_u.resize(At(m_s.m));
+    m_v.resize(At(m_s.n));
+    for (int i = 0; i < m_s.m; ++i) m_u[At(i)] = m_s.PotentialsU[At(i)].Value;
+    for (int j = 0; j < m_s.n; ++j) m_v[At(j)] = m_s.PotentialsV[At(j)].Value;
 }
 
 int StageLoop::FindEnteringCell() {
@@ -471,7 +417,10 @@ bool SolveByPotentials(SolveState& s, SolveHooks& hooks) {
 
 bool SolveByDistribution(SolveState& s, SolveHooks& hooks) {
     hooks.AddStatusLine(kStatusDistributiveMethod);
-    return StageLoop(s, hooks, Method::Distributive).Run();
+    const bool solved = StageLoop(s, hooks, Method::Distributive).Run();
+    s.PotentialsU.clear();  // the method works without potentials of its own
+    s.PotentialsV.clear();
+    return solved;
 }
 
 }  // namespace kargolo
