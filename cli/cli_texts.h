@@ -34,8 +34,6 @@ constexpr char kBadValue[] = "Недопустимое значение пара
 constexpr char kNoTaskFile[] = "Не указан файл задачи.\n";
 constexpr char kTwoTaskFiles[] = "Указано больше одного файла задачи: %s\n";
 
-constexpr char kLimitsNotBuilt[] =
-    "Решение с ограничениями пропускных способностей в этой версии еще не реализовано.\n";
 
 constexpr char kUnknownFailure[] = "Неизвестная ошибка. Решение остановлено";
 constexpr char kFailedCheck[] = "Нарушена внутренняя проверка: %s\n";

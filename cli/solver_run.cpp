@@ -13,12 +13,6 @@
 namespace kargolo {
 namespace {
 
-// What this build cannot do yet is refused before anything is read: no fake results.
-std::string RefusalOfUnbuiltWork(const CliOptions& o) {
-    if (o.Limits) return kLimitsNotBuilt;
-    return {};
-}
-
 // Loads the task into s; a message for the user when the file or its numbers cannot be used.
 std::string LoadTask(const CliOptions& o, SolveState& s) {
     TableFileContents contents;
@@ -81,10 +75,6 @@ int RunSolver(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (o.Help) {
         out << kUsage << '\n' << kHelp;
         return kExitSolved;
-    }
-    if (std::string refusal = RefusalOfUnbuiltWork(o); !refusal.empty()) {
-        err << refusal;
-        return kExitInputError;
     }
     SolveState s;
     if (std::string problem = LoadTask(o, s); !problem.empty()) {

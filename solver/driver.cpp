@@ -7,6 +7,7 @@
 #include "solver/internal_error.h"
 #include "solver/plan_rules.h"
 #include "solver/report_writer.h"
+#include "solver/restricted.h"
 #include "solver/solve_hooks.h"
 #include "solver/solve_state.h"
 
@@ -69,7 +70,7 @@ void BuildFirstPlan(SolveState& s, bool planOnly) {
         for (const TaskCell& c : s.Cells) closedRoute = closedRoute || c.Limit == 0;
         if (announce && closedRoute) s.Report.Append(kClosedRoutesNote);
         if (announce) s.Report.Append(kRestrictedPlanHeader);
-        throw InternalError("RestrictedMinimumElement");  // the bounded plan rule is not built yet
+        RestrictedMinimumElement(s);
         return;
     }
     void (*const rules[])(SolveState&) = {NorthWestCorner, MinimumElement, VogelMethod,

@@ -1,14 +1,17 @@
 #include "solver/improvement.h"
 
-#include "solver/internal_error.h"
+#include "solver/restricted.h"
 #include "solver/report_buffer.h"
 #include "solver/solve_state.h"
 
 namespace kargolo {
 
 ImprovementResult ImprovePlan(SolveState& s, SolveHooks& hooks) {
-    if (s.RestrictedTask) throw InternalError("SolveRestricted");  // the bounded method comes later
     ImprovementResult result;
+    if (s.RestrictedTask) {
+        result.Completed = SolveRestricted(s, hooks, result);
+        return result;
+    }
     result.Completed = s.SolveMethod == kMethodPotentials ? SolveByPotentials(s, hooks)
                                                           : SolveByDistribution(s, hooks);
     return result;

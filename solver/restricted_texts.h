@@ -5,7 +5,7 @@
 
 namespace kargolo {
 
-constexpr char kLimitsNotation[] =
+constexpr char kRemainderAndLimitNotation[] =
     "Введем некоторые обозначения:<br>  A<sub>i</sub><sup>*</sup> - излишек нераспределенного "
     "груза от поставщика A<sub>i</sub><br>  B<sub>j</sub><sup>*</sup> - недостача в поставке "
     "груза потребителю B<sub>j</sub><br>  D<sub>i,j</sub> - ограничение пропускной "

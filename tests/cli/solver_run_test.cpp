@@ -52,12 +52,6 @@ TEST(RunSolver, RefusesBadCommandLinesWithUsage) {
     EXPECT_EQ(RunCli({"--help"}).Status, kExitSolved);
 }
 
-TEST(RunSolver, RefusesWhatThisBuildCannotSolveInsteadOfFakingIt) {
-    const CliRun limits = RunCli({"--limits", Table("capacity-limits-3x4.tab")});
-    EXPECT_EQ(limits.Status, kExitInputError);
-    EXPECT_EQ(limits.Out, "");
-}
-
 TEST(RunSolver, ReportsFileErrorsWithTheirMessages) {
     const CliRun missing = RunCli({"--plan-only", "no-such-task.tab"});
     EXPECT_EQ(missing.Status, kExitInputError);
@@ -130,6 +124,12 @@ TEST(RunSolver, WritesTheGoldenReports) {
          {"--method", "distributive", "--mode", "stepwise", Table("open-deficit-3x3.tab")}},
         {"potentials-nonpositive-checking.html",
          {"--mode", "checking", "--plan", "vogel", Table("nonpositive-tariffs-3x3.tab")}},
+        {"limits-detailed.html", {"--limits", Table("capacity-limits-3x4.tab")}},
+        {"limits-blocked-detailed-both.html",
+         {"--limits", "--estimates", "both", Table("capacity-limits-blocked-3x3.tab")}},
+        {"limits-blocked-checking.html",
+         {"--limits", "--mode", "checking", Table("capacity-limits-blocked-3x3.tab")}},
+        {"limits-plan-only.html", {"--limits", "--plan-only", Table("capacity-limits-3x4.tab")}},
     };
     const bool update = std::getenv("KARGOLO_UPDATE_GOLDEN") != nullptr;
     for (const auto& c : cases) {

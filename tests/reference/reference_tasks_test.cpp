@@ -92,5 +92,35 @@ TEST(ReferenceTasks, EveryRuleAndMethodReachesTheKnownMinimum) {
     }
 }
 
+// With their limits, every task reaches its known minimum or is found unsolvable exactly when
+// the limits block part of the cargo.
+TEST(ReferenceTasks, TasksWithLimitsReachTheKnownMinimumOrTheVerdict) {
+    const std::vector<ReferenceTask> tasks = LoadReferenceTasks();
+    if (tasks.empty()) GTEST_SKIP() << "no reference tasks at " << kDataDir;
+    for (const ReferenceTask& task : tasks) {
+        if (!task.WithLimits) continue;
+        SCOPED_TRACE(task.File);
+        TableFileContents contents;
+        ASSERT_TRUE(ReadTableFile(kDataDir / "tasks" / task.File, contents).Ok());
+        for (const std::int32_t mode : {kSolveModeChecking, kSolveModeDetailed}) {
+            SolveState s;
+            s.SolveMode = mode;
+            ASSERT_EQ(GridsToSolveState(contents.Grids, true, s), "");
+            SilentHooks hooks;
+            Solve(s, hooks, false);
+            const bool unsolvable =
+                s.Report.Text().find("неразрешима из-за наложенных ограничений") != std::string::npos;
+            if (task.Expected == "infeasible") {
+                EXPECT_TRUE(unsolvable);
+                continue;
+            }
+            ASSERT_FALSE(unsolvable);
+            ExpectPlanMeetsRims(s);
+            ExpectPlanWithinLimits(s);
+            EXPECT_EQ(Format("%.0f", static_cast<double>(s.ObjectiveF)), task.Expected);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace kargolo::testing

@@ -33,7 +33,17 @@ void ExpectPlanMeetsRims(const SolveState& s) {
         EXPECT_EQ(received[static_cast<std::size_t>(j)], s.Demands[static_cast<std::size_t>(j)].Amount)
             << "consumer B" << j + 1;
     }
-    EXPECT_LE(occupied, s.m + s.n - 1);
+    if (!s.RestrictedTask) {  // with limits, cells at their limit are occupied but not basic
+        EXPECT_LE(occupied, s.m + s.n - 1);
+    }
+}
+
+void ExpectPlanWithinLimits(const SolveState& s) {
+    for (int k = 0; k < s.CellCount(); ++k) {
+        const TaskCell& c = s.At(k);
+        if (c.Limit == kNoLimit || !CarriesCargo(c)) continue;
+        EXPECT_LE(c.Cargo, c.Limit) << "cell (" << k / s.n + 1 << "," << k % s.n + 1 << ")";
+    }
 }
 
 void ExpectOptimalityCertificate(const SolveState& s) {

@@ -15,8 +15,12 @@ void PrintTo(const EpsValue& value, std::ostream* out);
 namespace kargolo::testing {
 
 // Every supplier ships exactly its supply, every consumer gets exactly its demand, every cell
-// is free (-1, 0) or holds a quantity >= 0, and no more than m + n - 1 cells are occupied.
+// is free (-1, 0) or holds a quantity >= 0, and (without limits) no more than m + n - 1 cells
+// are occupied.
 void ExpectPlanMeetsRims(const SolveState& s);
+
+// Every cell holds no more than its limit (a closed route holds nothing).
+void ExpectPlanWithinLimits(const SolveState& s);
 
 // The plan is optimal: potentials with u_i + v_j = c_i,j on the m + n - 1 basic cells exist,
 // every free cell has c_i,j - u_i - v_j >= 0, and the dual value equals the cost.

@@ -1,0 +1,233 @@
+#include "solver/restricted.h"
+
+#include <cmath>
+#include <limits>
+#include <numeric>
+#include <string>
+
+#include "solver/basis.h"
+#include "solver/internal_error.h"
+#include "solver/method_texts.h"
+#include "solver/report_texts.h"
+#include "solver/report_writer.h"
+#include "solver/restricted_texts.h"
+#include "solver/solve_hooks.h"
+#include "solver/solve_state.h"
+
+namespace kargolo {
+namespace {
+
+std::size_t At(int index) { return static_cast<std::size_t>(index); }
+
+bool HasLimit(const TaskCell& c) { return c.Limit != kNoLimit; }
+bool IsPositive(const TaskCell& c) { return PlanQuantity(c) > EpsValue{0, 0}; }
+bool AtLowerBound(const TaskCell& c) { return c.Cargo < 0 || (c.Cargo == 0 && c.CargoEps <= 0); }
+bool AtUpperBound(const TaskCell& c) {
+    return HasLimit(c) && c.Cargo == c.Limit && c.CargoEps == 0;
+}
+bool IsNegative(std::int32_t m, std::int64_t number) { return m < 0 || (m == 0 && number < 0); }
+bool IsPositive(std::int32_t m, std::int64_t number) { return m > 0 || (m == 0 && number > 0); }
+
+// The tie rule of the candidate choices: a cell with a plain tariff beats one with an M tariff,
+// and among plain tariffs the strictly smaller one wins; otherwise the earlier cell stays.
+bool WinsTie(const TaskCell& later, const TaskCell& earlier) {
+    return later.TariffM == 0 && (earlier.TariffM != 0 || later.Tariff < earlier.Tariff);
+}
+
+// Union-find over rows and columns, to tell whether a cell would close a cycle of basic cells.
+class Components {
+public:
+    explicit Components(int nodes) : m_parent(At(nodes)) {
+        std::iota(m_parent.begin(), m_parent.end(), 0);
+    }
+    int Find(int node) {
+        while (m_parent[At(node)] != node) node = m_parent[At(node)] = m_parent[At(m_parent[At(node)])];
+        return node;
+    }
+    bool Join(int a, int b) {
+        a = Find(a);
+        b = Find(b);
+        if (a == b) return false;
+        m_parent[At(a)] = b;
+        return true;
+    }
+
+private:
+    std::vector<int> m_parent;
+};
+
+// The completion's choice among the cells that pass `qualifies`: the first in row-major order,
+// replaced by a later one that wins the tie rule.
+template <typename Qualifies>
+int ChooseCompletionCell(const SolveState& s, Qualifies qualifies) {
+    int chosen = -1;
+    for (int k = 0; k < s.CellCount(); ++k) {
+        const TaskCell& c = s.At(k);
+        if (c.Basic || s.UsingFlag[At(k)] == 255 || !qualifies(c)) continue;
+        if (chosen < 0 || WinsTie(c, s.At(chosen))) chosen = k;
+    }
+    return chosen;
+}
+
+// The text of an estimate or a potential with an M part: "-3+1M", or "-3" without one.
+std::string MNumberText(std::int64_t number, std::int32_t m) {
+    if (m != 0) return Format("%lli%+iM", static_cast<long long>(number), m);
+    return Format("%lli", static_cast<long long>(number));
+}
+
+// The lexicographic minimum of a list's violating cells by `key`, ties by WinsTie.
+template <typename Key>
+int HeadOf(const SolveState& s, const std::vector<int>& cells, Key key) {
+    int head = -1;
+    for (const int k : cells) {
+        if (head < 0 || key(k) < key(head) || (key(k) == key(head) && WinsTie(s.At(k), s.At(head)))) {
+            head = k;
+        }
+    }
+    return head;
+}
+
+}  // namespace
+
+bool CompleteBoundedBasis(SolveState& s, int count, std::vector<int>& added) {
+    s.UsingFlag.assign(At(s.CellCount()), 0);
+    Components components(s.m + s.n);
+    for (int k = 0; k < s.CellCount(); ++k) {
+        if (s.At(k).Basic) components.Join(k / s.n, s.m + k % s.n);
+    }
+    auto interior = [](const TaskCell& c) {
+        return IsPositive(c) &&
+               (!HasLimit(c) || static_cast<std::uint32_t>(c.Cargo) < static_cast<std::uint32_t>(c.Limit) ||
+                (c.Cargo == c.Limit && c.CargoEps < 0));
+    };
+    auto atBound = [](const TaskCell& c) {
+        return c.Limit != 0 && (AtLowerBound(c) || AtUpperBound(c));
+    };
+    bool complete = true;
+    while (count < s.m + s.n - 1) {
+        int k = ChooseCompletionCell(s, interior);
+        if (k < 0) k = ChooseCompletionCell(s, atBound);
+        if (k < 0) {
+            complete = false;
+            break;
+        }
+        s.UsingFlag[At(k)] = 255;
+        const int i = k / s.n;
+        const int j = k % s.n;
+        if (!components.Join(i, s.m + j)) continue;  // it would close a cycle
+        TaskCell& c = s.At(k);
+        const std::int32_t epsilon = ++s.EpsilonCounter;
+        if (AtLowerBound(c)) {
+            SetPlanQuantity(c, {0, epsilon});
+            s.Supplies[At(i)].AmountEps += epsilon;
+            s.Demands[At(j)].AmountEps += epsilon;
+        } else if (AtUpperBound(c)) {
+            SetPlanQuantity(c, {c.Limit, -epsilon});
+            s.Supplies[At(i)].AmountEps -= epsilon;
+            s.Demands[At(j)].AmountEps -= epsilon;
+        }
+        c.Basic = 1;
+        added.push_back(k);
+        ++count;
+    }
+    s.UsingFlag.clear();
+    return complete;
+}
+
+EpsValue BoundedShift(SolveState& s) {
+    const std::vector<int>& cycle = s.CycleList;
+    TaskCell& entering = s.At(cycle[0]);
+    const bool rising = AtLowerBound(entering);
+    // Amounts and residual capacities in 64 bits; "no bound" is the largest value.
+    using Wide = std::pair<std::int64_t, std::int64_t>;
+    Wide theta{std::numeric_limits<std::int64_t>::max(), 0};
+    for (std::size_t p = 0; p < cycle.size(); ++p) {
+        const TaskCell& c = s.At(cycle[p]);
+        const Wide amount = IsPositive(c) ? Wide{c.Cargo, c.CargoEps} : Wide{0, 0};
+        const bool shrinks = (p % 2 == 1) == rising;
+        if (shrinks) {
+            theta = std::min(theta, amount);
+        } else if (HasLimit(c)) {
+            theta = std::min(theta, Wide{std::int64_t{c.Limit} - amount.first, -amount.second});
+        }
+    }
+    SOLVER_CHECK(theta.first != std::numeric_limits<std::int64_t>::max());
+    const EpsValue step{static_cast<std::int32_t>(theta.first), static_cast<std::int32_t>(theta.second)};
+    if (entering.Cargo < 0 || (entering.Cargo == 0 && entering.CargoEps < 0)) {
+        SetPlanQuantity(entering, {0, 0});
+    }
+    entering.Basic = 1;
+    for (std::size_t p = 0; p < cycle.size(); ++p) {
+        TaskCell& c = s.At(cycle[p]);
+        const bool gains = (p % 2 == 0) == rising;
+        c.Cargo += gains ? step.Num : -step.Num;
+        c.CargoEps += gains ? step.Eps : -step.Eps;
+        if (c.Cargo == 0 && c.CargoEps == 0) {
+            SetPlanQuantity(c, {kFreeCargo, 0});
+            c.Basic = 0;
+        } else if (AtUpperBound(c)) {
+            c.Basic = 0;
+        }
+    }
+    return step;
+}
+
+BoundedCandidates FindBoundedEstimates(SolveState& s) {
+    const bool detailed = s.SolveMode > kSolveModeChecking;
+    std::vector<int> lower;
+    std::vector<int> upper;
+    std::string lowerText;
+    std::string upperText;
+    for (int k = 0; k < s.CellCount(); ++k) {
+        TaskCell& c = s.At(k);
+        const int i = k / s.n;
+        const int j = k % s.n;
+        const PotentialEntry& u = s.PotentialsU[At(i)];
+        const PotentialEntry& v = s.PotentialsV[At(j)];
+        c.Estimate = c.Tariff - (u.Value + v.Value);
+        c.EstimateM = c.TariffM - (u.M + v.M);
+        if (c.Basic || c.Limit == 0) continue;
+        const bool negative = IsNegative(c.EstimateM, c.Estimate);
+        const bool positive = IsPositive(c.EstimateM, c.Estimate);
+        const bool atLower = (c.Cargo == 0 || c.Cargo == kFreeCargo) && c.CargoEps == 0;
+        if (atLower && negative) lower.push_back(k);
+        if (AtUpperBound(c) && positive) upper.push_back(k);
+        if (!detailed || (!atLower && !AtUpperBound(c))) continue;
+        const std::string estimate = MNumberText(c.Estimate, c.EstimateM);
+        const bool marked = atLower ? negative : positive;
+        (atLower ? lowerText : upperText) +=
+            Format(kBoundedEstimate, marked ? (atLower ? kBlueSpan : kRedSpan) : "", i + 1, j + 1,
+                   i + 1, j + 1, j + 1, i + 1, estimate.c_str(), marked ? kSpanEnd : "");
+    }
+    if (detailed && s.EstimationDisplaying != kEstimatesAsLines) WriteEstimatesTable(s);
+    if (detailed && s.EstimationDisplaying != kEstimatesAsTable) {
+        s.Report.Append(kLowerEstimatesHeading);
+        s.Report.Append(lowerText.empty() ? kNoEstimates : lowerText);
+        s.Report.Append(kUpperEstimatesHeading);
+        s.Report.Append(upperText.empty() ? kNoEstimates : upperText);
+    }
+    // Lower list: M parts below 0 first (the M part alone is the key), then number parts.
+    auto lowerKey = [&s](int k) {
+        const TaskCell& c = s.At(k);
+        return c.EstimateM < 0 ? std::pair<int, std::int64_t>{0, c.EstimateM}
+                               : std::pair<int, std::int64_t>{1, c.Estimate};
+    };
+    // Upper list: M parts above 0 first, largest first; then number parts, largest first.
+    auto upperKey = [&s](int k) {
+        const TaskCell& c = s.At(k);
+        return c.EstimateM > 0 ? std::pair<int, std::int64_t>{0, -std::int64_t{c.EstimateM}}
+                               : std::pair<int, std::int64_t>{1, -c.Estimate};
+    };
+    return {HeadOf(s, lower, lowerKey), HeadOf(s, upper, upperKey)};
+}
+
+int PickEnteringCell(const SolveState& s, const BoundedCandidates& candidates) {
+    const int a = candidates.Lower;
+    const int b = candidates.Upper;
+    if (a < 0 || b < 0) return a < 0 ? b : a;
+    if (s.At(a).EstimateM != 0) return a;
+    if (s.At(b).EstimateM != 0) return b;
+    return std::llabs(s.At(a).Estimate) >= std::llabs(s.At(b).Estimate) ? a : b;
+}
+
+}  // namespace kargolo

@@ -1,0 +1,276 @@
+#include <cmath>
+#include <cstdlib>
+
+#include "solver/basis.h"
+#include "solver/internal_error.h"
+#include "solver/method_texts.h"
+#include "solver/report_writer.h"
+#include "solver/restricted.h"
+#include "solver/restricted_texts.h"
+#include "solver/solve_hooks.h"
+#include "solver/solve_state.h"
+
+namespace kargolo {
+namespace {
+
+std::size_t At(int index) { return static_cast<std::size_t>(index); }
+
+// Cargo left undistributed: the supplies minus the cargo of the cells at (0, 0) or above.
+std::int64_t Undistributed(const SolveState& s) {
+    std::int64_t left = 0;
+    for (const RimEntry& supply : s.Supplies) left += supply.Amount;
+    for (const TaskCell& c : s.Cells) {
+        if (InBasis(c)) left -= c.Cargo;
+    }
+    return left;
+}
+
+// A cell of the extended task's last row or column: it carries what its line left over, at
+// tariff M. The tariff is +M even when every tariff is <= 0: the run still minimises, and -M
+// would make undelivered cargo attractive instead of ruinous.
+TaskCell ExtensionCell(std::int64_t left) {
+    TaskCell cell;
+    SetPlanQuantity(cell, {left != 0 ? static_cast<std::int32_t>(left) : kFreeCargo, 0});
+    cell.TariffM = 1;
+    cell.Limit = kNoLimit;
+    return cell;
+}
+
+void BuildExtendedTask(SolveState& s, std::int64_t epsilon) {
+    const int m = s.m;
+    const int n = s.n;
+    std::vector<std::int64_t> rowLeft(At(m));
+    std::vector<std::int64_t> columnLeft(At(n));
+    for (int i = 0; i < m; ++i) rowLeft[At(i)] = s.Supplies[At(i)].Amount;
+    for (int j = 0; j < n; ++j) columnLeft[At(j)] = s.Demands[At(j)].Amount;
+    for (int k = 0; k < m * n; ++k) {
+        if (!InBasis(s.At(k))) continue;
+        rowLeft[At(k / n)] -= s.At(k).Cargo;
+        columnLeft[At(k % n)] -= s.At(k).Cargo;
+    }
+    std::vector<TaskCell> cells;
+    cells.reserve(At((m + 1) * (n + 1)));
+    for (int i = 0; i < m; ++i) {
+        cells.insert(cells.end(), s.Cells.begin() + i * n, s.Cells.begin() + (i + 1) * n);
+        cells.push_back(ExtensionCell(rowLeft[At(i)]));
+    }
+    for (int j = 0; j < n; ++j) cells.push_back(ExtensionCell(columnLeft[At(j)]));
+    TaskCell corner = ExtensionCell(0);
+    corner.TariffM = 0;
+    cells.push_back(corner);
+    s.Cells.swap(cells);
+    s.m = m + 1;
+    s.n = n + 1;
+    s.Supplies.push_back({static_cast<std::int32_t>(epsilon), 0});
+    s.Demands.push_back({static_cast<std::int32_t>(epsilon), 0});
+}
+
+// Drops every epsilon quantity: a cell holding only one becomes free, D - ke becomes D.
+void CleanUp(SolveState& s) {
+    for (TaskCell& c : s.Cells) {
+        if (c.Cargo == 0) c.Cargo = kFreeCargo;
+        c.CargoEps = 0;
+        c.Basic = 0;
+    }
+    for (RimEntry& supply : s.Supplies) supply.AmountEps = 0;
+    for (RimEntry& demand : s.Demands) demand.AmountEps = 0;
+}
+
+class RestrictedRun {
+public:
+    RestrictedRun(SolveState& s, SolveHooks& hooks, ImprovementResult& result)
+        : m_s(s), m_hooks(hooks), m_result(result) {}
+
+    bool Run();
+
+private:
+    bool Detailed() const { return m_s.SolveMode > kSolveModeChecking; }
+    void WriteStageHeader() {
+        if (Detailed()) m_s.Report.Appendf(kStageHeader, ++m_stage);
+    }
+    void Start();
+    int CountBasicCells(std::string& counted);
+    void CompleteBasis();
+    void Shift(int entering);
+    void UpdateObjective(const EpsValue& theta);
+    bool CornerCarriesEpsilon() const {
+        const TaskCell& corner = m_s.Cell(m_s.m - 1, m_s.n - 1);
+        return corner.Cargo > 0 && corner.Cargo == m_epsilon;
+    }
+    void LeaveExtendedPhase();
+    void EndUnsolvable();
+
+    SolveState& m_s;
+    SolveHooks& m_hooks;
+    ImprovementResult& m_result;
+    unsigned m_stage = 0;
+    std::int64_t m_epsilon = 0;
+    bool m_restrictedPlanReached = false;
+};
+
+void RestrictedRun::Start() {
+    m_result = {true, false, false};
+    m_s.EpsilonCounter = 0;
+    m_hooks.AddStatusLine(kStatusRestrictedMethod);
+    WriteStageHeader();
+    m_epsilon = Undistributed(m_s);
+    if (m_epsilon == 0) {
+        m_restrictedPlanReached = true;
+        if (Detailed()) m_s.Report.Append(kNothingUndistributed);
+        return;
+    }
+    m_result.ExtendedTaskPresent = true;
+    BuildExtendedTask(m_s, m_epsilon);
+    if (!Detailed()) return;
+    const auto epsilon = static_cast<unsigned>(m_epsilon);
+    m_s.Report.Appendf(kExtendedTaskNote, epsilon, m_s.m, epsilon, m_s.n, epsilon, m_s.m, m_s.n);
+    WriteTransportTable(m_s, m_hooks);
+}
+
+// Flags every positive cell below its limit as basic; the others keep their flags.
+int RestrictedRun::CountBasicCells(std::string& counted) {
+    int count = 0;
+    for (int k = 0; k < m_s.CellCount(); ++k) {
+        TaskCell& c = m_s.At(k);
+        const EpsValue x = PlanQuantity(c);
+        if (!(x > EpsValue{0, 0}) || (c.Limit != kNoLimit && !(x < EpsValue{c.Limit, 0}))) continue;
+        c.Basic = 1;
+        ++count;
+        if (Detailed()) counted += Format(kBoundedCell, k / m_s.n + 1, k % m_s.n + 1);
+    }
+    return count;
+}
+
+void RestrictedRun::CompleteBasis() {
+    std::string counted;
+    const int count = CountBasicCells(counted);
+    if (count >= m_s.m + m_s.n - 1) return;
+    m_hooks.AddStatusLine(kStatusCheckDegeneracy);
+    std::vector<int> added;
+    CompleteBoundedBasis(m_s, count, added);
+    if (!Detailed()) return;
+    m_s.Report.Appendf(kBoundedDegenerate, m_s.m + m_s.n - 1, counted.c_str());
+    for (const int k : added) m_s.Report.Appendf(kBoundedCell, k / m_s.n + 1, k % m_s.n + 1);
+    m_s.Report.Append(kBoundedDegenerateEnd);
+    WriteTransportTable(m_s, m_hooks);
+}
+
+void RestrictedRun::Shift(int entering) {
+    BasisForest basis(m_s);
+    basis.Root();
+    if (!basis.ClosesCycle(entering)) throw InternalError("x != NOT_FOUND");
+    m_s.CycleList.assign(1, entering);
+    basis.AppendCycle(entering, m_s.CycleList);
+    if (Detailed()) {
+        const TaskCell& k = m_s.At(entering);
+        m_s.Report.Appendf(kBoundedEnteringCell, entering / m_s.n + 1, entering % m_s.n + 1,
+                           Format(k.EstimateM != 0 ? "%lli%+iM" : "%lli",
+                                  static_cast<long long>(k.Estimate), k.EstimateM)
+                               .c_str());
+        m_s.Report.Append(kBoundedCycleIntro);
+        // The entering cell rises from 0 ('+') or falls from its limit ('-').
+        const bool rises = !(PlanQuantity(k) > EpsValue{0, 0});
+        for (std::size_t p = 0; p < m_s.CycleList.size(); ++p) {
+            m_s.At(m_s.CycleList[p]).Sign = (p % 2 == 0) == rises ? '+' : '-';
+        }
+        WriteTransportTable(m_s, m_hooks);
+        for (const int c : m_s.CycleList) m_s.At(c).Sign = ' ';
+    }
+    m_hooks.AddStatusLine(kStatusShift);
+    UpdateObjective(BoundedShift(m_s));
+    m_s.CycleList.clear();
+}
+
+// F over the cells with plain tariffs: cargo of the extended row and column adds nothing.
+void RestrictedRun::UpdateObjective(const EpsValue& theta) {
+    const float previous = m_s.ObjectiveF;
+    float f = 0.0f;
+    for (const TaskCell& c : m_s.Cells) {
+        if (!CarriesCargo(c) || c.TariffM != 0) continue;
+        f = static_cast<float>(static_cast<double>(f) +
+                               static_cast<double>(std::int64_t{c.Tariff} * c.Cargo));
+    }
+    m_s.ObjectiveF = f;
+    m_hooks.AddStatusLine(Format(kStatusStageF, static_cast<double>(f)));
+    if (!Detailed()) return;
+    m_s.Report.Append(kBoundedShiftStart);
+    m_s.Report.Append(FormatEpsValue(theta));
+    m_s.Report.Append(kBoundedShiftEnd);
+    WriteTransportTable(m_s, m_hooks);
+    m_s.Report.Appendf(kStageF, static_cast<double>(f));
+    if (f != previous) m_s.Report.Appendf(kFChanged, static_cast<double>(std::fabs(f - previous)));
+}
+
+void RestrictedRun::LeaveExtendedPhase() {
+    m_restrictedPlanReached = true;
+    if (Detailed()) {
+        const int m = m_s.m;
+        const int n = m_s.n;
+        m_s.Report.Appendf(kLeavingExtendedTask, m, n, m_s.Cell(m - 1, n - 1).Cargo, m - 1, n - 1,
+                           m, n);
+    }
+    m_result.ExtendedTaskPresent = false;
+    std::vector<TaskCell> cells;
+    for (int i = 0; i < m_s.m - 1; ++i) {
+        cells.insert(cells.end(), m_s.Cells.begin() + i * m_s.n,
+                     m_s.Cells.begin() + i * m_s.n + m_s.n - 1);
+    }
+    m_s.Cells.swap(cells);
+    m_s.m -= 1;
+    m_s.n -= 1;
+    m_s.Supplies.pop_back();
+    m_s.Demands.pop_back();
+    m_s.PotentialsU.assign(At(m_s.m), {});
+    m_s.PotentialsV.assign(At(m_s.n), {});
+    CleanUp(m_s);
+    m_s.EpsilonCounter = 0;
+    if (Detailed()) WriteTransportTable(m_s, m_hooks);
+}
+
+void RestrictedRun::EndUnsolvable() {
+    const TaskCell& corner = m_s.Cell(m_s.m - 1, m_s.n - 1);
+    m_s.Report.Appendf(kUnsolvable, m_s.m, m_s.n, corner.Cargo < 0 ? 0 : corner.Cargo,
+                       static_cast<unsigned>(m_epsilon));
+    CleanUp(m_s);
+    m_s.EpsilonCounter = 0;
+}
+
+bool RestrictedRun::Run() {
+    Start();
+    for (;;) {
+        WriteStageHeader();
+        if (m_s.SolveMode == kSolveModeStepwise) {
+            const StageAnswer answer = m_hooks.BeforeStage(m_s);
+            if (answer.Decision == StageDecision::Abort) return false;
+            if (answer.PlanChanged) {
+                m_s.Report.Append(kUserChangedPlan);
+                WriteTransportTable(m_s, m_hooks);
+            }
+        }
+        CompleteBasis();
+        m_hooks.AddStatusLine(kStatusPotentials);
+        if (Detailed()) m_s.Report.Append(kBoundedPotentialsIntro);
+        FindPotentials(m_s, BasisForest(m_s), Detailed());
+        m_hooks.AddStatusLine(kStatusEstimates);
+        if (Detailed()) m_s.Report.Append(kBoundedEstimatesIntro);
+        const int entering = PickEnteringCell(m_s, FindBoundedEstimates(m_s));
+        if (entering < 0) break;
+        Shift(entering);
+        if (!m_restrictedPlanReached && m_epsilon != 0 && CornerCarriesEpsilon()) LeaveExtendedPhase();
+    }
+    if (m_restrictedPlanReached || m_epsilon == 0 || CornerCarriesEpsilon()) {
+        CleanUp(m_s);
+        m_result.ConditionsMet = true;
+    } else {
+        EndUnsolvable();
+    }
+    return true;
+}
+
+}  // namespace
+
+bool SolveRestricted(SolveState& s, SolveHooks& hooks, ImprovementResult& result) {
+    return RestrictedRun(s, hooks, result).Run();
+}
+
+}  // namespace kargolo
