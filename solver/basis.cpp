@@ -127,6 +127,30 @@ void BasisForest::AppendCycle(int k, std::vector<int>& out) const {
     out.insert(out.end(), columnSide.rbegin(), columnSide.rend());
 }
 
+namespace {
+
+// A potential of 0 for the first line that no potential reaches yet: a row if there is one,
+// else a column.
+void StartTree(SolveState& s, std::vector<int>& newRows, std::vector<int>& newColumns,
+               bool writeLines) {
+    for (int i = 0; i < s.m; ++i) {
+        if (s.PotentialsU[At(i)].Known) continue;
+        s.PotentialsU[At(i)] = {0, 1, 0};
+        newRows.push_back(i);
+        if (writeLines) s.Report.Appendf(kStartRowPotential, i + 1);
+        return;
+    }
+    for (int j = 0; j < s.n; ++j) {
+        if (s.PotentialsV[At(j)].Known) continue;
+        s.PotentialsV[At(j)] = {0, 1, 0};
+        newColumns.push_back(j);
+        if (writeLines) s.Report.Appendf(kStartColumnPotential, j + 1);
+        return;
+    }
+}
+
+}  // namespace
+
 // Only the lines found in the previous pass can find new ones, so each pass looks at those
 // alone, in index order.
 void FindPotentials(SolveState& s, const BasisForest& basis, bool writeLines) {
@@ -143,10 +167,18 @@ void FindPotentials(SolveState& s, const BasisForest& basis, bool writeLines) {
     s.PotentialsU[0].Known = 1;
     std::vector<int> newRows{0};
     std::vector<int> newColumns;
+    std::vector<int> found;
     int known = 1;
     while (known < s.m + s.n) {
+        if (newRows.empty() && newColumns.empty()) {
+            // The basis does not reach every line. With limits the lines beyond it are joined
+            // to it only by closed routes, which have no estimate: the next tree starts at 0.
+            SOLVER_CHECK(s.RestrictedTask);
+            StartTree(s, newRows, newColumns, writeLines);
+            ++known;
+        }
         std::sort(newRows.begin(), newRows.end());
-        newColumns.clear();
+        found.clear();
         for (const int i : newRows) {
             const PotentialEntry& u = s.PotentialsU[At(i)];
             for (const int k : rowCells[At(i)]) {
@@ -154,15 +186,17 @@ void FindPotentials(SolveState& s, const BasisForest& basis, bool writeLines) {
                 PotentialEntry& v = s.PotentialsV[At(j)];
                 if (v.Known) continue;
                 v = {s.At(k).Tariff - u.Value, 1, s.At(k).TariffM - u.M};
-                newColumns.push_back(j);
+                found.push_back(j);
                 if (writeLines) {
                     s.Report.Appendf(kColumnPotential, j + 1, i + 1, j + 1, i + 1,
                                      FormatMValue(v.Value, v.M).c_str());
                 }
             }
         }
+        known += static_cast<int>(found.size());
+        newColumns.insert(newColumns.end(), found.begin(), found.end());
         std::sort(newColumns.begin(), newColumns.end());
-        newRows.clear();
+        found.clear();
         for (const int j : newColumns) {
             const PotentialEntry& v = s.PotentialsV[At(j)];
             for (const int k : columnCells[At(j)]) {
@@ -170,16 +204,16 @@ void FindPotentials(SolveState& s, const BasisForest& basis, bool writeLines) {
                 PotentialEntry& u = s.PotentialsU[At(i)];
                 if (u.Known) continue;
                 u = {s.At(k).Tariff - v.Value, 1, s.At(k).TariffM - v.M};
-                newRows.push_back(i);
+                found.push_back(i);
                 if (writeLines) {
                     s.Report.Appendf(kRowPotential, i + 1, i + 1, j + 1, j + 1,
                                      FormatMValue(u.Value, u.M).c_str());
                 }
             }
         }
-        const int found = static_cast<int>(newColumns.size() + newRows.size());
-        SOLVER_CHECK(found > 0);
-        known += found;
+        known += static_cast<int>(found.size());
+        newColumns.clear();
+        newRows.swap(found);
     }
 }
 

@@ -46,6 +46,10 @@ constexpr char kPotentialsIntro[] =
     "<b>U<sub>i</sub>+V<sub>j</sub>=C<sub>i,j</sub>(i=1..m, j=1..n)</b>, просматривая все "
     "занятые клетки.<BR>Потенциалы <b>U<sub>i</sub>, V<sub>j</sub></b>:<BR>U<sub>1</sub>=0<BR>";
 constexpr char kColumnPotential[] = "V<sub>%u</sub>=C<sub>%u,%u</sub>-U<sub>%u</sub>= <b>%s</b><br>";
+// Our own lines for a potential set to 0 where the basis does not reach (closed routes can cut
+// a task with limits in parts).
+constexpr char kStartRowPotential[] = "U<sub>%u</sub>=0<BR>";
+constexpr char kStartColumnPotential[] = "V<sub>%u</sub>=0<BR>";
 constexpr char kRowPotential[] = "U<sub>%u</sub>=C<sub>%u,%u</sub>-V<sub>%u</sub>= <b>%s</b><br>";
 constexpr char kPotentialsEstimatesIntro[] =
     "<BR>Определяем значения оценок <b>S<sub>i,j</sub>=C<sub>i,j</sub>-(U<sub>i</sub>+V<sub>j</sub>)"

@@ -9,9 +9,6 @@
 namespace kargolo::testing {
 namespace {
 
-bool Contains(const SolveState& s, const std::string& piece) {
-    return s.Report.Text().find(piece) != std::string::npos;
-}
 
 std::size_t Count(const SolveState& s, const std::string& piece) {
     std::size_t count = 0;

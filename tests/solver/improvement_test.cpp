@@ -26,11 +26,6 @@ SolveState FirstPlan(const TaskSpec& task, Rule rule, std::int32_t mode,
     return s;
 }
 
-std::vector<std::int32_t> Quantities(const SolveState& s) {
-    std::vector<std::int32_t> quantities;
-    for (const TaskCell& c : s.Cells) quantities.push_back(c.Cargo);
-    return quantities;
-}
 
 TEST(FindCycle, ListsTheEnteringCellThenThePathFromItsRowToItsColumn) {
     SolveState s = MakeState({"2x2", {5, 5}, {5, 5}, {}});

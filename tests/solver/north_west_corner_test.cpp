@@ -11,11 +11,6 @@ constexpr char kNotation[] =
     "груза от поставщика A<sub>i</sub><br>  B<sub>j</sub><sup>*</sup> - недостача в поставке "
     "груза потребителю B<sub>j</sub><p>";
 
-std::vector<std::int32_t> Quantities(const SolveState& s) {
-    std::vector<std::int32_t> quantities;
-    for (const TaskCell& c : s.Cells) quantities.push_back(c.Cargo);
-    return quantities;
-}
 
 TEST(NorthWestCorner, PlacesTheSmallerRestAndNamesEachExhaustedLine) {
     SolveState s = MakeState({"plain", {30, 20}, {10, 25, 15}, {}});

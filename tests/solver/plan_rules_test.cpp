@@ -24,15 +24,7 @@ const RulePair kRules[] = {
     {"double preference", DoublePreference, LiteralDoublePreference},
 };
 
-std::vector<std::int32_t> Quantities(const SolveState& s) {
-    std::vector<std::int32_t> quantities;
-    for (const TaskCell& c : s.Cells) quantities.push_back(c.Cargo);
-    return quantities;
-}
 
-bool Contains(const SolveState& s, const std::string& piece) {
-    return s.Report.Text().find(piece) != std::string::npos;
-}
 
 // The fast rules must choose the same cells and write the same lines as the rules done step by
 // step, on tasks with ties, zeros, negative tariffs, surplus, deficit and degenerate rims.

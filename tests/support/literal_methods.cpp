@@ -222,7 +222,7 @@ int LiteralFindCycle(SolveState& s, int a, int b, int mode, int depth) {
             const int k = first + p * step;
             if (k == a) continue;
             if (k == b) return true;
-            if (IsBasic(s.At(k))) {
+            if (s.RestrictedTask ? s.At(k).Basic != 0 : IsBasic(s.At(k))) {
                 candidates.push_back(k);
                 inColumn.push_back(column);
             }

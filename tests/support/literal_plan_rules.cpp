@@ -4,6 +4,7 @@
 
 #include "solver/plan_rule_texts.h"
 #include "solver/plan_rules.h"
+#include "solver/restricted_texts.h"
 
 namespace kargolo::testing {
 namespace {
@@ -271,6 +272,38 @@ void LiteralDoublePreference(SolveState& s) {
         if (Explain(s) && p.V != 0) s.Report.Appendf(kPlaceRemaining, k / s.n + 1, k % s.n + 1, p.A, p.B);
     }
     Finish(s);
+}
+
+void LiteralRestrictedMinimumElement(SolveState& s) {
+    s.UsingFlag.assign(static_cast<std::size_t>(s.m * s.n), 0);
+    if (Explain(s)) s.Report.Append(kRemainderAndLimitNotation);
+    for (int k = CheapestOfAll(s); k != kNone; k = CheapestOfAll(s)) {
+        const int i = k / s.n;
+        const int j = k % s.n;
+        const EpsValue a = RowRemainder(s, i);
+        const EpsValue b = ColumnRemainder(s, j);
+        EpsValue x = EpsMin(a, b);
+        const std::int32_t limit = s.At(k).Limit;
+        if (limit != kNoLimit) x = EpsMin(x, limit);
+        SetPlanQuantity(s.At(k), x);
+        if (x == a) {
+            for (int c = 0; c < s.n; ++c) Flag(s, i * s.n + c) = 255;
+        }
+        if (x == b) {
+            for (int r = 0; r < s.m; ++r) Flag(s, r * s.n + j) = 255;
+        }
+        if (x.Num == limit && x.Eps == 0) Flag(s, k) = 255;
+        if (Explain(s) && x != EpsValue{}) {
+            s.Report.Appendf(kPlaceUnderLimit, i + 1, j + 1, i + 1, a.Num, j + 1, b.Num, i + 1, j + 1);
+            if (limit == kNoLimit) {
+                s.Report.Append(kNoLimitEnd);
+            } else {
+                s.Report.Appendf(kLimitEnd, limit);
+            }
+        }
+    }
+    FreeUnfilledCells(s);
+    s.UsingFlag.clear();
 }
 
 }  // namespace kargolo::testing

@@ -12,5 +12,6 @@ void LiteralNorthWestCorner(SolveState& s);
 void LiteralMinimumElement(SolveState& s);
 void LiteralVogelMethod(SolveState& s);
 void LiteralDoublePreference(SolveState& s);
+void LiteralRestrictedMinimumElement(SolveState& s);
 
 }  // namespace kargolo::testing

@@ -16,7 +16,9 @@ SolveState MakeState(const TaskSpec& task, std::int32_t solveMode) {
     for (int j = 0; j < n; ++j) s.Demands[static_cast<std::size_t>(j)].Amount = task.Demands[static_cast<std::size_t>(j)];
     for (int k = 0; k < m * n; ++k) {
         s.At(k).Tariff = task.Tariffs.empty() ? 1 : task.Tariffs[static_cast<std::size_t>(k)];
+        if (!task.Limits.empty()) s.At(k).Limit = task.Limits[static_cast<std::size_t>(k)];
     }
+    s.RestrictedTask = !task.Limits.empty();
     return s;
 }
 
@@ -67,6 +69,28 @@ TaskSpec RandomTask(std::uint32_t seed, int maxSize) {
         default: break;
     }
     return task;
+}
+
+TaskSpec RandomLimitedTask(std::uint32_t seed, int maxSize) {
+    TaskSpec task = RandomTask(seed, maxSize);
+    std::mt19937 random(seed * 7919u);
+    for (std::size_t k = 0; k < task.Tariffs.size(); ++k) {
+        const int kind = std::uniform_int_distribution<int>(0, 9)(random);
+        task.Limits.push_back(kind == 0   ? 0
+                              : kind < 4 ? kNoLimit
+                                         : std::uniform_int_distribution<int>(0, 30)(random));
+    }
+    return task;
+}
+
+std::vector<std::int32_t> Quantities(const SolveState& s) {
+    std::vector<std::int32_t> quantities;
+    for (const TaskCell& c : s.Cells) quantities.push_back(c.Cargo);
+    return quantities;
+}
+
+bool Contains(const SolveState& s, std::string_view piece) {
+    return s.Report.Text().find(piece) != std::string::npos;
 }
 
 SolveState BalancedState(const TaskSpec& task, std::int32_t solveMode) {

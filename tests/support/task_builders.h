@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "solver/solve_hooks.h"
@@ -16,6 +17,7 @@ struct TaskSpec {
     std::vector<std::int32_t> Supplies;
     std::vector<std::int32_t> Demands;
     std::vector<std::int32_t> Tariffs;  // row-major; empty: every tariff 1
+    std::vector<std::int32_t> Limits = {};  // row-major; set: the task is solved with its limits
 };
 
 // A state holding the task with all cells (0, 0), in the given mode, with an empty report.
@@ -28,9 +30,17 @@ TaskSpec RandomBalancedTask(std::uint32_t seed, int maxSize = 8);
 // A random task that is closed, has surplus or has deficit, one third each.
 TaskSpec RandomTask(std::uint32_t seed, int maxSize = 8);
 
+// A random task with limits: some routes closed, some unlimited, the rest limited to 0..30.
+TaskSpec RandomLimitedTask(std::uint32_t seed, int maxSize = 7);
+
 // MakeState, then closed with a fictitious consumer or supplier and the report emptied: the
 // state a plan rule starts from.
 SolveState BalancedState(const TaskSpec& task, std::int32_t solveMode = kSolveModeDetailed);
+
+// The Cargo of every cell, row-major.
+std::vector<std::int32_t> Quantities(const SolveState& s);
+// Whether the report holds the text.
+bool Contains(const SolveState& s, std::string_view piece);
 
 class RecordingHooks : public SolveHooks {
 public:
