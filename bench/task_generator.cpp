@@ -20,4 +20,14 @@ SolveState RandomTask(int m, int n, std::uint32_t seed, std::int32_t solveMode) 
     return s;
 }
 
+SolveState RandomLimitedTask(int m, int n, std::uint32_t seed, std::int32_t solveMode) {
+    SolveState s = RandomTask(m, n, seed, solveMode);
+    std::mt19937 random(seed + 1);
+    std::uniform_int_distribution<std::int32_t> kind(0, 2);
+    std::uniform_int_distribution<std::int32_t> limit(50, 1000);
+    for (TaskCell& cell : s.Cells) cell.Limit = kind(random) == 0 ? kNoLimit : limit(random);
+    s.RestrictedTask = true;
+    return s;
+}
+
 }  // namespace kargolo::bench

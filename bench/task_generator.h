@@ -12,4 +12,8 @@ namespace kargolo::bench {
 // supply; every cell (0, 0), SolveMode as given.
 SolveState RandomTask(int m, int n, std::uint32_t seed, std::int32_t solveMode);
 
+// The same task with limits: a third of the routes unlimited, the others limited to 50..1000,
+// solved with its limits.
+SolveState RandomLimitedTask(int m, int n, std::uint32_t seed, std::int32_t solveMode);
+
 }  // namespace kargolo::bench

@@ -75,16 +75,24 @@ std::string MNumberText(std::int64_t number, std::int32_t m) {
     return Format("%lli", static_cast<long long>(number));
 }
 
-// The lexicographic minimum of a list's violating cells by `key`, ties by WinsTie.
-template <typename Key>
-int HeadOf(const SolveState& s, const std::vector<int>& cells, Key key) {
-    int head = -1;
-    for (const int k : cells) {
-        if (head < 0 || key(k) < key(head) || (key(k) == key(head) && WinsTie(s.At(k), s.At(head)))) {
-            head = k;
-        }
-    }
-    return head;
+// Sort keys of the candidate lists, smaller first. Lower list: M parts below 0 (the M part
+// alone is the key), then number parts. Upper list: M parts above 0, largest first, then
+// number parts, largest first.
+using ListKey = std::pair<int, std::int64_t>;
+ListKey LowerKey(const TaskCell& c) {
+    return c.EstimateM < 0 ? ListKey{0, c.EstimateM} : ListKey{1, c.Estimate};
+}
+ListKey UpperKey(const TaskCell& c) {
+    return c.EstimateM > 0 ? ListKey{0, -std::int64_t{c.EstimateM}} : ListKey{1, -c.Estimate};
+}
+
+// The head of a list after cell k joined it at its end: k when its key is smaller, or equal
+// and k wins the tie rule.
+int BetterHead(const SolveState& s, int head, int k, ListKey (*key)(const TaskCell&)) {
+    if (head < 0) return k;
+    const ListKey candidate = key(s.At(k));
+    const ListKey current = key(s.At(head));
+    return candidate < current || (candidate == current && WinsTie(s.At(k), s.At(head))) ? k : head;
 }
 
 }  // namespace
@@ -174,8 +182,7 @@ EpsValue BoundedShift(SolveState& s) {
 
 BoundedCandidates FindBoundedEstimates(SolveState& s) {
     const bool detailed = s.SolveMode > kSolveModeChecking;
-    std::vector<int> lower;
-    std::vector<int> upper;
+    BoundedCandidates heads;
     std::string lowerText;
     std::string upperText;
     for (int k = 0; k < s.CellCount(); ++k) {
@@ -187,12 +194,15 @@ BoundedCandidates FindBoundedEstimates(SolveState& s) {
         c.Estimate = c.Tariff - (u.Value + v.Value);
         c.EstimateM = c.TariffM - (u.M + v.M);
         if (c.Basic || c.Limit == 0) continue;
+        const bool atLower = (c.Cargo == 0 || c.Cargo == kFreeCargo) && c.CargoEps == 0;
+        const bool atUpper = AtUpperBound(c);
+        if (!atLower && !atUpper) continue;
         const bool negative = IsNegative(c.EstimateM, c.Estimate);
         const bool positive = IsPositive(c.EstimateM, c.Estimate);
-        const bool atLower = (c.Cargo == 0 || c.Cargo == kFreeCargo) && c.CargoEps == 0;
-        if (atLower && negative) lower.push_back(k);
-        if (AtUpperBound(c) && positive) upper.push_back(k);
-        if (!detailed || (!atLower && !AtUpperBound(c))) continue;
+        // The lists are built in row-major order, so their heads can be kept as the scan goes.
+        if (atLower && negative) heads.Lower = BetterHead(s, heads.Lower, k, LowerKey);
+        if (atUpper && positive) heads.Upper = BetterHead(s, heads.Upper, k, UpperKey);
+        if (!detailed) continue;
         const std::string estimate = MNumberText(c.Estimate, c.EstimateM);
         const bool marked = atLower ? negative : positive;
         (atLower ? lowerText : upperText) +=
@@ -206,19 +216,7 @@ BoundedCandidates FindBoundedEstimates(SolveState& s) {
         s.Report.Append(kUpperEstimatesHeading);
         s.Report.Append(upperText.empty() ? kNoEstimates : upperText);
     }
-    // Lower list: M parts below 0 first (the M part alone is the key), then number parts.
-    auto lowerKey = [&s](int k) {
-        const TaskCell& c = s.At(k);
-        return c.EstimateM < 0 ? std::pair<int, std::int64_t>{0, c.EstimateM}
-                               : std::pair<int, std::int64_t>{1, c.Estimate};
-    };
-    // Upper list: M parts above 0 first, largest first; then number parts, largest first.
-    auto upperKey = [&s](int k) {
-        const TaskCell& c = s.At(k);
-        return c.EstimateM > 0 ? std::pair<int, std::int64_t>{0, -std::int64_t{c.EstimateM}}
-                               : std::pair<int, std::int64_t>{1, -c.Estimate};
-    };
-    return {HeadOf(s, lower, lowerKey), HeadOf(s, upper, upperKey)};
+    return heads;
 }
 
 int PickEnteringCell(const SolveState& s, const BoundedCandidates& candidates) {

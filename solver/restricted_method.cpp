@@ -91,7 +91,7 @@ private:
     void Start();
     int CountBasicCells(std::string& counted);
     void CompleteBasis();
-    void Shift(int entering);
+    void Shift(BasisForest& basis, int entering);
     void UpdateObjective(const EpsValue& theta);
     bool CornerCarriesEpsilon() const {
         const TaskCell& corner = m_s.Cell(m_s.m - 1, m_s.n - 1);
@@ -155,9 +155,7 @@ void RestrictedRun::CompleteBasis() {
     WriteTransportTable(m_s, m_hooks);
 }
 
-void RestrictedRun::Shift(int entering) {
-    BasisForest basis(m_s);
-    basis.Root();
+void RestrictedRun::Shift(BasisForest& basis, int entering) {
     if (!basis.ClosesCycle(entering)) throw InternalError("x != NOT_FOUND");
     m_s.CycleList.assign(1, entering);
     basis.AppendCycle(entering, m_s.CycleList);
@@ -250,12 +248,14 @@ bool RestrictedRun::Run() {
         CompleteBasis();
         m_hooks.AddStatusLine(kStatusPotentials);
         if (Detailed()) m_s.Report.Append(kBoundedPotentialsIntro);
-        FindPotentials(m_s, BasisForest(m_s), Detailed());
+        BasisForest basis(m_s);
+        basis.Root();
+        FindPotentials(m_s, basis, Detailed());
         m_hooks.AddStatusLine(kStatusEstimates);
         if (Detailed()) m_s.Report.Append(kBoundedEstimatesIntro);
         const int entering = PickEnteringCell(m_s, FindBoundedEstimates(m_s));
         if (entering < 0) break;
-        Shift(entering);
+        Shift(basis, entering);
         if (!m_restrictedPlanReached && m_epsilon != 0 && CornerCarriesEpsilon()) LeaveExtendedPhase();
     }
     if (m_restrictedPlanReached || m_epsilon == 0 || CornerCarriesEpsilon()) {

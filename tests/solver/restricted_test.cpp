@@ -126,6 +126,27 @@ TEST(SolveRestricted, SolvesATaskThatClosedRoutesCutInTwo) {
     EXPECT_EQ(s.ObjectiveF, 10.0f);
 }
 
+// Cell (3,2) (tariff 13) sits at its limit 19 with estimate 11: it enters falling, so its own
+// mark in the cycle is '-'.
+TEST(SolveRestricted, MarksAnEnteringCellAtItsLimitWithMinus) {
+    SolveState s = SolveWithLimits({"upper bound enters",
+                                    {25, 32, 34},
+                                    {60, 20},
+                                    {7, 10, 0, -5, 0, 13},
+                                    {M, 4, M, 16, 8, 19}},
+                                   kSolveModeDetailed);
+    const std::string& text = s.Report.Text();
+    const std::size_t entering =
+        text.find("является клетка <b>(3,2)</b>. Для нее оценка равна <b>11</b>");
+    ASSERT_NE(entering, std::string::npos);
+    const std::size_t cell = text.find(
+        "<td bgcolor=\"#FFCCCC\"><table class=\"mtable\" nowrap><tr valign=top><td "
+        "class=\"sign\">-</td><td class=\"cellC\">13</td></tr><tr valign=bottom><td "
+        "class=\"cellX\">19</td>",
+        entering);
+    EXPECT_LT(cell, text.find("Перемещаем по циклу", entering));
+}
+
 TEST(PickEnteringCell, PrefersMPartsThenTheLargerEstimateThenTheLowerBound) {
     SolveState s = MakeState({"2 cells", {1}, {1, 1}, {}});
     auto set = [&s](int k, std::int64_t number, std::int32_t m) {
