@@ -13,8 +13,7 @@
 #include "solver/solve_hooks.h"
 
 #ifdef KARGOLO_WITH_LEMON
-#include <lemon/network_simplex.h>
-#include <lemon/smart_graph.h>
+#include "bench/lemon_yardstick.h"
 #endif
 
 namespace kargolo::bench {
@@ -105,33 +104,9 @@ BENCHMARK(DetailedReportDistributive)->Arg(30)->Unit(benchmark::kMillisecond);
 #ifdef KARGOLO_WITH_LEMON
 void NetworkSimplex(benchmark::State& state) {
     const int size = static_cast<int>(state.range(0));
-    const SolveState task = RandomTask(size, size, 12345, kSolveModeChecking);
-    lemon::SmartDigraph graph;
-    lemon::SmartDigraph::ArcMap<std::int64_t> cost(graph);
-    lemon::SmartDigraph::NodeMap<std::int64_t> supply(graph);
-    std::vector<lemon::SmartDigraph::Node> rows;
-    std::vector<lemon::SmartDigraph::Node> columns;
-    for (int i = 0; i < task.m; ++i) {
-        rows.push_back(graph.addNode());
-        supply[rows.back()] = task.Supplies[static_cast<std::size_t>(i)].Amount;
-    }
-    for (int j = 0; j < task.n; ++j) {
-        columns.push_back(graph.addNode());
-        supply[columns.back()] = -task.Demands[static_cast<std::size_t>(j)].Amount;
-    }
-    for (int i = 0; i < task.m; ++i) {
-        for (int j = 0; j < task.n; ++j) {
-            cost[graph.addArc(rows[static_cast<std::size_t>(i)], columns[static_cast<std::size_t>(j)])] =
-                task.Cell(i, j).Tariff;
-        }
-    }
+    const LemonTask task(RandomTask(size, size, 12345, kSolveModeChecking), false);
     double f = 0;
-    for (auto _ : state) {
-        lemon::NetworkSimplex<lemon::SmartDigraph, std::int64_t, std::int64_t> simplex(graph);
-        simplex.costMap(cost).supplyMap(supply);
-        simplex.run();
-        f = static_cast<double>(simplex.totalCost());
-    }
+    for (auto _ : state) f = task.Solve();
     state.counters["F"] = f;
 }
 BENCHMARK(NetworkSimplex) KARGOLO_SIZES->Unit(benchmark::kMillisecond);
