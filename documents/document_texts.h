@@ -20,4 +20,8 @@ constexpr char kInDemand[] = "в потребности потребителя B
 constexpr char kInTariff[] = "в тарифе клетки (%u,%u)";
 constexpr char kInLimit[] = "в ограничении клетки (%u,%u)";
 
+// The task editor's refusals.
+constexpr char kLimitMustBePositive[] = "Число должно быть > 0";
+constexpr char kTooFewLines[] = "Число строк или колонок таблицы должно быть больше 2";
+
 }  // namespace kargolo

@@ -1,0 +1,63 @@
+#pragma once
+
+// What the task editor does to a task's grids, apart from showing them: a new task, the check
+// of a cell when the cursor leaves it or Enter is pressed, inserting and deleting suppliers and
+// consumers, negating the tariffs, transposing the task and keeping the two grids' supplies
+// and demands alike. Addresses are (column, row) as in TaskGrids.
+
+#include <string>
+
+#include "documents/task_grids.h"
+
+namespace kargolo {
+
+enum class GridKind { Tarif, Restriction };
+
+// A new task of m suppliers and n consumers: every number "0", every limit "M", corner empty.
+TaskGrids NewTaskGrids(int m = 3, int n = 3);
+
+// The outcome of a cell check: whether the cursor may move on, and the message to show.
+struct CellCheck {
+    bool Allowed = true;
+    std::string Message;
+};
+
+// Normalises the text of cell (column, row) of a grid: "m" or "М" in the limits grid becomes
+// "M"; a text that is no integer becomes "0"; a negative limit is refused with "Число должно
+// быть > 0" (the text stays). Used when Enter is pressed.
+CellCheck CheckCell(TaskGrids& grids, GridKind grid, int column, int row);
+
+// The check made before the cursor leaves cell (column, row) for the target cell: the same as
+// CheckCell, and the corner cell can never be entered. An allowed move copies a supply or
+// demand to the other grid.
+CellCheck CheckLeavingCell(TaskGrids& grids, GridKind grid, int column, int row,
+                           int targetColumn, int targetRow);
+
+// Copies a supply or demand cell (last column or last row) to the other grid; other cells are
+// left alone.
+void MirrorRimCell(TaskGrids& grids, GridKind from, int column, int row);
+
+// Copies every supply and demand of one grid into the other, as a page change does.
+void CopyRim(TaskGrids& grids, GridKind from);
+
+// A new supplier (tariffs and supply 0, routes unlimited) before row `row`, which may be the
+// demand row; the rows from there move down.
+void InsertSupplier(TaskGrids& grids, int row);
+// A new consumer before column `column`, which may be the supply column.
+void InsertConsumer(TaskGrids& grids, int column);
+
+// Deletes the supplier of row `row` (on the demand row the last row goes, and the last
+// supplier's row becomes the demand row). Refused when fewer than two suppliers would remain:
+// the message "Число строк или колонок таблицы должно быть больше 2" is returned, an empty text
+// when the row was deleted.
+std::string DeleteSupplier(TaskGrids& grids, int row);
+std::string DeleteConsumer(TaskGrids& grids, int column);
+
+// Every tariff becomes the decimal text of its negation (by the atol rule).
+void InverseSign(TaskGrids& grids);
+
+// Suppliers become consumers and back: route (i, j) moves to (j, i) in both grids, supplies
+// become demands and demands supplies.
+void Transpose(TaskGrids& grids);
+
+}  // namespace kargolo
