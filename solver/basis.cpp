@@ -149,6 +149,33 @@ void StartTree(SolveState& s, std::vector<int>& newRows, std::vector<int>& newCo
     }
 }
 
+// One pass: every line of `from` (rows when fromRows, else columns), in order, gives the
+// potentials of the unknown lines that its basic cells reach; they are appended to `found`.
+// Returns how many were found.
+int PotentialPass(SolveState& s, const std::vector<std::vector<int>>& cellsOf, bool fromRows,
+                  const std::vector<int>& from, std::vector<int>& found, bool writeLines) {
+    const std::size_t before = found.size();
+    for (const int line : from) {
+        const PotentialEntry& known = fromRows ? s.PotentialsU[At(line)] : s.PotentialsV[At(line)];
+        for (const int k : cellsOf[At(line)]) {
+            const int i = k / s.n;
+            const int j = k % s.n;
+            PotentialEntry& other = fromRows ? s.PotentialsV[At(j)] : s.PotentialsU[At(i)];
+            if (other.Known) continue;
+            other = {s.At(k).Tariff - known.Value, 1, s.At(k).TariffM - known.M};
+            found.push_back(fromRows ? j : i);
+            if (!writeLines) continue;
+            const std::string text = FormatMValue(other.Value, other.M);
+            if (fromRows) {
+                s.Report.Appendf(kColumnPotential, j + 1, i + 1, j + 1, i + 1, text.c_str());
+            } else {
+                s.Report.Appendf(kRowPotential, i + 1, i + 1, j + 1, j + 1, text.c_str());
+            }
+        }
+    }
+    return static_cast<int>(found.size() - before);
+}
+
 }  // namespace
 
 // Only the lines found in the previous pass can find new ones, so each pass looks at those
@@ -167,7 +194,6 @@ void FindPotentials(SolveState& s, const BasisForest& basis, bool writeLines) {
     s.PotentialsU[0].Known = 1;
     std::vector<int> newRows{0};
     std::vector<int> newColumns;
-    std::vector<int> found;
     int known = 1;
     while (known < s.m + s.n) {
         if (newRows.empty() && newColumns.empty()) {
@@ -178,42 +204,11 @@ void FindPotentials(SolveState& s, const BasisForest& basis, bool writeLines) {
             ++known;
         }
         std::sort(newRows.begin(), newRows.end());
-        found.clear();
-        for (const int i : newRows) {
-            const PotentialEntry& u = s.PotentialsU[At(i)];
-            for (const int k : rowCells[At(i)]) {
-                const int j = k % s.n;
-                PotentialEntry& v = s.PotentialsV[At(j)];
-                if (v.Known) continue;
-                v = {s.At(k).Tariff - u.Value, 1, s.At(k).TariffM - u.M};
-                found.push_back(j);
-                if (writeLines) {
-                    s.Report.Appendf(kColumnPotential, j + 1, i + 1, j + 1, i + 1,
-                                     FormatMValue(v.Value, v.M).c_str());
-                }
-            }
-        }
-        known += static_cast<int>(found.size());
-        newColumns.insert(newColumns.end(), found.begin(), found.end());
+        known += PotentialPass(s, rowCells, true, newRows, newColumns, writeLines);
         std::sort(newColumns.begin(), newColumns.end());
-        found.clear();
-        for (const int j : newColumns) {
-            const PotentialEntry& v = s.PotentialsV[At(j)];
-            for (const int k : columnCells[At(j)]) {
-                const int i = k / s.n;
-                PotentialEntry& u = s.PotentialsU[At(i)];
-                if (u.Known) continue;
-                u = {s.At(k).Tariff - v.Value, 1, s.At(k).TariffM - v.M};
-                found.push_back(i);
-                if (writeLines) {
-                    s.Report.Appendf(kRowPotential, i + 1, i + 1, j + 1, j + 1,
-                                     FormatMValue(u.Value, u.M).c_str());
-                }
-            }
-        }
-        known += static_cast<int>(found.size());
+        newRows.clear();
+        known += PotentialPass(s, columnCells, false, newColumns, newRows, writeLines);
         newColumns.clear();
-        newRows.swap(found);
     }
 }
 
