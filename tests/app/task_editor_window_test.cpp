@@ -1,0 +1,121 @@
+#include <QDir>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "documents/task_editor_window.h"
+#include "tests/app/scripted_dialogs.h"
+
+namespace kargolo::testing {
+
+class TaskEditorWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void startsAsANewUntitledTask();
+    void refusesANegativeLimitWhenTheCursorLeavesIt();
+    void insertsAndDeletesSuppliersWithTheirBound();
+    void savesAndReopensTheTask();
+    void keepsTheWindowWhenTheSaveAskedOnClosingIsCancelled();
+    void closesWithoutAskingWhenNothingChanged();
+};
+
+void TaskEditorWindowTest::startsAsANewUntitledTask() {
+    ScriptedDialogs dialogs;
+    TTaskWithRestrictions editor(1, dialogs);
+    QCOMPARE(editor.caption(), QStringLiteral("Untitled1.tab"));
+    QCOMPARE(editor.grids().Tarif.At(0, 1), std::string("поставщик A1"));
+    QCOMPARE(editor.grids().Restriction.At(1, 1), std::string("M"));
+    QVERIFY(!editor.restrictionsVisible());
+    QVERIFY(!editor.isSaved());
+    QVERIFY(editor.neverSaved());
+}
+
+void TaskEditorWindowTest::refusesANegativeLimitWhenTheCursorLeavesIt() {
+    ScriptedDialogs dialogs;
+    TTaskWithRestrictions editor(1, dialogs);
+    editor.ShowHideRestrictionsClick();
+    QVERIFY(editor.restrictionsVisible());
+    auto* tabs = editor.findChild<QTabWidget*>();
+    tabs->setCurrentIndex(1);
+    auto* view = qobject_cast<QTableView*>(tabs->currentWidget());
+    QVERIFY(view != nullptr);
+    view->model()->setData(view->model()->index(0, 0), QStringLiteral("-5"));
+    view->setCurrentIndex(view->model()->index(0, 1));
+    QCOMPARE(dialogs.Messages, QStringList{QStringLiteral("Число должно быть > 0")});
+    QCOMPARE(view->currentIndex(), view->model()->index(0, 0));  // the cursor stayed
+    view->model()->setData(view->model()->index(0, 0), QStringLiteral("м"));
+    view->setCurrentIndex(view->model()->index(0, 1));
+    QCOMPARE(editor.grids().Restriction.At(1, 1), std::string("M"));
+}
+
+void TaskEditorWindowTest::insertsAndDeletesSuppliersWithTheirBound() {
+    ScriptedDialogs dialogs;
+    TTaskWithRestrictions editor(1, dialogs);
+    editor.InsertRowClick();
+    QCOMPARE(editor.grids().Suppliers(), 4);
+    QVERIFY(!editor.isSaved());
+    editor.DeleteRowClick();
+    editor.DeleteRowClick();
+    QCOMPARE(editor.grids().Suppliers(), 2);
+    QVERIFY(dialogs.Messages.isEmpty());
+    editor.DeleteRowClick();
+    QCOMPARE(editor.grids().Suppliers(), 2);
+    QCOMPARE(dialogs.Messages,
+             QStringList{QStringLiteral("Число строк или колонок таблицы должно быть больше 2")});
+}
+
+void TaskEditorWindowTest::savesAndReopensTheTask() {
+    QTemporaryDir folder;
+    ScriptedDialogs dialogs;
+    TTaskWithRestrictions editor(1, dialogs);
+    editor.InverseSignClick();
+    const QString path = folder.filePath(QStringLiteral("task.tab"));
+    dialogs.SavePaths = {path};
+    QVERIFY(editor.SaveTable(false));
+    QCOMPARE(dialogs.SaveTitles, QStringList{QStringLiteral("Сохранить")});
+    QCOMPARE(dialogs.SaveNames, QStringList{QStringLiteral("Untitled1.tab")});
+    QCOMPARE(editor.caption(), path);
+    QVERIFY(editor.isSaved());
+    QVERIFY(editor.SaveTable(false));  // the second save asks nothing
+    QCOMPARE(dialogs.SaveTitles.size(), 1);
+    TableFileContents contents;
+    QVERIFY(ReadTableFile(std::filesystem::path(path.toStdU16String()), contents).Ok());
+    // The limits page of a new task shows "M" on its rim until the rim is copied to it; the
+    // file keeps the tariffs page's supplies and demands.
+    QCOMPARE(contents.Grids.Tarif, editor.grids().Tarif);
+    QCOMPARE(contents.Grids.Restriction.At(1, 1), std::string("M"));
+}
+
+// Closing with "Yes" and then cancelling the save dialog used to close the window and lose
+// the task.
+void TaskEditorWindowTest::keepsTheWindowWhenTheSaveAskedOnClosingIsCancelled() {
+    ScriptedDialogs dialogs;
+    auto* editor = new TTaskWithRestrictions(1, dialogs);
+    QPointer<TTaskWithRestrictions> alive(editor);
+    editor->InsertColumnClick();
+    dialogs.Answers = {Answer::Yes};
+    dialogs.SavePaths = {QString()};  // the user cancels the dialog
+    QVERIFY(!editor->close());
+    QCOMPARE(dialogs.Questions, QStringList{QStringLiteral("Сохранить изменения в Untitled1.tab?")});
+    QVERIFY(alive);
+    dialogs.Answers = {Answer::No};
+    QVERIFY(editor->close());
+}
+
+void TaskEditorWindowTest::closesWithoutAskingWhenNothingChanged() {
+    QTemporaryDir folder;
+    ScriptedDialogs dialogs;
+    auto* editor = new TTaskWithRestrictions(2, dialogs);
+    TableFileContents contents;
+    contents.Grids = NewTaskGrids(2, 2);
+    editor->setTask(contents, folder.filePath(QStringLiteral("opened.tab")));
+    editor->TransponateClick();  // transposing is no change to save
+    QVERIFY(editor->close());
+    QVERIFY(dialogs.Questions.isEmpty());
+}
+
+}  // namespace kargolo::testing
+
+QTEST_MAIN(kargolo::testing::TaskEditorWindowTest)
+#include "task_editor_window_test.moc"
