@@ -4,26 +4,19 @@
 #include "cli/options.h"
 #include "cli/status_hooks.h"
 #include "documents/atomic_file.h"
-#include "documents/grids_to_state.h"
+#include "documents/solve_run.h"
 #include "documents/table_file.h"
 #include "documents/windows1251.h"
-#include "solver/driver.h"
-#include "solver/report_texts.h"
+#include "solver/report_buffer.h"
+#include "solver/solve_hooks.h"
 
 namespace kargolo {
 namespace {
 
-// Loads the task into s; a message for the user when the file or its numbers cannot be used.
-std::string LoadTask(const CliOptions& o, SolveState& s) {
-    TableFileContents contents;
-    if (const TableFileResult read = ReadTableFile(o.TaskPath, contents); !read.Ok()) {
-        return FileErrorText(read);
-    }
-    ApplySettings(o.Settings, s);
-    if (std::string problem = GridsToSolveState(contents.Grids, o.Limits, s); !problem.empty()) {
-        return problem;
-    }
-    return CheckTaskInput(s);
+// Reads the task file; a message for the user when it cannot be read.
+std::string ReadTask(const CliOptions& o, TableFileContents& contents) {
+    const TableFileResult read = ReadTableFile(o.TaskPath, contents);
+    return read.Ok() ? std::string() : FileErrorText(read);
 }
 
 // Writes the encoded report; false (with the message on err) when the file cannot be written.
@@ -47,22 +40,10 @@ bool WriteReport(const CliOptions& o, const std::string& document, std::ostream&
 
 }  // namespace
 
-bool SolveIntoDocument(SolveState& s, SolveHooks& hooks, bool planOnly, bool verbose,
-                       std::ostream& err) {
-    s.Report.Assign(kReportHead);
-    bool solved = false;
-    try {
-        Solve(s, hooks, planOnly);
-        solved = true;
-    } catch (const std::exception& failure) {
-        err << kUnknownFailure << '\n';
-        if (verbose) err << Format(kFailedCheck, failure.what());
-    } catch (...) {
-        err << kUnknownFailure << '\n';
-    }
-    s.Report.Append(kReportFooter);
-    s.Report.Append(kDocumentEnd);
-    return solved;
+void ReportFailure(const SolveRunResult& run, bool verbose, std::ostream& err) {
+    if (!run.Failed) return;
+    err << kUnknownFailure << '\n';
+    if (verbose && !run.FailedCheck.empty()) err << Format(kFailedCheck, run.FailedCheck.c_str());
 }
 
 int RunSolver(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -76,18 +57,24 @@ int RunSolver(const std::vector<std::string>& args, std::ostream& out, std::ostr
         out << kUsage << '\n' << kHelp;
         return kExitSolved;
     }
-    SolveState s;
-    if (std::string problem = LoadTask(o, s); !problem.empty()) {
+    TableFileContents contents;
+    if (std::string problem = ReadTask(o, contents); !problem.empty()) {
         err << problem << '\n';
         return kExitInputError;
     }
     StreamStatusHooks verbose(err);
     SilentHooks quiet;
     SolveHooks& hooks = o.Verbose ? static_cast<SolveHooks&>(verbose) : quiet;
-    const bool solved = SolveIntoDocument(s, hooks, o.PlanOnly, o.Verbose, err);
+    SolveState s;
+    const SolveRunResult run = RunSolve(contents.Grids, o.Limits, o.PlanOnly, o.Settings, hooks, s);
     verbose.Flush();
+    if (!run.Refusal.empty()) {
+        err << run.Refusal << '\n';
+        return kExitInputError;
+    }
+    ReportFailure(run, o.Verbose, err);
     if (!WriteReport(o, EncodeWindows1251(s.Report.Text()), out, err)) return kExitInputError;
-    return solved ? kExitSolved : kExitInternalFailure;
+    return run.Failed ? kExitInternalFailure : kExitSolved;
 }
 
 }  // namespace kargolo

@@ -15,15 +15,11 @@ constexpr int kExitUsage = 1;
 constexpr int kExitInputError = 2;
 constexpr int kExitInternalFailure = 3;
 
-struct SolveState;
-class SolveHooks;
+struct SolveRunResult;
 
-// Sets the report to the document head, runs the driver and finishes the document with the
-// footer. An internal failure is reported once on err ("Неизвестная ошибка. Решение
-// остановлено", with the failed check when verbose) and the report written so far is kept;
-// the result is then false.
-bool SolveIntoDocument(SolveState& s, SolveHooks& hooks, bool planOnly, bool verbose,
-                       std::ostream& err);
+// Tells err about an internal failure of the run: "Неизвестная ошибка. Решение остановлено",
+// and with verbose the failed check.
+void ReportFailure(const SolveRunResult& run, bool verbose, std::ostream& err);
 
 // Runs the solver on the arguments (without the program name). The report goes to the file of
 // -o or to out; messages and --verbose status lines go to err.

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "cli/solver_run.h"
+#include "documents/solve_run.h"
 #include "documents/windows1251.h"
 #include "solver/internal_error.h"
 #include "solver/report_texts.h"
@@ -157,8 +158,10 @@ public:
 TEST(SolveIntoDocument, KeepsTheReportWrittenSoFarWhenARunFails) {
     SolveState s = MakeState({"closed", {30, 20}, {15, 35}, {}}, kSolveModeChecking);
     FailingHooks hooks;
+    const SolveRunResult run = SolveIntoDocument(s, hooks, true);
+    EXPECT_TRUE(run.Failed);
     std::ostringstream err;
-    EXPECT_FALSE(SolveIntoDocument(s, hooks, true, true, err));
+    ReportFailure(run, true, err);
     EXPECT_EQ(err.str(),
               "Неизвестная ошибка. Решение остановлено\nНарушена внутренняя проверка: UsingFlag\n");
     const std::string& text = s.Report.Text();

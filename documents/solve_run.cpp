@@ -1,0 +1,38 @@
+#include "documents/solve_run.h"
+
+#include <exception>
+
+#include "documents/grids_to_state.h"
+#include "solver/driver.h"
+#include "solver/report_texts.h"
+
+namespace kargolo {
+
+SolveRunResult SolveIntoDocument(SolveState& s, SolveHooks& hooks, bool planOnly) {
+    SolveRunResult result;
+    s.Report.Assign(kReportHead);
+    try {
+        Solve(s, hooks, planOnly);
+    } catch (const std::exception& failure) {
+        result.Failed = true;
+        result.FailedCheck = failure.what();
+    } catch (...) {
+        result.Failed = true;
+    }
+    if (s.SolveMode == kSolveModeRunToEnd) s.SolveMode = kSolveModeStepwise;
+    s.Report.Append(kReportFooter);
+    s.Report.Append(kDocumentEnd);
+    return result;
+}
+
+SolveRunResult RunSolve(const TaskGrids& grids, bool restricted, bool planOnly,
+                        const SolveSettings& settings, SolveHooks& hooks, SolveState& s) {
+    ApplySettings(settings, s);
+    SolveRunResult result;
+    result.Refusal = GridsToSolveState(grids, restricted, s);
+    if (result.Refusal.empty()) result.Refusal = CheckTaskInput(s);
+    if (!result.Refusal.empty()) return result;
+    return SolveIntoDocument(s, hooks, planOnly);
+}
+
+}  // namespace kargolo

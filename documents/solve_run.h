@@ -1,0 +1,31 @@
+#pragma once
+
+// One solve run from a task's grids to the finished report document, as the desktop program's
+// launcher and the command-line solver both make it: the grids become numbers, a task that a
+// run cannot take is refused with a message, the driver runs between the report's head and its
+// footer, and an internal failure is caught here, once, keeping the report written so far.
+
+#include <string>
+
+#include "documents/task_grids.h"
+#include "solver/solve_state.h"
+
+namespace kargolo {
+
+class SolveHooks;
+
+struct SolveRunResult {
+    std::string Refusal;      // why the task was not solved; nothing was run
+    bool Failed = false;      // the run stopped on an internal failure
+    std::string FailedCheck;  // the failed check's text
+};
+
+// Fills s from the grids and the settings and runs it; s.Report then holds the whole document
+// (unless the task was refused).
+SolveRunResult RunSolve(const TaskGrids& grids, bool restricted, bool planOnly,
+                        const SolveSettings& settings, SolveHooks& hooks, SolveState& s);
+
+// Runs the driver on a filled state between the report's head and its footer.
+SolveRunResult SolveIntoDocument(SolveState& s, SolveHooks& hooks, bool planOnly);
+
+}  // namespace kargolo
