@@ -276,24 +276,11 @@ bool TTaskWithRestrictions::SaveTable(bool saveAs) {
 // Unsaved edits are never lost: Cancel, and a save that was cancelled or failed, keep the
 // window open.
 void TTaskWithRestrictions::closeEvent(QCloseEvent* event) {
-    if (m_saved) {
+    if (m_saved || ConfirmClose(m_dialogs, this, caption(), [this] { return SaveTable(false); })) {
         event->accept();
-        return;
+    } else {
+        event->ignore();
     }
-    switch (m_dialogs.askYesNoCancel(this, QStringLiteral("Сохранить изменения в ") + caption() + "?")) {
-        case Answer::No:
-            event->accept();
-            return;
-        case Answer::Yes:
-            if (SaveTable(false)) {
-                event->accept();
-                return;
-            }
-            break;
-        case Answer::Cancel:
-            break;
-    }
-    event->ignore();
 }
 
 }  // namespace kargolo

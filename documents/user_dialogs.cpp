@@ -40,6 +40,16 @@ public:
 
 }  // namespace
 
+bool ConfirmClose(UserDialogs& dialogs, QWidget* window, const QString& caption,
+                  const std::function<bool()>& save) {
+    switch (dialogs.askYesNoCancel(window, QStringLiteral("Сохранить изменения в ") + caption + "?")) {
+        case Answer::No: return true;
+        case Answer::Yes: return save();
+        case Answer::Cancel: return false;
+    }
+    return false;
+}
+
 UserDialogs& PlatformDialogs() {
     static MessageBoxDialogs dialogs;
     return dialogs;

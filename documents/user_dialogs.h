@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 namespace kargolo {
@@ -31,5 +33,11 @@ public:
 
 // Message boxes and the platform's file dialogs.
 UserDialogs& PlatformDialogs();
+
+// Whether a window with unsaved changes may close: asks "Сохранить изменения в <caption>?";
+// No closes, Cancel keeps the window, Yes saves and closes only when the save was written (so a
+// cancelled or failed save never loses the work).
+bool ConfirmClose(UserDialogs& dialogs, QWidget* window, const QString& caption,
+                  const std::function<bool()>& save);
 
 }  // namespace kargolo

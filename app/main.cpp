@@ -1,0 +1,47 @@
+// Карголо: the desktop program. One instance at a time; the about box is the splash; a table
+// file named on the command line is opened once the main window is shown.
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtWebEngineCore/qtwebenginecoreglobal.h>
+
+#include "app/about_box.h"
+#include "app/main_form.h"
+#include "app/single_instance.h"
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+int main(int argc, char** argv) {
+#ifdef Q_OS_UNIX
+    if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");  // the engine's sandbox refuses root
+#endif
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Kargolo"));
+    QApplication::setApplicationName(QStringLiteral("Kargolo 2"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Карголо 2"));
+
+    kargolo::SingleInstance instance;
+    if (!instance.acquire()) {
+        // Says so for a few seconds, then leaves the running program alone.
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Карголо 2"),
+                        QStringLiteral("Программа уже выполняется"));
+        QTimer::singleShot(5000, &box, &QMessageBox::accept);
+        box.exec();
+        return 1;
+    }
+
+    kargolo::TMain_Form form;
+    form.setBrowserVersion(QString::fromLatin1(qWebEngineChromiumVersion()));
+    auto* splash = new kargolo::TAboutBox(&form);
+    splash->show();
+    const QString file = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    QTimer::singleShot(1000, &form, [&form, splash, file] {
+        splash->close();
+        form.showMaximized();
+        if (!file.isEmpty()) form.openTableFile(file);
+    });
+    return app.exec();
+}

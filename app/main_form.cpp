@@ -1,0 +1,305 @@
+#include "app/main_form.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <filesystem>
+
+#include "app/about_box.h"
+#include "app/report_window.h"
+#include "app/status_form.h"
+#include "documents/table_file.h"
+#include "documents/task_editor_window.h"
+
+namespace kargolo {
+
+TMain_Form::TMain_Form(UserDialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent),
+      m_dialogs(dialogs),
+      m_mdi(new QMdiArea(this)),
+      m_status(new TStatusForm(this)),
+      m_launcher(*m_status, dialogs) {
+    setWindowTitle(QStringLiteral("КАРГОЛО"));
+    setCentralWidget(m_mdi);
+    createActions();
+    createMenus();
+    createToolBar();
+    statusBar();  // shows the hint of whatever the mouse is over
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, &TMain_Form::updateMenus);
+    updateMenus();
+}
+
+QAction* TMain_Form::makeAction(const QString& name, const QString& text, const QKeySequence& keys) {
+    auto* action = new QAction(text, this);
+    action->setObjectName(name);
+    action->setShortcut(keys);
+    return action;
+}
+
+QAction* TMain_Form::command(const QString& name) const { return findChild<QAction*>(name); }
+
+void TMain_Form::createActions() {
+    connect(makeAction("New", QStringLiteral("Создать"), QKeySequence::New), &QAction::triggered,
+            this, &TMain_Form::NewClick);
+    connect(makeAction("Open", QStringLiteral("Открыть..."), QKeySequence::Open), &QAction::triggered,
+            this, &TMain_Form::OpenClick);
+    connect(makeAction("Save", QStringLiteral("Сохранить"), QKeySequence::Save), &QAction::triggered,
+            this, [this] { SaveClick(false); });
+    connect(makeAction("SaveAs", QStringLiteral("Сохранить как..."), Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+            &QAction::triggered, this, [this] { SaveClick(true); });
+    connect(makeAction("Print", QStringLiteral("Печать..."), QKeySequence::Print), &QAction::triggered,
+            this, [this] { if (auto* report = activeReport()) report->PrintReport(); });
+    QAction* preview = makeAction("PrintPreview", QStringLiteral("Предварительный просмотр"));
+    preview->setStatusTip(QStringLiteral("Опция доступна только для браузера версии 6.0 или выше"));
+    connect(preview, &QAction::triggered, this,
+            [this] { if (auto* report = activeReport()) report->PreviewReport(); });
+    connect(makeAction("Close1", QStringLiteral("Закрыть"), Qt::CTRL | Qt::Key_W), &QAction::triggered,
+            this, [this] { m_mdi->closeActiveSubWindow(); UpdateCommands(); });
+    connect(makeAction("CloseAll1", QStringLiteral("Закрыть все")), &QAction::triggered, this,
+            [this] { m_mdi->closeAllSubWindows(); UpdateCommands(); });
+    connect(makeAction("Exit", QStringLiteral("Выход")), &QAction::triggered, this, &QWidget::close);
+    connect(makeAction("FindPlan", QStringLiteral("Найти опорный план"), Qt::Key_F8),
+            &QAction::triggered, this, &TMain_Form::FindPlanClick);
+    connect(makeAction("SolveTask", QStringLiteral("Решить задачу"), Qt::Key_F9), &QAction::triggered,
+            this, &TMain_Form::SolveTaskClick);
+    makeAction("ProgramSettings", QStringLiteral("Настройки"))->setEnabled(false);
+    const struct {
+        const char* Name;
+        const char* Text;
+        QKeySequence Keys;
+        void (TTaskWithRestrictions::*Command)();
+    } tableCommands[] = {
+        {"MainInsertRow", "Добавить строку", Qt::Key_Insert, &TTaskWithRestrictions::InsertRowClick},
+        {"MainInsertColumn", "Добавить колонку", Qt::SHIFT | Qt::Key_Insert,
+         &TTaskWithRestrictions::InsertColumnClick},
+        {"MainDeleteRow", "Удалить строку", Qt::Key_Delete, &TTaskWithRestrictions::DeleteRowClick},
+        {"MainDeleteColumn", "Удалить колонку", Qt::SHIFT | Qt::Key_Delete,
+         &TTaskWithRestrictions::DeleteColumnClick},
+        {"MainInverseSign", "Изменить знаки тарифов", Qt::CTRL | Qt::Key_I,
+         &TTaskWithRestrictions::InverseSignClick},
+        {"Transponate", "Транспонировать", Qt::CTRL | Qt::Key_T, &TTaskWithRestrictions::TransponateClick},
+    };
+    for (const auto& c : tableCommands) {
+        connect(makeAction(c.Name, QString::fromUtf8(c.Text), c.Keys), &QAction::triggered, this,
+                [this, command = c.Command] { forActiveEditor(command); });
+    }
+    QAction* showHide = makeAction("ShowHideRestrictions", QStringLiteral("Решать с ограничениями"),
+                                   Qt::CTRL | Qt::Key_R);
+    showHide->setCheckable(true);
+    connect(showHide, &QAction::triggered, this, &TMain_Form::ShowHideRestrictionsClick);
+    QAction* tileVertically = makeAction("WTile", QStringLiteral("Все вертикально"));
+    tileVertically->setStatusTip(QStringLiteral("Tiles all child windows vertically"));
+    connect(tileVertically, &QAction::triggered, this, [this] { tile(Qt::Vertical); });
+    QAction* tileHorizontally = makeAction("WTileHorizontally", QStringLiteral("Все горизонтально"));
+    tileHorizontally->setStatusTip(QStringLiteral("Tiles all child windows horizontally"));
+    connect(tileHorizontally, &QAction::triggered, this, [this] { tile(Qt::Horizontal); });
+    QAction* cascade = makeAction("WCascade", QStringLiteral("Каскадом"));
+    cascade->setStatusTip(QStringLiteral("Cascades all child windows vertically"));
+    connect(cascade, &QAction::triggered, m_mdi, &QMdiArea::cascadeSubWindows);
+    makeAction("Contents", QStringLiteral("Содержание"), QKeySequence::HelpContents)->setEnabled(false);
+    connect(makeAction("About", QStringLiteral("&About...")), &QAction::triggered, this,
+            [this] { (new TAboutBox(this))->show(); });
+}
+
+void TMain_Form::createMenus() {
+    auto add = [this](QMenu* menu, std::initializer_list<const char*> names) {
+        for (const char* name : names) {
+            if (QString(name).isEmpty()) {
+                menu->addSeparator();
+            } else {
+                menu->addAction(command(name));
+            }
+        }
+        connect(menu, &QMenu::aboutToShow, this, &TMain_Form::updateMenus);
+    };
+    add(menuBar()->addMenu(QStringLiteral("Файл")),
+        {"", "New", "Open", "Save", "SaveAs", "", "Print", "PrintPreview", "", "Close1", "CloseAll1", "",
+         "Exit"});
+    add(menuBar()->addMenu(QStringLiteral("Задача")), {"FindPlan", "SolveTask", "", "ProgramSettings"});
+    add(menuBar()->addMenu(QStringLiteral("Таблица")),
+        {"MainInsertRow", "MainInsertColumn", "", "MainDeleteRow", "MainDeleteColumn", "",
+         "MainInverseSign", "Transponate", "", "ShowHideRestrictions"});
+    add(menuBar()->addMenu(QStringLiteral("Окно")), {"WTile", "WTileHorizontally", "WCascade"});
+    add(menuBar()->addMenu(QStringLiteral("Помощь")), {"Contents", "About"});
+}
+
+void TMain_Form::createToolBar() {
+    QToolBar* toolBar = addToolBar(QStringLiteral("Toolbar"));
+    toolBar->setMovable(false);
+    const struct {
+        const char* Name;
+        const char* Hint;
+        const char* Target;
+    } buttons[] = {
+        {"OpenButton", "Открыть файл", "Open"},   {"NewButton", "Создать файл", "New"},
+        {"RunButton", "Решить", "SolveTask"},      {"SaveButton", "Сохранить файл", "Save"},
+        {"OptionsButton", "Настройки", "ProgramSettings"},
+    };
+    for (const auto& b : buttons) {
+        QAction* target = command(b.Target);
+        QAction* button = makeAction(b.Name, QString::fromUtf8(b.Hint));
+        button->setStatusTip(button->text());
+        button->setToolTip(button->text());
+        button->setEnabled(target->isEnabled());
+        connect(button, &QAction::triggered, target, &QAction::trigger);
+        toolBar->addAction(button);
+    }
+    command("RunButton")->setEnabled(false);
+    command("SaveButton")->setEnabled(false);
+}
+
+TMDIChildFormText* TMain_Form::lastReportWindow() const { return m_lastReport.data(); }
+
+QList<QMdiSubWindow*> TMain_Form::children() const { return m_mdi->subWindowList(); }
+
+TTaskWithRestrictions* TMain_Form::activeEditor() const {
+    QMdiSubWindow* active = m_mdi->activeSubWindow();
+    return active ? qobject_cast<TTaskWithRestrictions*>(active->widget()) : nullptr;
+}
+
+TMDIChildFormText* TMain_Form::activeReport() const {
+    QMdiSubWindow* active = m_mdi->activeSubWindow();
+    return active ? qobject_cast<TMDIChildFormText*>(active->widget()) : nullptr;
+}
+
+void TMain_Form::updateMenus() {
+    const bool anyChild = !children().isEmpty();
+    const bool editor = activeEditor() != nullptr;
+    const bool report = activeReport() != nullptr;
+    const bool previewable = !m_browserVersion.isEmpty() && m_browserVersion.front().isDigit() &&
+                             m_browserVersion.front().digitValue() >= 6;
+    command("Print")->setEnabled(report);
+    command("PrintPreview")->setEnabled(report && previewable);
+    for (const char* name : {"Save", "SaveAs", "Close1", "CloseAll1"}) command(name)->setEnabled(anyChild);
+    for (const char* name : {"FindPlan", "SolveTask", "MainInsertRow", "MainInsertColumn", "MainDeleteRow",
+                             "MainDeleteColumn", "MainInverseSign", "Transponate", "ShowHideRestrictions"}) {
+        command(name)->setEnabled(editor);
+    }
+    command("ShowHideRestrictions")->setChecked(editor && activeEditor()->restrictionsVisible());
+    for (const char* name : {"WTile", "WTileHorizontally", "WCascade"}) {
+        command(name)->setEnabled(m_mdi->activeSubWindow() != nullptr);
+    }
+    if (report) {
+        command("RunButton")->setEnabled(false);  // a report window's activation
+    } else {
+        UpdateCommands();
+    }
+}
+
+void TMain_Form::UpdateCommands() {
+    bool anyEditor = false;
+    for (QMdiSubWindow* child : children()) {
+        anyEditor = anyEditor || qobject_cast<TTaskWithRestrictions*>(child->widget()) != nullptr;
+    }
+    const bool anyChild = !children().isEmpty();
+    for (const char* name : {"Save", "SaveAs", "Close1", "CloseAll1", "SaveButton"}) {
+        command(name)->setEnabled(anyChild);
+    }
+    command("RunButton")->setEnabled(anyEditor);
+}
+
+QMdiSubWindow* TMain_Form::addChild(QWidget* child) {
+    QMdiSubWindow* window = m_mdi->addSubWindow(child);
+    connect(child, &QObject::destroyed, this, [this] { QMetaObject::invokeMethod(this, &TMain_Form::updateMenus, Qt::QueuedConnection); });
+    window->show();
+    m_mdi->setActiveSubWindow(window);
+    updateMenus();
+    return window;
+}
+
+void TMain_Form::NewClick() { addChild(new TTaskWithRestrictions(++m_taskWindows, m_dialogs)); }
+
+QString TMain_Form::tablesFolder() const {
+    const QString folder = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Tables"));
+    return QFileInfo(folder).isDir() ? folder : QString();
+}
+
+void TMain_Form::OpenClick() {
+    const FileDialogSpec spec{QStringLiteral("Открыть файл"), tablesFolder(), QString(),
+                              QStringLiteral("tab"), QString::fromUtf8(TTaskWithRestrictions::openFilter())};
+    const QString path = m_dialogs.openFileName(this, spec);
+    if (!path.isEmpty()) openTableFile(path);
+}
+
+bool TMain_Form::openTableFile(const QString& path) {
+    TableFileContents contents;
+    const TableFileResult result = ReadTableFile(std::filesystem::path(path.toStdU16String()), contents);
+    if (!result.Ok()) {
+        m_dialogs.showMessage(this, QString::fromStdString(FileErrorText(result)));
+        return false;
+    }
+    auto* editor = new TTaskWithRestrictions(++m_taskWindows, m_dialogs);
+    editor->setTask(contents, QFileInfo(path).absoluteFilePath());
+    addChild(editor);
+    return true;
+}
+
+void TMain_Form::SaveClick(bool saveAs) {
+    if (auto* editor = activeEditor()) {
+        editor->SaveTable(saveAs);
+    } else if (auto* report = activeReport()) {
+        report->SaveReport(saveAs);
+    }
+}
+
+void TMain_Form::forActiveEditor(void (TTaskWithRestrictions::*command)()) {
+    if (auto* editor = activeEditor()) (editor->*command)();
+}
+
+void TMain_Form::ShowHideRestrictionsClick() {
+    if (auto* editor = activeEditor()) editor->ShowHideRestrictionsClick();
+    updateMenus();
+}
+
+void TMain_Form::SolveTaskClick() { LaunchSolve(false); }
+void TMain_Form::FindPlanClick() { LaunchSolve(true); }
+
+void TMain_Form::LaunchSolve(bool planOnly) {
+    TTaskWithRestrictions* editor = activeEditor();
+    if (editor == nullptr) return;
+    const bool restricted = editor->restrictionsVisible();
+    TMDIChildFormText* report =
+        m_launcher.run(*editor, restricted, planOnly, m_settings, m_reportWindows + 1, nullptr);
+    if (report == nullptr) return;
+    ++m_reportWindows;
+    m_lastReport = report;
+    addChild(report);
+}
+
+void TMain_Form::tile(Qt::Orientation orientation) {
+    const QList<QMdiSubWindow*> windows = children();
+    if (windows.isEmpty()) return;
+    const QRect area = m_mdi->viewport()->rect();
+    const int count = static_cast<int>(windows.size());
+    for (int k = 0; k < count; ++k) {
+        QRect place = area;
+        if (orientation == Qt::Vertical) {  // one above another
+            place.setTop(area.top() + k * area.height() / count);
+            place.setHeight(area.height() / count);
+        } else {  // side by side
+            place.setLeft(area.left() + k * area.width() / count);
+            place.setWidth(area.width() / count);
+        }
+        windows[k]->showNormal();
+        windows[k]->setGeometry(place);
+    }
+}
+
+void TMain_Form::closeEvent(QCloseEvent* event) {
+    m_mdi->closeAllSubWindows();
+    if (children().isEmpty()) {
+        event->accept();
+    } else {
+        event->ignore();
+        UpdateCommands();
+    }
+}
+
+}  // namespace kargolo

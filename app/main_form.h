@@ -1,0 +1,77 @@
+#pragma once
+
+// TMain_Form: the program's frame. It holds the task editors and report windows as MDI
+// children, offers their commands in the menu and the tool bar, enables each command only where
+// it applies, and launches solves.
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include "app/solve_launcher.h"
+#include "documents/user_dialogs.h"
+#include "solver/solve_state.h"
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+
+namespace kargolo {
+
+class TMDIChildFormText;
+class TStatusForm;
+class TTaskWithRestrictions;
+
+class TMain_Form : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TMain_Form(UserDialogs& dialogs = PlatformDialogs(), QWidget* parent = nullptr);
+
+    // Opens a table file in a new task editor; false (after telling the user) when it cannot.
+    bool openTableFile(const QString& path);
+    TTaskWithRestrictions* activeEditor() const;
+    TMDIChildFormText* activeReport() const;
+    TMDIChildFormText* lastReportWindow() const;
+    QList<QMdiSubWindow*> children() const;
+    // The action of the design's name ("SolveTask", "Print", "RunButton", ...), or null.
+    QAction* command(const QString& name) const;
+    // Re-evaluates every command for the active child, as opening a menu does.
+    void updateMenus();
+    SolveSettings& settings() { return m_settings; }
+    void setBrowserVersion(const QString& version) { m_browserVersion = version; }
+
+public slots:
+    void NewClick();
+    void OpenClick();
+    void SaveClick(bool saveAs);
+    void SolveTaskClick();
+    void FindPlanClick();
+    void LaunchSolve(bool planOnly);
+    void UpdateCommands();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;  // every child is asked first
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    QAction* makeAction(const QString& name, const QString& text, const QKeySequence& keys = {});
+    QMdiSubWindow* addChild(QWidget* child);
+    void forActiveEditor(void (TTaskWithRestrictions::*command)());
+    void ShowHideRestrictionsClick();
+    void tile(Qt::Orientation orientation);
+    QString tablesFolder() const;
+
+    UserDialogs& m_dialogs;
+    QMdiArea* m_mdi = nullptr;             // owned by the Qt parent, as is the status window
+    TStatusForm* m_status = nullptr;
+    SolveLauncher m_launcher;
+    SolveSettings m_settings;
+    QString m_browserVersion;
+    QPointer<TMDIChildFormText> m_lastReport;
+    int m_taskWindows = 0;    // counters of the "Untitled<n>" captions
+    int m_reportWindows = 0;
+};
+
+}  // namespace kargolo

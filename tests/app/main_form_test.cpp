@@ -1,0 +1,151 @@
+#include <QFile>
+#include <QMdiSubWindow>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/main_form.h"
+#include "app/report_window.h"
+#include "app/single_instance.h"
+#include "app/status_form.h"
+#include "documents/task_editor_window.h"
+#include "documents/windows1251.h"
+#include "tests/app/scripted_dialogs.h"
+
+namespace kargolo::testing {
+
+class MainFormTest : public QObject {
+    Q_OBJECT
+private slots:
+    void enablesTaskCommandsOnlyForATaskEditor();
+    void solvesTheActiveTaskIntoANewReportWindow();
+    void numbersTaskAndReportWindowsApart();
+    void savesTheReportInWindows1251();
+    void asksEveryChildBeforeExiting();
+    void showsStatusLinesAsTheyCome();
+    void refusesASecondInstance();
+};
+
+void MainFormTest::enablesTaskCommandsOnlyForATaskEditor() {
+    ScriptedDialogs dialogs;
+    TMain_Form form(dialogs);
+    QVERIFY(!form.command("SolveTask")->isEnabled());
+    QVERIFY(!form.command("Save")->isEnabled());
+    QVERIFY(!form.command("RunButton")->isEnabled());
+    form.NewClick();
+    QVERIFY(form.activeEditor() != nullptr);
+    for (const char* name : {"SolveTask", "FindPlan", "MainInsertRow", "Transponate", "Save",
+                             "RunButton", "SaveButton"}) {
+        QVERIFY2(form.command(name)->isEnabled(), name);
+    }
+    QVERIFY(!form.command("Print")->isEnabled());
+    QVERIFY(!form.command("ShowHideRestrictions")->isChecked());
+    form.command("ShowHideRestrictions")->trigger();
+    QVERIFY(form.activeEditor()->restrictionsVisible());
+    QVERIFY(form.command("ShowHideRestrictions")->isChecked());
+}
+
+void MainFormTest::solvesTheActiveTaskIntoANewReportWindow() {
+    ScriptedDialogs dialogs;
+    TMain_Form form(dialogs);
+    form.setBrowserVersion(QStringLiteral("6.4"));
+    QVERIFY(form.openTableFile(QStringLiteral(KARGOLO_SOURCE_DIR "/examples/tables/closed-3x4.tab")));
+    form.SolveTaskClick();
+    TMDIChildFormText* report = form.lastReportWindow();
+    QVERIFY(report != nullptr);
+    QCOMPARE(report->caption(), QStringLiteral("Untitled1.html"));
+    QCOMPARE(form.activeReport(), report);
+    QVERIFY(form.command("Print")->isEnabled());
+    QVERIFY(form.command("PrintPreview")->isEnabled());
+    QVERIFY(!form.command("SolveTask")->isEnabled());
+    QVERIFY(!form.command("RunButton")->isEnabled());
+    QVERIFY(report->waitUntilLoaded());
+    const QString html = report->currentHtml();
+    QVERIFY(html.contains(QStringLiteral("Решаем задачу методом потенциалов")));
+    QVERIFY(html.contains(QStringLiteral("Целевая функция F= 445")));
+    form.setBrowserVersion(QStringLiteral("5.0"));
+    form.updateMenus();
+    QVERIFY(!form.command("PrintPreview")->isEnabled());
+}
+
+void MainFormTest::numbersTaskAndReportWindowsApart() {
+    ScriptedDialogs dialogs;
+    TMain_Form form(dialogs);
+    form.NewClick();
+    QVERIFY(form.openTableFile(QStringLiteral(KARGOLO_SOURCE_DIR "/examples/tables/open-surplus-3x3.tab")));
+    QCOMPARE(form.activeEditor()->caption(),
+             QFileInfo(QStringLiteral(KARGOLO_SOURCE_DIR "/examples/tables/open-surplus-3x3.tab"))
+                 .absoluteFilePath());
+    form.FindPlanClick();
+    QCOMPARE(form.lastReportWindow()->caption(), QStringLiteral("Untitled1.html"));
+    form.NewClick();  // the opened file took number 2
+    QCOMPARE(form.activeEditor()->caption(), QStringLiteral("Untitled3.tab"));
+    form.SolveTaskClick();
+    QCOMPARE(form.lastReportWindow()->caption(), QStringLiteral("Untitled2.html"));
+}
+
+void MainFormTest::savesTheReportInWindows1251() {
+    QTemporaryDir folder;
+    ScriptedDialogs dialogs;
+    TMain_Form form(dialogs);
+    form.NewClick();
+    form.SolveTaskClick();
+    TMDIChildFormText* report = form.lastReportWindow();
+    QVERIFY(report->waitUntilLoaded());
+    const QString path = folder.filePath(QStringLiteral("report.html"));
+    dialogs.SavePaths = {path};
+    form.SaveClick(false);
+    QCOMPARE(dialogs.SaveTitles, QStringList{QStringLiteral("Сохранить")});
+    QCOMPARE(dialogs.SaveNames, QStringList{QStringLiteral("Untitled1.html")});
+    QVERIFY(report->isSaved());
+    QCOMPARE(report->caption(), path);
+    QFile saved(path);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const QByteArray bytes = saved.readAll();
+    QVERIFY(bytes.contains(QByteArray::fromStdString(EncodeWindows1251("Транспортная задача имеет закрытый тип"))));
+    QVERIFY(bytes.contains("charset=windows-1251"));
+}
+
+void MainFormTest::asksEveryChildBeforeExiting() {
+    ScriptedDialogs dialogs;
+    TMain_Form form(dialogs);
+    form.NewClick();
+    form.activeEditor()->InsertRowClick();
+    form.NewClick();
+    form.activeEditor()->InsertRowClick();
+    dialogs.Answers = {Answer::No, Answer::Cancel};
+    QVERIFY(!form.close());
+    QCOMPARE(dialogs.Questions.size(), 2);
+    QCOMPARE(form.children().size(), 1);
+    dialogs.Answers = {Answer::No};
+    QVERIFY(form.close());
+}
+
+void MainFormTest::showsStatusLinesAsTheyCome() {
+    TStatusForm status;
+    StatusFormHooks hooks(status);
+    status.setText(QStringLiteral("Статус выполнения:"));
+    hooks.AddStatusLine(" ");
+    hooks.ReplaceStatusLine("Вывод таблицы: строка 1 из 3");
+    hooks.ReplaceStatusLine("Вывод таблицы: строка 3 из 3");
+    hooks.AddStatusLine("Находим опорный план");
+    QCOMPARE(status.text(), QStringLiteral("Статус выполнения:\nВывод таблицы: строка 3 из 3\n"
+                                           "Находим опорный план"));
+}
+
+void MainFormTest::refusesASecondInstance() {
+    SingleInstance first;
+    QVERIFY(first.acquire());
+    QProcess second;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    second.setProcessEnvironment(environment);
+    second.start(QStringLiteral(KARGOLO_APP_PATH), {});
+    QVERIFY(second.waitForFinished(20000));
+    QCOMPARE(second.exitCode(), 1);
+}
+
+}  // namespace kargolo::testing
+
+QTEST_MAIN(kargolo::testing::MainFormTest)
+#include "main_form_test.moc"
