@@ -208,6 +208,8 @@ void TMain_Form::UpdateCommands() {
 QMdiSubWindow* TMain_Form::addChild(QWidget* child) {
     QMdiSubWindow* window = m_mdi->addSubWindow(child);
     connect(child, &QObject::destroyed, this, [this] { QMetaObject::invokeMethod(this, &TMain_Form::updateMenus, Qt::QueuedConnection); });
+    const QSize room = m_mdi->viewport()->size();
+    window->resize(std::max(room.width() * 3 / 4, 480), std::max(room.height() * 3 / 4, 320));
     window->show();
     m_mdi->setActiveSubWindow(window);
     updateMenus();
