@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
     }
 
     kargolo::TMain_Form form;
-    form.setBrowserVersion(QString::fromLatin1(qWebEngineChromiumVersion()));
+    form.setBrowserVersion(QString::fromLatin1(qWebEngineVersion()));  // the engine's Qt module
     auto* splash = new kargolo::TAboutBox(&form);
     splash->show();
     const QString file = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();

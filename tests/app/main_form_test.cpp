@@ -2,6 +2,7 @@
 #include <QMdiSubWindow>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QWebEngineView>
 #include <QtTest>
 
 #include "app/main_form.h"
@@ -13,6 +14,17 @@
 #include "tests/app/scripted_dialogs.h"
 
 namespace kargolo::testing {
+
+// Whether the view shows anything but a blank page.
+bool ShowsSomething(QWidget& view) {
+    const QImage image = view.grab().toImage();
+    for (int y = 0; y < image.height(); y += 4) {
+        for (int x = 0; x < image.width(); x += 4) {
+            if (image.pixel(x, y) != image.pixel(0, 0)) return true;
+        }
+    }
+    return false;
+}
 
 class MainFormTest : public QObject {
     Q_OBJECT
@@ -48,6 +60,8 @@ void MainFormTest::enablesTaskCommandsOnlyForATaskEditor() {
 void MainFormTest::solvesTheActiveTaskIntoANewReportWindow() {
     ScriptedDialogs dialogs;
     TMain_Form form(dialogs);
+    form.resize(1000, 700);
+    form.show();
     form.setBrowserVersion(QStringLiteral("6.4"));
     QVERIFY(form.openTableFile(QStringLiteral(KARGOLO_SOURCE_DIR "/examples/tables/closed-3x4.tab")));
     form.SolveTaskClick();
@@ -60,6 +74,9 @@ void MainFormTest::solvesTheActiveTaskIntoANewReportWindow() {
     QVERIFY(!form.command("SolveTask")->isEnabled());
     QVERIFY(!form.command("RunButton")->isEnabled());
     QVERIFY(report->waitUntilLoaded());
+    // The engine has painted the report, not only loaded it.
+    auto* view = report->findChild<QWebEngineView*>();
+    QVERIFY(QTest::qWaitFor([view] { return ShowsSomething(*view); }, 20000));
     const QString html = report->currentHtml();
     QVERIFY(html.contains(QStringLiteral("Решаем задачу методом потенциалов")));
     QVERIFY(html.contains(QStringLiteral("Целевая функция F= 445")));
