@@ -100,7 +100,7 @@ QString TMDIChildFormText::currentHtml(int milliseconds) {
 
 // The document with the user's edits, as the engine holds it, in windows-1251.
 bool TMDIChildFormText::writeDocument(const QString& path) {
-    const QString html = currentHtml();
+    const QString html = currentHtml(120000);  // a long report may still be loading
     if (html.isEmpty()) return false;
     const std::string encoded = EncodeWindows1251(html.toStdString());
     return WriteFileAtomically(std::filesystem::path(path.toStdU16String()), encoded) ==

@@ -50,12 +50,23 @@ int main(int argc, char** argv) {
         clock.start();
         window.FillDocument(s.Report.Text(), false);
         auto* view = window.findChild<QWebEngineView*>();
-        const bool painted = QTest::qWaitFor([view] { return Painted(*view); }, 30000);
+        // The engine paints progressively. A grab costs the engine time, so look every 250 ms.
+        bool painted = false;
+        while (!painted && clock.elapsed() < 30000) {
+            QTest::qWait(250);
+            painted = Painted(*view);
+        }
         const qint64 firstFrame = clock.elapsed();
         window.waitUntilLoaded(60000);
-        std::printf("run %d: first frame %s %lld ms, loaded %lld ms\n", run + 1,
+        std::printf("run %d: new window painted %s %lld ms, loaded in %lld ms\n", run + 1,
                     painted ? "after" : "not seen in", static_cast<long long>(firstFrame),
                     static_cast<long long>(clock.elapsed()));
+        QElapsedTimer reload;
+        reload.start();
+        window.FillDocument(s.Report.Text(), false);
+        window.waitUntilLoaded(60000);
+        std::printf("run %d: loaded again, without watching for frames, in %lld ms\n", run + 1,
+                    static_cast<long long>(reload.elapsed()));
 
     }
     return 0;
