@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QFile>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -18,6 +19,9 @@ private slots:
     void savesAndReopensTheTask();
     void keepsTheWindowWhenTheSaveAskedOnClosingIsCancelled();
     void closesWithoutAskingWhenNothingChanged();
+    void savesAsUnderANewNameAndKeepsItForTheNextSave();
+    void showsTheNewSupplyOnTheLimitsPage();
+    void normalisesACellOnEnter();
 };
 
 void TaskEditorWindowTest::startsAsANewUntitledTask() {
@@ -113,6 +117,47 @@ void TaskEditorWindowTest::closesWithoutAskingWhenNothingChanged() {
     editor->TransponateClick();  // transposing is no change to save
     QVERIFY(editor->close());
     QVERIFY(dialogs.Questions.isEmpty());
+}
+
+void TaskEditorWindowTest::savesAsUnderANewNameAndKeepsItForTheNextSave() {
+    QTemporaryDir folder;
+    ScriptedDialogs dialogs;
+    TTaskWithRestrictions editor(1, dialogs);
+    const QString first = folder.filePath(QStringLiteral("first.tab"));
+    const QString second = folder.filePath(QStringLiteral("second.tab"));
+    dialogs.SavePaths = {first, second};
+    QVERIFY(editor.SaveTable(false));
+    QVERIFY(editor.SaveTable(true));
+    QCOMPARE(dialogs.SaveTitles, (QStringList{QStringLiteral("Сохранить"), QStringLiteral("Сохранить как")}));
+    QCOMPARE(dialogs.SaveNames.last(), first);
+    QCOMPARE(editor.caption(), second);
+    QVERIFY(QFile::exists(second));
+    dialogs.SavePaths = {QString()};
+    QVERIFY(!editor.SaveTable(true));  // cancelled: the name stays
+    QCOMPARE(editor.caption(), second);
+}
+
+void TaskEditorWindowTest::showsTheNewSupplyOnTheLimitsPage() {
+    ScriptedDialogs dialogs;
+    TTaskWithRestrictions editor(1, dialogs);
+    editor.ShowHideRestrictionsClick();
+    auto* tabs = editor.findChild<QTabWidget*>();
+    auto* tarif = qobject_cast<QTableView*>(tabs->widget(0));
+    tarif->model()->setData(tarif->model()->index(1, 3), QStringLiteral("25"));  // supply of A2
+    tabs->setCurrentIndex(1);
+    auto* restriction = qobject_cast<QTableView*>(tabs->widget(1));
+    QCOMPARE(restriction->model()->index(1, 3).data().toString(), QStringLiteral("25"));
+    QCOMPARE(editor.grids().Restriction.At(4, 2), std::string("25"));
+}
+
+void TaskEditorWindowTest::normalisesACellOnEnter() {
+    ScriptedDialogs dialogs;
+    TTaskWithRestrictions editor(1, dialogs);
+    auto* tarif = qobject_cast<QTableView*>(editor.findChild<QTabWidget*>()->widget(0));
+    tarif->setCurrentIndex(tarif->model()->index(0, 1));
+    tarif->model()->setData(tarif->currentIndex(), QStringLiteral("abc"));
+    QTest::keyClick(tarif, Qt::Key_Return);
+    QCOMPARE(editor.grids().Tarif.At(2, 1), std::string("0"));
 }
 
 }  // namespace kargolo::testing
