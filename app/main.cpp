@@ -8,6 +8,7 @@
 
 #include "app/about_box.h"
 #include "app/main_form.h"
+#include "app/settings_store.h"
 #include "app/single_instance.h"
 
 #ifdef Q_OS_UNIX
@@ -33,7 +34,8 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    kargolo::TMain_Form form;
+    kargolo::SettingsStore settings;
+    kargolo::TMain_Form form(kargolo::PlatformDialogs(), &settings);
     form.setBrowserVersion(QString::fromLatin1(qWebEngineVersion()));  // the engine's Qt module
     auto* splash = new kargolo::TAboutBox(&form);
     splash->show();

@@ -14,19 +14,23 @@
 
 #include "app/about_box.h"
 #include "app/report_window.h"
+#include "app/settings_dialog.h"
+#include "app/settings_store.h"
 #include "app/status_form.h"
 #include "documents/table_file.h"
 #include "documents/task_editor_window.h"
 
 namespace kargolo {
 
-TMain_Form::TMain_Form(UserDialogs& dialogs, QWidget* parent)
+TMain_Form::TMain_Form(UserDialogs& dialogs, SettingsStore* store, QWidget* parent)
     : QMainWindow(parent),
       m_dialogs(dialogs),
+      m_store(store),
       m_mdi(new QMdiArea(this)),
       m_status(new TStatusForm(this)),
       m_launcher(*m_status, dialogs) {
     setWindowTitle(QStringLiteral("КАРГОЛО"));
+    if (m_store != nullptr) m_settings = m_store->load();
     setCentralWidget(m_mdi);
     createActions();
     createMenus();
@@ -69,7 +73,8 @@ void TMain_Form::createActions() {
             &QAction::triggered, this, &TMain_Form::FindPlanClick);
     connect(makeAction("SolveTask", QStringLiteral("Решить задачу"), Qt::Key_F9), &QAction::triggered,
             this, &TMain_Form::SolveTaskClick);
-    makeAction("ProgramSettings", QStringLiteral("Настройки"))->setEnabled(false);
+    connect(makeAction("ProgramSettings", QStringLiteral("Настройки")), &QAction::triggered, this,
+            &TMain_Form::ProgramSettingsClick);
     const struct {
         const char* Name;
         const char* Text;
@@ -258,6 +263,12 @@ void TMain_Form::forActiveEditor(void (TTaskWithRestrictions::*command)()) {
 void TMain_Form::ShowHideRestrictionsClick() {
     if (auto* editor = activeEditor()) editor->ShowHideRestrictionsClick();
     updateMenus();
+}
+
+void TMain_Form::ProgramSettingsClick() {
+    TSettings dialog(m_store, this);
+    if (m_store == nullptr) dialog.setValues(m_settings);
+    if (dialog.exec() == QDialog::Accepted) m_settings = dialog.values();
 }
 
 void TMain_Form::SolveTaskClick() { LaunchSolve(false); }

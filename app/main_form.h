@@ -18,6 +18,7 @@ class QMenu;
 
 namespace kargolo {
 
+class SettingsStore;
 class TMDIChildFormText;
 class TStatusForm;
 class TTaskWithRestrictions;
@@ -25,7 +26,9 @@ class TTaskWithRestrictions;
 class TMain_Form : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TMain_Form(UserDialogs& dialogs = PlatformDialogs(), QWidget* parent = nullptr);
+    // With a store, the settings are loaded from it and the Settings command keeps them there.
+    explicit TMain_Form(UserDialogs& dialogs = PlatformDialogs(), SettingsStore* store = nullptr,
+                        QWidget* parent = nullptr);
 
     // Opens a table file in a new task editor; false (after telling the user) when it cannot.
     bool openTableFile(const QString& path);
@@ -48,6 +51,7 @@ public slots:
     void FindPlanClick();
     void LaunchSolve(bool planOnly);
     void UpdateCommands();
+    void ProgramSettingsClick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;  // every child is asked first
@@ -64,6 +68,7 @@ private:
     QString tablesFolder() const;
 
     UserDialogs& m_dialogs;
+    SettingsStore* m_store;
     QMdiArea* m_mdi = nullptr;             // owned by the Qt parent, as is the status window
     TStatusForm* m_status = nullptr;
     SolveLauncher m_launcher;
