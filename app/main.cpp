@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
     kargolo::SettingsStore settings;
     kargolo::TMain_Form form(kargolo::PlatformDialogs(), &settings);
     form.setBrowserVersion(QString::fromLatin1(qWebEngineVersion()));  // the engine's Qt module
-    auto* splash = new kargolo::TAboutBox(&form);
+    auto* splash = new kargolo::TAboutBox(false, &form);
     splash->show();
     const QString file = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     QTimer::singleShot(1000, &form, [&form, splash, file] {

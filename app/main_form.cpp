@@ -13,6 +13,7 @@
 #include <filesystem>
 
 #include "app/about_box.h"
+#include "app/help_window.h"
 #include "app/report_window.h"
 #include "app/settings_dialog.h"
 #include "app/settings_store.h"
@@ -108,9 +109,10 @@ void TMain_Form::createActions() {
     QAction* cascade = makeAction("WCascade", QStringLiteral("Каскадом"));
     cascade->setStatusTip(QStringLiteral("Cascades all child windows vertically"));
     connect(cascade, &QAction::triggered, m_mdi, &QMdiArea::cascadeSubWindows);
-    makeAction("Contents", QStringLiteral("Содержание"), QKeySequence::HelpContents)->setEnabled(false);
+    connect(makeAction("Contents", QStringLiteral("Содержание"), QKeySequence::HelpContents),
+            &QAction::triggered, this, &TMain_Form::ContentsClick);
     connect(makeAction("About", QStringLiteral("&About...")), &QAction::triggered, this,
-            [this] { (new TAboutBox(this))->show(); });
+            [this] { (new TAboutBox(true, this))->show(); });
 }
 
 void TMain_Form::createMenus() {
@@ -263,6 +265,13 @@ void TMain_Form::forActiveEditor(void (TTaskWithRestrictions::*command)()) {
 void TMain_Form::ShowHideRestrictionsClick() {
     if (auto* editor = activeEditor()) editor->ShowHideRestrictionsClick();
     updateMenus();
+}
+
+void TMain_Form::ContentsClick() {
+    if (m_help == nullptr) m_help = new THelpWindow(this);
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
 }
 
 void TMain_Form::ProgramSettingsClick() {

@@ -19,6 +19,7 @@ class QMenu;
 namespace kargolo {
 
 class SettingsStore;
+class THelpWindow;
 class TMDIChildFormText;
 class TStatusForm;
 class TTaskWithRestrictions;
@@ -35,6 +36,7 @@ public:
     TTaskWithRestrictions* activeEditor() const;
     TMDIChildFormText* activeReport() const;
     TMDIChildFormText* lastReportWindow() const;
+    THelpWindow* helpWindow() const { return m_help; }
     QList<QMdiSubWindow*> children() const;
     // The action of the design's name ("SolveTask", "Print", "RunButton", ...), or null.
     QAction* command(const QString& name) const;
@@ -52,6 +54,7 @@ public slots:
     void LaunchSolve(bool planOnly);
     void UpdateCommands();
     void ProgramSettingsClick();
+    void ContentsClick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;  // every child is asked first
@@ -75,6 +78,7 @@ private:
     SolveSettings m_settings;
     QString m_browserVersion;
     QPointer<TMDIChildFormText> m_lastReport;
+    THelpWindow* m_help = nullptr;  // made on first use, owned by the Qt parent
     int m_taskWindows = 0;    // counters of the "Untitled<n>" captions
     int m_reportWindows = 0;
 };

@@ -1,0 +1,86 @@
+#include "app/help_window.h"
+
+#include <QFile>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSplitter>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace kargolo {
+
+QList<QPair<QString, QString>> THelpWindow::topics() {
+    return {
+        {QStringLiteral("Содержание"), QStringLiteral("index.html")},
+        {QStringLiteral("Транспортная задача"), QStringLiteral("problem.html")},
+        {QStringLiteral("Обозначения"), QStringLiteral("notation.html")},
+        {QStringLiteral("Правило северо-западного угла"), QStringLiteral("northwest.html")},
+        {QStringLiteral("Правило минимального элемента"), QStringLiteral("minimum.html")},
+        {QStringLiteral("Метод Фогеля"), QStringLiteral("vogel.html")},
+        {QStringLiteral("Метод двойного предпочтения"), QStringLiteral("double.html")},
+        {QStringLiteral("Метод потенциалов"), QStringLiteral("potentials.html")},
+        {QStringLiteral("Распределительный метод"), QStringLiteral("distributive.html")},
+        {QStringLiteral("Вырожденность и базисные нули"), QStringLiteral("degeneracy.html")},
+        {QStringLiteral("Задачи с ограничениями"), QStringLiteral("limits.html")},
+        {QStringLiteral("Приложения транспортной задачи"), QStringLiteral("applications.html")},
+        {QStringLiteral("Работа с программой"), QStringLiteral("usage.html")},
+    };
+}
+
+QString THelpWindow::pageText(const QString& page) {
+    QFile file(QStringLiteral(":/help/") + page);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setWindowTitle(QStringLiteral("Карголо 2.0 - справка"));
+    resize(900, 600);
+    m_search = new QLineEdit(this);
+    m_search->setPlaceholderText(QStringLiteral("Поиск"));
+    m_topics = new QListWidget(this);
+    for (const auto& [title, page] : topics()) {
+        auto* item = new QListWidgetItem(title, m_topics);
+        item->setData(Qt::UserRole, page);
+    }
+    m_page = new QTextBrowser(this);
+    m_page->setSearchPaths({QStringLiteral(":/help")});
+    auto* left = new QWidget(this);
+    auto* leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->addWidget(m_search);
+    leftLayout->addWidget(m_topics);
+    auto* splitter = new QSplitter(this);
+    splitter->addWidget(left);
+    splitter->addWidget(m_page);
+    splitter->setStretchFactor(1, 3);
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(splitter);
+    connect(m_topics, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { showPage(item->data(Qt::UserRole).toString()); });
+    connect(m_topics, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { showPage(item->data(Qt::UserRole).toString()); });
+    connect(m_search, &QLineEdit::textChanged, this, &THelpWindow::search);
+    showPage(QStringLiteral("index.html"));
+}
+
+void THelpWindow::showPage(const QString& page) { m_page->setSource(QUrl(page)); }
+
+QString THelpWindow::currentPage() const { return m_page->source().fileName(); }
+
+void THelpWindow::search(const QString& text) {
+    for (int row = 0; row < m_topics->count(); ++row) {
+        QListWidgetItem* item = m_topics->item(row);
+        const QString page = item->data(Qt::UserRole).toString();
+        item->setHidden(!text.isEmpty() && !pageText(page).contains(text, Qt::CaseInsensitive));
+    }
+}
+
+int THelpWindow::visibleTopicCount() const {
+    int visible = 0;
+    for (int row = 0; row < m_topics->count(); ++row) visible += m_topics->item(row)->isHidden() ? 0 : 1;
+    return visible;
+}
+
+}  // namespace kargolo

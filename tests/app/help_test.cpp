@@ -1,0 +1,88 @@
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QtTest>
+
+#include "app/about_box.h"
+#include "app/help_window.h"
+#include "app/main_form.h"
+#include "tests/app/scripted_dialogs.h"
+
+namespace kargolo::testing {
+
+class HelpTest : public QObject {
+    Q_OBJECT
+private slots:
+    void everyTopicHasItsPage();
+    void everyLinkLeadsToAPage();
+    void holdsTheSectionTheReportPointsTo();
+    void opensFromTheMenuAndF1();
+    void searchKeepsTheTopicsThatMentionTheText();
+    void showsTheWholeAboutBoxOnlyFromTheMenu();
+};
+
+void HelpTest::everyTopicHasItsPage() {
+    for (const auto& [title, page] : THelpWindow::topics()) {
+        QVERIFY2(!THelpWindow::pageText(page).isEmpty(), qPrintable(page));
+    }
+}
+
+void HelpTest::everyLinkLeadsToAPage() {
+    const QRegularExpression link(QStringLiteral("href=\"([^\"#]*)(#[^\"]*)?\""));
+    int links = 0;
+    for (const auto& [title, page] : THelpWindow::topics()) {
+        const QString text = THelpWindow::pageText(page);
+        for (auto match = link.globalMatch(text); match.hasNext();) {
+            const QString target = match.next().captured(1);
+            QVERIFY2(!THelpWindow::pageText(target).isEmpty(), qPrintable(page + " -> " + target));
+            ++links;
+        }
+    }
+    QVERIFY(links > 20);
+}
+
+// The report's note for tariffs <= 0 sends the reader to this section.
+void HelpTest::holdsTheSectionTheReportPointsTo() {
+    const QString text = THelpWindow::pageText(QStringLiteral("applications.html"));
+    QVERIFY(text.contains(QStringLiteral("ПРИЛОЖЕНИЯ ТРАНСПОРТНОЙ ЗАДАЧИ К РЕШЕНИЮ НЕКОТОРЫХ ЭКОНОМИЧЕСКИХ ЗАДАЧ")));
+    QVERIFY(text.contains(QStringLiteral("закрепление за станками операций по обработке деталей")));
+}
+
+void HelpTest::opensFromTheMenuAndF1() {
+    ScriptedDialogs dialogs;
+    TMain_Form form(dialogs);
+    QCOMPARE(form.command("Contents")->shortcut(), QKeySequence(QKeySequence::HelpContents));
+    form.command("Contents")->trigger();
+    QVERIFY(form.helpWindow() != nullptr);
+    QVERIFY(form.helpWindow()->isVisible());
+    QCOMPARE(form.helpWindow()->currentPage(), QStringLiteral("index.html"));
+    form.helpWindow()->showPage(QStringLiteral("vogel.html"));
+    QCOMPARE(form.helpWindow()->currentPage(), QStringLiteral("vogel.html"));
+}
+
+void HelpTest::searchKeepsTheTopicsThatMentionTheText() {
+    THelpWindow help;
+    const int all = help.visibleTopicCount();
+    help.search(QStringLiteral("Фогел"));
+    QVERIFY(help.visibleTopicCount() > 0);
+    QVERIFY(help.visibleTopicCount() < all);
+    help.search(QString());
+    QCOMPARE(help.visibleTopicCount(), all);
+}
+
+void HelpTest::showsTheWholeAboutBoxOnlyFromTheMenu() {
+    QPointer<TAboutBox> splash = new TAboutBox(false);
+    QVERIFY(splash->findChild<QPushButton*>() == nullptr);
+    QVERIFY(splash->findChild<AddressLabel*>() != nullptr);
+    delete splash;
+    QPointer<TAboutBox> full = new TAboutBox(true);
+    full->show();
+    QVERIFY(full->findChild<QPushButton*>() != nullptr);
+    QVERIFY(full->height() > 0);
+    QTest::keyClick(full, Qt::Key_Escape);  // closes the box, which frees itself
+    QTRY_VERIFY(full.isNull());
+}
+
+}  // namespace kargolo::testing
+
+QTEST_MAIN(kargolo::testing::HelpTest)
+#include "help_test.moc"
