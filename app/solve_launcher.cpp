@@ -8,6 +8,7 @@
 #include "documents/solve_run.h"
 #include "documents/task_editor_window.h"
 #include "solver/report_texts.h"
+#include "stepwise/stepwise_window.h"
 
 namespace kargolo {
 namespace {
@@ -53,7 +54,8 @@ TMDIChildFormText* SolveLauncher::run(TTaskWithRestrictions& editor, bool restri
     if (!editor.finishEditing()) return nullptr;
     WaitCursor waitCursor;
     StatusShown statusShown(m_status);
-    StatusFormHooks hooks(m_status);
+    StatusFormHooks status(m_status);
+    StepwiseHooks hooks(status, m_dialogs, &editor);
     SolveState s;
     const SolveRunResult run = RunSolve(editor.grids(), restricted, planOnly, settings, hooks, s);
     if (!run.Refusal.empty()) {

@@ -33,7 +33,7 @@ public:
     explicit StatusFormHooks(TStatusForm& form) : m_form(form) {}
     void AddStatusLine(std::string_view text) override;
     void ReplaceStatusLine(std::string_view text) override;
-    StageAnswer BeforeStage(SolveState&) override { return {}; }
+    StageAnswer BeforeStage(SolveState&, unsigned) override { return {}; }
 
 private:
     TStatusForm& m_form;

@@ -21,6 +21,11 @@ public:
         return button == QMessageBox::No ? Answer::No : Answer::Cancel;
     }
 
+    bool askYesNo(QWidget* parent, const QString& text) override {
+        return QMessageBox::question(parent, QApplication::applicationName(), text,
+                                     QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    }
+
     QString openFileName(QWidget* parent, const FileDialogSpec& spec) override {
         QFileDialog dialog(parent, spec.Title, spec.Folder, spec.Filter);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);

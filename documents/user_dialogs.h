@@ -26,6 +26,7 @@ public:
     virtual ~UserDialogs() = default;
     virtual void showMessage(QWidget* parent, const QString& text) = 0;
     virtual Answer askYesNoCancel(QWidget* parent, const QString& text) = 0;
+    virtual bool askYesNo(QWidget* parent, const QString& text) = 0;
     // The chosen path, empty when the user cancels.
     virtual QString openFileName(QWidget* parent, const FileDialogSpec& spec) = 0;
     virtual QString saveFileName(QWidget* parent, const FileDialogSpec& spec) = 0;

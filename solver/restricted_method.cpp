@@ -238,7 +238,7 @@ bool RestrictedRun::Run() {
     for (;;) {
         WriteStageHeader();
         if (m_s.SolveMode == kSolveModeStepwise) {
-            const StageAnswer answer = m_hooks.BeforeStage(m_s);
+            const StageAnswer answer = m_hooks.BeforeStage(m_s, m_stage);
             if (answer.Decision == StageDecision::Abort) return false;
             if (answer.PlanChanged) {
                 m_s.Report.Append(kUserChangedPlan);

@@ -24,8 +24,9 @@ public:
     virtual void AddStatusLine(std::string_view text) = 0;
     // Replaces the last status line (progress while a table is written).
     virtual void ReplaceStatusLine(std::string_view text) = 0;
-    // Asked at the start of every stage of a stepwise run; may change the plan in s.
-    virtual StageAnswer BeforeStage(SolveState& s) = 0;
+    // Asked at the start of every stage of a stepwise run (stages count from 1); may change the
+    // plan in s.
+    virtual StageAnswer BeforeStage(SolveState& s, unsigned stage) = 0;
 };
 
 // Shows nothing and lets every stage run unchanged.
@@ -33,7 +34,7 @@ class SilentHooks : public SolveHooks {
 public:
     void AddStatusLine(std::string_view) override {}
     void ReplaceStatusLine(std::string_view) override {}
-    StageAnswer BeforeStage(SolveState&) override { return {}; }
+    StageAnswer BeforeStage(SolveState&, unsigned) override { return {}; }
 };
 
 }  // namespace kargolo

@@ -161,7 +161,7 @@ bool StageLoop::Run() {
 // The stepwise pause; false when the user aborts.
 bool StageLoop::PauseForUser() {
     if (m_s.SolveMode != kSolveModeStepwise) return true;
-    const StageAnswer answer = m_hooks.BeforeStage(m_s);
+    const StageAnswer answer = m_hooks.BeforeStage(m_s, m_stage);
     if (answer.Decision == StageDecision::Abort) return false;
     if (answer.PlanChanged) {
         m_s.Report.Append(kUserChangedPlan);

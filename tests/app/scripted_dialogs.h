@@ -15,6 +15,10 @@ public:
         Questions << text;
         return Answers.isEmpty() ? Answer::Cancel : Answers.takeFirst();
     }
+    bool askYesNo(QWidget*, const QString& text) override {
+        Questions << text;
+        return !Answers.isEmpty() && Answers.takeFirst() == Answer::Yes;
+    }
     QString openFileName(QWidget*, const FileDialogSpec& spec) override {
         OpenTitles << spec.Title;
         return OpenPaths.isEmpty() ? QString() : OpenPaths.takeFirst();

@@ -225,6 +225,36 @@ TEST(SolveByDistribution, WritesEachEstimateAsTheSumAlongItsCycle) {
     ExpectOptimalityCertificate(s);
 }
 
+// Answers the stepwise pauses: aborts at stage `abortAt`, reports an edit at stage `editAt`.
+class PausingHooks : public SilentHooks {
+public:
+    PausingHooks(unsigned abortAt, unsigned editAt) : m_abortAt(abortAt), m_editAt(editAt) {}
+    StageAnswer BeforeStage(SolveState&, unsigned stage) override {
+        Stages.push_back(stage);
+        if (stage == m_abortAt) return {StageDecision::Abort, false};
+        return {StageDecision::Continue, stage == m_editAt};
+    }
+    std::vector<unsigned> Stages;
+
+private:
+    unsigned m_abortAt;
+    unsigned m_editAt;
+};
+
+TEST(SolveByPotentials, PausesBeforeEveryStageOfAStepwiseRunAndStopsOnAbort) {
+    SolveState s = FirstPlan({"3x4", {30, 40, 50}, {20, 35, 25, 40}, {4, 6, 9, 5, 3, 8, 7, 2, 6, 5, 4, 8}},
+                             NorthWestCorner, kSolveModeStepwise);
+    PausingHooks hooks(2, 1);
+    EXPECT_FALSE(SolveByPotentials(s, hooks));
+    EXPECT_EQ(hooks.Stages, (std::vector<unsigned>{1, 2}));
+    const std::string& text = s.Report.Text();
+    EXPECT_NE(text.find("<b>Этап 1</b></font></p><p><b>В начале текущего этапа пользователь внес "
+                        "изменения в таблицу перевозок:</b></p><P><table"),
+              std::string::npos);
+    const std::string lastHeading = "<b>Этап 2</b></font></p>";
+    EXPECT_EQ(text.substr(text.size() - lastHeading.size()), lastHeading);  // nothing after it
+}
+
 TEST(CyclingGuard, MakesTheRuleStricterEachTimeABasisComesBack) {
     CyclingGuard guard;
     EXPECT_FALSE(guard.RepeatsBasis({1, 2, 3}));

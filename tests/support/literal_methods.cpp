@@ -252,7 +252,7 @@ bool LiteralSolveByPotentials(SolveState& s, SolveHooks& hooks, int maxStages) {
         if (static_cast<int>(stage) > maxStages) throw std::runtime_error("too many stages");
         if (Detailed(s)) s.Report.Appendf(kStageHeader, stage);
         if (s.SolveMode == 2) {
-            const StageAnswer answer = hooks.BeforeStage(s);
+            const StageAnswer answer = hooks.BeforeStage(s, stage);
             if (answer.Decision == StageDecision::Abort) return false;
             if (answer.PlanChanged) {
                 s.Report.Append(kUserChangedPlan);
@@ -297,7 +297,7 @@ bool LiteralSolveByDistribution(SolveState& s, SolveHooks& hooks, int maxStages)
         if (static_cast<int>(stage) > maxStages) throw std::runtime_error("too many stages");
         if (Detailed(s)) s.Report.Appendf(kStageHeader, stage);
         if (s.SolveMode == 2) {
-            const StageAnswer answer = hooks.BeforeStage(s);
+            const StageAnswer answer = hooks.BeforeStage(s, stage);
             if (answer.Decision == StageDecision::Abort) return false;
             if (answer.PlanChanged) {
                 s.Report.Append(kUserChangedPlan);

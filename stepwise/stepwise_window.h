@@ -1,0 +1,80 @@
+#pragma once
+
+// TstpForm: the pause before a stage of a stepwise run. It shows the tariffs, the limits (with
+// limits) and the current plan, lets the user edit the plan (checked as PlanEditor does), and
+// ends with the next stage (F9), the rest of the run without pauses (Ctrl+F9) or an abort (Esc).
+
+#include <QDialog>
+#include <memory>
+
+#include "documents/user_dialogs.h"
+#include "solver/solve_hooks.h"
+#include "stepwise/plan_edit.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QTabWidget;
+class QTableWidget;
+
+namespace kargolo {
+
+class PlanGridModel;
+class TaskGridView;
+
+class TstpForm : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kAbortResult = 3;
+
+    TstpForm(SolveState& s, unsigned stage, UserDialogs& dialogs, QWidget* parent = nullptr);
+    ~TstpForm() override;
+
+    bool planChanged() const { return m_editor.planChanged(); }
+    // Types text into plan cell (i, j) and leaves it, as the user would; false when refused.
+    bool typeIntoCell(int i, int j, const QString& text);
+    QString planCheckText() const;
+    QString targetFunctionText() const;
+
+public slots:
+    void NextStepButtonClick();
+    void GoButtonClick();
+    void AbortButtonClick();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;  // F9, Ctrl+F9, Esc
+    void closeEvent(QCloseEvent* event) override;   // FormCloseQuery and FormClose
+    void reject() override { AbortButtonClick(); }
+
+private:
+    QTableWidget* createReadOnlyGrid(bool limits);
+    QWidget* createPanel(unsigned stage);
+    void showPlanCheck();
+    void onCellAccepted();
+
+    SolveState& m_s;
+    UserDialogs& m_dialogs;
+    PlanEditor m_editor;
+    std::unique_ptr<PlanGridModel> m_model;
+    TaskGridView* m_cargo = nullptr;  // owned by the Qt parent, as are the widgets below
+    QPlainTextEdit* m_opplan = nullptr;
+    QLabel* m_targetFunction = nullptr;
+    bool m_continueRequested = false;
+    bool m_closing = false;
+};
+
+// Status lines in the status window and, in a stepwise run, a TstpForm before every stage.
+class StepwiseHooks : public SolveHooks {
+public:
+    StepwiseHooks(SolveHooks& status, UserDialogs& dialogs, QWidget* parent)
+        : m_status(status), m_dialogs(dialogs), m_parent(parent) {}
+    void AddStatusLine(std::string_view text) override { m_status.AddStatusLine(text); }
+    void ReplaceStatusLine(std::string_view text) override { m_status.ReplaceStatusLine(text); }
+    StageAnswer BeforeStage(SolveState& s, unsigned stage) override;
+
+private:
+    SolveHooks& m_status;
+    UserDialogs& m_dialogs;
+    QWidget* m_parent;
+};
+
+}  // namespace kargolo

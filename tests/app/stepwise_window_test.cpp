@@ -1,0 +1,128 @@
+#include <QLabel>
+#include <QTabWidget>
+#include <QTimer>
+#include <QtTest>
+
+#include "solver/driver.h"
+#include "solver/plan_rules.h"
+#include "stepwise/stepwise_window.h"
+#include "tests/app/scripted_dialogs.h"
+#include "tests/support/task_builders.h"
+
+namespace kargolo::testing {
+
+// A 2 x 2 plan of the north-west corner: (1,1) = 5, (1,2) = 5, (2,2) = 10; F = 60.
+SolveState BasicPlan() {
+    SolveState s = MakeState({"2x2", {10, 10}, {5, 15}, {3, 1, 2, 4}}, kSolveModeStepwise);
+    NorthWestCorner(s);
+    return s;
+}
+
+class StepwiseWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void showsTheStageThePlanCheckAndNoLimitsPage();
+    void continuesWithTheNextStepOnABasicPlan();
+    void staysOpenWhenASupplierIsNotFullyShipped();
+    void asksBeforeAborting();
+    void runsToTheEndWithCtrlF9();
+    void refusesUnreadableTextAndCountsTheNewCost();
+    void pausesARealRunAndAppliesTheEdit();
+};
+
+void StepwiseWindowTest::showsTheStageThePlanCheckAndNoLimitsPage() {
+    SolveState s = BasicPlan();
+    ScriptedDialogs dialogs;
+    TstpForm form(s, 4, dialogs);
+    QCOMPARE(form.windowTitle(), QStringLiteral("Карголо - пошаговое решение"));
+    QCOMPARE(form.planCheckText(), QStringLiteral("OK"));
+    auto* pages = form.findChild<QTabWidget*>();
+    QVERIFY(!pages->isTabVisible(1));
+    QCOMPARE(pages->tabText(pages->currentIndex()), QStringLiteral("Перевозки"));
+    QVERIFY(form.findChild<QLabel*>() != nullptr);
+}
+
+void StepwiseWindowTest::continuesWithTheNextStepOnABasicPlan() {
+    SolveState s = BasicPlan();
+    ScriptedDialogs dialogs;
+    TstpForm form(s, 1, dialogs);
+    form.show();
+    form.NextStepButtonClick();
+    QCOMPARE(form.result(), int(QDialog::Accepted));
+    QVERIFY(!form.isVisible());
+}
+
+void StepwiseWindowTest::staysOpenWhenASupplierIsNotFullyShipped() {
+    SolveState s = BasicPlan();
+    ScriptedDialogs dialogs;
+    TstpForm form(s, 1, dialogs);
+    form.show();
+    QVERIFY(form.typeIntoCell(0, 0, QString()));  // clearing (1,1) leaves A1 short
+    form.NextStepButtonClick();
+    QVERIFY(form.isVisible());
+    QCOMPARE(dialogs.Messages.size(), 1);
+    QVERIFY(dialogs.Messages[0].startsWith(QStringLiteral("Продолжение невозможно - нарушена опорность плана: ")));
+}
+
+void StepwiseWindowTest::asksBeforeAborting() {
+    SolveState s = BasicPlan();
+    ScriptedDialogs dialogs;
+    TstpForm form(s, 1, dialogs);
+    form.show();
+    dialogs.Answers = {Answer::No};
+    QTest::keyClick(&form, Qt::Key_Escape);
+    QVERIFY(form.isVisible());
+    QCOMPARE(dialogs.Questions, QStringList{QStringLiteral("Прервать выполнение?")});
+    dialogs.Answers = {Answer::Yes};
+    QTest::keyClick(&form, Qt::Key_Escape);
+    QCOMPARE(form.result(), TstpForm::kAbortResult);
+}
+
+void StepwiseWindowTest::runsToTheEndWithCtrlF9() {
+    SolveState s = BasicPlan();
+    ScriptedDialogs dialogs;
+    TstpForm form(s, 1, dialogs);
+    form.show();
+    QTest::keyClick(&form, Qt::Key_F9, Qt::ControlModifier);
+    QCOMPARE(s.SolveMode, kSolveModeRunToEnd);
+    QCOMPARE(form.result(), int(QDialog::Accepted));
+}
+
+void StepwiseWindowTest::refusesUnreadableTextAndCountsTheNewCost() {
+    SolveState s = BasicPlan();
+    ScriptedDialogs dialogs;
+    TstpForm form(s, 1, dialogs);
+    QVERIFY(!form.typeIntoCell(0, 1, QStringLiteral("abc")));
+    QCOMPARE(s.Cell(0, 1).Cargo, 5);
+    QVERIFY(form.targetFunctionText().isEmpty());
+    QVERIFY(form.typeIntoCell(1, 0, QStringLiteral("0")));  // a basis zero, tariff 2
+    QCOMPARE(form.targetFunctionText(), QStringLiteral("60"));  // a zero costs nothing
+    QVERIFY(form.planChanged());
+}
+
+// A stepwise run through the hooks the desktop program uses: the test answers the pause.
+void StepwiseWindowTest::pausesARealRunAndAppliesTheEdit() {
+    SolveState s = MakeState({"2x2", {10, 10}, {5, 15}, {3, 1, 2, 4}}, kSolveModeStepwise);
+    ScriptedDialogs dialogs;
+    SilentHooks status;
+    StepwiseHooks hooks(status, dialogs, nullptr);
+    int pauses = 0;
+    std::function<void()> answer = [&] {
+        auto* form = qobject_cast<TstpForm*>(QApplication::activeModalWidget());
+        if (form == nullptr) {
+            QTimer::singleShot(20, answer);
+            return;
+        }
+        ++pauses;
+        form->GoButtonClick();  // the rest without pauses
+    };
+    QTimer::singleShot(20, answer);
+    Solve(s, hooks, false);
+    QCOMPARE(pauses, 1);
+    QVERIFY(s.Report.Text().find("Транспортная задача решена.") != std::string::npos);
+}
+
+}  // namespace kargolo::testing
+
+QTEST_MAIN(kargolo::testing::StepwiseWindowTest)
+#include "stepwise_window_test.moc"
