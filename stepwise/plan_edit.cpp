@@ -35,7 +35,9 @@ bool IsBasicCell(const SolveState& s, int k) {
 }
 
 // The textbook cycle search (column, then row) that never steps onto a cell of its own path.
-bool SearchCycle(SolveState& s, int a, int b, int mode, int depth, std::vector<char>& onPath) {
+bool SearchCycle(SolveState& s, int a, int b, int mode, int depth, std::vector<char>& onPath,
+                 int& steps) {
+    ++steps;
     std::vector<std::pair<int, bool>> candidates;  // cell, reached along a's column
     auto scan = [&](int first, int step, int count, bool column) {
         for (int p = 0; p < count; ++p) {
@@ -52,7 +54,7 @@ bool SearchCycle(SolveState& s, int a, int b, int mode, int depth, std::vector<c
     }
     onPath[At(a)] = 1;
     for (const auto& [cell, column] : candidates) {
-        if (SearchCycle(s, cell, b, column ? 1 : 2, depth + 1, onPath)) {
+        if (SearchCycle(s, cell, b, column ? 1 : 2, depth + 1, onPath, steps)) {
             onPath[At(a)] = 0;
             if (depth != 1) s.CycleList.push_back(a);
             return true;
@@ -131,10 +133,13 @@ std::vector<int> UndistributedSuppliers(const SolveState& s) {
     return rows;
 }
 
-bool FindBasicCycle(SolveState& s, int cell) {
+bool FindBasicCycle(SolveState& s, int cell, int* steps) {
     s.CycleList.assign(1, cell);
     std::vector<char> onPath(At(s.CellCount()), 0);
-    if (SearchCycle(s, cell, cell, 0, 1, onPath)) return true;
+    int counted = 0;
+    const bool found = SearchCycle(s, cell, cell, 0, 1, onPath, counted);
+    if (steps != nullptr) *steps = counted;
+    if (found) return true;
     s.CycleList.clear();
     return false;
 }

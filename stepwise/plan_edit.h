@@ -36,7 +36,8 @@ std::vector<int> UndistributedSuppliers(const SolveState& s);
 // search (into CycleList, the cell first); false when there is none. Unlike the search of the
 // improvement methods it never steps onto a cell already on its path, so a typed plan whose
 // basic cells hold a cycle elsewhere cannot keep it searching.
-bool FindBasicCycle(SolveState& s, int cell);
+// steps, when given, counts the cells the search stepped to.
+bool FindBasicCycle(SolveState& s, int cell, int* steps = nullptr);
 
 // The state of the plan check that the window shows and that decides whether it may continue.
 struct PlanCheck {

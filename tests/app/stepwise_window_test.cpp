@@ -102,7 +102,8 @@ void StepwiseWindowTest::refusesUnreadableTextAndCountsTheNewCost() {
 
 // A stepwise run through the hooks the desktop program uses: the test answers the pause.
 void StepwiseWindowTest::pausesARealRunAndAppliesTheEdit() {
-    SolveState s = MakeState({"2x2", {10, 10}, {5, 15}, {3, 1, 2, 4}}, kSolveModeStepwise);
+    SolveState s = MakeState({"3x4", {30, 40, 50}, {20, 35, 25, 40}, {4, 6, 9, 5, 3, 8, 7, 2, 6, 5, 4, 8}},
+                             kSolveModeStepwise);
     ScriptedDialogs dialogs;
     SilentHooks status;
     StepwiseHooks hooks(status, dialogs, nullptr);
@@ -114,12 +115,16 @@ void StepwiseWindowTest::pausesARealRunAndAppliesTheEdit() {
             return;
         }
         ++pauses;
-        form->GoButtonClick();  // the rest without pauses
+        QVERIFY(form->typeIntoCell(0, 0, QStringLiteral("20")));  // as it was: no change
+        form->GoButtonClick();  // the rest without pauses, still written in detail
     };
     QTimer::singleShot(20, answer);
     Solve(s, hooks, false);
     QCOMPARE(pauses, 1);
-    QVERIFY(s.Report.Text().find("Транспортная задача решена.") != std::string::npos);
+    const std::string& text = s.Report.Text();
+    QVERIFY(text.find("ПОШАГОВЫЙ РЕЖИМ") != std::string::npos);
+    QVERIFY(text.find("<b>Этап 2</b>") != std::string::npos);
+    QVERIFY(text.find("Транспортная задача решена.") != std::string::npos);
 }
 
 }  // namespace kargolo::testing

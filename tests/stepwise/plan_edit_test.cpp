@@ -128,9 +128,27 @@ TEST(FindBasicCycle, EndsOnACycleElsewhere) {
     SolveState s = MakeState({"3x3", {1, 1, 1}, {1, 1, 1}, {}});
     for (TaskCell& c : s.Cells) SetPlanQuantity(c, {kFreeCargo, 0});
     for (int k : {0, 1, 3, 4, 8}) SetPlanQuantity(s.At(k), {1, 0});  // (1,1)(1,2)(2,1)(2,2) cycle
-    EXPECT_FALSE(FindBasicCycle(s, 8));
+    int steps = 0;
+    EXPECT_FALSE(FindBasicCycle(s, 8, &steps));
+    EXPECT_LE(steps, 1);  // (3,3) shares no line with another basic cell
     EXPECT_TRUE(FindBasicCycle(s, 0));
     EXPECT_EQ(s.CycleList.size(), 4u);
+}
+
+// Every cell of a full 6 x 6 basis: cycles everywhere, and the search from a cell outside the
+// tested one's cycles still ends after a bounded number of steps.
+TEST(FindBasicCycle, StaysBoundedOnADenseTypedPlan) {
+    SolveState s = MakeState({"6x7", {1, 1, 1, 1, 1, 1}, {1, 1, 1, 1, 1, 1, 1}, {}});
+    for (int k = 0; k < s.CellCount(); ++k) SetPlanQuantity(s.At(k), {1, 0});
+    SetPlanQuantity(s.Cell(5, 6), {kFreeCargo, 0});
+    for (int j = 0; j < 6; ++j) SetPlanQuantity(s.Cell(5, j), {kFreeCargo, 0});
+    SetPlanQuantity(s.Cell(5, 6), {1, 0});  // alone in row 6 with column 7
+    for (int i = 0; i < 5; ++i) SetPlanQuantity(s.Cell(i, 6), {kFreeCargo, 0});
+    int steps = 0;
+    EXPECT_FALSE(FindBasicCycle(s, 5 * 7 + 6, &steps));
+    EXPECT_LE(steps, 1);
+    EXPECT_TRUE(FindBasicCycle(s, 0, &steps));
+    EXPECT_LT(steps, 100000);
 }
 
 }  // namespace
