@@ -1,6 +1,7 @@
 #include "stepwise/stepwise_window.h"
 
 #include <QAbstractTableModel>
+#include <QApplication>
 #include <QBrush>
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -62,7 +63,10 @@ public:
             if (!isPlanCell(index)) return QBrush(QColor(0xAA, 0xAA, 0xAA));
             if (m_s.RestrictedTask && cell(index).Limit == 0) return QBrush(QColor(0xD8, 0xD6, 0xDA));
         }
-        if (role == Qt::ForegroundRole && isPlanCell(index) && isBasicText(index)) return QBrush(Qt::blue);
+        if (role == Qt::ForegroundRole) {
+            if (!isPlanCell(index)) return QBrush(QApplication::palette().color(QPalette::WindowText));
+            if (isBasicText(index)) return QBrush(Qt::blue);
+        }
         return {};
     }
     bool setData(const QModelIndex& index, const QVariant& value, int role) override {
