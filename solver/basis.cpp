@@ -4,6 +4,7 @@
 #include <numeric>
 
 #include "solver/improvement.h"
+#include "solver/components.h"
 #include "solver/internal_error.h"
 #include "solver/method_texts.h"
 
@@ -14,31 +15,6 @@ constexpr int kNone = -1;
 
 std::size_t At(int index) { return static_cast<std::size_t>(index); }
 
-// Union-find over the nodes of the forest, to tell whether a cell would close a cycle.
-class Components {
-public:
-    explicit Components(int nodes) : m_parent(At(nodes)) {
-        std::iota(m_parent.begin(), m_parent.end(), 0);
-    }
-    int Find(int node) {
-        while (m_parent[At(node)] != node) {
-            m_parent[At(node)] = m_parent[At(m_parent[At(node)])];
-            node = m_parent[At(node)];
-        }
-        return node;
-    }
-    // Joins the components of a and b; false when they were one already.
-    bool Join(int a, int b) {
-        a = Find(a);
-        b = Find(b);
-        if (a == b) return false;
-        m_parent[At(a)] = b;
-        return true;
-    }
-
-private:
-    std::vector<int> m_parent;
-};
 
 }  // namespace
 

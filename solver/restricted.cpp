@@ -6,6 +6,7 @@
 #include <string>
 
 #include "solver/basis.h"
+#include "solver/components.h"
 #include "solver/internal_error.h"
 #include "solver/method_texts.h"
 #include "solver/report_texts.h"
@@ -34,27 +35,6 @@ bool WinsTie(const TaskCell& later, const TaskCell& earlier) {
     return later.TariffM == 0 && (earlier.TariffM != 0 || later.Tariff < earlier.Tariff);
 }
 
-// Union-find over rows and columns, to tell whether a cell would close a cycle of basic cells.
-class Components {
-public:
-    explicit Components(int nodes) : m_parent(At(nodes)) {
-        std::iota(m_parent.begin(), m_parent.end(), 0);
-    }
-    int Find(int node) {
-        while (m_parent[At(node)] != node) node = m_parent[At(node)] = m_parent[At(m_parent[At(node)])];
-        return node;
-    }
-    bool Join(int a, int b) {
-        a = Find(a);
-        b = Find(b);
-        if (a == b) return false;
-        m_parent[At(a)] = b;
-        return true;
-    }
-
-private:
-    std::vector<int> m_parent;
-};
 
 // The completion's choice among the cells that pass `qualifies`: the first in row-major order,
 // replaced by a later one that wins the tie rule.
