@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <numeric>
 
-#include "solver/improvement.h"
 #include "solver/components.h"
+#include "solver/improvement.h"
 #include "solver/internal_error.h"
 #include "solver/method_texts.h"
 
@@ -14,7 +14,6 @@ namespace {
 constexpr int kNone = -1;
 
 std::size_t At(int index) { return static_cast<std::size_t>(index); }
-
 
 }  // namespace
 

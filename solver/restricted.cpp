@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <limits>
-#include <numeric>
 #include <string>
 
 #include "solver/basis.h"
@@ -34,7 +33,6 @@ bool IsPositive(std::int32_t m, std::int64_t number) { return m > 0 || (m == 0 &
 bool WinsTie(const TaskCell& later, const TaskCell& earlier) {
     return later.TariffM == 0 && (earlier.TariffM != 0 || later.Tariff < earlier.Tariff);
 }
-
 
 // The completion's choice among the cells that pass `qualifies`: the first in row-major order,
 // replaced by a later one that wins the tie rule.
