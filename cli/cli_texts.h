@@ -8,7 +8,7 @@ constexpr char kUsage[] =
     "Использование: kargolo-solve ЗАДАЧА.tab [-o ОТЧЕТ.html] [--mode checking|detailed|stepwise]\n"
     "                     [--plan north-west|minimum|vogel|double]\n"
     "                     [--method potentials|distributive] [--estimates lines|table|both]\n"
-    "                     [--limits] [--plan-only] [--verbose]\n";
+    "                     [--limits] [--plan-only] [--max-report-mb N] [--verbose]\n";
 
 constexpr char kHelp[] =
     "Решает транспортную задачу из табличного файла и пишет отчет о решении (HTML,\n"
@@ -22,6 +22,8 @@ constexpr char kHelp[] =
     "  --estimates ВИД    оценки: lines (по умолчанию), table или both\n"
     "  --limits           решать с ограничениями пропускных способностей\n"
     "  --plan-only        только найти опорный план\n"
+    "  --max-report-mb N  предельный размер отчета в мегабайтах (по умолчанию 1024, 0 - без\n"
+    "                     предела); дальше ход решения не записывается, ответ - всегда\n"
     "  --verbose          выводить строки состояния в поток ошибок\n"
     "  --help             эта справка\n"
     "\n"
@@ -34,6 +36,8 @@ constexpr char kBadValue[] = "Недопустимое значение пара
 constexpr char kNoTaskFile[] = "Не указан файл задачи.\n";
 constexpr char kTwoTaskFiles[] = "Указано больше одного файла задачи: %s\n";
 
+
+constexpr char kReportIsTask[] = "Файл отчета совпадает с файлом задачи: %s\n";
 
 constexpr char kUnknownFailure[] = "Неизвестная ошибка. Решение остановлено";
 constexpr char kFailedCheck[] = "Нарушена внутренняя проверка: %s\n";

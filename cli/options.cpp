@@ -1,6 +1,7 @@
 #include "cli/options.h"
 
 #include <array>
+#include <charconv>
 #include <string_view>
 #include <utility>
 
@@ -11,6 +12,8 @@ namespace kargolo {
 namespace {
 
 using Choice = std::pair<std::string_view, std::int32_t>;
+
+constexpr std::uint32_t kLargestReportMb = 1u << 22;  // 4 TB
 
 constexpr std::array kModes = {Choice{"checking", kSolveModeChecking},
                                Choice{"detailed", kSolveModeDetailed},
@@ -46,6 +49,21 @@ std::string TakeChoice(const std::vector<std::string>& args, std::size_t& k,
     return {};
 }
 
+// Reads a size in megabytes, 0 to kLargestReportMb; an error text or empty.
+std::string TakeMegabytes(const std::vector<std::string>& args, std::size_t& k,
+                          std::uint32_t& target) {
+    const std::string& option = args[k];
+    if (k + 1 >= args.size()) return Format(kMissingValue, option.c_str());
+    const std::string& value = args[++k];
+    std::uint32_t megabytes = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), megabytes);
+    if (error != std::errc() || end != value.data() + value.size() || megabytes > kLargestReportMb) {
+        return Format(kBadValue, option.c_str(), value.c_str());
+    }
+    target = megabytes;
+    return {};
+}
+
 // Handles args[k] as one option or the task path; an error text or empty.
 std::string TakeArgument(const std::vector<std::string>& args, std::size_t& k, CliOptions& o) {
     const std::string& arg = args[k];
@@ -62,6 +80,8 @@ std::string TakeArgument(const std::vector<std::string>& args, std::size_t& k, C
         return TakeChoice(args, k, kMethods, o.Settings.SolveMethod);
     } else if (arg == "--estimates") {
         return TakeChoice(args, k, kEstimates, o.Settings.EstimationDisplaying);
+    } else if (arg == "--max-report-mb") {
+        return TakeMegabytes(args, k, o.Settings.ReportLimitMb);
     } else if (arg == "--limits") {
         o.Limits = true;
     } else if (arg == "--plan-only") {

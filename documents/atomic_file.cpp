@@ -1,28 +1,20 @@
 #include "documents/atomic_file.h"
 
-#include <fstream>
 #include <system_error>
+
+#include "documents/output_file.h"
 
 namespace kargolo {
 
 AtomicWriteStatus WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
-    std::filesystem::path temporary = path;
-    temporary += ".part";
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return AtomicWriteStatus::OpenFailed;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
     std::error_code error;
-    if (!out) {
-        std::filesystem::remove(temporary, error);
-        return AtomicWriteStatus::WriteFailed;
-    }
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        return AtomicWriteStatus::WriteFailed;
-    }
-    return AtomicWriteStatus::Ok;
+    // A folder of that name cannot be replaced by the file: the file cannot be created.
+    if (std::filesystem::is_directory(path, error)) return AtomicWriteStatus::WriteFailed;
+    OutputFile out;
+    if (out.Open(path) != OutputFileStatus::Ok) return AtomicWriteStatus::OpenFailed;
+    if (!out.Write(bytes)) return AtomicWriteStatus::WriteFailed;
+    return out.Commit() == OutputFileStatus::Ok ? AtomicWriteStatus::Ok
+                                                : AtomicWriteStatus::WriteFailed;
 }
 
 }  // namespace kargolo

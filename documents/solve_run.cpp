@@ -11,6 +11,7 @@ namespace kargolo {
 SolveRunResult SolveIntoDocument(SolveState& s, SolveHooks& hooks, bool planOnly) {
     SolveRunResult result;
     s.Report.Assign(kReportHead);
+    s.Report.MarkBodyBegin();
     try {
         Solve(s, hooks, planOnly);
     } catch (const std::exception& failure) {
@@ -21,7 +22,9 @@ SolveRunResult SolveIntoDocument(SolveState& s, SolveHooks& hooks, bool planOnly
     }
     if (s.SolveMode == kSolveModeRunToEnd) s.SolveMode = kSolveModeStepwise;
     s.Report.Append(kReportFooter);
+    s.Report.MarkBodyEnd();
     s.Report.Append(kDocumentEnd);
+    s.Report.Flush();
     return result;
 }
 

@@ -1,6 +1,7 @@
 #include "documents/windows1251.h"
 
 #include <array>
+#include <charconv>
 #include <cstdint>
 
 namespace kargolo {
@@ -19,6 +20,14 @@ constexpr std::array<char32_t, 64> kHighHalf = {
 };
 
 constexpr char32_t kInvalid = 0xFFFFFFFF;
+
+// How many bytes the sequence led by `lead` has; 1 for ASCII and for a byte that leads none.
+std::size_t SequenceLength(unsigned char lead) {
+    if ((lead & 0xE0) == 0xC0) return 2;
+    if ((lead & 0xF0) == 0xE0) return 3;
+    if ((lead & 0xF8) == 0xF0) return 4;
+    return 1;
+}
 
 // Decodes one UTF-8 sequence at text[pos], advancing pos; kInvalid for a malformed one.
 char32_t DecodeUtf8(std::string_view text, std::size_t& pos) {
@@ -57,31 +66,77 @@ int Windows1251Byte(char32_t code) {
     return -1;
 }
 
+void AppendEncoded(char32_t code, std::string& out) {
+    if (code == kInvalid) {
+        out.push_back('?');
+    } else if (const int byte = Windows1251Byte(code); byte >= 0) {
+        out.push_back(static_cast<char>(byte));
+    } else {
+        char digits[16];
+        const auto end = std::to_chars(digits, digits + sizeof digits,
+                                       static_cast<std::uint32_t>(code)).ptr;
+        out += "&#";
+        out.append(digits, end);
+        out += ';';
+    }
+}
+
+// Encodes utf8 onto out; the bulk of a report is markup, so runs of ASCII are copied whole.
+void EncodeInto(std::string_view utf8, std::string& out) {
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        std::size_t ascii = pos;
+        while (ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80) ++ascii;
+        out.append(utf8.data() + pos, ascii - pos);
+        pos = ascii;
+        if (pos < utf8.size()) AppendEncoded(DecodeUtf8(utf8, pos), out);
+    }
+}
+
+// Where the last character of text starts when its bytes are not all there yet; text.size()
+// when the text ends on a complete character (or on bytes that can never become one).
+std::size_t UnfinishedTail(std::string_view text) {
+    const std::size_t lookBack = text.size() < 3 ? text.size() : 3;
+    for (std::size_t back = 1; back <= lookBack; ++back) {
+        const auto byte = static_cast<unsigned char>(text[text.size() - back]);
+        if ((byte & 0xC0) == 0x80) continue;  // a continuation byte: look further back
+        const std::size_t length = SequenceLength(byte);
+        return length > back ? text.size() - back : text.size();
+    }
+    return text.size();
+}
+
 }  // namespace
 
 std::string EncodeWindows1251(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
-    std::size_t pos = 0;
-    while (pos < utf8.size()) {
-        const auto lead = static_cast<unsigned char>(utf8[pos]);
-        if (lead < 0x80) {  // the bulk of a report is markup: copy ASCII straight through
-            out.push_back(static_cast<char>(lead));
-            ++pos;
-            continue;
-        }
-        const char32_t code = DecodeUtf8(utf8, pos);
-        if (code == kInvalid) {
-            out.push_back('?');
-            continue;
-        }
-        if (const int byte = Windows1251Byte(code); byte >= 0) {
-            out.push_back(static_cast<char>(byte));
-        } else {
-            out += "&#" + std::to_string(static_cast<std::uint32_t>(code)) + ";";
-        }
-    }
+    EncodeInto(utf8, out);
     return out;
+}
+
+void Windows1251Encoder::Encode(std::string_view utf8, std::string& out) {
+    if (!m_carry.empty()) {
+        // Complete the held-back character first, with as many bytes as it still needs.
+        const std::size_t wanted = SequenceLength(static_cast<unsigned char>(m_carry[0]));
+        std::size_t taken = 0;
+        while (m_carry.size() < wanted && taken < utf8.size() &&
+               (static_cast<unsigned char>(utf8[taken]) & 0xC0) == 0x80) {
+            m_carry.push_back(utf8[taken++]);
+        }
+        utf8.remove_prefix(taken);
+        if (m_carry.size() < wanted && utf8.empty()) return;  // still not complete
+        EncodeInto(m_carry, out);
+        m_carry.clear();
+    }
+    const std::size_t complete = UnfinishedTail(utf8);
+    EncodeInto(utf8.substr(0, complete), out);
+    m_carry.assign(utf8.substr(complete));
+}
+
+void Windows1251Encoder::Finish(std::string& out) {
+    EncodeInto(m_carry, out);
+    m_carry.clear();
 }
 
 }  // namespace kargolo

@@ -11,4 +11,18 @@ namespace kargolo {
 
 std::string EncodeWindows1251(std::string_view utf8);
 
+// The same encoding for a text that arrives in pieces: a character split between two pieces
+// is held back until its last byte arrives. Feeding the pieces and then Finish() gives exactly
+// EncodeWindows1251 of the whole text.
+class Windows1251Encoder {
+public:
+    // Appends the encoding of the next piece to out.
+    void Encode(std::string_view utf8, std::string& out);
+    // Appends what an unfinished character at the end of the text becomes ('?').
+    void Finish(std::string& out);
+
+private:
+    std::string m_carry;  // the first bytes of a character that is not complete yet
+};
+
 }  // namespace kargolo

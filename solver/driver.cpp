@@ -64,6 +64,7 @@ void AddFictitiousSupplier(SolveState& s, std::uint32_t deficit) {
 }
 
 void BuildFirstPlan(SolveState& s, bool planOnly) {
+    s.Report.MarkSection(ReportSectionKind::FirstPlan);
     const bool announce = s.SolveMode > kSolveModeChecking || planOnly;
     if (s.RestrictedTask) {
         bool closedRoute = false;
@@ -86,6 +87,7 @@ void ReportFirstPlan(SolveState& s, SolveHooks& hooks) {
     s.ObjectiveF = ComputeObjectiveF(s);
     WriteTransportTable(s, hooks);
     s.Report.Appendf(kFirstPlanF, static_cast<double>(s.ObjectiveF));
+    s.Report.SetSectionObjective(s.ObjectiveF);
     hooks.AddStatusLine(Format(kStatusObjective, static_cast<double>(s.ObjectiveF)));
 }
 
@@ -173,6 +175,7 @@ std::string CheckTaskInput(const SolveState& s) {
 }
 
 void BalanceTask(SolveState& s, SolveHooks& hooks) {
+    s.Report.MarkSection(ReportSectionKind::Balancing);
     s.TotalSupply = 0;
     s.TotalDemand = 0;
     for (const RimEntry& supply : s.Supplies) s.TotalSupply += static_cast<std::uint32_t>(supply.Amount);
@@ -195,7 +198,9 @@ void BalanceTask(SolveState& s, SolveHooks& hooks) {
 
 void WriteClosingSummary(SolveState& s, SolveHooks& hooks, const ImprovementResult& result) {
     hooks.AddStatusLine(kStatusFinished);
+    s.Report.MarkSection(ReportSectionKind::Answer);
     s.ObjectiveF = ComputeObjectiveF(s);
+    s.Report.SetSectionObjective(s.ObjectiveF);
     WriteClosingText(s, result);
     WriteTransportTable(s, hooks);
     s.Report.Appendf(kFinalF, static_cast<double>(s.ObjectiveF));
@@ -206,6 +211,7 @@ void Solve(SolveState& s, SolveHooks& hooks, bool planOnly) {
     s.TotalSupply = 0;
     s.TotalDemand = 0;
     s.EpsilonCounter = 0;
+    s.Report.MarkSection(ReportSectionKind::Task);
     WriteNotation(s, hooks);
     NoteNonPositiveTariffs(s);
     BalanceTask(s, hooks);

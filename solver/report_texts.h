@@ -33,6 +33,12 @@ constexpr char kRedSpan[] = "<SPAN STYLE=\"color:red; font-weight: bold\">";
 constexpr char kBlueSpan[] = "<SPAN STYLE=\"color:blue; font-weight: bold\">";
 constexpr char kSpanEnd[] = "</SPAN>";
 
+// Written once when a report reaches its size limit at the start of a stage.
+constexpr char kCourseCutAtLimit[] =
+    "<p><i>Отчет достиг предельного размера (%u МБ), поэтому ход решения начиная с этапа %u "
+    "не записывается. Решение продолжается в проверочном режиме; итоговый план и значение "
+    "целевой функции приведены ниже.</i></p>";
+
 constexpr char kTableProgressLine[] = "Вывод таблицы: строка %u из %u";
 
 }  // namespace kargolo

@@ -1,5 +1,6 @@
 #include "solver/report_writer.h"
 
+#include "solver/method_texts.h"
 #include "solver/report_texts.h"
 #include "solver/solve_hooks.h"
 #include "solver/solve_state.h"
@@ -138,6 +139,7 @@ std::string FormatEpsValue(EpsValue value) {
 
 void WriteTransportTable(SolveState& s, SolveHooks& hooks) {
     ReportBuffer& out = s.Report;
+    out.MarkTableBegin();
     out.Appendf(
         "<P><table border=1 cellPadding=1 cellSpacing=0 id=main><tr><td rowspan=2 align=center "
         "valign=middle>Поставщик</td> <td colspan=%i align=center>Потребитель</td><td rowspan=2 "
@@ -149,9 +151,11 @@ void WriteTransportTable(SolveState& s, SolveHooks& hooks) {
         out.Append("</td>");
     }
     out.Append("\n</tr>\n");
+    out.MarkTableHeaderEnd();
     hooks.AddStatusLine(" ");
     for (int i = 0; i < s.m; ++i) {
         hooks.ReplaceStatusLine(Format(kTableProgressLine, i + 1, s.m));
+        out.MarkTableRow(i);
         out.Append("<tr nowrap><td class=\"cellA\">A");
         out.AppendInt(i + 1);
         out.Append("</td>");
@@ -162,14 +166,18 @@ void WriteTransportTable(SolveState& s, SolveHooks& hooks) {
     out.Append("<tr align=middle nowrap><td>Потребность</td>");
     for (const RimEntry& demand : s.Demands) AppendCargoCell(out, demand);
     out.Append("<td class=\"cargo\">&nbsp;</td></tr></table>");
+    out.MarkTableEnd();
 }
 
 void WriteEstimatesTable(SolveState& s) {
     ReportBuffer& out = s.Report;
+    out.MarkTableBegin();
     out.Append("<table border=1 cellpadding=2 cellspacing=0><tr><td>&nbsp;</td>\n");
     for (int j = 1; j <= s.n; ++j) out.Appendf("<td class=cellA>B%u</td>", j);
     out.Append("\n</tr>\n");
+    out.MarkTableHeaderEnd();
     for (int i = 0; i < s.m; ++i) {
+        out.MarkTableRow(i);
         out.Appendf("<tr nowrap><td class=cellA>A%u</td>", i + 1);
         for (int j = 0; j < s.n; ++j) {
             const TaskCell& c = s.Cell(i, j);
@@ -182,6 +190,18 @@ void WriteEstimatesTable(SolveState& s) {
         out.Append("</tr>");
     }
     out.Append("</table>");
+    out.MarkTableEnd();
+}
+
+void BeginStage(SolveState& s, unsigned stage) {
+    if (!WritesCourse(s)) return;
+    if (s.ReportLimit != 0 && s.Report.Size() >= s.ReportLimit) {
+        s.CourseCut = true;
+        s.Report.Appendf(kCourseCutAtLimit, static_cast<unsigned>(s.ReportLimit >> 20), stage);
+        return;
+    }
+    s.Report.MarkSection(ReportSectionKind::Stage, stage);
+    s.Report.Appendf(kStageHeader, stage);
 }
 
 }  // namespace kargolo

@@ -24,4 +24,9 @@ void WriteTransportTable(SolveState& s, SolveHooks& hooks);
 // The table of the estimates of all free cells.
 void WriteEstimatesTable(SolveState& s);
 
+// Opens stage `stage` of an improvement method: its header when the course is written. A
+// report that has reached its limit gets a line saying so instead, and from then on the run
+// writes no more of its course.
+void BeginStage(SolveState& s, unsigned stage);
+
 }  // namespace kargolo

@@ -159,7 +159,7 @@ EpsValue BoundedShift(SolveState& s) {
 }
 
 BoundedCandidates FindBoundedEstimates(SolveState& s) {
-    const bool detailed = s.SolveMode > kSolveModeChecking;
+    const bool detailed = WritesCourse(s);
     BoundedCandidates heads;
     std::string lowerText;
     std::string upperText;

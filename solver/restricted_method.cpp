@@ -84,10 +84,8 @@ public:
     bool Run();
 
 private:
-    bool Detailed() const { return m_s.SolveMode > kSolveModeChecking; }
-    void WriteStageHeader() {
-        if (Detailed()) m_s.Report.Appendf(kStageHeader, ++m_stage);
-    }
+    bool Detailed() const { return WritesCourse(m_s); }
+    void WriteStageHeader() { BeginStage(m_s, ++m_stage); }
     void Start();
     int CountBasicCells(std::string& counted);
     void CompleteBasis();
@@ -196,6 +194,7 @@ void RestrictedRun::UpdateObjective(const EpsValue& theta) {
     m_s.Report.Append(kBoundedShiftEnd);
     WriteTransportTable(m_s, m_hooks);
     m_s.Report.Appendf(kStageF, static_cast<double>(f));
+    m_s.Report.SetSectionObjective(f);
     if (f != previous) m_s.Report.Appendf(kFChanged, static_cast<double>(std::fabs(f - previous)));
 }
 

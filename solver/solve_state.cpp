@@ -7,6 +7,8 @@ void ApplySettings(const SolveSettings& settings, SolveState& s) {
     s.SolveMode = settings.SolveMode;
     s.SolveMethod = settings.SolveMethod;
     s.EstimationDisplaying = settings.EstimationDisplaying;
+    s.ReportLimit = std::uint64_t{settings.ReportLimitMb} << 20;
+    s.CourseCut = false;
 }
 
 void ResizeTask(SolveState& s, int m, int n) {

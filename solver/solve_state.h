@@ -41,6 +41,9 @@ constexpr std::int32_t kEstimatesAsLines = 0;
 constexpr std::int32_t kEstimatesAsTable = 1;
 constexpr std::int32_t kEstimatesAsLinesAndTable = 2;
 
+// A report this large is enough to read; beyond it the course is no longer written.
+constexpr std::uint32_t kDefaultReportLimitMb = 1024;
+
 // One supply A_i or demand B_j.
 struct RimEntry {
     std::int32_t Amount = 0;
@@ -74,6 +77,8 @@ struct SolveSettings {
     std::int32_t SolveMethod = kMethodPotentials;
     std::int32_t EstimationDisplaying = kEstimatesAsLines;
     bool EditingMode = false;  // the report window opens the report editable
+    // The size at which a report stops writing the course of the solution; 0: no limit.
+    std::uint32_t ReportLimitMb = kDefaultReportLimitMb;
 };
 
 struct SolveState {
@@ -83,6 +88,8 @@ struct SolveState {
     std::int32_t SolveMode = kSolveModeDetailed;
     std::int32_t SolveMethod = kMethodPotentials;
     std::int32_t EstimationDisplaying = kEstimatesAsLines;
+    std::uint64_t ReportLimit = 0;  // bytes of report text; 0: no limit
+    bool CourseCut = false;         // the report reached its limit: the course is not written
 
     int m = 0;  // suppliers (rows)
     int n = 0;  // consumers (columns)
@@ -113,6 +120,12 @@ struct SolveState {
 };
 
 void ApplySettings(const SolveSettings& settings, SolveState& s);
+
+// The run writes the course of the solution: a detailed or stepwise run whose report has not
+// reached its limit.
+inline bool WritesCourse(const SolveState& s) {
+    return s.SolveMode >= kSolveModeDetailed && !s.CourseCut;
+}
 
 // Makes an empty m x n task: zero rims, zero cells.
 void ResizeTask(SolveState& s, int m, int n);

@@ -96,7 +96,7 @@ public:
     bool Run();
 
 private:
-    bool Detailed() const { return m_s.SolveMode >= kSolveModeDetailed; }
+    bool Detailed() const { return WritesCourse(m_s); }
     bool EstimateLines() const {
         return Detailed() && m_s.EstimationDisplaying != kEstimatesAsTable;
     }
@@ -142,7 +142,7 @@ private:
 
 bool StageLoop::Run() {
     for (;;) {
-        if (Detailed()) m_s.Report.Appendf(kStageHeader, ++m_stage);
+        BeginStage(m_s, ++m_stage);
         if (!PauseForUser()) return false;
         CompleteBasis();
         FindPotentials();
@@ -300,6 +300,7 @@ int StageLoop::PriceAndWrite() {
             m_s.Report.Appendf(kPotentialsEstimate, negative ? kRedSpan : "", i + 1, j + 1, i + 1,
                                j + 1, i + 1, j + 1, static_cast<long long>(estimate),
                                negative ? kSpanEnd : "");
+            m_s.Report.MarkBreak();
         }
         c.Estimate = estimate;
         choice.Offer(k, estimate, c.Tariff);
@@ -334,6 +335,7 @@ void StageLoop::WriteDistributiveLine(int k, std::int64_t& estimate) {
     m_s.Report.Appendf(kDistributiveEstimateEnd, static_cast<long long>(estimate));
     if (negative) m_s.Report.Append(kSpanEnd);
     m_s.Report.Append("<br>");
+    m_s.Report.MarkBreak();
 }
 
 void StageLoop::WriteEnteringCell(int k) {
@@ -394,6 +396,7 @@ void StageLoop::UpdateObjective(std::int32_t theta) {
     m_s.Report.Appendf(kShiftDone, theta);
     WriteTransportTable(m_s, m_hooks);
     m_s.Report.Appendf(kStageF, static_cast<double>(f));
+    m_s.Report.SetSectionObjective(f);
     if (f != previous) {
         const auto change = static_cast<float>(
             std::floor(std::fabs(static_cast<double>(f) - static_cast<double>(previous))));

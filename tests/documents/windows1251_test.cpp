@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "documents/windows1251.h"
 
 namespace kargolo::testing {
@@ -40,6 +42,29 @@ TEST(EncodeWindows1251, ReplacesBrokenUtf8WithQuestionMarks) {
     EXPECT_EQ(EncodeWindows1251(Bytes({0xFF, 'b'})), "?b");           // not a lead byte
     EXPECT_EQ(EncodeWindows1251(Bytes({0xC0, 0x80})), "?");           // overlong NUL
     EXPECT_EQ(EncodeWindows1251(Bytes({0xED, 0xA0, 0x80})), "?");     // a surrogate
+}
+
+// Catches a character lost, doubled or turned into '?' where a piece of the text ends inside it.
+TEST(Windows1251Encoder, GivesTheWholeTextsEncodingWhereverThePiecesEnd) {
+    const std::string alphabet[] = {"a", "<", "Я", "ё", "№", "ε", "✓", "😀", "\xD0", "\xE2\x9C",
+                                    "\xF0\x9F\x98", "\x80", "\xFF", "\xC0\x80", "\xED\xA0\x80"};
+    std::mt19937 random(20261208);
+    for (int round = 0; round < 2000; ++round) {
+        std::string text;
+        const int letters = std::uniform_int_distribution<int>(0, 30)(random);
+        for (int k = 0; k < letters; ++k) {
+            text += alphabet[std::uniform_int_distribution<std::size_t>(0, std::size(alphabet) - 1)(random)];
+        }
+        Windows1251Encoder encoder;
+        std::string streamed;
+        for (std::size_t at = 0; at < text.size();) {
+            const std::size_t piece = std::uniform_int_distribution<std::size_t>(0, 4)(random);
+            encoder.Encode(std::string_view(text).substr(at, piece), streamed);
+            at += piece;
+        }
+        encoder.Finish(streamed);
+        ASSERT_EQ(streamed, EncodeWindows1251(text)) << "round " << round;
+    }
 }
 
 }  // namespace
