@@ -8,6 +8,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QStatusBar>
 #include <QToolBar>
 #include <filesystem>
@@ -37,6 +38,12 @@ TMain_Form::TMain_Form(UserDialogs& dialogs, SettingsStore* store, QWidget* pare
     createMenus();
     createToolBar();
     statusBar();  // shows the hint of whatever the mouse is over
+    m_loadProgress = new QProgressBar(this);
+    m_loadProgress->setRange(0, 100);
+    m_loadProgress->setMaximumWidth(200);
+    m_loadProgress->setFormat(QStringLiteral("Загрузка отчета: %p%"));
+    m_loadProgress->hide();
+    statusBar()->addPermanentWidget(m_loadProgress);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &TMain_Form::updateMenus);
     updateMenus();
 }
@@ -65,6 +72,10 @@ void TMain_Form::createActions() {
     preview->setStatusTip(QStringLiteral("Опция доступна только для браузера версии 6.0 или выше"));
     connect(preview, &QAction::triggered, this,
             [this] { if (auto* report = activeReport()) report->PreviewReport(); });
+    QAction* exportPdf = makeAction("ExportPdf", QStringLiteral("Экспорт в PDF..."));
+    exportPdf->setStatusTip(QStringLiteral("Сохранить показанную страницу отчета как документ PDF"));
+    connect(exportPdf, &QAction::triggered, this,
+            [this] { if (auto* report = activeReport()) report->ExportPdf(); });
     connect(makeAction("Close1", QStringLiteral("Закрыть"), Qt::CTRL | Qt::Key_W), &QAction::triggered,
             this, [this] { m_mdi->closeActiveSubWindow(); UpdateCommands(); });
     connect(makeAction("CloseAll1", QStringLiteral("Закрыть все")), &QAction::triggered, this,
@@ -127,7 +138,7 @@ void TMain_Form::createMenus() {
         connect(menu, &QMenu::aboutToShow, this, &TMain_Form::updateMenus);
     };
     add(menuBar()->addMenu(QStringLiteral("Файл")),
-        {"", "New", "Open", "Save", "SaveAs", "", "Print", "PrintPreview", "", "Close1", "CloseAll1", "",
+        {"", "New", "Open", "Save", "SaveAs", "", "Print", "PrintPreview", "ExportPdf", "", "Close1", "CloseAll1", "",
          "Exit"});
     add(menuBar()->addMenu(QStringLiteral("Задача")), {"FindPlan", "SolveTask", "", "ProgramSettings"});
     add(menuBar()->addMenu(QStringLiteral("Таблица")),
@@ -183,6 +194,7 @@ void TMain_Form::updateMenus() {
     const bool previewable = !m_browserVersion.isEmpty() && m_browserVersion.front().isDigit() &&
                              m_browserVersion.front().digitValue() >= 6;
     command("Print")->setEnabled(report);
+    command("ExportPdf")->setEnabled(report);
     command("PrintPreview")->setEnabled(report && previewable);
     for (const char* name : {"Save", "SaveAs", "Close1", "CloseAll1"}) command(name)->setEnabled(anyChild);
     for (const char* name : {"FindPlan", "SolveTask", "MainInsertRow", "MainInsertColumn", "MainDeleteRow",
@@ -292,6 +304,7 @@ void TMain_Form::LaunchSolve(bool planOnly) {
     if (report == nullptr) return;
     ++m_reportWindows;
     m_lastReport = report;
+    connect(report, &TMDIChildFormText::loadProgress, this, &TMain_Form::showLoadProgress);
     addChild(report);
 }
 
@@ -322,6 +335,12 @@ void TMain_Form::closeEvent(QCloseEvent* event) {
         event->ignore();
         UpdateCommands();
     }
+}
+
+// A report page loading: the bar in the status bar until it is done (-1).
+void TMain_Form::showLoadProgress(int percent) {
+    m_loadProgress->setVisible(percent >= 0 && percent < 100);
+    if (percent >= 0) m_loadProgress->setValue(percent);
 }
 
 }  // namespace kargolo

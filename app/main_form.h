@@ -15,6 +15,7 @@ class QAction;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QProgressBar;
 
 namespace kargolo {
 
@@ -68,6 +69,7 @@ private:
     void forActiveEditor(void (TTaskWithRestrictions::*command)());
     void ShowHideRestrictionsClick();
     void tile(Qt::Orientation orientation);
+    void showLoadProgress(int percent);
     QString tablesFolder() const;
 
     UserDialogs& m_dialogs;
@@ -78,6 +80,7 @@ private:
     SolveSettings m_settings;
     QString m_browserVersion;
     QPointer<TMDIChildFormText> m_lastReport;
+    QProgressBar* m_loadProgress = nullptr;
     THelpWindow* m_help = nullptr;  // made on first use, owned by the Qt parent
     int m_taskWindows = 0;    // counters of the "Untitled<n>" captions
     int m_reportWindows = 0;

@@ -7,7 +7,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QHBoxLayout>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include "app/settings_store.h"
@@ -42,6 +44,7 @@ TSettings::TSettings(SettingsStore* persist, QWidget* parent) : QDialog(parent),
     rightLayout->addLayout(estimations);
     m_editingMode = new QCheckBox(QStringLiteral("Редактирование файла решения"), right);
     rightLayout->addWidget(m_editingMode);
+    rightLayout->addLayout(createReportLimit(right));
     grid->addWidget(right, 1, 1);
     auto* note = new QLabel(
         QStringLiteral("При решении задач с ограниченными пропускными способностями метод нахождения "
@@ -77,6 +80,24 @@ QButtonGroup* TSettings::addGroup(QGridLayout* layout, int row, int column, cons
     return group;
 }
 
+QLayout* TSettings::createReportLimit(QWidget* parent) {
+    auto* row = new QHBoxLayout;
+    m_reportLimit = new QSpinBox(parent);
+    m_reportLimit->setRange(0, static_cast<int>(kLargestReportLimitMb));
+    m_reportLimit->setSingleStep(256);
+    m_reportLimit->setSuffix(QStringLiteral(" МБ"));
+    m_reportLimit->setSpecialValueText(QStringLiteral("без предела"));
+    const QString hint = QStringLiteral("Когда отчет достигает этого размера, ход решения дальше "
+                                        "не записывается; итоговый план записывается всегда");
+    m_reportLimit->setStatusTip(hint);
+    m_reportLimit->setToolTip(hint);
+    auto* label = new QLabel(QStringLiteral("Предельный размер &отчета:"), parent);
+    label->setBuddy(m_reportLimit);
+    row->addWidget(label);
+    row->addWidget(m_reportLimit);
+    return row;
+}
+
 SolveSettings TSettings::values() const {
     SolveSettings settings;
     settings.SolveMethod = m_solveMethod->checkedId();
@@ -84,6 +105,7 @@ SolveSettings TSettings::values() const {
     settings.PlanMethod = m_planMethod->checkedId();
     settings.EstimationDisplaying = m_estimationDisplaying->checkedId();
     settings.EditingMode = m_editingMode->isChecked();
+    settings.ReportLimitMb = static_cast<std::uint32_t>(m_reportLimit->value());
     return settings;
 }
 
@@ -94,6 +116,7 @@ void TSettings::setValues(const SolveSettings& settings) {
     m_planMethod->button(settings.PlanMethod)->setChecked(true);
     m_estimationDisplaying->button(settings.EstimationDisplaying)->setChecked(true);
     m_editingMode->setChecked(settings.EditingMode);
+    m_reportLimit->setValue(static_cast<int>(settings.ReportLimitMb));
 }
 
 void TSettings::done(int result) {

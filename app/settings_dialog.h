@@ -10,6 +10,8 @@
 class QButtonGroup;
 class QCheckBox;
 class QGridLayout;
+class QLayout;
+class QSpinBox;
 
 namespace kargolo {
 
@@ -26,6 +28,8 @@ public:
     void done(int result) override;  // OK with Persist stores the values
 
 private:
+    // The report size limit: a label and a spin box in megabytes.
+    QLayout* createReportLimit(QWidget* parent);
     QButtonGroup* addGroup(QGridLayout* layout, int row, int column, const QString& caption,
                            const QStringList& items, const QString& hint);
 
@@ -35,6 +39,7 @@ private:
     QButtonGroup* m_planMethod = nullptr;
     QButtonGroup* m_estimationDisplaying = nullptr;
     QCheckBox* m_editingMode = nullptr;
+    QSpinBox* m_reportLimit = nullptr;
 };
 
 }  // namespace kargolo

@@ -18,6 +18,7 @@ const QString kSolveMethod = QStringLiteral("SolveMethod");
 const QString kPlanMethod = QStringLiteral("PlanMethod");
 const QString kEditingMode = QStringLiteral("EditingMode");
 const QString kEstimationDisplaying = QStringLiteral("EstimationDisplaying");
+const QString kReportLimitMb = QStringLiteral("MaxReportMB");
 
 std::unique_ptr<QSettings> UserSettings() {
 #ifdef Q_OS_WIN
@@ -42,6 +43,10 @@ SolveSettings SettingsFromStored(const StoredSettings& stored) {
     settings.EditingMode = stored.EditingMode.isValid() && isNumber ? editing != 0 : defaults.EditingMode;
     settings.EstimationDisplaying =
         Folded(stored.EstimationDisplaying, 3, defaults.EstimationDisplaying);
+    const qlonglong limit = stored.ReportLimitMb.toLongLong(&isNumber);
+    const bool validLimit = stored.ReportLimitMb.isValid() && isNumber && limit >= 0 &&
+                            limit <= kLargestReportLimitMb;
+    settings.ReportLimitMb = validLimit ? static_cast<std::uint32_t>(limit) : defaults.ReportLimitMb;
     return settings;
 }
 
@@ -50,7 +55,8 @@ SettingsStore::SettingsStore() : m_settings(UserSettings()) {}
 SolveSettings SettingsStore::load() const {
     return SettingsFromStored({m_settings->value(kSolveMode), m_settings->value(kSolveMethod),
                                m_settings->value(kPlanMethod), m_settings->value(kEditingMode),
-                               m_settings->value(kEstimationDisplaying)});
+                               m_settings->value(kEstimationDisplaying),
+                               m_settings->value(kReportLimitMb)});
 }
 
 void SettingsStore::store(const SolveSettings& settings) {
@@ -59,6 +65,7 @@ void SettingsStore::store(const SolveSettings& settings) {
     m_settings->setValue(kPlanMethod, settings.PlanMethod);
     m_settings->setValue(kEstimationDisplaying, settings.EstimationDisplaying);
     m_settings->setValue(kEditingMode, settings.EditingMode ? 1 : 0);
+    m_settings->setValue(kReportLimitMb, settings.ReportLimitMb);
     m_settings->sync();
 }
 

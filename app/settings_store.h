@@ -20,8 +20,12 @@ struct StoredSettings {
     QVariant PlanMethod;
     QVariant EditingMode;
     QVariant EstimationDisplaying;
+    QVariant ReportLimitMb;
 };
 SolveSettings SettingsFromStored(const StoredSettings& stored);
+
+// The largest report size limit the settings take, in megabytes (0 is no limit).
+constexpr std::uint32_t kLargestReportLimitMb = 1u << 20;
 
 class SettingsStore {
 public:
@@ -32,7 +36,7 @@ public:
 
     SolveSettings load() const;
     // Writes all five values (SolveMode, SolveMethod, PlanMethod, EstimationDisplaying,
-    // EditingMode); a store that cannot be written is left silently.
+    // EditingMode) and the report size limit; a store that cannot be written is left silently.
     void store(const SolveSettings& settings);
 
 private:

@@ -3,8 +3,13 @@
 #include <QDate>
 #include <QGuiApplication>
 
+#include <filesystem>
+#include <stdexcept>
+
 #include "app/report_window.h"
 #include "app/status_form.h"
+#include "documents/output_file.h"
+#include "documents/report_stream.h"
 #include "documents/solve_run.h"
 #include "documents/task_editor_window.h"
 #include "solver/report_texts.h"
@@ -12,6 +17,8 @@
 
 namespace kargolo {
 namespace {
+
+constexpr char kReportFileFailure[] = "Ошибка создания файла решения";
 
 // The wait cursor for as long as a run lasts, however it ends.
 class WaitCursor {
@@ -48,6 +55,20 @@ std::string GreetingPage() {
            kReportFooter + kDocumentEnd;
 }
 
+ReportFileWriter::ReportFileWriter()
+    : m_sink([this](std::string_view bytes) { return m_file.Write(bytes); }) {
+    m_document.Folder = std::make_unique<QTemporaryDir>();
+    m_document.Path = m_document.Folder->filePath(QStringLiteral("report.html"));
+    m_opened = m_document.Folder->isValid() &&
+               m_file.Open(std::filesystem::path(m_document.Path.toStdU16String())) ==
+                   OutputFileStatus::Ok;
+}
+
+bool ReportFileWriter::Finish(const ReportBuffer& report) {
+    m_document.Index = report.Index();
+    return m_sink.Finish() && m_file.Commit() == OutputFileStatus::Ok;
+}
+
 TMDIChildFormText* SolveLauncher::run(TTaskWithRestrictions& editor, bool restricted,
                                       bool planOnly, const SolveSettings& settings, int reportNumber,
                                       QWidget* reportParent) {
@@ -56,7 +77,13 @@ TMDIChildFormText* SolveLauncher::run(TTaskWithRestrictions& editor, bool restri
     StatusShown statusShown(m_status);
     StatusFormHooks status(m_status);
     StepwiseHooks hooks(status, m_dialogs, &editor);
+    ReportFileWriter file;
+    if (!file.Opened()) {
+        m_dialogs.showMessage(&editor, QString::fromUtf8(kReportFileFailure));
+        return nullptr;
+    }
     SolveState s;
+    s.Report.StreamTo(file.Sink());
     const SolveRunResult run = RunSolve(editor.grids(), restricted, planOnly, settings, hooks, s);
     if (!run.Refusal.empty()) {
         m_dialogs.showMessage(&editor, QString::fromStdString(run.Refusal));
@@ -65,14 +92,32 @@ TMDIChildFormText* SolveLauncher::run(TTaskWithRestrictions& editor, bool restri
     if (run.Failed) {
         m_dialogs.showMessage(&editor, QStringLiteral("Неизвестная ошибка. Решение остановлено"));
     }
-    auto* report = new TMDIChildFormText(reportNumber, m_dialogs, reportParent);
-    const QDate today = QDate::currentDate();
-    if (today.month() == 11 && today.day() == 23) {
-        report->FillDocument(GreetingPage(), true);
-    } else {
-        report->FillDocument(s.Report.Text(), settings.EditingMode);
+    const bool written = file.Finish(s.Report);
+    s = SolveState();  // the task's arrays are released before the window is made
+    return showReport(written ? file.Take() : ReportDocument(), settings.EditingMode, reportNumber,
+                      reportParent, &editor);
+}
+
+// The second guard of a run: any failure while the report window is made and filled (running
+// out of memory included) is told to the user and ends no more than this report.
+TMDIChildFormText* SolveLauncher::showReport(ReportDocument document, bool editable, int reportNumber,
+                                             QWidget* reportParent, QWidget* messageParent) {
+    TMDIChildFormText* report = nullptr;
+    try {
+        if (document.Folder == nullptr) throw std::runtime_error("the report file was not written");
+        report = new TMDIChildFormText(reportNumber, m_dialogs, reportParent);
+        const QDate today = QDate::currentDate();
+        const bool shown = today.month() == 11 && today.day() == 23
+                               ? report->FillDocument(GreetingPage(), true)
+                               : report->ShowReport(std::move(document), editable);
+        if (shown) return report;
+        delete report;  // the window has told the user why
+        return nullptr;
+    } catch (...) {
+        delete report;
+        m_dialogs.showMessage(messageParent, QString::fromUtf8(kReportFileFailure));
+        return nullptr;
     }
-    return report;
 }
 
 }  // namespace kargolo

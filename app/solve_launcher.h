@@ -6,6 +6,9 @@
 
 #include <QObject>
 
+#include "app/report_window.h"
+#include "documents/output_file.h"
+#include "documents/report_stream.h"
 #include "documents/user_dialogs.h"
 #include "solver/solve_state.h"
 
@@ -14,6 +17,24 @@ namespace kargolo {
 class TMDIChildFormText;
 class TStatusForm;
 class TTaskWithRestrictions;
+
+// The report of one run, written to a file in a folder of its own as the run goes; the report
+// window takes the file when it is complete.
+class ReportFileWriter {
+public:
+    ReportFileWriter();
+    bool Opened() const { return m_opened; }
+    ReportSink& Sink() { return m_sink; }
+    // Completes the file and takes the report's index; false when any of it was not written.
+    bool Finish(const ReportBuffer& report);
+    ReportDocument Take() { return std::move(m_document); }
+
+private:
+    ReportDocument m_document;
+    OutputFile m_file;
+    EncodedReportSink m_sink;
+    bool m_opened = false;
+};
 
 class SolveLauncher {
 public:
@@ -26,6 +47,9 @@ public:
                            QWidget* reportParent);
 
 private:
+    TMDIChildFormText* showReport(ReportDocument document, bool editable, int reportNumber,
+                                  QWidget* reportParent, QWidget* messageParent);
+
     TStatusForm& m_status;
     UserDialogs& m_dialogs;
 };

@@ -1,21 +1,26 @@
-// How long a large report takes to show in the report window: a 30 x 30 task solved in detailed
-// mode (or another size and first-plan rule: report_view_bench RULE SIZE), from filling the
-// window to the engine's load signal and to its first painted frame.
-// Run with QT_QPA_PLATFORM=offscreen where there is no display.
+// How a large report shows in the report window: a task solved in detailed mode (by default
+// 30 x 30 from the north-west corner; report_view_bench RULE SIZE [MODE] for others), its report
+// streamed to a file as the launcher does. Times the first painted frame of a new window, the
+// jump to stage 50 and to the answer with the navigator, and the memory of the program together
+// with its renderer processes. Run with QT_QPA_PLATFORM=offscreen where there is no display.
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QTest>
 #include <QWebEngineView>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
 
 #include "app/report_window.h"
+#include "app/solve_launcher.h"
 #include "bench/task_generator.h"
 #include "documents/solve_run.h"
 #include "documents/user_dialogs.h"
-#include "solver/driver.h"
 #include "solver/solve_hooks.h"
 
 namespace {
@@ -31,43 +36,85 @@ bool Painted(QWidget& view) {
     return false;
 }
 
+// Milliseconds until the window has loaded its page and the view shows it.
+qint64 UntilShown(kargolo::TMDIChildFormText& window, QElapsedTimer& clock) {
+    window.waitUntilLoaded(120000);
+    auto* view = window.findChild<QWebEngineView*>();
+    while (!Painted(*view) && clock.elapsed() < 120000) QTest::qWait(20);
+    return clock.elapsed();
+}
+
+// Resident memory in kB of a process and, on Linux, of every process below it.
+long TreeMemoryKb(long pid) {
+    long total = 0;
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmRSS:", 0) == 0) total += std::atol(line.c_str() + 6);
+    }
+    const QStringList processes = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (const QString& name : processes) {
+        bool number = false;
+        const long child = name.toLong(&number);
+        if (!number) continue;
+        std::ifstream stat("/proc/" + std::to_string(child) + "/stat");
+        std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+        const std::size_t close = text.rfind(')');
+        if (close == std::string::npos) continue;
+        std::istringstream fields(text.substr(close + 2));
+        std::string state;
+        long parent = 0;
+        fields >> state >> parent;
+        if (parent == pid) total += TreeMemoryKb(child);
+    }
+    return total;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QApplication app(argc, argv);
     const int size = argc > 2 ? std::atoi(argv[2]) : 30;
-    kargolo::SolveState s = kargolo::bench::RandomTask(size, size, 12345, kargolo::kSolveModeDetailed);
+    const int mode = argc > 3 ? std::atoi(argv[3]) : kargolo::kSolveModeDetailed;
+    kargolo::SolveState s = kargolo::bench::RandomTask(size, size, 12345, mode);
     s.PlanMethod = argc > 1 ? std::atoi(argv[1]) : kargolo::kPlanNorthWestCorner;
     kargolo::SilentHooks hooks;
-    kargolo::SolveIntoDocument(s, hooks, false);
-    std::printf("report: %.1f MB\n", static_cast<double>(s.Report.Size()) / 1e6);
     for (int run = 0; run < 3; ++run) {
-        kargolo::TMDIChildFormText window(run + 1, kargolo::PlatformDialogs());  // never closed: no question
-        window.resize(1000, 800);
-        window.show();
+        kargolo::SolveState task = s;
+        kargolo::ReportFileWriter file;
+        task.Report.StreamTo(file.Sink());
+        kargolo::SolveIntoDocument(task, hooks, false);
+        file.Finish(task.Report);
+        kargolo::ReportDocument document = file.Take();
+        if (run == 0) {
+            std::printf("report: %.1f MB, %zu sections\n", static_cast<double>(QFileInfo(document.Path).size()) / 1e6,
+                        document.Index.Sections.size());
+        }
+        auto* window = new kargolo::TMDIChildFormText(run + 1, kargolo::PlatformDialogs());
+        window->resize(1000, 800);
+        window->show();
         QElapsedTimer clock;
         clock.start();
-        window.FillDocument(s.Report.Text(), false);
-        auto* view = window.findChild<QWebEngineView*>();
-        // The engine paints progressively. A grab costs the engine time, so look every 250 ms.
-        bool painted = false;
-        while (!painted && clock.elapsed() < 30000) {
-            QTest::qWait(250);
-            painted = Painted(*view);
+        window->ShowReport(std::move(document), false);
+        const qint64 first = UntilShown(*window, clock);
+        const auto& entries = window->layout().Entries;
+        int stage50 = -1;
+        for (std::size_t k = 0; k < entries.size(); ++k) {
+            if (entries[k].Label.rfind("Этап 50,", 0) == 0) stage50 = static_cast<int>(k);
         }
-        const qint64 firstFrame = clock.elapsed();
-        window.waitUntilLoaded(60000);
-        std::printf("run %d: new window painted %s %lld ms, loaded in %lld ms\n", run + 1,
-                    painted ? "after" : "not seen in", static_cast<long long>(firstFrame),
-                    static_cast<long long>(clock.elapsed()));
-        QElapsedTimer reload;
-        reload.start();
-        window.FillDocument(s.Report.Text(), false);
-        window.waitUntilLoaded(60000);
-        std::printf("run %d: loaded again, without watching for frames, in %lld ms\n", run + 1,
-                    static_cast<long long>(reload.elapsed()));
-
+        clock.restart();
+        window->goToEntry(stage50);
+        const qint64 toStage = UntilShown(*window, clock);
+        clock.restart();
+        window->goToAnswer();
+        const qint64 toAnswer = UntilShown(*window, clock);
+        std::printf("run %d: %zu pages; first screen %lld ms, stage 50 %lld ms, answer %lld ms, "
+                    "memory with renderers %ld MB\n",
+                    run + 1, window->layout().Pages.size(), static_cast<long long>(first),
+                    static_cast<long long>(toStage), static_cast<long long>(toAnswer),
+                    TreeMemoryKb(QCoreApplication::applicationPid()) / 1024);
+        window->setAttribute(Qt::WA_DeleteOnClose, false);
+        delete window;
     }
     return 0;
 }

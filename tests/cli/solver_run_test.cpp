@@ -89,6 +89,42 @@ TEST(RunSolver, WritesTheReportToAFileAndReplacesAnOldOneWhole) {
     std::filesystem::remove_all(folder);
 }
 
+// Catches -o naming the task file, which used to overwrite the task with its report, and a
+// symlink that became a regular file.
+TEST(RunSolver, NeverWritesOverTheTaskAndKeepsALinkALink) {
+    const auto folder = std::filesystem::path(::testing::TempDir()) / "kargolo-cli-targets";
+    std::filesystem::create_directories(folder);
+    const auto task = folder / "задача 1.tab";
+    std::filesystem::copy_file(Table("closed-3x4.tab"), task,
+                               std::filesystem::copy_options::overwrite_existing);
+    const std::string taskBytes = ReadBytes(task);
+    const CliRun onTask = RunCli({"-o", task.string(), task.string()});
+    EXPECT_EQ(onTask.Status, kExitInputError);
+    EXPECT_EQ(onTask.Err, "Файл отчета совпадает с файлом задачи: " + task.string() + "\n");
+    EXPECT_EQ(ReadBytes(task), taskBytes);
+#ifndef _WIN32
+    const auto report = folder / "report.html";
+    const auto link = folder / "latest.html";
+    std::ofstream(report) << "old report";
+    std::filesystem::remove(link);
+    std::filesystem::create_symlink(report.filename(), link);
+    EXPECT_EQ(RunCli({"--plan-only", "-o", link.string(), task.string()}).Status, kExitSolved);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadBytes(report), RunCli({"--plan-only", task.string()}).Out);
+#endif
+    std::filesystem::remove_all(folder);
+}
+
+TEST(RunSolver, TakesTheReportSizeLimitInMegabytes) {
+    for (const char* bad : {"-1", "abc", "5000000", ""}) {
+        SCOPED_TRACE(bad);
+        EXPECT_EQ(RunCli({"--max-report-mb", bad, Table("closed-3x4.tab")}).Status, kExitUsage);
+    }
+    const CliRun limited = RunCli({"--max-report-mb", "1", Table("closed-3x4.tab")});
+    EXPECT_EQ(limited.Status, kExitSolved);
+    EXPECT_EQ(limited.Out, RunCli({"--max-report-mb", "0", Table("closed-3x4.tab")}).Out);
+}
+
 TEST(RunSolver, VerboseRunsPrintTheStatusLines) {
     const CliRun run = RunCli({"--plan-only", "--verbose", "--mode", "checking",
                             Table("open-surplus-3x3.tab")});
