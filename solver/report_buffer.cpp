@@ -55,17 +55,21 @@ void ReportBuffer::Spill() {
 void ReportBuffer::Appendf(const char* format, ...) {
     va_list args;
     va_start(args, format);
-    va_list probe;
-    va_copy(probe, args);
-    const int length = std::vsnprintf(nullptr, 0, format, probe);
-    va_end(probe);
-    if (length > 0) {
+    va_list again;
+    va_copy(again, args);
+    // Most texts are short: formatted once on the stack, and only a long one a second time.
+    char local[512];
+    const int length = std::vsnprintf(local, sizeof local, format, args);
+    if (length > 0 && static_cast<std::size_t>(length) < sizeof local) {
+        Append(std::string_view(local, static_cast<std::size_t>(length)));
+    } else if (length > 0) {
         // One more byte for the NUL that vsnprintf writes before it is cut off again.
         std::string& tail = Tail(static_cast<std::size_t>(length) + 1);
-        AppendFormatted(tail, format, args);
+        AppendFormatted(tail, format, again);
         --m_held;
         --m_size;
     }
+    va_end(again);
     va_end(args);
 }
 
