@@ -456,8 +456,10 @@ void TMDIChildFormText::PreviewReport() {
 }
 
 void TMDIChildFormText::ExportPdf() {
-    const QString name = QFileInfo(caption()).completeBaseName() + QStringLiteral(".pdf");
-    const FileDialogSpec spec{QStringLiteral("Экспорт в PDF: ") + pageDescription(), QString(), name,
+    const QFileInfo report(caption());
+    const QString name = report.completeBaseName() + QStringLiteral(".pdf");
+    const QString folder = m_neverSaved ? QString() : report.absolutePath();  // beside the report
+    const FileDialogSpec spec{QStringLiteral("Экспорт в PDF: ") + pageDescription(), folder, name,
                               QStringLiteral("pdf"),
                               QStringLiteral("Документ PDF (*.pdf);;Все файлы (*.*)")};
     const QString path = m_dialogs.saveFileName(this, spec);

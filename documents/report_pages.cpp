@@ -84,14 +84,12 @@ void Layout::CollectBreaks() {
     }
 }
 
-// Where section m_sections[k] ends: at the next section that begins later, or the body's end.
+// Where section m_sections[k] ends: where the next one begins, or at the body's end. A section
+// followed by one that begins at the same place is empty (a checking run marks its first plan
+// and writes none).
 std::uint64_t Layout::SectionEnd(std::size_t k) const {
-    const std::uint64_t begin = m_index.Sections[m_sections[k]].Offset;
-    for (std::size_t next = k + 1; next < m_sections.size(); ++next) {
-        const std::uint64_t offset = m_index.Sections[m_sections[next]].Offset;
-        if (offset > begin) return offset;
-    }
-    return m_index.BodyEnd;
+    return k + 1 < m_sections.size() ? m_index.Sections[m_sections[k + 1]].Offset
+                                     : m_index.BodyEnd;
 }
 
 const ReportBreak* Layout::BreakAt(std::uint64_t offset) const {
@@ -191,15 +189,21 @@ ReportLayout Layout::Run() {
     return m_layout;
 }
 
-// "строки 1–250" for a page of a long table, "часть 2" for any other part of a section.
+// "строки 251–500" for a page of a long table ("строки 59–60, строки 1–21" where the page goes
+// on into the next one), "часть 2" for any other part of a section.
 std::string Layout::PartLabel(const ReportPage& page, int part) const {
-    const int table = page.StartsInTable >= 0 ? page.StartsInTable : page.EndsInTable;
-    if (table < 0) return Format("часть %d", part);
     const ReportBreak* first = page.StartsInTable >= 0 ? BreakAt(page.Begin) : nullptr;
-    const ReportBreak* last = page.EndsInTable == table ? BreakAt(page.End) : nullptr;
-    const int from = first != nullptr ? first->Row + 1 : 1;
-    const int to = last != nullptr ? last->Row : m_index.Tables[static_cast<std::size_t>(table)].Rows;
-    return Format("строки %d–%d", from, to);
+    const ReportBreak* last = page.EndsInTable >= 0 ? BreakAt(page.End) : nullptr;
+    if (first == nullptr && last == nullptr) return Format("часть %d", part);
+    std::string label;
+    if (first != nullptr) {
+        const bool sameTable = last != nullptr && last->Table == first->Table;
+        const int to = sameTable ? last->Row : m_index.Tables[static_cast<std::size_t>(first->Table)].Rows;
+        label = Format("строки %d–%d", first->Row + 1, to);
+        if (sameTable) return label;
+    }
+    if (last != nullptr) label += Format("%sстроки 1–%d", label.empty() ? "" : ", ", last->Row);
+    return label;
 }
 
 // "этап 3 — этап 5": the first and the last section the page shows.
