@@ -48,10 +48,14 @@ void TStatusForm::replaceLastLine(const QString& line) {
 
 QString TStatusForm::text() const { return m_status->toPlainText(); }
 
-// Paints now: the run that adds the lines keeps the event loop from doing it.
+// Paints now, as the run that adds the lines keeps the event loop from doing it, but no more
+// often than the eye can follow.
 void TStatusForm::StatusChange() {
+    constexpr qint64 kPaintInterval = 40;  // milliseconds
     m_status->ensureCursorVisible();
-    if (isVisible()) repaint();
+    if (!isVisible() || (m_sincePaint.isValid() && m_sincePaint.elapsed() < kPaintInterval)) return;
+    repaint();
+    m_sincePaint.start();
 }
 
 void StatusFormHooks::AddStatusLine(std::string_view text) { m_form.addLine(FromUtf8(text)); }

@@ -4,6 +4,7 @@
 // at once, because the run blocks the event loop while it works.
 
 #include <QDialog>
+#include <QElapsedTimer>
 
 #include "solver/solve_hooks.h"
 
@@ -25,6 +26,7 @@ private:
     void StatusChange();
 
     QPlainTextEdit* m_status = nullptr;  // owned by the Qt parent
+    QElapsedTimer m_sincePaint;          // a table's rows change the last line thousands of times
 };
 
 // The status lines of a run shown in the status window; stepwise pauses continue unchanged.
