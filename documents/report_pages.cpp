@@ -32,7 +32,7 @@ std::string SectionName(const ReportSection& section, bool title) {
 
 std::string SectionLabel(const ReportSection& section) {
     std::string label = SectionName(section, true);
-    if (section.HasObjective) label += Format(", F = %.0f", static_cast<double>(section.ObjectiveF));
+    if (section.HasObjective) label += Format(", F = %lld", static_cast<long long>(section.ObjectiveF));
     return label;
 }
 

@@ -86,9 +86,9 @@ void BuildFirstPlan(SolveState& s, bool planOnly) {
 void ReportFirstPlan(SolveState& s, SolveHooks& hooks) {
     s.ObjectiveF = ComputeObjectiveF(s);
     WriteTransportTable(s, hooks);
-    s.Report.Appendf(kFirstPlanF, static_cast<double>(s.ObjectiveF));
+    s.Report.Appendf(kFirstPlanF, static_cast<long long>(s.ObjectiveF));
     s.Report.SetSectionObjective(s.ObjectiveF);
-    hooks.AddStatusLine(Format(kStatusObjective, static_cast<double>(s.ObjectiveF)));
+    hooks.AddStatusLine(Format(kStatusObjective, static_cast<long long>(s.ObjectiveF)));
 }
 
 void WriteMethodHeader(SolveState& s) {
@@ -203,7 +203,7 @@ void WriteClosingSummary(SolveState& s, SolveHooks& hooks, const ImprovementResu
     s.Report.SetSectionObjective(s.ObjectiveF);
     WriteClosingText(s, result);
     WriteTransportTable(s, hooks);
-    s.Report.Appendf(kFinalF, static_cast<double>(s.ObjectiveF));
+    s.Report.Appendf(kFinalF, static_cast<long long>(s.ObjectiveF));
     WriteUndeliveredCargo(s, result);
 }
 

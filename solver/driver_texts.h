@@ -57,7 +57,7 @@ constexpr char kClosedRoutesNote[] =
 constexpr char kRestrictedPlanHeader[] =
     "<BR>Находим опорный план для задачи с ограничениями.<BR>";
 
-constexpr char kFirstPlanF[] = "<BR><b>Целевая функция F=%.0f</b><p>";
+constexpr char kFirstPlanF[] = "<BR><b>Целевая функция F=%lld</b><p>";
 
 constexpr char kStepwiseBanner[] = "<p align=center><b>ПОШАГОВЫЙ РЕЖИМ</b></p>";
 
@@ -75,14 +75,14 @@ constexpr char kSolved[] =
     "<BR>Так как все оценки <b>S<sub>i,j</sub></b>&gt;=0, то полученный план является "
     "оптимальным.<BR>Транспортная задача решена.<BR>";
 
-constexpr char kFinalF[] = "<BR><b>Целевая функция F= %.0f</b>";
+constexpr char kFinalF[] = "<BR><b>Целевая функция F= %lld</b>";
 
 constexpr char kCargoLeftWithSupplier[] =
     "<BR>%u единиц груза из хранилища A%u осталось нераспределенным.";
 constexpr char kCargoNotDelivered[] = "<BR>%u единиц груза потребителю B%u не поставлено.";
 
 constexpr char kStatusFindingPlan[] = "Находим опорный план";
-constexpr char kStatusObjective[] = "Целевая функция F=%.0f";
+constexpr char kStatusObjective[] = "Целевая функция F=%lld";
 constexpr char kStatusFinished[] = "Решение завершено. Создается файл решения...";
 
 // Refusals of a task that a run cannot take.

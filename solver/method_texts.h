@@ -14,15 +14,15 @@ constexpr char kShiftDone[] =
     "<BR>Перемещаем по циклу груз величиной в %u единиц, прибавляя эту величину к грузу в "
     "клетках со знаком \"плюс\" и отнимая ее от груза в клетках со знаком \"минус\".<BR>В "
     "результате перемещения по циклу получим новый план:<BR>";
-constexpr char kStageF[] = "<BR><b>Целевая функция F= %.0f</b><p>";
+constexpr char kStageF[] = "<BR><b>Целевая функция F= %lld</b><p>";
 constexpr char kFChanged[] =
-    "Значение целевой функции изменилось на %.0f единиц по сравнению с предыдущим этапом.";
+    "Значение целевой функции изменилось на %llu единиц по сравнению с предыдущим этапом.";
 
 constexpr char kStatusCheckDegeneracy[] = "Проверяем план на невырожденность";
 constexpr char kStatusEstimates[] = "Вычисляем оценки";
 constexpr char kStatusCycle[] = "Находим цикл";
 constexpr char kStatusShift[] = "Делаем смещение по циклу";
-constexpr char kStatusStageF[] = "Целевая функция F= %.0f";
+constexpr char kStatusStageF[] = "Целевая функция F= %lld";
 
 // Our own line for a stage loop that came back to a basis it had already had: from here on the
 // entering cell is the first cell in row-major order with a negative estimate, until the plan

@@ -131,11 +131,11 @@ void ReportBuffer::MarkBodyBegin() { m_index.BodyBegin = Here(); }
 void ReportBuffer::MarkBodyEnd() { m_index.BodyEnd = Here(); }
 
 void ReportBuffer::MarkSection(ReportSectionKind kind, unsigned stage) {
-    m_index.Sections.push_back({kind, stage, Here(), false, 0.0f});
+    m_index.Sections.push_back({kind, stage, Here(), false, 0});
     m_lastBreak = m_size;
 }
 
-void ReportBuffer::SetSectionObjective(float f) {
+void ReportBuffer::SetSectionObjective(std::int64_t f) {
     if (m_index.Sections.empty()) return;
     m_index.Sections.back().HasObjective = true;
     m_index.Sections.back().ObjectiveF = f;

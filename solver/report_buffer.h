@@ -42,7 +42,7 @@ struct ReportSection {
     unsigned Stage = 0;        // the stage's number, for Stage
     std::uint64_t Offset = 0;  // where the section begins
     bool HasObjective = false;
-    float ObjectiveF = 0.0f;  // F at the section's end, when HasObjective
+    std::int64_t ObjectiveF = 0;  // F at the section's end, when HasObjective
 };
 
 // A place where a page may end and the next begin. Inside a table (Table >= 0) the next page
@@ -98,7 +98,7 @@ public:
     void MarkBodyEnd();
     void MarkSection(ReportSectionKind kind, unsigned stage = 0);
     // F at the end of the section marked last.
-    void SetSectionObjective(float f);
+    void SetSectionObjective(std::int64_t f);
     // A place between two elements of the body where a page may end; recorded only when the
     // text since the last break is long enough to be worth one.
     void MarkBreak();

@@ -179,23 +179,23 @@ void RestrictedRun::Shift(BasisForest& basis, int entering) {
 
 // F over the cells with plain tariffs: cargo of the extended row and column adds nothing.
 void RestrictedRun::UpdateObjective(const EpsValue& theta) {
-    const float previous = m_s.ObjectiveF;
-    float f = 0.0f;
+    const std::int64_t previous = m_s.ObjectiveF;
+    std::int64_t f = 0;
     for (const TaskCell& c : m_s.Cells) {
-        if (!CarriesCargo(c) || c.TariffM != 0) continue;
-        f = static_cast<float>(static_cast<double>(f) +
-                               static_cast<double>(std::int64_t{c.Tariff} * c.Cargo));
+        if (CarriesCargo(c) && c.TariffM == 0) f += std::int64_t{c.Tariff} * c.Cargo;
     }
     m_s.ObjectiveF = f;
-    m_hooks.AddStatusLine(Format(kStatusStageF, static_cast<double>(f)));
+    m_hooks.AddStatusLine(Format(kStatusStageF, static_cast<long long>(f)));
     if (!Detailed()) return;
     m_s.Report.Append(kBoundedShiftStart);
     m_s.Report.Append(FormatEpsValue(theta));
     m_s.Report.Append(kBoundedShiftEnd);
     WriteTransportTable(m_s, m_hooks);
-    m_s.Report.Appendf(kStageF, static_cast<double>(f));
+    m_s.Report.Appendf(kStageF, static_cast<long long>(f));
     m_s.Report.SetSectionObjective(f);
-    if (f != previous) m_s.Report.Appendf(kFChanged, static_cast<double>(std::fabs(f - previous)));
+    if (f != previous) {
+        m_s.Report.Appendf(kFChanged, static_cast<unsigned long long>(ObjectiveChange(previous, f)));
+    }
 }
 
 void RestrictedRun::LeaveExtendedPhase() {

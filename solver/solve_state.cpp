@@ -43,14 +43,19 @@ EpsValue ColumnRemainder(const SolveState& s, int j) {
     return rest;
 }
 
-float ComputeObjectiveF(const SolveState& s) {
-    float f = 0.0f;
+std::int64_t ComputeObjectiveF(const SolveState& s) {
+    std::int64_t f = 0;
     for (const TaskCell& c : s.Cells) {
-        if (!CarriesCargo(c)) continue;
-        const std::int64_t product = std::int64_t{c.Tariff} * c.Cargo;
-        f = static_cast<float>(static_cast<double>(f) + static_cast<double>(product));
+        if (CarriesCargo(c)) f += std::int64_t{c.Tariff} * c.Cargo;
     }
     return f;
+}
+
+std::uint64_t ObjectiveChange(std::int64_t from, std::int64_t to) {
+    // In unsigned arithmetic, so that even 2^62 - (-2^62) is exact.
+    const auto a = static_cast<std::uint64_t>(from);
+    const auto b = static_cast<std::uint64_t>(to);
+    return from < to ? b - a : a - b;
 }
 
 }  // namespace kargolo

@@ -110,7 +110,7 @@ struct SolveState {
 
     bool RestrictedTask = false;    // solve with the capacity limits
     bool MaximisationTask = false;  // every tariff <= 0 and at least one < 0
-    float ObjectiveF = 0.0f;        // F, single precision on purpose (see ComputeObjectiveF)
+    std::int64_t ObjectiveF = 0;    // F, exact (see ComputeObjectiveF)
 
     int CellCount() const { return m * n; }
     TaskCell& Cell(int i, int j) { return Cells[static_cast<std::size_t>(i * n + j)]; }
@@ -151,9 +151,11 @@ EpsValue RowRemainder(const SolveState& s, int i);
 // B*_j: what consumer j still has to receive under the current plan.
 EpsValue ColumnRemainder(const SolveState& s, int j);
 
-// F = sum of c * X over the cells that carry cargo, in row-major order. F is single precision
-// on purpose: each product is formed exactly in 64 bits and the running sum is rounded to
-// float after every addition, so F loses units above 2^24 exactly as the report shows it.
-float ComputeObjectiveF(const SolveState& s);
+// F = sum of c * X over the cells that carry cargo, exact: every product fits 62 bits and the
+// supplies add up to at most 2^31 - 1, so |F| < 2^62. (F used to be summed in single precision,
+// which printed costs above 2^24 that were not the cost of the printed plan.)
+std::int64_t ComputeObjectiveF(const SolveState& s);
+// |to - from|: by how much F changed.
+std::uint64_t ObjectiveChange(std::int64_t from, std::int64_t to);
 
 }  // namespace kargolo

@@ -376,31 +376,25 @@ std::int32_t StageLoop::ShiftAlong(int k) {
     return theta;
 }
 
-// F over the cells that carry cargo in row-major order (single precision, see
-// ComputeObjectiveF); only basic cells can carry cargo, so only they are summed.
+// F over the cells that carry cargo (see ComputeObjectiveF); only basic cells can carry cargo,
+// so only they are summed.
 void StageLoop::UpdateObjective(std::int32_t theta) {
     m_guard.AfterShift(theta);
-    const float previous = m_s.ObjectiveF;
-    std::vector<int> cells = m_basis.Cells();
-    std::sort(cells.begin(), cells.end());
-    float f = 0.0f;
-    for (const int k : cells) {
+    const std::int64_t previous = m_s.ObjectiveF;
+    std::int64_t f = 0;
+    for (const int k : m_basis.Cells()) {
         const TaskCell& c = m_s.At(k);
-        if (!CarriesCargo(c)) continue;
-        f = static_cast<float>(static_cast<double>(f) +
-                               static_cast<double>(std::int64_t{c.Tariff} * c.Cargo));
+        if (CarriesCargo(c)) f += std::int64_t{c.Tariff} * c.Cargo;
     }
     m_s.ObjectiveF = f;
-    m_hooks.AddStatusLine(Format(kStatusStageF, static_cast<double>(f)));
+    m_hooks.AddStatusLine(Format(kStatusStageF, static_cast<long long>(f)));
     if (!Detailed()) return;
     m_s.Report.Appendf(kShiftDone, theta);
     WriteTransportTable(m_s, m_hooks);
-    m_s.Report.Appendf(kStageF, static_cast<double>(f));
+    m_s.Report.Appendf(kStageF, static_cast<long long>(f));
     m_s.Report.SetSectionObjective(f);
     if (f != previous) {
-        const auto change = static_cast<float>(
-            std::floor(std::fabs(static_cast<double>(f) - static_cast<double>(previous))));
-        m_s.Report.Appendf(kFChanged, static_cast<double>(change));
+        m_s.Report.Appendf(kFChanged, static_cast<unsigned long long>(ObjectiveChange(previous, f)));
     }
 }
 

@@ -111,12 +111,10 @@ std::vector<int> CollectBasicCells(SolveState& s) {
     return cells;
 }
 
-float PlanCost(const SolveState& s) {
-    float cost = 0;
+std::int64_t PlanCost(const SolveState& s) {
+    std::int64_t cost = 0;
     for (const TaskCell& c : s.Cells) {
-        if (IsFreeMarker(c) || c.TariffM != 0) continue;
-        cost = static_cast<float>(static_cast<double>(cost) +
-                                  static_cast<double>(std::int64_t{c.Cargo} * c.Tariff));
+        if (!IsFreeMarker(c) && c.TariffM == 0) cost += std::int64_t{c.Cargo} * c.Tariff;
     }
     return cost;
 }
@@ -223,9 +221,8 @@ PlanEditor::EditResult PlanEditor::AcceptCellEdit(int i, int j, std::string_view
         cell.Basic = 0;
         CheckPlan();
         if (cell.TariffM == 0) {
-            const std::int64_t change = std::int64_t{cell.Tariff} *
-                                        ((IsFree(now) ? 0 : now.Num) - (oldFree ? 0 : old.Num));
-            m_currentCost = static_cast<float>(static_cast<double>(m_currentCost) + static_cast<double>(change));
+            m_currentCost += std::int64_t{cell.Tariff} *
+                             (std::int64_t{IsFree(now) ? 0 : now.Num} - (oldFree ? 0 : old.Num));
         }
         m_planChanged = true;
         const std::int32_t epsChange = (IsFree(now) ? 0 : now.Eps) - (oldFree ? 0 : old.Eps);

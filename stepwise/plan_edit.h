@@ -27,7 +27,7 @@ std::vector<int> CollectBasicCells(SolveState& s);
 
 // F of the shown plan: x * Tariff over the cells that are not free and have no M tariff, in
 // row-major order, summed in single precision.
-float PlanCost(const SolveState& s);
+std::int64_t PlanCost(const SolveState& s);
 
 // The rows (from 0) whose supply is not fully shipped by their positive cells.
 std::vector<int> UndistributedSuppliers(const SolveState& s);
@@ -61,8 +61,8 @@ public:
     EditResult AcceptCellEdit(int i, int j, std::string_view text);
 
     const PlanCheck& check() const { return m_check; }
-    float initialCost() const { return m_initialCost; }
-    float currentCost() const { return m_currentCost; }
+    std::int64_t initialCost() const { return m_initialCost; }
+    std::int64_t currentCost() const { return m_currentCost; }
     bool planChanged() const { return m_planChanged; }
     // The message that keeps the window open when the user asks to continue, or empty.
     std::string continueRefusal() const;
@@ -73,8 +73,8 @@ private:
     SolveState& m_s;
     PlanCheck m_check;
     std::vector<int> m_basicCells;
-    float m_initialCost = 0;
-    float m_currentCost = 0;
+    std::int64_t m_initialCost = 0;
+    std::int64_t m_currentCost = 0;
     bool m_planChanged = false;
 };
 

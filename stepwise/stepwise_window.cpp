@@ -190,7 +190,7 @@ QWidget* TstpForm::createPanel(unsigned stage) {
     values->addLayout(etap);
     auto* initial = new QHBoxLayout;
     initial->addWidget(new QLabel(QStringLiteral("Целевая функция"), panel));
-    initial->addWidget(bold(QString::fromStdString(Format("%.0f", static_cast<double>(m_editor.initialCost())))));
+    initial->addWidget(bold(QString::fromStdString(Format("%lld", static_cast<long long>(m_editor.initialCost())))));
     initial->addStretch();
     values->addLayout(initial);
     auto* changed = new QHBoxLayout;
@@ -236,7 +236,7 @@ void TstpForm::showPlanCheck() {
 void TstpForm::onCellAccepted() {
     showPlanCheck();
     if (m_editor.planChanged()) {
-        m_targetFunction->setText(QString::fromStdString(Format("%.0f", static_cast<double>(m_editor.currentCost()))));
+        m_targetFunction->setText(QString::fromStdString(Format("%lld", static_cast<long long>(m_editor.currentCost()))));
     }
 }
 

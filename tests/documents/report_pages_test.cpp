@@ -103,7 +103,7 @@ TEST(ReportIndex, PointsAtTheSectionsInTheStoredBytes) {
     EXPECT_GE(stages, 3u);
     const ReportSection& answer = index.Sections.back();
     ASSERT_EQ(answer.Kind, ReportSectionKind::Answer);
-    const std::string finalF = Encoded(Format("Целевая функция F= %.0f", static_cast<double>(answer.ObjectiveF)).c_str());
+    const std::string finalF = Encoded(Format("Целевая функция F= %lld", static_cast<long long>(answer.ObjectiveF)).c_str());
     EXPECT_NE(report.Bytes.find(finalF, answer.Offset), std::string::npos);
 }
 

@@ -86,7 +86,7 @@ TEST(ReferenceTasks, EveryRuleAndMethodReachesTheKnownMinimum) {
                 SilentHooks hooks;
                 Solve(s, hooks, false);
                 ExpectPlanMeetsRims(s);
-                EXPECT_EQ(Format("%.0f", static_cast<double>(s.ObjectiveF)), task.Expected);
+                EXPECT_EQ(std::to_string(s.ObjectiveF), task.Expected);
             }
         }
     }
@@ -117,7 +117,7 @@ TEST(ReferenceTasks, TasksWithLimitsReachTheKnownMinimumOrTheVerdict) {
             ASSERT_FALSE(unsolvable);
             ExpectPlanMeetsRims(s);
             ExpectPlanWithinLimits(s);
-            EXPECT_EQ(Format("%.0f", static_cast<double>(s.ObjectiveF)), task.Expected);
+            EXPECT_EQ(std::to_string(s.ObjectiveF), task.Expected);
         }
     }
 }

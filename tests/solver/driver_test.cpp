@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "solver/driver.h"
 #include "solver/plan_rules.h"
 #include "solver/report_writer.h"
@@ -112,6 +114,33 @@ TEST(Solve, PlanOnlyInCheckingModeWritesTheHeaderThePlanAndF) {
                                    table.Report.Text() + "<BR><b>Целевая функция F=165</b><p>");
     EXPECT_EQ(hooks.Lines.front(), "Находим опорный план");
     EXPECT_EQ(hooks.Lines[2], "Целевая функция F=165");
+}
+
+// F used to be summed in single precision: this task printed F=100663296 for its first plan,
+// which costs 100663297, and F= 33554432 for its optimum; a plan costing 4294967294 printed
+// 4294967296.
+TEST(Solve, PrintsTheExactCostOfLargePlans) {
+    SolveState s = MakeState({"above 2^24", {16777217, 16777216}, {16777216, 16777217}, {3, 1, 1, 3}});
+    RecordingHooks hooks;
+    Solve(s, hooks, false);
+    EXPECT_EQ(Count(s, "<BR><b>Целевая функция F=100663297</b><p>"), 1u);
+    EXPECT_EQ(Count(s, "Значение целевой функции изменилось на 67108864 единиц"), 1u);
+    EXPECT_EQ(Count(s, "<BR><b>Целевая функция F= 33554433</b>"), 2u);  // the stage and the answer
+    EXPECT_NE(std::find(hooks.Lines.begin(), hooks.Lines.end(), "Целевая функция F= 33554433"),
+              hooks.Lines.end());
+    const struct {
+        std::int32_t Tariff;
+        std::int32_t Amount;
+        const char* F;
+    } plans[] = {{2147483647, 2, "F= 4294967294"},
+                 {2147483647, 2147483647, "F= 4611686014132420609"},
+                 {-2147483647, 2147483647, "F= -4611686014132420609"}};
+    for (const auto& plan : plans) {
+        SCOPED_TRACE(plan.F);
+        SolveState one = MakeState({"1x1", {plan.Amount}, {plan.Amount}, {plan.Tariff}}, kSolveModeChecking);
+        Solve(one, hooks, false);
+        EXPECT_EQ(Count(one, std::string("<b>Целевая функция ") + plan.F + "</b>"), 1u);
+    }
 }
 
 TEST(Solve, PlanOnlyInDetailedModeExplainsEverything) {

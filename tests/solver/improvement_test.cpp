@@ -172,7 +172,7 @@ TEST(ImprovementMethods, ReachAnOptimalPlanFromEveryRule) {
     for (std::uint32_t seed = 1; seed <= 400; ++seed) {
         const TaskSpec task = RandomTask(seed, 12);
         SCOPED_TRACE(task.Name);
-        float cost = 0;
+        std::int64_t cost = 0;
         for (const Rule rule : kRules) {
             for (const MethodPair& method : kMethods) {
                 SCOPED_TRACE(method.Name);

@@ -110,7 +110,7 @@ TEST(SolveRestricted, SolvesAFeasibleTaskWithNonPositiveTariffsWhoseFirstPlanLea
     SolveState s = SolveWithLimits({"non-positive", {10, 10}, {10, 10}, {-9, -5, -1, -1}, {M, M, M, 5}});
     EXPECT_TRUE(s.MaximisationTask);
     EXPECT_FALSE(Contains(s, "неразрешима"));
-    EXPECT_EQ(s.ObjectiveF, -80.0f);
+    EXPECT_EQ(s.ObjectiveF, -80);
     ExpectPlanWithinLimits(s);
 }
 
@@ -123,7 +123,7 @@ TEST(SolveRestricted, SolvesATaskThatClosedRoutesCutInTwo) {
                             "<b>1</b><br>U<sub>2</sub>=0<BR>V<sub>2</sub>=C<sub>2,2</sub>-"
                             "U<sub>2</sub>= <b>1</b><br>"));
     EXPECT_TRUE(Contains(s, "Так как все условия оптимальности выполнены"));
-    EXPECT_EQ(s.ObjectiveF, 10.0f);
+    EXPECT_EQ(s.ObjectiveF, 10);
 }
 
 // Cell (3,2) (tariff 13) sits at its limit 19 with estimate 11: it enters falling, so its own

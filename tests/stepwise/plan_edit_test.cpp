@@ -91,14 +91,14 @@ TEST(PlanEditor, KeepsOkAndCountsTheCostOfAcceptedEdits) {
     SolveState s = MakeState({"2x2", {10, 10}, {10, 10}, {3, 1, 2, 4}});
     NorthWestCorner(s);  // (1,1) = 10, (2,2) = 10: degenerate
     PlanEditor editor(s);
-    EXPECT_EQ(editor.initialCost(), 70.0f);
+    EXPECT_EQ(editor.initialCost(), 70);
     EXPECT_EQ(editor.AcceptCellEdit(0, 1, "0").CellText, "0");  // a basis zero completes it
     EXPECT_EQ(editor.check().Lines, std::vector<std::string>{"OK"});
     SolveState free = MakeState({"2x2", {10, 10}, {10, 10}, {3, 3, 2, 4}});
     for (TaskCell& c : free.Cells) SetPlanQuantity(c, {kFreeCargo, 0});
     PlanEditor fresh(free);
     fresh.AcceptCellEdit(0, 1, "4");  // tariff 3
-    EXPECT_EQ(fresh.currentCost(), 12.0f);
+    EXPECT_EQ(fresh.currentCost(), 12);
 }
 
 TEST(PlanEditor, ChangesNothingWhenTheSameValueIsTyped) {

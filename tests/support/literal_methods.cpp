@@ -19,13 +19,10 @@ bool Table(const SolveState& s) { return Detailed(s) && s.EstimationDisplaying !
 bool IsBasic(const TaskCell& c) { return c.Cargo > 0 || (c.Cargo == 0 && c.CargoEps >= 0); }
 bool IsFree(const TaskCell& c) { return c.Cargo < 0 || (c.Cargo == 0 && c.CargoEps < 0); }
 
-float SumF(const SolveState& s) {
-    float f = 0;
+std::int64_t SumF(const SolveState& s) {
+    std::int64_t f = 0;
     for (const TaskCell& c : s.Cells) {
-        if (c.Cargo > 0 || (c.Cargo == 0 && c.CargoEps > 0)) {
-            f = static_cast<float>(static_cast<double>(f) +
-                                   static_cast<double>(std::int64_t{c.Tariff} * c.Cargo));
-        }
+        if (c.Cargo > 0 || (c.Cargo == 0 && c.CargoEps > 0)) f += std::int64_t{c.Tariff} * c.Cargo;
     }
     return f;
 }
@@ -188,17 +185,18 @@ void ShiftAndReport(SolveState& s, SolveHooks& hooks, int entering) {
     }
     for (TaskCell& c : s.Cells) c.Sign = ' ';
     s.CycleList.clear();
-    const float previous = s.ObjectiveF;
+    const std::int64_t previous = s.ObjectiveF;
     s.ObjectiveF = SumF(s);
-    hooks.AddStatusLine(Format(kStatusStageF, static_cast<double>(s.ObjectiveF)));
+    hooks.AddStatusLine(Format(kStatusStageF, static_cast<long long>(s.ObjectiveF)));
     if (!Detailed(s)) return;
     s.Report.Appendf(kShiftDone, theta);
     WriteTransportTable(s, hooks);
-    s.Report.Appendf(kStageF, static_cast<double>(s.ObjectiveF));
+    s.Report.Appendf(kStageF, static_cast<long long>(s.ObjectiveF));
     if (s.ObjectiveF != previous) {
-        s.Report.Appendf(kFChanged,
-                         static_cast<double>(static_cast<float>(std::floor(std::fabs(
-                             static_cast<double>(s.ObjectiveF) - static_cast<double>(previous))))));
+        const bool fell = s.ObjectiveF < previous;
+        const std::uint64_t high = static_cast<std::uint64_t>(fell ? previous : s.ObjectiveF);
+        const std::uint64_t low = static_cast<std::uint64_t>(fell ? s.ObjectiveF : previous);
+        s.Report.Appendf(kFChanged, static_cast<unsigned long long>(high - low));
     }
 }
 
