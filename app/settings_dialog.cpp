@@ -111,8 +111,7 @@ SolveSettings TSettings::values() const {
 
 void TSettings::setValues(const SolveSettings& settings) {
     m_solveMethod->button(settings.SolveMethod)->setChecked(true);
-    m_solveMode->button(settings.SolveMode == kSolveModeRunToEnd ? kSolveModeStepwise : settings.SolveMode)
-        ->setChecked(true);
+    m_solveMode->button(settings.SolveMode)->setChecked(true);
     m_planMethod->button(settings.PlanMethod)->setChecked(true);
     m_estimationDisplaying->button(settings.EstimationDisplaying)->setChecked(true);
     m_editingMode->setChecked(settings.EditingMode);

@@ -20,7 +20,6 @@ SolveRunResult SolveIntoDocument(SolveState& s, SolveHooks& hooks, bool planOnly
     } catch (...) {
         result.Failed = true;
     }
-    if (s.SolveMode == kSolveModeRunToEnd) s.SolveMode = kSolveModeStepwise;
     s.Report.Append(kReportFooter);
     s.Report.MarkBodyEnd();
     s.Report.Append(kDocumentEnd);

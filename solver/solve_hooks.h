@@ -10,7 +10,9 @@ namespace kargolo {
 
 struct SolveState;
 
-enum class StageDecision { Continue, Abort };
+// What the user decided in a stepwise pause: go on to the next pause, run to the end without
+// pausing again, or abort the run.
+enum class StageDecision { Continue, RunToEnd, Abort };
 
 struct StageAnswer {
     StageDecision Decision = StageDecision::Continue;

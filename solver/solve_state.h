@@ -30,7 +30,6 @@ constexpr std::int32_t kPlanDoublePreference = 3;
 constexpr std::int32_t kSolveModeChecking = 0;  // the result only
 constexpr std::int32_t kSolveModeDetailed = 1;  // the whole course
 constexpr std::int32_t kSolveModeStepwise = 2;  // the whole course, pausing before each stage
-constexpr std::int32_t kSolveModeRunToEnd = 3;  // a stepwise run the user let run to the end
 
 // SolveMethod: the improvement method.
 constexpr std::int32_t kMethodDistributive = 0;

@@ -136,6 +136,7 @@ private:
     std::vector<std::int64_t> m_v;
     CyclingGuard m_guard;
     unsigned m_stage = 0;
+    bool m_runToEnd = false;  // the user let a stepwise run go on without pauses
     std::vector<int> m_cycle;  // scratch for the distributive lines
     std::string m_line;
 };
@@ -160,9 +161,10 @@ bool StageLoop::Run() {
 
 // The stepwise pause; false when the user aborts.
 bool StageLoop::PauseForUser() {
-    if (m_s.SolveMode != kSolveModeStepwise) return true;
+    if (m_s.SolveMode != kSolveModeStepwise || m_runToEnd) return true;
     const StageAnswer answer = m_hooks.BeforeStage(m_s, m_stage);
     if (answer.Decision == StageDecision::Abort) return false;
+    m_runToEnd = answer.Decision == StageDecision::RunToEnd;
     if (answer.PlanChanged) {
         m_s.Report.Append(kUserChangedPlan);
         WriteTransportTable(m_s, m_hooks);

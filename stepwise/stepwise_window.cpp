@@ -257,7 +257,7 @@ void TstpForm::NextStepButtonClick() {
 }
 
 void TstpForm::GoButtonClick() {
-    m_s.SolveMode = kSolveModeRunToEnd;
+    m_runToEnd = true;
     m_continueRequested = true;
     close();
 }
@@ -299,15 +299,17 @@ void TstpForm::closeEvent(QCloseEvent* event) {
     event->accept();
     if (!m_closing) {
         m_closing = true;
-        done(m_continueRequested ? QDialog::Accepted : kAbortResult);
+        done(!m_continueRequested ? kAbortResult : m_runToEnd ? kRunToEndResult : QDialog::Accepted);
     }
 }
 
 StageAnswer StepwiseHooks::BeforeStage(SolveState& s, unsigned stage) {
     TstpForm form(s, stage, m_dialogs, m_parent);
-    const int result = form.exec();
-    return {result == TstpForm::kAbortResult ? StageDecision::Abort : StageDecision::Continue,
-            form.planChanged()};
+    switch (form.exec()) {
+        case TstpForm::kAbortResult: return {StageDecision::Abort, form.planChanged()};
+        case TstpForm::kRunToEndResult: return {StageDecision::RunToEnd, form.planChanged()};
+        default: return {StageDecision::Continue, form.planChanged()};
+    }
 }
 
 }  // namespace kargolo

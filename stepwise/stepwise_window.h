@@ -25,6 +25,7 @@ class TstpForm : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kAbortResult = 3;
+    static constexpr int kRunToEndResult = 4;
 
     TstpForm(SolveState& s, unsigned stage, UserDialogs& dialogs, QWidget* parent = nullptr);
     ~TstpForm() override;
@@ -59,6 +60,7 @@ private:
     QPlainTextEdit* m_opplan = nullptr;
     QLabel* m_targetFunction = nullptr;
     bool m_continueRequested = false;
+    bool m_runToEnd = false;
     bool m_closing = false;
 };
 

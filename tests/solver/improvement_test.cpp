@@ -225,13 +225,16 @@ TEST(SolveByDistribution, WritesEachEstimateAsTheSumAlongItsCycle) {
     ExpectOptimalityCertificate(s);
 }
 
-// Answers the stepwise pauses: aborts at stage `abortAt`, reports an edit at stage `editAt`.
+// Answers the stepwise pauses: aborts at stage `abortAt`, reports an edit at stage `editAt`,
+// runs to the end from stage `endAt`.
 class PausingHooks : public SilentHooks {
 public:
-    PausingHooks(unsigned abortAt, unsigned editAt) : m_abortAt(abortAt), m_editAt(editAt) {}
+    PausingHooks(unsigned abortAt, unsigned editAt, unsigned endAt = 0)
+        : m_abortAt(abortAt), m_editAt(editAt), m_endAt(endAt) {}
     StageAnswer BeforeStage(SolveState&, unsigned stage) override {
         Stages.push_back(stage);
         if (stage == m_abortAt) return {StageDecision::Abort, false};
+        if (stage == m_endAt) return {StageDecision::RunToEnd, false};
         return {StageDecision::Continue, stage == m_editAt};
     }
     std::vector<unsigned> Stages;
@@ -239,6 +242,7 @@ public:
 private:
     unsigned m_abortAt;
     unsigned m_editAt;
+    unsigned m_endAt;
 };
 
 TEST(SolveByPotentials, PausesBeforeEveryStageOfAStepwiseRunAndStopsOnAbort) {
@@ -253,6 +257,24 @@ TEST(SolveByPotentials, PausesBeforeEveryStageOfAStepwiseRunAndStopsOnAbort) {
               std::string::npos);
     const std::string lastHeading = "<b>Этап 2</b></font></p>";
     EXPECT_EQ(text.substr(text.size() - lastHeading.size()), lastHeading);  // nothing after it
+}
+
+// Running to the end used to be told by the window writing the solver's mode; now the pause
+// answers it, and the report is that of a run that went on at every pause.
+TEST(SolveByPotentials, StopsPausingOnceTheUserRunsToTheEnd) {
+    const TaskSpec task{"3x4", {30, 40, 50}, {20, 35, 25, 40}, {4, 6, 9, 5, 3, 8, 7, 2, 6, 5, 4, 8}};
+    for (bool (*method)(SolveState&, SolveHooks&) : {SolveByPotentials, SolveByDistribution}) {
+        SolveState ended = FirstPlan(task, NorthWestCorner, kSolveModeStepwise);
+        PausingHooks endAtTwo(0, 0, 2);
+        EXPECT_TRUE(method(ended, endAtTwo));
+        EXPECT_EQ(endAtTwo.Stages, (std::vector<unsigned>{1, 2}));
+        SolveState paused = FirstPlan(task, NorthWestCorner, kSolveModeStepwise);
+        PausingHooks everyStage(0, 0);
+        EXPECT_TRUE(method(paused, everyStage));
+        EXPECT_GT(everyStage.Stages.size(), 2u);
+        EXPECT_EQ(ended.Report.Text(), paused.Report.Text());
+        EXPECT_EQ(ended.SolveMode, kSolveModeStepwise);
+    }
 }
 
 TEST(CyclingGuard, MakesTheRuleStricterEachTimeABasisComesBack) {

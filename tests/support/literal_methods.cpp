@@ -246,12 +246,14 @@ int LiteralFindCycle(SolveState& s, int a, int b, int mode, int depth) {
 
 bool LiteralSolveByPotentials(SolveState& s, SolveHooks& hooks, int maxStages) {
     hooks.AddStatusLine(kStatusPotentialsMethod);
+    bool runToEnd = false;
     for (unsigned stage = 1;; ++stage) {
         if (static_cast<int>(stage) > maxStages) throw std::runtime_error("too many stages");
         if (Detailed(s)) s.Report.Appendf(kStageHeader, stage);
-        if (s.SolveMode == 2) {
+        if (s.SolveMode == 2 && !runToEnd) {
             const StageAnswer answer = hooks.BeforeStage(s, stage);
             if (answer.Decision == StageDecision::Abort) return false;
+            runToEnd = answer.Decision == StageDecision::RunToEnd;
             if (answer.PlanChanged) {
                 s.Report.Append(kUserChangedPlan);
                 WriteTransportTable(s, hooks);
@@ -291,12 +293,14 @@ bool LiteralSolveByPotentials(SolveState& s, SolveHooks& hooks, int maxStages) {
 
 bool LiteralSolveByDistribution(SolveState& s, SolveHooks& hooks, int maxStages) {
     hooks.AddStatusLine(kStatusDistributiveMethod);
+    bool runToEnd = false;
     for (unsigned stage = 1;; ++stage) {
         if (static_cast<int>(stage) > maxStages) throw std::runtime_error("too many stages");
         if (Detailed(s)) s.Report.Appendf(kStageHeader, stage);
-        if (s.SolveMode == 2) {
+        if (s.SolveMode == 2 && !runToEnd) {
             const StageAnswer answer = hooks.BeforeStage(s, stage);
             if (answer.Decision == StageDecision::Abort) return false;
+            runToEnd = answer.Decision == StageDecision::RunToEnd;
             if (answer.PlanChanged) {
                 s.Report.Append(kUserChangedPlan);
                 WriteTransportTable(s, hooks);
