@@ -9,7 +9,7 @@ namespace {
 
 // One mark per row, then one per column: the cheapest open cell of the line, or kNoCell.
 std::vector<int> MarkCheapestCells(SolveState& s) {
-    const bool explain = s.SolveMode > kSolveModeChecking;
+    const bool explain = WritesCourse(s);
     std::vector<int> marks;
     marks.reserve(static_cast<std::size_t>(s.m + s.n));
     auto mark = [&](Scope scope, int line) {
@@ -41,7 +41,7 @@ void FillDoublyMarked(SolveState& s, PlanRests& rests, std::vector<int>& marks) 
         if (columnMark != k) continue;
         const PlanRests::Placement placement = rests.Place(s, k);
         s.UsingFlag[static_cast<std::size_t>(k)] = kCellUsed;
-        if (s.SolveMode > kSolveModeChecking) {
+        if (WritesCourse(s)) {
             s.Report.Appendf(kPlaceDoublyMarked, i + 1, j + 1, i + 1, j + 1, placement.RowBefore,
                              placement.ColumnBefore);
         }
@@ -63,7 +63,7 @@ void FillMarked(SolveState& s, PlanRests& rests, const std::vector<int>& marks) 
         const int k = marks[static_cast<std::size_t>(p)];
         const PlanRests::Placement placement = rests.Place(s, k);
         s.UsingFlag[static_cast<std::size_t>(k)] = kCellUsed;
-        if (s.SolveMode > kSolveModeChecking) {
+        if (WritesCourse(s)) {
             s.Report.Appendf(kPlaceMarked, k / s.n + 1, k % s.n + 1, placement.RowBefore,
                              placement.ColumnBefore);
         }
@@ -74,7 +74,7 @@ void FillRemaining(SolveState& s, PlanRests& rests) {
     for (const int k : OpenCellsInTariffOrder(s)) {
         const PlanRests::Placement placement = rests.Place(s, k);
         s.UsingFlag[static_cast<std::size_t>(k)] = kCellUsed;
-        if (s.SolveMode > kSolveModeChecking && placement.Placed != 0) {
+        if (WritesCourse(s) && placement.Placed != 0) {
             s.Report.Appendf(kPlaceRemaining, k / s.n + 1, k % s.n + 1, placement.RowBefore,
                              placement.ColumnBefore);
         }
@@ -84,7 +84,7 @@ void FillRemaining(SolveState& s, PlanRests& rests) {
 }  // namespace
 
 void DoublePreference(SolveState& s) {
-    const bool explain = s.SolveMode > kSolveModeChecking;
+    const bool explain = WritesCourse(s);
     StartFlags(s);
     ExcludeFictitious(s);
     if (explain) s.Report.Append(kFindMarks);

@@ -17,7 +17,7 @@ namespace {
 constexpr std::int64_t kLargestTotal = std::numeric_limits<std::int32_t>::max();
 
 void WriteNotation(SolveState& s, SolveHooks& hooks) {
-    if (s.SolveMode == kSolveModeChecking) return;
+    if (!WritesCourse(s)) return;
     s.Report.Append(kGeneralNotation);
     if (s.RestrictedTask) s.Report.Append(kLimitsNotation);
     WriteTransportTable(s, hooks);
@@ -65,7 +65,7 @@ void AddFictitiousSupplier(SolveState& s, std::uint32_t deficit) {
 
 void BuildFirstPlan(SolveState& s, bool planOnly) {
     s.Report.MarkSection(ReportSectionKind::FirstPlan);
-    const bool announce = s.SolveMode > kSolveModeChecking || planOnly;
+    const bool announce = WritesCourse(s) || planOnly;
     if (s.RestrictedTask) {
         bool closedRoute = false;
         for (const TaskCell& c : s.Cells) closedRoute = closedRoute || c.Limit == 0;
@@ -100,6 +100,8 @@ void WriteMethodHeader(SolveState& s) {
     }
 }
 
+// The verdict belongs to the answer: a detailed or stepwise run writes it even when its report
+// reached the size limit and the course was cut.
 void WriteClosingText(SolveState& s, const ImprovementResult& result) {
     if (!result.Completed) {
         s.Report.Append(kAbortedByUser);
@@ -218,11 +220,11 @@ void Solve(SolveState& s, SolveHooks& hooks, bool planOnly) {
     for (TaskCell& c : s.Cells) c.Sign = ' ';
     hooks.AddStatusLine(kStatusFindingPlan);
     BuildFirstPlan(s, planOnly);
-    if (s.SolveMode > kSolveModeChecking || planOnly) {
+    if (WritesCourse(s) || planOnly) {
         ReportFirstPlan(s, hooks);
         if (planOnly) return;
     }
-    if (s.SolveMode > kSolveModeChecking) WriteMethodHeader(s);
+    if (WritesCourse(s)) WriteMethodHeader(s);
     const ImprovementResult result = ImprovePlan(s, hooks);
     WriteClosingSummary(s, hooks, result);
 }

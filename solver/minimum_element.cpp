@@ -7,7 +7,7 @@ namespace kargolo {
 // Only the chosen cell is ever flagged, so the cheapest open cell of each step is simply the
 // next cell in tariff order: one sort replaces a scan of the matrix per placement.
 void MinimumElement(SolveState& s) {
-    const bool explain = s.SolveMode > kSolveModeChecking;
+    const bool explain = WritesCourse(s);
     StartFlags(s);
     if (explain) s.Report.Append(kRemainderNotation);
     ExcludeFictitious(s);

@@ -23,7 +23,7 @@ void ExplainPlacement(SolveState& s, int k, const PlanRests::Placement& placemen
 }  // namespace
 
 void NorthWestCorner(SolveState& s) {
-    const bool explain = s.SolveMode > kSolveModeChecking;
+    const bool explain = WritesCourse(s);
     if (explain) s.Report.Append(kRemainderNotation);
     PlanRests rests(s);
     const int cellCount = s.CellCount();

@@ -67,7 +67,7 @@ void StartFlags(SolveState& s) {
 }
 
 void ExcludeFictitious(SolveState& s) {
-    const bool explain = s.SolveMode > kSolveModeChecking;
+    const bool explain = WritesCourse(s);
     if (HasFictitiousConsumer(s)) {
         for (int i = 0; i < s.m; ++i) s.UsingFlag[static_cast<std::size_t>(i * s.n + s.n - 1)] = kCellUsed;
         if (explain) s.Report.Append(kExcludeFictitiousConsumer);
@@ -90,7 +90,7 @@ void FreeUnfilledCells(SolveState& s) {
 }
 
 void DistributeFictitious(SolveState& s, PlanRests& rests) {
-    const bool explain = s.SolveMode > kSolveModeChecking;
+    const bool explain = WritesCourse(s);
     auto place = [&](int i, int j) {
         const PlanRests::Placement placement = rests.Place(s, i * s.n + j);
         if (explain && placement.Placed != 0) {

@@ -9,7 +9,7 @@ namespace kargolo {
 // cheapest open cell of each step is the next cell in tariff order whose row and column are
 // still open: one sort replaces a scan of the matrix per placement.
 void RestrictedMinimumElement(SolveState& s) {
-    const bool explain = s.SolveMode > kSolveModeChecking;
+    const bool explain = WritesCourse(s);
     StartFlags(s);
     if (explain) s.Report.Append(kRemainderAndLimitNotation);
     PlanRests rests(s);

@@ -109,7 +109,7 @@ struct Penalty {
 };
 
 Penalty PenaltyOf(SolveState& s, Scope scope, int cheapest, int next, int number) {
-    const bool explain = s.SolveMode > kSolveModeChecking;
+    const bool explain = WritesCourse(s);
     const bool row = scope == Scope::Row;
     if (cheapest == kNoCell) {
         if (explain) s.Report.Appendf(row ? kRowWithoutOpenCells : kColumnWithoutOpenCells, number);
@@ -160,7 +160,7 @@ int CellToFill(const SolveState& s, const Penalty* row, const Penalty* column) {
 // nothing was open any more.
 bool RunStage(SolveState& s, OpenLines& lines, PlanRests& rests, std::vector<Penalty>& rows,
               std::vector<Penalty>& columns) {
-    const bool explain = s.SolveMode > kSolveModeChecking;
+    const bool explain = WritesCourse(s);
     for (int i = 0; i < s.m; ++i) {
         const int first = lines.FirstInRow(i);
         rows[static_cast<std::size_t>(i)] =
@@ -203,7 +203,7 @@ void VogelMethod(SolveState& s) {
     std::vector<Penalty> rows(static_cast<std::size_t>(s.m));
     std::vector<Penalty> columns(static_cast<std::size_t>(s.n));
     for (unsigned stage = 1;; ++stage) {
-        if (s.SolveMode > kSolveModeChecking) s.Report.Appendf(kVogelStage, stage);
+        if (WritesCourse(s)) s.Report.Appendf(kVogelStage, stage);
         if (!RunStage(s, lines, rests, rows, columns)) break;
     }
     DistributeFictitious(s, rests);
