@@ -4,7 +4,7 @@
 #include <numeric>
 
 #include "solver/components.h"
-#include "solver/improvement.h"
+#include "solver/m_value.h"
 #include "solver/internal_error.h"
 #include "solver/method_texts.h"
 
@@ -140,7 +140,7 @@ int PotentialPass(SolveState& s, const std::vector<std::vector<int>>& cellsOf, b
             other = {s.At(k).Tariff - known.Value, 1, s.At(k).TariffM - known.M};
             found.push_back(fromRows ? j : i);
             if (!writeLines) continue;
-            const std::string text = FormatMValue(other.Value, other.M);
+            const std::string text = FormatPotential({other.M, other.Value});
             if (fromRows) {
                 s.Report.Appendf(kColumnPotential, j + 1, i + 1, j + 1, i + 1, text.c_str());
             } else {

@@ -17,10 +17,4 @@ ImprovementResult ImprovePlan(SolveState& s, SolveHooks& hooks) {
     return result;
 }
 
-std::string FormatMValue(std::int64_t number, std::int32_t m) {
-    if (m == 0) return Format("%lli", static_cast<long long>(number));
-    if (number == 0) return Format("% iM", m);
-    return Format("% iM%+lli", m, static_cast<long long>(number));
-}
-
 }  // namespace kargolo

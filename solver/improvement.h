@@ -34,7 +34,4 @@ bool SolveByDistribution(SolveState& s, SolveHooks& hooks);
 // Runs the improvement method that the settings name.
 ImprovementResult ImprovePlan(SolveState& s, SolveHooks& hooks);
 
-// The text of M * m + number: "-3", " 1M-3", "-1M".
-std::string FormatMValue(std::int64_t number, std::int32_t m);
-
 }  // namespace kargolo

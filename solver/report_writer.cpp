@@ -1,5 +1,6 @@
 #include "solver/report_writer.h"
 
+#include "solver/m_value.h"
 #include "solver/method_texts.h"
 #include "solver/report_texts.h"
 #include "solver/solve_hooks.h"
@@ -75,14 +76,6 @@ void AppendCargoCell(ReportBuffer& out, const RimEntry& rim) {
     out.Append("</td>");
 }
 
-bool IsNegative(std::int32_t mPart, std::int64_t number) {
-    return mPart < 0 || (mPart == 0 && number < 0);
-}
-
-bool IsPositive(std::int32_t mPart, std::int64_t number) {
-    return mPart > 0 || (mPart == 0 && number > 0);
-}
-
 void AppendClassicalEstimate(ReportBuffer& out, const TaskCell& c) {
     if (InBasis(c)) {
         out.Append("<td>&nbsp;</td>");
@@ -97,9 +90,10 @@ void AppendClassicalEstimate(ReportBuffer& out, const TaskCell& c) {
 const char* BoundedEstimateColour(const TaskCell& c) {
     const char* colour = "";
     const bool atZero = c.CargoEps == 0 && (c.Cargo == 0 || c.Cargo == kFreeCargo);
-    if (atZero && IsNegative(c.EstimateM, c.Estimate)) colour = "bgcolor=\"#66ccff\"";
+    const MValue estimate{c.EstimateM, c.Estimate};
+    if (atZero && IsNegative(estimate)) colour = "bgcolor=\"#66ccff\"";
     if (c.Limit != kNoLimit && InBasis(c) && c.Cargo == c.Limit && c.CargoEps == 0 &&
-        IsPositive(c.EstimateM, c.Estimate)) {
+        IsPositive(estimate)) {
         colour = "bgcolor=\"#ffcccc\"";
     }
     return colour;
@@ -110,11 +104,9 @@ void AppendBoundedEstimate(ReportBuffer& out, const TaskCell& c) {
         out.Append("<td>&nbsp;</td>");
     } else if (c.Limit == 0) {
         out.Append("<td bgcolor=\"#DAD6D8\">&nbsp;</td>");
-    } else if (c.EstimateM != 0) {
-        out.Appendf("<td %s>%lli%+iM</td>", BoundedEstimateColour(c),
-                    static_cast<long long>(c.Estimate), c.EstimateM);
     } else {
-        out.Appendf("<td %s>%lli</td>", BoundedEstimateColour(c), static_cast<long long>(c.Estimate));
+        out.Appendf("<td %s>%s</td>", BoundedEstimateColour(c),
+                    FormatEstimate({c.EstimateM, c.Estimate}).c_str());
     }
 }
 

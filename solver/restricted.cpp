@@ -7,6 +7,7 @@
 #include "solver/basis.h"
 #include "solver/components.h"
 #include "solver/internal_error.h"
+#include "solver/m_value.h"
 #include "solver/method_texts.h"
 #include "solver/report_texts.h"
 #include "solver/report_writer.h"
@@ -25,8 +26,6 @@ bool AtLowerBound(const TaskCell& c) { return c.Cargo < 0 || (c.Cargo == 0 && c.
 bool AtUpperBound(const TaskCell& c) {
     return HasLimit(c) && c.Cargo == c.Limit && c.CargoEps == 0;
 }
-bool IsNegative(std::int32_t m, std::int64_t number) { return m < 0 || (m == 0 && number < 0); }
-bool IsPositive(std::int32_t m, std::int64_t number) { return m > 0 || (m == 0 && number > 0); }
 
 // The tie rule of the candidate choices: a cell with a plain tariff beats one with an M tariff,
 // and among plain tariffs the strictly smaller one wins; otherwise the earlier cell stays.
@@ -47,11 +46,6 @@ int ChooseCompletionCell(const SolveState& s, Qualifies qualifies) {
     return chosen;
 }
 
-// The text of an estimate or a potential with an M part: "-3+1M", or "-3" without one.
-std::string MNumberText(std::int64_t number, std::int32_t m) {
-    if (m != 0) return Format("%lli%+iM", static_cast<long long>(number), m);
-    return Format("%lli", static_cast<long long>(number));
-}
 
 // Sort keys of the candidate lists, smaller first. Lower list: M parts below 0 (the M part
 // alone is the key), then number parts. Upper list: M parts above 0, largest first, then
@@ -175,13 +169,14 @@ BoundedCandidates FindBoundedEstimates(SolveState& s) {
         const bool atLower = (c.Cargo == 0 || c.Cargo == kFreeCargo) && c.CargoEps == 0;
         const bool atUpper = AtUpperBound(c);
         if (!atLower && !atUpper) continue;
-        const bool negative = IsNegative(c.EstimateM, c.Estimate);
-        const bool positive = IsPositive(c.EstimateM, c.Estimate);
+        const MValue estimateValue{c.EstimateM, c.Estimate};
+        const bool negative = IsNegative(estimateValue);
+        const bool positive = IsPositive(estimateValue);
         // The lists are built in row-major order, so their heads can be kept as the scan goes.
         if (atLower && negative) heads.Lower = BetterHead(s, heads.Lower, k, LowerKey);
         if (atUpper && positive) heads.Upper = BetterHead(s, heads.Upper, k, UpperKey);
         if (!detailed) continue;
-        const std::string estimate = MNumberText(c.Estimate, c.EstimateM);
+        const std::string estimate = FormatEstimate(estimateValue);
         const bool marked = atLower ? negative : positive;
         (atLower ? lowerText : upperText) +=
             Format(kBoundedEstimate, marked ? (atLower ? kBlueSpan : kRedSpan) : "", i + 1, j + 1,

@@ -3,6 +3,7 @@
 
 #include "solver/basis.h"
 #include "solver/internal_error.h"
+#include "solver/m_value.h"
 #include "solver/method_texts.h"
 #include "solver/report_writer.h"
 #include "solver/restricted.h"
@@ -161,9 +162,7 @@ void RestrictedRun::Shift(BasisForest& basis, int entering) {
     if (Detailed()) {
         const TaskCell& k = m_s.At(entering);
         m_s.Report.Appendf(kBoundedEnteringCell, entering / m_s.n + 1, entering % m_s.n + 1,
-                           Format(k.EstimateM != 0 ? "%lli%+iM" : "%lli",
-                                  static_cast<long long>(k.Estimate), k.EstimateM)
-                               .c_str());
+                           FormatEstimate({k.EstimateM, k.Estimate}).c_str());
         m_s.Report.Append(kBoundedCycleIntro);
         // The entering cell rises from 0 ('+') or falls from its limit ('-').
         const bool rises = !(PlanQuantity(k) > EpsValue{0, 0});

@@ -4,6 +4,7 @@
 #include "solver/cycling_guard.h"
 #include "solver/driver.h"
 #include "solver/improvement.h"
+#include "solver/m_value.h"
 #include "solver/plan_rules.h"
 #include "tests/support/literal_methods.h"
 #include "tests/support/plan_checks.h"
@@ -98,11 +99,15 @@ TEST(ShiftAlongCycle, EmptiesEveryMinusCellThatHeldTheMinimum) {
     EXPECT_EQ(Quantities(s), (std::vector<std::int32_t>{-1, 0, 5, 5}));
 }
 
-TEST(FormatMValue, WritesTheMPartWithItsSign) {
-    EXPECT_EQ(FormatMValue(-3, 0), "-3");
-    EXPECT_EQ(FormatMValue(-3, 1), " 1M-3");
-    EXPECT_EQ(FormatMValue(0, -1), "-1M");
-    EXPECT_EQ(FormatMValue(7, -2), "-2M+7");
+TEST(FormatPotential, WritesTheMPartFirstWithItsSign) {
+    EXPECT_EQ(FormatPotential({0, -3}), "-3");
+    EXPECT_EQ(FormatPotential({1, -3}), " 1M-3");
+    EXPECT_EQ(FormatPotential({-1, 0}), "-1M");
+    EXPECT_EQ(FormatPotential({-2, 7}), "-2M+7");
+    EXPECT_EQ(FormatEstimate({1, -3}), "-3+1M");  // an estimate puts it last
+    EXPECT_EQ(FormatEstimate({-1, 0}), "0-1M");
+    EXPECT_TRUE(IsNegative({-1, 1000000}));   // M outweighs any number
+    EXPECT_TRUE(IsPositive({0, 1}));
 }
 
 struct MethodPair {

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "solver/improvement.h"
+#include "solver/m_value.h"
 #include "solver/method_texts.h"
 #include "solver/report_texts.h"
 #include "solver/report_writer.h"
@@ -68,7 +69,7 @@ void LiteralFindPotentials(SolveState& s) {
                 ++known;
                 if (Detailed(s)) {
                     s.Report.Appendf(kColumnPotential, j + 1, i + 1, j + 1, i + 1,
-                                     FormatMValue(vj.Value, 0).c_str());
+                                     FormatPotential({0, vj.Value}).c_str());
                 }
             }
         }
@@ -82,7 +83,7 @@ void LiteralFindPotentials(SolveState& s) {
                 ++known;
                 if (Detailed(s)) {
                     s.Report.Appendf(kRowPotential, i + 1, i + 1, j + 1, j + 1,
-                                     FormatMValue(ui.Value, 0).c_str());
+                                     FormatPotential({0, ui.Value}).c_str());
                 }
             }
         }
