@@ -68,7 +68,7 @@ void BuildFirstPlan(SolveState& s, bool planOnly) {
     const bool announce = WritesCourse(s) || planOnly;
     if (s.RestrictedTask) {
         bool closedRoute = false;
-        for (const TaskCell& c : s.Cells) closedRoute = closedRoute || c.Limit == 0;
+        for (const TaskCell& c : s.Cells) closedRoute = closedRoute || IsClosedRoute(c);
         if (announce && closedRoute) s.Report.Append(kClosedRoutesNote);
         if (announce) s.Report.Append(kRestrictedPlanHeader);
         RestrictedMinimumElement(s);

@@ -22,7 +22,7 @@ void AppendEpsCoefficient(ReportBuffer& out, std::int32_t eps, bool withSign) {
 }
 
 void AppendCellOpening(ReportBuffer& out, const TaskCell& c, bool restricted) {
-    if (restricted && c.Limit == 0) {
+    if (restricted && IsClosedRoute(c)) {
         out.Append("<td bgcolor=\"#DAD6D8\">");
     } else if (c.Sign == '+') {
         out.Append("<td bgcolor=\"#66FF99\">");
@@ -89,11 +89,9 @@ void AppendClassicalEstimate(ReportBuffer& out, const TaskCell& c) {
 // the plan; the upper-bound colour wins when both apply.
 const char* BoundedEstimateColour(const TaskCell& c) {
     const char* colour = "";
-    const bool atZero = c.CargoEps == 0 && (c.Cargo == 0 || c.Cargo == kFreeCargo);
     const MValue estimate{c.EstimateM, c.Estimate};
-    if (atZero && IsNegative(estimate)) colour = "bgcolor=\"#66ccff\"";
-    if (c.Limit != kNoLimit && InBasis(c) && c.Cargo == c.Limit && c.CargoEps == 0 &&
-        IsPositive(estimate)) {
+    if (AtZero(c) && IsNegative(estimate)) colour = "bgcolor=\"#66ccff\"";
+    if (AtLimit(c) && InBasis(c) && IsPositive(estimate)) {
         colour = "bgcolor=\"#ffcccc\"";
     }
     return colour;
@@ -102,7 +100,7 @@ const char* BoundedEstimateColour(const TaskCell& c) {
 void AppendBoundedEstimate(ReportBuffer& out, const TaskCell& c) {
     if (c.Basic != 0) {
         out.Append("<td>&nbsp;</td>");
-    } else if (c.Limit == 0) {
+    } else if (IsClosedRoute(c)) {
         out.Append("<td bgcolor=\"#DAD6D8\">&nbsp;</td>");
     } else {
         out.Appendf("<td %s>%s</td>", BoundedEstimateColour(c),

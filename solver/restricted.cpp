@@ -9,6 +9,7 @@
 #include "solver/internal_error.h"
 #include "solver/m_value.h"
 #include "solver/method_texts.h"
+#include "solver/plan_common.h"
 #include "solver/report_texts.h"
 #include "solver/report_writer.h"
 #include "solver/restricted_texts.h"
@@ -20,12 +21,7 @@ namespace {
 
 std::size_t At(int index) { return static_cast<std::size_t>(index); }
 
-bool HasLimit(const TaskCell& c) { return c.Limit != kNoLimit; }
 bool IsPositive(const TaskCell& c) { return PlanQuantity(c) > EpsValue{0, 0}; }
-bool AtLowerBound(const TaskCell& c) { return c.Cargo < 0 || (c.Cargo == 0 && c.CargoEps <= 0); }
-bool AtUpperBound(const TaskCell& c) {
-    return HasLimit(c) && c.Cargo == c.Limit && c.CargoEps == 0;
-}
 
 // The tie rule of the candidate choices: a cell with a plain tariff beats one with an M tariff,
 // and among plain tariffs the strictly smaller one wins; otherwise the earlier cell stays.
@@ -40,7 +36,7 @@ int ChooseCompletionCell(const SolveState& s, Qualifies qualifies) {
     int chosen = -1;
     for (int k = 0; k < s.CellCount(); ++k) {
         const TaskCell& c = s.At(k);
-        if (c.Basic || s.UsingFlag[At(k)] == 255 || !qualifies(c)) continue;
+        if (c.Basic || s.UsingFlag[At(k)] == kCellUsed || !qualifies(c)) continue;
         if (chosen < 0 || WinsTie(c, s.At(chosen))) chosen = k;
     }
     return chosen;
@@ -75,13 +71,9 @@ bool CompleteBoundedBasis(SolveState& s, int count, std::vector<int>& added) {
     for (int k = 0; k < s.CellCount(); ++k) {
         if (s.At(k).Basic) components.Join(k / s.n, s.m + k % s.n);
     }
-    auto interior = [](const TaskCell& c) {
-        return IsPositive(c) &&
-               (!HasLimit(c) || static_cast<std::uint32_t>(c.Cargo) < static_cast<std::uint32_t>(c.Limit) ||
-                (c.Cargo == c.Limit && c.CargoEps < 0));
-    };
+    auto interior = [](const TaskCell& c) { return IsPositive(c) && BelowLimit(c); };
     auto atBound = [](const TaskCell& c) {
-        return c.Limit != 0 && (AtLowerBound(c) || AtUpperBound(c));
+        return !IsClosedRoute(c) && (AtLowerBound(c) || AtLimit(c));
     };
     bool complete = true;
     while (count < s.m + s.n - 1) {
@@ -91,7 +83,7 @@ bool CompleteBoundedBasis(SolveState& s, int count, std::vector<int>& added) {
             complete = false;
             break;
         }
-        s.UsingFlag[At(k)] = 255;
+        s.UsingFlag[At(k)] = kCellUsed;
         const int i = k / s.n;
         const int j = k % s.n;
         if (!components.Join(i, s.m + j)) continue;  // it would close a cycle
@@ -101,7 +93,7 @@ bool CompleteBoundedBasis(SolveState& s, int count, std::vector<int>& added) {
             SetPlanQuantity(c, {0, epsilon});
             s.Supplies[At(i)].AmountEps += epsilon;
             s.Demands[At(j)].AmountEps += epsilon;
-        } else if (AtUpperBound(c)) {
+        } else if (AtLimit(c)) {
             SetPlanQuantity(c, {c.Limit, -epsilon});
             s.Supplies[At(i)].AmountEps -= epsilon;
             s.Demands[At(j)].AmountEps -= epsilon;
@@ -145,7 +137,7 @@ EpsValue BoundedShift(SolveState& s) {
         if (c.Cargo == 0 && c.CargoEps == 0) {
             SetPlanQuantity(c, {kFreeCargo, 0});
             c.Basic = 0;
-        } else if (AtUpperBound(c)) {
+        } else if (AtLimit(c)) {
             c.Basic = 0;
         }
     }
@@ -165,9 +157,9 @@ BoundedCandidates FindBoundedEstimates(SolveState& s) {
         const PotentialEntry& v = s.PotentialsV[At(j)];
         c.Estimate = c.Tariff - (u.Value + v.Value);
         c.EstimateM = c.TariffM - (u.M + v.M);
-        if (c.Basic || c.Limit == 0) continue;
-        const bool atLower = (c.Cargo == 0 || c.Cargo == kFreeCargo) && c.CargoEps == 0;
-        const bool atUpper = AtUpperBound(c);
+        if (c.Basic || IsClosedRoute(c)) continue;
+        const bool atLower = AtZero(c);
+        const bool atUpper = AtLimit(c);
         if (!atLower && !atUpper) continue;
         const MValue estimateValue{c.EstimateM, c.Estimate};
         const bool negative = IsNegative(estimateValue);

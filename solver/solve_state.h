@@ -3,22 +3,18 @@
 // The task and everything one solve run reads and writes. A run owns exactly one SolveState,
 // created by its caller and passed explicitly to every operation.
 //
-// Cells are row-major, k = i * n + j with 0-based i and j; report texts count from 1.
-// A cell's plan quantity (Cargo, CargoEps) is (-1, 0) for a free cell, (0, 0) for a basis zero
-// and positive for an occupied cell. While a plan rule runs, an unfilled cell holds (0, 0).
+// Cells are row-major, k = i * n + j with 0-based i and j; report texts count from 1. A cell's
+// states are named in cell_state.h.
 
 #include <cstdint>
 #include <limits>
 #include <vector>
 
+#include "solver/cell_state.h"
 #include "solver/eps_value.h"
 #include "solver/report_buffer.h"
 
 namespace kargolo {
-
-// Limit of a route without a capacity limit. A limit of 0 is a closed route.
-constexpr std::int32_t kNoLimit = std::numeric_limits<std::int32_t>::min();
-constexpr std::int32_t kFreeCargo = -1;
 
 // PlanMethod: the rule of the first basic plan.
 constexpr std::int32_t kPlanNorthWestCorner = 0;
@@ -47,19 +43,6 @@ constexpr std::uint32_t kDefaultReportLimitMb = 1024;
 struct RimEntry {
     std::int32_t Amount = 0;
     std::int32_t AmountEps = 0;
-};
-
-// One route between supplier i and consumer j.
-struct TaskCell {
-    std::int32_t Cargo = 0;     // plan quantity X_i,j, numeric part
-    std::int32_t CargoEps = 0;  // plan quantity X_i,j, epsilon coefficient
-    std::int32_t Tariff = 0;    // c_i,j, numeric part
-    std::int64_t Estimate = 0;  // S_i,j of a free cell, numeric part (64 bits: a sum of tariffs)
-    std::int32_t Limit = 0;     // D_i,j; kNoLimit = unlimited, 0 = closed route
-    char Sign = ' ';            // mark in the current cycle: ' ', '+' or '-'
-    std::uint8_t Basic = 0;     // with capacity limits: 1 = the cell belongs to the basis
-    std::int32_t TariffM = 0;   // tariff = TariffM * M + Tariff
-    std::int32_t EstimateM = 0;  // estimate = EstimateM * M + Estimate
 };
 
 // A potential u_i or v_j = Value + M * M. Known counts how often it was found.
@@ -129,21 +112,7 @@ inline bool WritesCourse(const SolveState& s) {
 // Makes an empty m x n task: zero rims, zero cells.
 void ResizeTask(SolveState& s, int m, int n);
 
-inline EpsValue PlanQuantity(const TaskCell& c) { return {c.Cargo, c.CargoEps}; }
-inline void SetPlanQuantity(TaskCell& c, EpsValue v) {
-    c.Cargo = v.Num;
-    c.CargoEps = v.Eps;
-}
 inline EpsValue AsEpsValue(const RimEntry& r) { return {r.Amount, r.AmountEps}; }
-
-// In the basis: X > 0, or X = 0 with a non-negative epsilon part (basis zeros count).
-inline bool InBasis(const TaskCell& c) { return c.Cargo > 0 || (c.Cargo == 0 && c.CargoEps >= 0); }
-// Carries cargo: X > 0, or X = 0 with a positive epsilon part (basis zeros do not count).
-inline bool CarriesCargo(const TaskCell& c) {
-    return c.Cargo > 0 || (c.Cargo == 0 && c.CargoEps > 0);
-}
-// The mark a plan rule or a shift leaves in a cell outside the basis: exactly (-1, 0).
-inline bool IsFreeMarker(const TaskCell& c) { return c.Cargo == kFreeCargo && c.CargoEps == 0; }
 
 // A*_i: what supplier i still has to ship under the current plan.
 EpsValue RowRemainder(const SolveState& s, int i);

@@ -23,12 +23,6 @@ bool ReadInteger(std::string_view text, std::int32_t& value) {
     return error == std::errc() && end == text.data() + text.size();
 }
 
-bool BelowLimit(const TaskCell& c) {
-    if (c.Limit == kNoLimit) return true;
-    return static_cast<std::uint32_t>(c.Cargo) < static_cast<std::uint32_t>(c.Limit) ||
-           (c.Cargo == c.Limit && c.CargoEps < 0);
-}
-
 bool IsBasicCell(const SolveState& s, int k) {
     const TaskCell& c = s.At(k);
     return s.RestrictedTask ? c.Basic != 0 : InBasis(c);

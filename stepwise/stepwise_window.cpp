@@ -52,7 +52,7 @@ public:
         return orientation == Qt::Horizontal ? ColumnCaption(m_s, section) : RowCaption(m_s, section);
     }
     Qt::ItemFlags flags(const QModelIndex& index) const override {
-        if (!isPlanCell(index) || (m_s.RestrictedTask && cell(index).Limit == 0)) return Qt::NoItemFlags;
+        if (!isPlanCell(index) || (m_s.RestrictedTask && IsClosedRoute(cell(index)))) return Qt::NoItemFlags;
         return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
     }
     QVariant data(const QModelIndex& index, int role) const override {
@@ -61,11 +61,11 @@ public:
         if (role == Qt::BackgroundRole) {
             if (index.row() == m_s.m && index.column() == m_s.n) return QBrush(QColor(0x80, 0x80, 0x80));
             if (!isPlanCell(index)) return QBrush(QColor(0xAA, 0xAA, 0xAA));
-            if (m_s.RestrictedTask && cell(index).Limit == 0) return QBrush(QColor(0xD8, 0xD6, 0xDA));
+            if (m_s.RestrictedTask && IsClosedRoute(cell(index))) return QBrush(QColor(0xD8, 0xD6, 0xDA));
         }
         if (role == Qt::ForegroundRole) {
             if (!isPlanCell(index)) return QBrush(QApplication::palette().color(QPalette::WindowText));
-            if (isBasicText(index)) return QBrush(Qt::blue);
+            if (isBasicQuantity(index)) return QBrush(Qt::blue);
         }
         return {};
     }
@@ -92,14 +92,9 @@ private:
         return InBasis(cell(index)) ? EpsText(PlanQuantity(cell(index))) : QString();
     }
     // Blue for a basic quantity: with limits a positive one below the cell's limit.
-    bool isBasicText(const QModelIndex& index) const {
-        const ParsedQuantity parsed = ParseQuantity(text(index).toLower().toStdString());
-        const EpsValue x = parsed.Value;
-        if (!parsed.Read) return false;
-        if (!m_s.RestrictedTask) return x.Num > 0 || (x.Num == 0 && x.Eps >= 0);
-        const std::int32_t limit = cell(index).Limit;
-        const bool positive = x.Num > 0 || (x.Num == 0 && x.Eps > 0);
-        return positive && (limit == kNoLimit || x < EpsValue{limit, 0});
+    bool isBasicQuantity(const QModelIndex& index) const {
+        const TaskCell& c = cell(index);
+        return m_s.RestrictedTask ? CarriesCargo(c) && BelowLimit(c) : InBasis(c);
     }
 
     SolveState& m_s;
@@ -153,7 +148,7 @@ QTableWidget* TstpForm::createReadOnlyGrid(bool limits) {
             }
             auto* item = new QTableWidgetItem(text);
             if (limits) item->setForeground(Qt::red);
-            if (m_s.RestrictedTask && c.Limit == 0) item->setBackground(QColor(0xD8, 0xD6, 0xDA));
+            if (m_s.RestrictedTask && IsClosedRoute(c)) item->setBackground(QColor(0xD8, 0xD6, 0xDA));
             grid->setItem(i, j, item);
         }
         auto* supply = new QTableWidgetItem(EpsText(AsEpsValue(m_s.Supplies[static_cast<std::size_t>(i)])));

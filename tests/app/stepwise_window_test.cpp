@@ -3,6 +3,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "documents/task_grid_view.h"
 #include "solver/driver.h"
 #include "solver/plan_rules.h"
 #include "stepwise/stepwise_window.h"
@@ -27,6 +28,7 @@ private slots:
     void asksBeforeAborting();
     void runsToTheEndWithCtrlF9();
     void refusesUnreadableTextAndCountsTheNewCost();
+    void showsBasicQuantitiesInBlue();
     void pausesARealRunAndAppliesTheEdit();
 };
 
@@ -86,6 +88,30 @@ void StepwiseWindowTest::runsToTheEndWithCtrlF9() {
     QTest::keyClick(&form, Qt::Key_F9, Qt::ControlModifier);
     QCOMPARE(form.result(), TstpForm::kRunToEndResult);
     QCOMPARE(s.SolveMode, kSolveModeStepwise);  // the window leaves the solver's mode alone
+}
+
+// The colour comes from the cell's state; it used to be read back from the cell's shown text.
+void StepwiseWindowTest::showsBasicQuantitiesInBlue() {
+    SolveState s = BasicPlan();                  // (1,1) = 5, (1,2) = 5, (2,2) = 10
+    SetPlanQuantity(s.Cell(1, 0), {0, 0});       // a basis zero
+    SolveState limited = BasicPlan();
+    limited.RestrictedTask = true;
+    for (TaskCell& c : limited.Cells) c.Limit = kNoLimit;
+    limited.Cell(0, 1).Limit = 5;                // (1,2) at its limit
+    SetPlanQuantity(limited.Cell(1, 0), {0, 0});
+    const struct {
+        SolveState* State;
+        bool Blue[4];
+    } cases[] = {{&s, {true, true, true, true}}, {&limited, {true, false, false, true}}};
+    ScriptedDialogs dialogs;
+    for (const auto& c : cases) {
+        TstpForm form(*c.State, 1, dialogs);
+        const QAbstractItemModel* model = form.findChild<TaskGridView*>()->model();
+        for (int k = 0; k < 4; ++k) {
+            const QVariant colour = model->data(model->index(k / 2, k % 2), Qt::ForegroundRole);
+            QCOMPARE(colour.isValid() && colour.value<QBrush>().color() == QColor(Qt::blue), c.Blue[k]);
+        }
+    }
 }
 
 void StepwiseWindowTest::refusesUnreadableTextAndCountsTheNewCost() {
