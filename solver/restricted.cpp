@@ -1,8 +1,11 @@
 #include "solver/restricted.h"
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <string>
+#include <tuple>
 
 #include "solver/basis.h"
 #include "solver/components.h"
@@ -29,19 +32,34 @@ bool WinsTie(const TaskCell& later, const TaskCell& earlier) {
     return later.TariffM == 0 && (earlier.TariffM != 0 || later.Tariff < earlier.Tariff);
 }
 
-// The completion's choice among the cells that pass `qualifies`: the first in row-major order,
-// replaced by a later one that wins the tie rule.
-template <typename Qualifies>
-int ChooseCompletionCell(const SolveState& s, Qualifies qualifies) {
-    int chosen = -1;
-    for (int k = 0; k < s.CellCount(); ++k) {
-        const TaskCell& c = s.At(k);
-        if (c.Basic || s.UsingFlag[At(k)] == kCellUsed || !qualifies(c)) continue;
-        if (chosen < 0 || WinsTie(c, s.At(chosen))) chosen = k;
+// The completion's order among the cells that pass `qualifies`: plain tariffs before M
+// tariffs, a smaller plain tariff first, then row-major order. This is the order in which
+// repeated choices of "the first cell, replaced by a later one that wins the tie rule" take
+// them; a heap yields it one cell at a time, as the completion needs only a few.
+class CompletionQueue {
+public:
+    template <typename Qualifies>
+    CompletionQueue(const SolveState& s, Qualifies qualifies) {
+        for (int k = 0; k < s.CellCount(); ++k) {
+            const TaskCell& c = s.At(k);
+            if (c.Basic || !qualifies(c)) continue;
+            m_heap.push_back({c.TariffM != 0, c.TariffM != 0 ? 0 : c.Tariff, k});
+        }
+        std::make_heap(m_heap.begin(), m_heap.end(), std::greater<>());
     }
-    return chosen;
-}
 
+    // The next cell in the order, or -1.
+    int Next() {
+        if (m_heap.empty()) return -1;
+        std::pop_heap(m_heap.begin(), m_heap.end(), std::greater<>());
+        const int k = std::get<2>(m_heap.back());
+        m_heap.pop_back();
+        return k;
+    }
+
+private:
+    std::vector<std::tuple<bool, std::int32_t, int>> m_heap;
+};
 
 // Sort keys of the candidate lists, smaller first. Lower list: M parts below 0 (the M part
 // alone is the key), then number parts. Upper list: M parts above 0, largest first, then
@@ -66,24 +84,23 @@ int BetterHead(const SolveState& s, int head, int k, ListKey (*key)(const TaskCe
 }  // namespace
 
 bool CompleteBoundedBasis(SolveState& s, int count, std::vector<int>& added) {
-    s.UsingFlag.assign(At(s.CellCount()), 0);
+    s.UsingFlag.clear();  // no scratch flags are left behind
     Components components(s.m + s.n);
     for (int k = 0; k < s.CellCount(); ++k) {
         if (s.At(k).Basic) components.Join(k / s.n, s.m + k % s.n);
     }
-    auto interior = [](const TaskCell& c) { return IsPositive(c) && BelowLimit(c); };
-    auto atBound = [](const TaskCell& c) {
+    const int wanted = s.m + s.n - 1;
+    if (count >= wanted) return true;
+    // A cell joins the basis without changing whether any other cell qualifies, so the two
+    // queues, made once, give the cells in the order repeated searches would find them.
+    CompletionQueue interior(s, [](const TaskCell& c) { return IsPositive(c) && BelowLimit(c); });
+    CompletionQueue atBound(s, [](const TaskCell& c) {
         return !IsClosedRoute(c) && (AtLowerBound(c) || AtLimit(c));
-    };
-    bool complete = true;
-    while (count < s.m + s.n - 1) {
-        int k = ChooseCompletionCell(s, interior);
-        if (k < 0) k = ChooseCompletionCell(s, atBound);
-        if (k < 0) {
-            complete = false;
-            break;
-        }
-        s.UsingFlag[At(k)] = kCellUsed;
+    });
+    while (count < wanted) {
+        int k = interior.Next();
+        if (k < 0) k = atBound.Next();
+        if (k < 0) return false;
         const int i = k / s.n;
         const int j = k % s.n;
         if (!components.Join(i, s.m + j)) continue;  // it would close a cycle
@@ -102,8 +119,7 @@ bool CompleteBoundedBasis(SolveState& s, int count, std::vector<int>& added) {
         added.push_back(k);
         ++count;
     }
-    s.UsingFlag.clear();
-    return complete;
+    return true;
 }
 
 EpsValue BoundedShift(SolveState& s) {
@@ -144,44 +160,65 @@ EpsValue BoundedShift(SolveState& s) {
     return step;
 }
 
-BoundedCandidates FindBoundedEstimates(SolveState& s) {
-    const bool detailed = WritesCourse(s);
-    BoundedCandidates heads;
-    std::string lowerText;
-    std::string upperText;
-    for (int k = 0; k < s.CellCount(); ++k) {
-        TaskCell& c = s.At(k);
-        const int i = k / s.n;
-        const int j = k % s.n;
-        const PotentialEntry& u = s.PotentialsU[At(i)];
-        const PotentialEntry& v = s.PotentialsV[At(j)];
+namespace {
+
+// One pass over the cells: each cell's estimate stored, the list heads kept as the scan goes
+// (the lists are built in row-major order), and the lines of the report gathered.
+class EstimatePass {
+public:
+    explicit EstimatePass(SolveState& s) : m_s(s), m_detailed(WritesCourse(s)) {}
+
+    void Visit(int i, int j, int k) {
+        TaskCell& c = m_s.At(k);
+        const PotentialEntry& u = m_s.PotentialsU[At(i)];
+        const PotentialEntry& v = m_s.PotentialsV[At(j)];
         c.Estimate = c.Tariff - (u.Value + v.Value);
         c.EstimateM = c.TariffM - (u.M + v.M);
-        if (c.Basic || IsClosedRoute(c)) continue;
+        if (c.Basic || IsClosedRoute(c)) return;
         const bool atLower = AtZero(c);
         const bool atUpper = AtLimit(c);
-        if (!atLower && !atUpper) continue;
-        const MValue estimateValue{c.EstimateM, c.Estimate};
-        const bool negative = IsNegative(estimateValue);
-        const bool positive = IsPositive(estimateValue);
-        // The lists are built in row-major order, so their heads can be kept as the scan goes.
-        if (atLower && negative) heads.Lower = BetterHead(s, heads.Lower, k, LowerKey);
-        if (atUpper && positive) heads.Upper = BetterHead(s, heads.Upper, k, UpperKey);
-        if (!detailed) continue;
-        const std::string estimate = FormatEstimate(estimateValue);
+        if (!atLower && !atUpper) return;
+        const MValue estimate{c.EstimateM, c.Estimate};
+        const bool negative = IsNegative(estimate);
+        const bool positive = IsPositive(estimate);
+        if (atLower && negative) Heads.Lower = BetterHead(m_s, Heads.Lower, k, LowerKey);
+        if (atUpper && positive) Heads.Upper = BetterHead(m_s, Heads.Upper, k, UpperKey);
+        if (!m_detailed) return;
         const bool marked = atLower ? negative : positive;
-        (atLower ? lowerText : upperText) +=
+        (atLower ? m_lowerText : m_upperText) +=
             Format(kBoundedEstimate, marked ? (atLower ? kBlueSpan : kRedSpan) : "", i + 1, j + 1,
-                   i + 1, j + 1, j + 1, i + 1, estimate.c_str(), marked ? kSpanEnd : "");
+                   i + 1, j + 1, j + 1, i + 1, FormatEstimate(estimate).c_str(),
+                   marked ? kSpanEnd : "");
     }
-    if (detailed && s.EstimationDisplaying != kEstimatesAsLines) WriteEstimatesTable(s);
-    if (detailed && s.EstimationDisplaying != kEstimatesAsTable) {
-        s.Report.Append(kLowerEstimatesHeading);
-        s.Report.Append(lowerText.empty() ? kNoEstimates : lowerText);
-        s.Report.Append(kUpperEstimatesHeading);
-        s.Report.Append(upperText.empty() ? kNoEstimates : upperText);
+
+    void Write() {
+        if (!m_detailed) return;
+        if (m_s.EstimationDisplaying != kEstimatesAsLines) WriteEstimatesTable(m_s);
+        if (m_s.EstimationDisplaying == kEstimatesAsTable) return;
+        m_s.Report.Append(kLowerEstimatesHeading);
+        m_s.Report.Append(m_lowerText.empty() ? kNoEstimates : m_lowerText);
+        m_s.Report.Append(kUpperEstimatesHeading);
+        m_s.Report.Append(m_upperText.empty() ? kNoEstimates : m_upperText);
     }
-    return heads;
+
+    BoundedCandidates Heads;
+
+private:
+    SolveState& m_s;
+    bool m_detailed;
+    std::string m_lowerText;
+    std::string m_upperText;
+};
+
+}  // namespace
+
+BoundedCandidates FindBoundedEstimates(SolveState& s) {
+    EstimatePass pass(s);
+    for (int i = 0, k = 0; i < s.m; ++i) {
+        for (int j = 0; j < s.n; ++j, ++k) pass.Visit(i, j, k);
+    }
+    pass.Write();
+    return pass.Heads;
 }
 
 int PickEnteringCell(const SolveState& s, const BoundedCandidates& candidates) {

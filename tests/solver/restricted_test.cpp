@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "solver/basis.h"
 #include "solver/driver.h"
 #include "solver/plan_rules.h"
 #include "solver/report_writer.h"
 #include "solver/restricted.h"
+#include "tests/support/literal_bounded.h"
 #include "tests/support/literal_methods.h"
 #include "tests/support/literal_plan_rules.h"
 #include "tests/support/plan_checks.h"
@@ -15,7 +18,71 @@ namespace {
 
 constexpr std::int32_t M = kNoLimit;
 
+// A state in the middle of a bounded run, drawn at random: every state a cell can be in (free,
+// zero, epsilon quantities, below, at and over its limit, closed, basic), tariffs with ties and
+// M parts, potentials with M parts.
+SolveState RandomBoundedState(std::uint32_t seed) {
+    std::mt19937 random(seed);
+    auto pick = [&random](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    SolveState s;
+    ResizeTask(s, pick(2, 7), pick(2, 7));
+    s.RestrictedTask = true;
+    s.SolveMode = pick(0, 1);
+    s.EstimationDisplaying = pick(0, 2);
+    s.EpsilonCounter = pick(0, 3);
+    for (TaskCell& c : s.Cells) {
+        c.Tariff = pick(-2, 4);
+        c.TariffM = pick(0, 7) == 0 ? pick(-1, 1) : 0;
+        const int limitKind = pick(0, 3);
+        c.Limit = limitKind == 0 ? kNoLimit : limitKind == 1 ? 0 : pick(1, 6);
+        const std::int32_t top = c.Limit > 0 ? c.Limit : 6;
+        const EpsValue quantities[] = {{kFreeCargo, 0}, {0, 0}, {0, pick(1, 3)}, {0, -pick(1, 3)},
+                                       {pick(1, top), 0}, {top, -pick(1, 3)}, {pick(1, top), pick(-2, 2)}};
+        SetPlanQuantity(c, quantities[pick(0, 6)]);
+        c.Basic = pick(0, 3) == 0 ? 1 : 0;
+    }
+    for (auto* potentials : {&s.PotentialsU, &s.PotentialsV}) {
+        potentials->resize(static_cast<std::size_t>(potentials == &s.PotentialsU ? s.m : s.n));
+        for (PotentialEntry& p : *potentials) p = {pick(-5, 5), 1, pick(0, 5) == 0 ? pick(-1, 1) : 0};
+    }
+    return s;
+}
 
+// Both fast forms take the cells a scan of all cells would take: the completion through two
+// queues made once, the estimates in one pass by rows.
+TEST(BoundedMethod, CompletionAndEstimatesEqualTheirLiteralFormsOnRandomStates) {
+    for (std::uint32_t seed = 1; seed <= 3000; ++seed) {
+        SCOPED_TRACE(seed);
+        SolveState fast = RandomBoundedState(seed);
+        SolveState literal = fast;
+        const BoundedCandidates heads = FindBoundedEstimates(fast);
+        const BoundedCandidates literalHeads = LiteralFindBoundedEstimates(literal);
+        ASSERT_EQ(heads.Lower, literalHeads.Lower);
+        ASSERT_EQ(heads.Upper, literalHeads.Upper);
+        ASSERT_EQ(fast.Report.Text(), literal.Report.Text());
+        for (int k = 0; k < fast.CellCount(); ++k) {
+            ASSERT_EQ(fast.At(k).Estimate, literal.At(k).Estimate);
+            ASSERT_EQ(fast.At(k).EstimateM, literal.At(k).EstimateM);
+        }
+        int count = 0;
+        for (const TaskCell& c : fast.Cells) count += c.Basic;
+        std::vector<int> added;
+        std::vector<int> literalAdded;
+        ASSERT_EQ(CompleteBoundedBasis(fast, count, added),
+                  LiteralCompleteBoundedBasis(literal, count, literalAdded));
+        ASSERT_EQ(added, literalAdded);
+        ASSERT_EQ(Quantities(fast), Quantities(literal));
+        ASSERT_EQ(fast.EpsilonCounter, literal.EpsilonCounter);
+        for (int k = 0; k < fast.CellCount(); ++k) {
+            ASSERT_EQ(fast.At(k).CargoEps, literal.At(k).CargoEps);
+            ASSERT_EQ(fast.At(k).Basic, literal.At(k).Basic);
+        }
+        for (int i = 0; i < fast.m; ++i) {
+            ASSERT_EQ(fast.Supplies[static_cast<std::size_t>(i)].AmountEps,
+                      literal.Supplies[static_cast<std::size_t>(i)].AmountEps);
+        }
+    }
+}
 
 // A whole run with limits from a task as entered.
 SolveState SolveWithLimits(const TaskSpec& task, std::int32_t mode = kSolveModeChecking) {
