@@ -1,5 +1,9 @@
 #include "solver/report_writer.h"
 
+#include <charconv>
+#include <cstring>
+
+#include "solver/internal_error.h"
 #include "solver/m_value.h"
 #include "solver/method_texts.h"
 #include "solver/report_texts.h"
@@ -9,7 +13,27 @@
 namespace kargolo {
 namespace {
 
-void AppendEpsCoefficient(ReportBuffer& out, std::int32_t eps, bool withSign) {
+// The text of one table cell, put together on the stack and appended to the report at once:
+// a large table has millions of cells, and each append to the report costs a little.
+class CellText {
+public:
+    void Append(std::string_view text) {
+        SOLVER_CHECK(m_size + text.size() <= sizeof m_text);
+        std::memcpy(m_text + m_size, text.data(), text.size());
+        m_size += text.size();
+    }
+    void AppendInt(std::int64_t value) {
+        m_size = static_cast<std::size_t>(std::to_chars(m_text + m_size, m_text + sizeof m_text, value).ptr - m_text);
+    }
+    std::string_view View() const { return {m_text, m_size}; }
+
+private:
+    char m_text[512];  // a cell's text has at most about 250 characters
+    std::size_t m_size = 0;
+};
+
+template <typename Out>
+void AppendEpsCoefficient(Out& out, std::int32_t eps, bool withSign) {
     if (eps == 1) {
         out.Append(withSign ? "+e" : "e");
     } else if (eps == -1) {
@@ -21,59 +45,66 @@ void AppendEpsCoefficient(ReportBuffer& out, std::int32_t eps, bool withSign) {
     }
 }
 
-void AppendCellOpening(ReportBuffer& out, const TaskCell& c, bool restricted) {
-    if (restricted && IsClosedRoute(c)) {
-        out.Append("<td bgcolor=\"#DAD6D8\">");
-    } else if (c.Sign == '+') {
-        out.Append("<td bgcolor=\"#66FF99\">");
-    } else if (c.Sign == '-') {
-        out.Append("<td bgcolor=\"#FFCCCC\">");
+template <typename Out>
+void AppendEpsText(Out& out, EpsValue value) {
+    if (value.Num != 0) {
+        out.AppendInt(value.Num);
+        if (value.Eps != 0) AppendEpsCoefficient(out, value.Eps, true);
+    } else if (value.Eps == 0) {
+        out.Append("0");
     } else {
-        out.Append("<td>");
+        AppendEpsCoefficient(out, value.Eps, false);
     }
 }
 
-void AppendLimit(ReportBuffer& out, std::int32_t limit) {
-    if (limit == kNoLimit) {
-        out.Append("M");
-    } else {
-        out.AppendInt(limit);
-    }
+std::string_view CellOpening(const TaskCell& c, bool restricted) {
+    if (restricted && IsClosedRoute(c)) return "<td bgcolor=\"#DAD6D8\">";
+    if (c.Sign == '+') return "<td bgcolor=\"#66FF99\">";
+    if (c.Sign == '-') return "<td bgcolor=\"#FFCCCC\">";
+    return "<td>";
 }
 
 // One cell of the transport table: an inner 2x2 table with the sign and the tariff on top, the
 // plan quantity and the limit below.
 void AppendTransportCell(ReportBuffer& out, const TaskCell& c, bool restricted) {
-    AppendCellOpening(out, c, restricted);
-    out.Append("<table class=\"mtable\" nowrap><tr valign=top><td class=\"sign\">");
+    CellText text;
+    text.Append(CellOpening(c, restricted));
+    text.Append("<table class=\"mtable\" nowrap><tr valign=top><td class=\"sign\">");
     if (c.Sign == '+' || c.Sign == '-') {
-        out.Append(std::string_view(&c.Sign, 1));
+        text.Append(std::string_view(&c.Sign, 1));
     } else {
-        out.Append("&nbsp;");
+        text.Append("&nbsp;");
     }
-    out.Append("</td><td class=\"cellC\">");
+    text.Append("</td><td class=\"cellC\">");
     if (c.TariffM != 0) {
-        out.Append("<b>M</b>");
+        text.Append("<b>M</b>");
     } else {
-        out.AppendInt(c.Tariff);
+        text.AppendInt(c.Tariff);
     }
-    out.Append("</td></tr><tr valign=bottom>");
+    text.Append("</td></tr><tr valign=bottom>");
     const bool blue = restricted ? c.Basic != 0 : c.Cargo >= 0;
-    out.Append(blue ? "<td class=\"cellXR\">" : "<td class=\"cellX\">");
+    text.Append(blue ? "<td class=\"cellXR\">" : "<td class=\"cellX\">");
     if (InBasis(c)) {
-        AppendEpsValue(out, PlanQuantity(c));
+        AppendEpsText(text, PlanQuantity(c));
     } else {
-        out.Append("&nbsp;");
+        text.Append("&nbsp;");
     }
-    out.Append("</td><td class=\"cellR\">");
-    if (restricted) AppendLimit(out, c.Limit);
-    out.Append("</td></tr></table></td>");
+    text.Append("</td><td class=\"cellR\">");
+    if (restricted && c.Limit == kNoLimit) {
+        text.Append("M");
+    } else if (restricted) {
+        text.AppendInt(c.Limit);
+    }
+    text.Append("</td></tr></table></td>");
+    out.Append(text.View());
 }
 
 void AppendCargoCell(ReportBuffer& out, const RimEntry& rim) {
-    out.Append("<td class=\"cargo\">");
-    AppendEpsValue(out, AsEpsValue(rim));
-    out.Append("</td>");
+    CellText text;
+    text.Append("<td class=\"cargo\">");
+    AppendEpsText(text, AsEpsValue(rim));
+    text.Append("</td>");
+    out.Append(text.View());
 }
 
 void AppendClassicalEstimate(ReportBuffer& out, const TaskCell& c) {
@@ -110,16 +141,7 @@ void AppendBoundedEstimate(ReportBuffer& out, const TaskCell& c) {
 
 }  // namespace
 
-void AppendEpsValue(ReportBuffer& out, EpsValue value) {
-    if (value.Num != 0) {
-        out.AppendInt(value.Num);
-        if (value.Eps != 0) AppendEpsCoefficient(out, value.Eps, true);
-    } else if (value.Eps == 0) {
-        out.Append("0");
-    } else {
-        AppendEpsCoefficient(out, value.Eps, false);
-    }
-}
+void AppendEpsValue(ReportBuffer& out, EpsValue value) { AppendEpsText(out, value); }
 
 std::string FormatEpsValue(EpsValue value) {
     ReportBuffer text;
