@@ -76,11 +76,11 @@ TMDIChildFormText::TMDIChildFormText(int number, UserDialogs& dialogs, QWidget* 
     m_view->installEventFilter(this);
     createNavigator();
     createActions();
-    m_splitter = new QSplitter(Qt::Horizontal, this);
-    m_splitter->addWidget(m_navigator);
-    m_splitter->addWidget(m_view);
-    m_splitter->setStretchFactor(1, 1);
-    m_splitter->setSizes({220, 800});
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->addWidget(m_navigator);
+    splitter->addWidget(m_view);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({220, 800});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -92,7 +92,7 @@ TMDIChildFormText::TMDIChildFormText(int number, UserDialogs& dialogs, QWidget* 
     layout->addWidget(toolBar);
     m_crashBanner = createCrashBanner();
     layout->addWidget(m_crashBanner);
-    layout->addWidget(m_splitter, 1);
+    layout->addWidget(splitter, 1);
     connect(m_view, &QWebEngineView::loadStarted, this, [this] { m_loading = true; });
     connect(m_view, &QWebEngineView::loadProgress, this, &TMDIChildFormText::loadProgress);
     connect(m_view, &QWebEngineView::loadFinished, this, &TMDIChildFormText::onLoadFinished);

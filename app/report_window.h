@@ -21,7 +21,6 @@
 class QAction;
 class QLabel;
 class QPrinter;
-class QSplitter;
 class QStandardItemModel;
 class QTreeView;
 class QWebEngineView;
@@ -95,7 +94,6 @@ private:
     void reloadPage();
     // Keeps the body of the page shown when the user changed it; false on timeout.
     bool keepEdits();
-    bool hasEdits() const { return !m_edits.empty(); }
     bool writeReport(const QString& path);
     bool printTo(QPrinter* printer);
     QString pageDescription() const;
@@ -103,8 +101,7 @@ private:
     void updateActions();
 
     UserDialogs& m_dialogs;
-    QSplitter* m_splitter = nullptr;   // owned by the Qt parent, as are the widgets below
-    QTreeView* m_navigator = nullptr;
+    QTreeView* m_navigator = nullptr;  // owned by the Qt parent, as are the widgets below
     QStandardItemModel* m_sections = nullptr;
     QWebEngineView* m_view = nullptr;
     QWidget* m_crashBanner = nullptr;
