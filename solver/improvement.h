@@ -31,6 +31,21 @@ struct ImprovementResult {
 bool SolveByPotentials(SolveState& s, SolveHooks& hooks);
 bool SolveByDistribution(SolveState& s, SolveHooks& hooks);
 
+// The stepwise pause before each stage of a stepwise run, shared by the methods: asks the user
+// until they let the run go on to its end, and writes the plan they changed.
+class StepwisePause {
+public:
+    enum class Outcome { Unchanged, PlanChanged, Abort };
+
+    StepwisePause(SolveState& s, SolveHooks& hooks) : m_s(s), m_hooks(hooks) {}
+    Outcome Ask(unsigned stage);
+
+private:
+    SolveState& m_s;
+    SolveHooks& m_hooks;
+    bool m_runToEnd = false;  // the user let the run go on without pauses
+};
+
 // Runs the improvement method that the settings name.
 ImprovementResult ImprovePlan(SolveState& s, SolveHooks& hooks);
 

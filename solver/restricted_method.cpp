@@ -103,7 +103,7 @@ private:
     SolveHooks& m_hooks;
     ImprovementResult& m_result;
     unsigned m_stage = 0;
-    bool m_runToEnd = false;  // the user let a stepwise run go on without pauses
+    StepwisePause m_pause{m_s, m_hooks};
     std::int64_t m_epsilon = 0;
     bool m_restrictedPlanReached = false;
 };
@@ -236,15 +236,7 @@ bool RestrictedRun::Run() {
     Start();
     for (;;) {
         WriteStageHeader();
-        if (m_s.SolveMode == kSolveModeStepwise && !m_runToEnd) {
-            const StageAnswer answer = m_hooks.BeforeStage(m_s, m_stage);
-            if (answer.Decision == StageDecision::Abort) return false;
-            m_runToEnd = answer.Decision == StageDecision::RunToEnd;
-            if (answer.PlanChanged) {
-                m_s.Report.Append(kUserChangedPlan);
-                WriteTransportTable(m_s, m_hooks);
-            }
-        }
+        if (m_pause.Ask(m_stage) == StepwisePause::Outcome::Abort) return false;
         CompleteBasis();
         m_hooks.AddStatusLine(kStatusPotentials);
         if (Detailed()) m_s.Report.Append(kBoundedPotentialsIntro);

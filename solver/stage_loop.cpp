@@ -136,7 +136,7 @@ private:
     std::vector<std::int64_t> m_v;
     CyclingGuard m_guard;
     unsigned m_stage = 0;
-    bool m_runToEnd = false;  // the user let a stepwise run go on without pauses
+    StepwisePause m_pause{m_s, m_hooks};
     std::vector<int> m_cycle;  // scratch for the distributive lines
     std::string m_line;
 };
@@ -159,15 +159,11 @@ bool StageLoop::Run() {
     }
 }
 
-// The stepwise pause; false when the user aborts.
+// The stepwise pause; false when the user aborts. A plan the user changed has a basis of its own.
 bool StageLoop::PauseForUser() {
-    if (m_s.SolveMode != kSolveModeStepwise || m_runToEnd) return true;
-    const StageAnswer answer = m_hooks.BeforeStage(m_s, m_stage);
-    if (answer.Decision == StageDecision::Abort) return false;
-    m_runToEnd = answer.Decision == StageDecision::RunToEnd;
-    if (answer.PlanChanged) {
-        m_s.Report.Append(kUserChangedPlan);
-        WriteTransportTable(m_s, m_hooks);
+    const StepwisePause::Outcome outcome = m_pause.Ask(m_stage);
+    if (outcome == StepwisePause::Outcome::Abort) return false;
+    if (outcome == StepwisePause::Outcome::PlanChanged) {
         m_basis = BasisForest(m_s);
         m_guard.Reset();
         for (int k = 0; k < m_s.CellCount(); ++k) SetPrice(k);

@@ -181,6 +181,38 @@ TEST(SolveRestricted, SolvesAFeasibleTaskWithNonPositiveTariffsWhoseFirstPlanLea
     ExpectPlanWithinLimits(s);
 }
 
+// Answers every stepwise pause with the same decision and counts the pauses.
+class SameAnswerHooks : public SilentHooks {
+public:
+    explicit SameAnswerHooks(StageDecision decision) : m_decision(decision) {}
+    StageAnswer BeforeStage(SolveState&, unsigned) override {
+        ++Pauses;
+        return {m_decision, false};
+    }
+    int Pauses = 0;
+
+private:
+    StageDecision m_decision;
+};
+
+TEST(SolveRestricted, StopsPausingOnceTheUserRunsToTheEnd) {
+    int longRuns = 0;
+    for (std::uint32_t seed = 1; seed <= 300; ++seed) {
+        const TaskSpec task = RandomLimitedTask(seed, 7);
+        SCOPED_TRACE(task.Name);
+        SolveState paused = MakeState(task, kSolveModeStepwise);
+        SameAnswerHooks goOn(StageDecision::Continue);
+        Solve(paused, goOn, false);
+        SolveState ended = MakeState(task, kSolveModeStepwise);
+        SameAnswerHooks runToEnd(StageDecision::RunToEnd);
+        Solve(ended, runToEnd, false);
+        EXPECT_EQ(runToEnd.Pauses, std::min(goOn.Pauses, 1));
+        EXPECT_EQ(ended.Report.Text(), paused.Report.Text());
+        longRuns += goOn.Pauses > 2 ? 1 : 0;
+    }
+    EXPECT_GT(longRuns, 20);
+}
+
 // Closed routes can cut a task in parts that no basis joins; the potentials of such a part used
 // to be looked for for ever. Each part now starts its own tree at 0.
 TEST(SolveRestricted, SolvesATaskThatClosedRoutesCutInTwo) {
