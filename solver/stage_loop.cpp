@@ -155,7 +155,9 @@ bool StageLoop::Run() {
         const int entering = FindEnteringCell();
         if (entering == kNoEnteringCell) return true;
         if (Detailed()) WriteEnteringCell(entering);
-        UpdateObjective(ShiftAlong(entering));
+        const std::int32_t theta = ShiftAlong(entering);
+        m_guard.AfterShift(theta);
+        UpdateObjective(theta);
     }
 }
 
@@ -367,7 +369,7 @@ std::int32_t StageLoop::ShiftAlong(int k) {
         SetPrice(c);
     }
     m_s.CycleList.clear();
-    if (m_method == Method::Potentials) {
+    if (m_method == Method::Potentials) {  // they belong to the old basis; the next stage finds them anew
         for (PotentialEntry& u : m_s.PotentialsU) u.Value = u.Known = 0;
         for (PotentialEntry& v : m_s.PotentialsV) v.Value = v.Known = 0;
     }
@@ -377,7 +379,6 @@ std::int32_t StageLoop::ShiftAlong(int k) {
 // F over the cells that carry cargo (see ComputeObjectiveF); only basic cells can carry cargo,
 // so only they are summed.
 void StageLoop::UpdateObjective(std::int32_t theta) {
-    m_guard.AfterShift(theta);
     const std::int64_t previous = m_s.ObjectiveF;
     std::int64_t f = 0;
     for (const int k : m_basis.Cells()) {
