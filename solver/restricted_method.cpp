@@ -90,6 +90,8 @@ private:
     void Start();
     int CountBasicCells(std::string& counted);
     void CompleteBasis();
+    BasisForest FindPotentials();
+    int FindEnteringCell();
     void Shift(BasisForest& basis, int entering);
     void UpdateObjective(const EpsValue& theta);
     bool CornerCarriesEpsilon() const {
@@ -98,6 +100,7 @@ private:
     }
     void LeaveExtendedPhase();
     void EndUnsolvable();
+    void Finish();
 
     SolveState& m_s;
     SolveHooks& m_hooks;
@@ -238,25 +241,40 @@ bool RestrictedRun::Run() {
         WriteStageHeader();
         if (m_pause.Ask(m_stage) == StepwisePause::Outcome::Abort) return false;
         CompleteBasis();
-        m_hooks.AddStatusLine(kStatusPotentials);
-        if (Detailed()) m_s.Report.Append(kBoundedPotentialsIntro);
-        BasisForest basis(m_s);
-        basis.Root();
-        FindPotentials(m_s, basis, Detailed());
-        m_hooks.AddStatusLine(kStatusEstimates);
-        if (Detailed()) m_s.Report.Append(kBoundedEstimatesIntro);
-        const int entering = PickEnteringCell(m_s, FindBoundedEstimates(m_s));
+        BasisForest basis = FindPotentials();
+        const int entering = FindEnteringCell();
         if (entering < 0) break;
         Shift(basis, entering);
         if (!m_restrictedPlanReached && m_epsilon != 0 && CornerCarriesEpsilon()) LeaveExtendedPhase();
     }
+    Finish();
+    return true;
+}
+
+// The potentials of the basis flagged in the cells; the forest of that basis.
+BasisForest RestrictedRun::FindPotentials() {
+    m_hooks.AddStatusLine(kStatusPotentials);
+    if (Detailed()) m_s.Report.Append(kBoundedPotentialsIntro);
+    BasisForest basis(m_s);
+    basis.Root();  // closed routes may cut the task in parts: each part is a tree of its own
+    kargolo::FindPotentials(m_s, basis, Detailed());
+    return basis;
+}
+
+int RestrictedRun::FindEnteringCell() {
+    m_hooks.AddStatusLine(kStatusEstimates);
+    if (Detailed()) m_s.Report.Append(kBoundedEstimatesIntro);
+    return PickEnteringCell(m_s, FindBoundedEstimates(m_s));
+}
+
+// The verdict: a plan within every limit, or the limits make the task unsolvable.
+void RestrictedRun::Finish() {
     if (m_restrictedPlanReached || m_epsilon == 0 || CornerCarriesEpsilon()) {
         CleanUp(m_s);
         m_result.ConditionsMet = true;
     } else {
         EndUnsolvable();
     }
-    return true;
 }
 
 }  // namespace

@@ -147,11 +147,6 @@ bool StageLoop::Run() {
         if (!PauseForUser()) return false;
         CompleteBasis();
         FindPotentials();
-        m_hooks.AddStatusLine(kStatusEstimates);
-        if (Detailed()) {
-            m_s.Report.Append(m_method == Method::Potentials ? kPotentialsEstimatesIntro
-                                                             : kDistributiveEstimatesIntro);
-        }
         const int entering = FindEnteringCell();
         if (entering == kNoEnteringCell) return true;
         if (Detailed()) WriteEnteringCell(entering);
@@ -217,6 +212,11 @@ void StageLoop::FindPotentials() {
 }
 
 int StageLoop::FindEnteringCell() {
+    m_hooks.AddStatusLine(kStatusEstimates);
+    if (Detailed()) {
+        m_s.Report.Append(m_method == Method::Potentials ? kPotentialsEstimatesIntro
+                                                         : kDistributiveEstimatesIntro);
+    }
     const int entering = Detailed() ? PriceAndWrite() : PriceQuietly();
     if (EstimateTable()) WriteEstimatesTable(m_s);
     return entering;
