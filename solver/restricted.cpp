@@ -168,10 +168,7 @@ class EstimatePass {
 public:
     explicit EstimatePass(SolveState& s) : m_s(s), m_detailed(WritesCourse(s)) {}
 
-    void Visit(int i, int j, int k) {
-        TaskCell& c = m_s.At(k);
-        const PotentialEntry& u = m_s.PotentialsU[At(i)];
-        const PotentialEntry& v = m_s.PotentialsV[At(j)];
+    void Visit(TaskCell& c, const PotentialEntry& u, const PotentialEntry& v, int i, int j, int k) {
         c.Estimate = c.Tariff - (u.Value + v.Value);
         c.EstimateM = c.TariffM - (u.M + v.M);
         if (c.Basic || IsClosedRoute(c)) return;
@@ -214,8 +211,11 @@ private:
 
 BoundedCandidates FindBoundedEstimates(SolveState& s) {
     EstimatePass pass(s);
+    TaskCell* cells = s.Cells.data();
+    const PotentialEntry* columns = s.PotentialsV.data();
     for (int i = 0, k = 0; i < s.m; ++i) {
-        for (int j = 0; j < s.n; ++j, ++k) pass.Visit(i, j, k);
+        const PotentialEntry row = s.PotentialsU[At(i)];
+        for (int j = 0; j < s.n; ++j, ++k) pass.Visit(cells[k], row, columns[j], i, j, k);
     }
     pass.Write();
     return pass.Heads;
