@@ -36,7 +36,6 @@ std::string& ReportBuffer::Tail(std::size_t length) {
         const std::size_t grown = m_chunks.empty() ? kFirstChunk : 2 * m_chunks.back().capacity();
         m_chunks.emplace_back().reserve(std::max(std::min(grown, kLargestChunk), length));
     }
-    // Appending to a string may write one byte more (vsnprintf's NUL) than it keeps.
     m_held += length;
     m_size += length;
     return m_chunks.back();
@@ -63,11 +62,9 @@ void ReportBuffer::Appendf(const char* format, ...) {
     if (length > 0 && static_cast<std::size_t>(length) < sizeof local) {
         Append(std::string_view(local, static_cast<std::size_t>(length)));
     } else if (length > 0) {
-        // One more byte for the NUL that vsnprintf writes before it is cut off again.
-        std::string& tail = Tail(static_cast<std::size_t>(length) + 1);
-        AppendFormatted(tail, format, again);
-        --m_held;
-        --m_size;
+        std::string text;
+        AppendFormatted(text, format, again);
+        Append(text);
     }
     va_end(again);
     va_end(args);
