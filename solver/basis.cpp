@@ -28,31 +28,36 @@ void BasisForest::Add(int k) {
     SOLVER_CHECK(!Contains(k));
     m_position[At(k)] = Count();
     m_cells.push_back(k);
+    m_ends.push_back({NodeOfRow(k / m_n), NodeOfColumn(k % m_n)});
 }
 
 void BasisForest::Remove(int k) {
     SOLVER_CHECK(Contains(k));
+    const int position = m_position[At(k)];
     const int last = m_cells.back();
-    m_cells[At(m_position[At(k)])] = last;
-    m_position[At(last)] = m_position[At(k)];
+    m_cells[At(position)] = last;
+    m_ends[At(position)] = m_ends.back();
+    m_position[At(last)] = position;
     m_cells.pop_back();
+    m_ends.pop_back();
     m_position[At(k)] = kNone;
 }
 
 bool BasisForest::Root() {
     const int nodes = m_m + m_n;
-    // Adjacency in compressed rows: the cells at each node.
-    std::vector<int> start(At(nodes + 1), 0);
-    for (const int k : m_cells) {
-        ++start[At(NodeOfRow(k / m_n) + 1)];
-        ++start[At(NodeOfColumn(k % m_n) + 1)];
+    // Adjacency in compressed rows: per node, its cells and the nodes at their other ends.
+    m_start.assign(At(nodes + 1), 0);
+    for (const auto& [row, column] : m_ends) {
+        ++m_start[At(row + 1)];
+        ++m_start[At(column + 1)];
     }
-    std::partial_sum(start.begin(), start.end(), start.begin());
-    std::vector<int> fill(start.begin(), start.end() - 1);
-    std::vector<int> incident(At(2 * Count()));
-    for (const int k : m_cells) {
-        incident[At(fill[At(NodeOfRow(k / m_n))]++)] = k;
-        incident[At(fill[At(NodeOfColumn(k % m_n))]++)] = k;
+    std::partial_sum(m_start.begin(), m_start.end(), m_start.begin());
+    m_fill.assign(m_start.begin(), m_start.end() - 1);
+    m_incident.resize(At(2 * Count()));
+    for (std::size_t p = 0; p < m_cells.size(); ++p) {
+        const auto [row, column] = m_ends[p];
+        m_incident[At(m_fill[At(row)]++)] = {m_cells[p], column};
+        m_incident[At(m_fill[At(column)]++)] = {m_cells[p], row};
     }
     m_parentNode.assign(At(nodes), kNone);
     m_parentCell.assign(At(nodes), kNone);
@@ -67,9 +72,8 @@ bool BasisForest::Root() {
         m_order.push_back(root);
         for (std::size_t next = m_order.size() - 1; next < m_order.size(); ++next) {
             const int node = m_order[next];
-            for (int p = start[At(node)]; p < start[At(node + 1)]; ++p) {
-                const int k = incident[At(p)];
-                const int other = node < m_m ? NodeOfColumn(k % m_n) : NodeOfRow(k / m_n);
+            for (int p = m_start[At(node)]; p < m_start[At(node + 1)]; ++p) {
+                const auto [k, other] = m_incident[At(p)];
                 if (m_depth[At(other)] != kNone) continue;
                 m_depth[At(other)] = m_depth[At(node)] + 1;
                 m_parentNode[At(other)] = node;
@@ -79,6 +83,7 @@ bool BasisForest::Root() {
             }
         }
     }
+    m_trees = components;
     return components == 1;
 }
 
@@ -155,7 +160,28 @@ int PotentialPass(SolveState& s, const std::vector<std::vector<int>>& cellsOf, b
 
 // Only the lines found in the previous pass can find new ones, so each pass looks at those
 // alone, in index order.
+void BasisForest::SetPotentials(SolveState& s) const {
+    s.PotentialsU.assign(At(m_m), {});
+    s.PotentialsV.assign(At(m_n), {});
+    for (const int node : m_order) {
+        PotentialEntry& potential = node < m_m ? s.PotentialsU[At(node)] : s.PotentialsV[At(node - m_m)];
+        const int parent = m_parentNode[At(node)];
+        if (parent == kNone) {
+            potential = {0, 1, 0};
+            continue;
+        }
+        const PotentialEntry& known =
+            parent < m_m ? s.PotentialsU[At(parent)] : s.PotentialsV[At(parent - m_m)];
+        const TaskCell& c = s.At(m_parentCell[At(node)]);
+        potential = {c.Tariff - known.Value, 1, c.TariffM - known.M};
+    }
+}
+
 void FindPotentials(SolveState& s, const BasisForest& basis, bool writeLines) {
+    if (!writeLines && basis.IsForest() && (s.RestrictedTask || basis.Count() == s.m + s.n - 1)) {
+        basis.SetPotentials(s);
+        return;
+    }
     std::vector<std::vector<int>> rowCells(At(s.m));
     std::vector<std::vector<int>> columnCells(At(s.n));
     std::vector<int> cells = basis.Cells();

@@ -9,6 +9,7 @@
 // the searches over the matrix that the textbook steps make.
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "solver/solve_state.h"
@@ -30,6 +31,11 @@ public:
     // Roots every tree of the forest (row 0's first); false when it does not span every row
     // and column.
     bool Root();
+    // Whether the cells hold no cycle, so that every tree is a tree indeed. Needs Root().
+    bool IsForest() const { return Count() + m_trees == m_m + m_n; }
+    // The potentials from a forest: 0 at every root, then down each tree. In a forest they are
+    // the only ones, whatever the order of finding them. Needs Root().
+    void SetPotentials(SolveState& s) const;
     // Whether free cell k joins a row and a column of the same tree, so that it has a cycle.
     // Needs Root().
     bool ClosesCycle(int k) const;
@@ -39,7 +45,6 @@ public:
     // search of the textbook lists it behind the entering cell. Needs Root().
     void AppendCycle(int k, std::vector<int>& out) const;
 
-
 private:
     int NodeOfRow(int i) const { return i; }
     int NodeOfColumn(int j) const { return m_m + j; }
@@ -47,20 +52,26 @@ private:
     int m_m;
     int m_n;
     std::vector<int> m_cells;     // the basic cells, in no order
+    std::vector<std::pair<int, int>> m_ends;  // per basic cell, its row node and column node
     std::vector<int> m_position;  // index in m_cells, or -1
+    // Scratch of Root(): the cells at each node, as (cell, node at the other end).
+    std::vector<int> m_start;
+    std::vector<int> m_fill;
+    std::vector<std::pair<int, int>> m_incident;
     // The rooted forest: per node its parent node, the cell joining them, and its depth.
     std::vector<int> m_parentNode;
     std::vector<int> m_parentCell;
     std::vector<int> m_depth;
     std::vector<int> m_component;  // the tree of each node
     std::vector<int> m_order;      // nodes in breadth-first order, tree by tree
+    int m_trees = 0;
 };
 
 // The potentials with u_1 = 0 and u_i + v_j = c_i,j on every basic cell, number and M parts,
 // into s.PotentialsU and s.PotentialsV. With writeLines, one line per potential in the order of
 // the textbook passes: every known row finds its unknown columns (rows in order, their basic
 // cells by column), then every known column its unknown rows, and so on. Throws when the
-// basis does not reach every row and column.
+// basis does not reach every row and column. Needs basis.Root().
 void FindPotentials(SolveState& s, const BasisForest& basis, bool writeLines);
 
 // Completes a degenerate basis with basis zeros: free cells in order of increasing tariff (ties

@@ -66,5 +66,7 @@ inline bool BelowLimit(const TaskCell& c) {
     return !HasLimit(c) || static_cast<std::uint32_t>(c.Cargo) < static_cast<std::uint32_t>(c.Limit) ||
            (c.Cargo == c.Limit && c.CargoEps < 0);
 }
+// Strictly between its bounds: X > 0 (epsilons count) and below its limit.
+inline bool IsInterior(const TaskCell& c) { return PlanQuantity(c) > EpsValue{0, 0} && BelowLimit(c); }
 
 }  // namespace kargolo

@@ -2,10 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <limits>
 #include <string>
-#include <tuple>
 
 #include "solver/basis.h"
 #include "solver/components.h"
@@ -26,40 +24,60 @@ std::size_t At(int index) { return static_cast<std::size_t>(index); }
 
 bool IsPositive(const TaskCell& c) { return PlanQuantity(c) > EpsValue{0, 0}; }
 
-// The tie rule of the candidate choices: a cell with a plain tariff beats one with an M tariff,
-// and among plain tariffs the strictly smaller one wins; otherwise the earlier cell stays.
-bool WinsTie(const TaskCell& later, const TaskCell& earlier) {
-    return later.TariffM == 0 && (earlier.TariffM != 0 || later.Tariff < earlier.Tariff);
-}
-
-// The completion's order among the cells that pass `qualifies`: plain tariffs before M
-// tariffs, a smaller plain tariff first, then row-major order. This is the order in which
-// repeated choices of "the first cell, replaced by a later one that wins the tie rule" take
-// them; a heap yields it one cell at a time, as the completion needs only a few.
-class CompletionQueue {
+// Takes cells into a basis that is short of m + n - 1 cells: each receives the next epsilon
+// quantity (none when it lies strictly between its bounds) unless it would close a cycle.
+class BasisCompletion {
 public:
-    template <typename Qualifies>
-    CompletionQueue(const SolveState& s, Qualifies qualifies) {
-        for (int k = 0; k < s.CellCount(); ++k) {
-            const TaskCell& c = s.At(k);
-            if (c.Basic || !qualifies(c)) continue;
-            m_heap.push_back({c.TariffM != 0, c.TariffM != 0 ? 0 : c.Tariff, k});
-        }
-        std::make_heap(m_heap.begin(), m_heap.end(), std::greater<>());
+    BasisCompletion(SolveState& s, int count, const std::vector<int>& basic, std::vector<int>& added)
+        : m_s(s), m_count(count), m_components(s.m + s.n), m_added(added) {
+        s.UsingFlag.clear();  // no scratch flags are left behind
+        for (const int k : basic) m_components.Join(k / s.n, s.m + k % s.n);
     }
 
-    // The next cell in the order, or -1.
-    int Next() {
-        if (m_heap.empty()) return -1;
-        std::pop_heap(m_heap.begin(), m_heap.end(), std::greater<>());
-        const int k = std::get<2>(m_heap.back());
-        m_heap.pop_back();
-        return k;
+    bool Complete() const { return m_count >= m_s.m + m_s.n - 1; }
+
+    // Takes the cells of `order` that are not basic and pass `qualifies`, one after another,
+    // until the basis is complete; true when it is. A cell taken changes whether no other cell
+    // qualifies, so the cells are taken as repeated searches for the first one would find them.
+    template <typename Qualifies>
+    bool Take(const std::vector<int>& order, Qualifies qualifies) {
+        for (std::size_t p = 0; p < order.size() && !Complete(); ++p) {
+            const int k = order[p];
+            if (!m_s.At(k).Basic && qualifies(m_s.At(k))) TakeCell(k);
+        }
+        return Complete();
     }
 
 private:
-    std::vector<std::tuple<bool, std::int32_t, int>> m_heap;
+    void TakeCell(int k) {
+        const int i = k / m_s.n;
+        const int j = k % m_s.n;
+        if (!m_components.Join(i, m_s.m + j)) return;  // it would close a cycle
+        TaskCell& c = m_s.At(k);
+        const std::int32_t epsilon = ++m_s.EpsilonCounter;
+        if (AtLowerBound(c)) {
+            SetPlanQuantity(c, {0, epsilon});
+            m_s.Supplies[At(i)].AmountEps += epsilon;
+            m_s.Demands[At(j)].AmountEps += epsilon;
+        } else if (AtLimit(c)) {
+            SetPlanQuantity(c, {c.Limit, -epsilon});
+            m_s.Supplies[At(i)].AmountEps -= epsilon;
+            m_s.Demands[At(j)].AmountEps -= epsilon;
+        }
+        c.Basic = 1;
+        m_added.push_back(k);
+        ++m_count;
+    }
+
+    SolveState& m_s;
+    int m_count;
+    Components m_components;
+    std::vector<int>& m_added;
 };
+
+bool IsOpenAtBound(const TaskCell& c) {
+    return !IsClosedRoute(c) && (AtLowerBound(c) || AtLimit(c));
+}
 
 // Sort keys of the candidate lists, smaller first. Lower list: M parts below 0 (the M part
 // alone is the key), then number parts. Upper list: M parts above 0, largest first, then
@@ -83,43 +101,44 @@ int BetterHead(const SolveState& s, int head, int k, ListKey (*key)(const TaskCe
 
 }  // namespace
 
-bool CompleteBoundedBasis(SolveState& s, int count, std::vector<int>& added) {
-    s.UsingFlag.clear();  // no scratch flags are left behind
-    Components components(s.m + s.n);
+bool WinsTie(const TaskCell& later, const TaskCell& earlier) {
+    return later.TariffM == 0 && (earlier.TariffM != 0 || later.Tariff < earlier.Tariff);
+}
+
+void SetEstimate(TaskCell& c, const PotentialEntry& u, const PotentialEntry& v) {
+    c.Estimate = c.Tariff - (u.Value + v.Value);
+    c.EstimateM = c.TariffM - (u.M + v.M);
+}
+
+std::vector<int> CompletionOrder(const SolveState& s) {
+    std::vector<std::uint64_t> keys(At(s.CellCount()));
     for (int k = 0; k < s.CellCount(); ++k) {
-        if (s.At(k).Basic) components.Join(k / s.n, s.m + k % s.n);
+        const TaskCell& c = s.At(k);
+        const std::uint32_t tariff = c.TariffM != 0 ? 0 : static_cast<std::uint32_t>(c.Tariff) ^ 0x80000000u;
+        keys[At(k)] = std::uint64_t{c.TariffM != 0} << 63 | std::uint64_t{tariff} << 31 |
+                      static_cast<std::uint64_t>(k);
     }
-    const int wanted = s.m + s.n - 1;
-    if (count >= wanted) return true;
-    // A cell joins the basis without changing whether any other cell qualifies, so the two
-    // queues, made once, give the cells in the order repeated searches would find them.
-    CompletionQueue interior(s, [](const TaskCell& c) { return IsPositive(c) && BelowLimit(c); });
-    CompletionQueue atBound(s, [](const TaskCell& c) {
-        return !IsClosedRoute(c) && (AtLowerBound(c) || AtLimit(c));
-    });
-    while (count < wanted) {
-        int k = interior.Next();
-        if (k < 0) k = atBound.Next();
-        if (k < 0) return false;
-        const int i = k / s.n;
-        const int j = k % s.n;
-        if (!components.Join(i, s.m + j)) continue;  // it would close a cycle
-        TaskCell& c = s.At(k);
-        const std::int32_t epsilon = ++s.EpsilonCounter;
-        if (AtLowerBound(c)) {
-            SetPlanQuantity(c, {0, epsilon});
-            s.Supplies[At(i)].AmountEps += epsilon;
-            s.Demands[At(j)].AmountEps += epsilon;
-        } else if (AtLimit(c)) {
-            SetPlanQuantity(c, {c.Limit, -epsilon});
-            s.Supplies[At(i)].AmountEps -= epsilon;
-            s.Demands[At(j)].AmountEps -= epsilon;
-        }
-        c.Basic = 1;
-        added.push_back(k);
-        ++count;
+    std::sort(keys.begin(), keys.end());
+    std::vector<int> order(keys.size());
+    for (std::size_t p = 0; p < keys.size(); ++p) order[p] = static_cast<int>(keys[p] & 0x7FFFFFFF);
+    return order;
+}
+
+bool CompleteBoundedBasis(SolveState& s, int count, std::vector<int>& added) {
+    std::vector<int> basic;
+    for (int k = 0; k < s.CellCount(); ++k) {
+        if (s.At(k).Basic) basic.push_back(k);
     }
-    return true;
+    BasisCompletion completion(s, count, basic, added);
+    if (completion.Complete()) return true;
+    const std::vector<int> order = CompletionOrder(s);
+    return completion.Take(order, IsInterior) || completion.Take(order, IsOpenAtBound);
+}
+
+bool CompleteBoundedBasisAtBounds(SolveState& s, int count, const std::vector<int>& basic,
+                                  const std::vector<int>& order, std::vector<int>& added) {
+    BasisCompletion completion(s, count, basic, added);
+    return completion.Take(order, IsOpenAtBound);
 }
 
 EpsValue BoundedShift(SolveState& s) {
@@ -169,8 +188,7 @@ public:
     explicit EstimatePass(SolveState& s) : m_s(s), m_detailed(WritesCourse(s)) {}
 
     void Visit(TaskCell& c, const PotentialEntry& u, const PotentialEntry& v, int i, int j, int k) {
-        c.Estimate = c.Tariff - (u.Value + v.Value);
-        c.EstimateM = c.TariffM - (u.M + v.M);
+        SetEstimate(c, u, v);
         if (c.Basic || IsClosedRoute(c)) return;
         const bool atLower = AtZero(c);
         const bool atUpper = AtLimit(c);

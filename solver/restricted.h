@@ -15,10 +15,10 @@
 
 #include "solver/eps_value.h"
 #include "solver/improvement.h"
+#include "solver/solve_state.h"
 
 namespace kargolo {
 
-struct SolveState;
 class SolveHooks;
 
 // The cheapest open cell first (ties in row-major order), each filled with the smallest of A*,
@@ -31,6 +31,17 @@ void RestrictedMinimumElement(SolveState& s);
 // quantity (0 + ke at the lower bound, D - ke at the upper one, the rims adjusted alike). The
 // cells taken are appended to added. False when the candidates ran out first.
 bool CompleteBoundedBasis(SolveState& s, int count, std::vector<int>& added);
+// The same when every cell strictly between its bounds is basic already, with the basic cells
+// listed and every cell in CompletionOrder: no pass over all cells.
+bool CompleteBoundedBasisAtBounds(SolveState& s, int count, const std::vector<int>& basic,
+                                  const std::vector<int>& order, std::vector<int>& added);
+// Every cell in the completion's order: plain tariffs before M tariffs, a smaller plain tariff
+// first, then row-major order. Repeated choices of "the first cell, replaced by a later one
+// that wins the tie rule" take cells in this order.
+std::vector<int> CompletionOrder(const SolveState& s);
+// The tie rule of the candidate choices: a cell with a plain tariff beats one with an M tariff,
+// and among plain tariffs the strictly smaller one wins; otherwise the earlier cell stays.
+bool WinsTie(const TaskCell& later, const TaskCell& earlier);
 
 // Shifts the plan along CycleList (entering cell first) by theta: the entering cell rises from
 // 0 or falls from its limit, and theta is the smallest amount of a shrinking cell or residual
@@ -49,6 +60,8 @@ struct BoundedCandidates {
 // Stores the estimate of every cell (Estimate, EstimateM), writes them to the report as the
 // settings ask, and returns the heads of the candidate lists.
 BoundedCandidates FindBoundedEstimates(SolveState& s);
+// The estimate of one cell, as FindBoundedEstimates stores it.
+void SetEstimate(TaskCell& c, const PotentialEntry& u, const PotentialEntry& v);
 
 // The entering cell: a head with an M part first (the lower one before the upper one), else
 // the one with the larger absolute estimate (the lower one on a tie); -1 when there is none.

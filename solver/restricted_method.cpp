@@ -1,7 +1,9 @@
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
 #include "solver/basis.h"
+#include "solver/bounded_tracking.h"
 #include "solver/internal_error.h"
 #include "solver/m_value.h"
 #include "solver/method_texts.h"
@@ -79,8 +81,9 @@ void CleanUp(SolveState& s) {
 
 class RestrictedRun {
 public:
-    RestrictedRun(SolveState& s, SolveHooks& hooks, ImprovementResult& result)
-        : m_s(s), m_hooks(hooks), m_result(result) {}
+    RestrictedRun(SolveState& s, SolveHooks& hooks, ImprovementResult& result,
+                  BoundedTracking& tracking)
+        : m_s(s), m_hooks(hooks), m_result(result), m_tracking(tracking) {}
 
     bool Run();
 
@@ -88,11 +91,12 @@ private:
     bool Detailed() const { return WritesCourse(m_s); }
     void WriteStageHeader() { BeginStage(m_s, ++m_stage); }
     void Start();
-    int CountBasicCells(std::string& counted);
+    bool PauseForUser();
     void CompleteBasis();
-    BasisForest FindPotentials();
+    std::string InteriorCellsText() const;
+    const BasisForest& FindPotentials();
     int FindEnteringCell();
-    void Shift(BasisForest& basis, int entering);
+    void Shift(const BasisForest& basis, int entering);
     void UpdateObjective(const EpsValue& theta);
     bool CornerCarriesEpsilon() const {
         const TaskCell& corner = m_s.Cell(m_s.m - 1, m_s.n - 1);
@@ -105,6 +109,7 @@ private:
     SolveState& m_s;
     SolveHooks& m_hooks;
     ImprovementResult& m_result;
+    BoundedTracking& m_tracking;
     unsigned m_stage = 0;
     StepwisePause m_pause{m_s, m_hooks};
     std::int64_t m_epsilon = 0;
@@ -130,27 +135,22 @@ void RestrictedRun::Start() {
     WriteTransportTable(m_s, m_hooks);
 }
 
-// Flags every positive cell below its limit as basic; the others keep their flags.
-int RestrictedRun::CountBasicCells(std::string& counted) {
-    int count = 0;
-    for (int k = 0; k < m_s.CellCount(); ++k) {
-        TaskCell& c = m_s.At(k);
-        const EpsValue x = PlanQuantity(c);
-        if (!(x > EpsValue{0, 0}) || (c.Limit != kNoLimit && !(x < EpsValue{c.Limit, 0}))) continue;
-        c.Basic = 1;
-        ++count;
-        if (Detailed()) counted += Format(kBoundedCell, k / m_s.n + 1, k % m_s.n + 1);
-    }
-    return count;
+// The stepwise pause; false when the user aborts. A plan the user changed is taken afresh.
+bool RestrictedRun::PauseForUser() {
+    const StepwisePause::Outcome outcome = m_pause.Ask(m_stage);
+    if (outcome == StepwisePause::Outcome::PlanChanged) m_tracking.Reset();
+    return outcome != StepwisePause::Outcome::Abort;
 }
 
+// Every cell strictly between its bounds is basic; when they are too few, the basis is
+// completed.
 void RestrictedRun::CompleteBasis() {
-    std::string counted;
-    const int count = CountBasicCells(counted);
+    const int count = m_tracking.FlagInteriorCells(m_s);
     if (count >= m_s.m + m_s.n - 1) return;
     m_hooks.AddStatusLine(kStatusCheckDegeneracy);
+    const std::string counted = Detailed() ? InteriorCellsText() : std::string();
     std::vector<int> added;
-    CompleteBoundedBasis(m_s, count, added);
+    m_tracking.CompleteBasis(m_s, count, added);
     if (!Detailed()) return;
     m_s.Report.Appendf(kBoundedDegenerate, m_s.m + m_s.n - 1, counted.c_str());
     for (const int k : added) m_s.Report.Appendf(kBoundedCell, k / m_s.n + 1, k % m_s.n + 1);
@@ -158,7 +158,15 @@ void RestrictedRun::CompleteBasis() {
     WriteTransportTable(m_s, m_hooks);
 }
 
-void RestrictedRun::Shift(BasisForest& basis, int entering) {
+std::string RestrictedRun::InteriorCellsText() const {
+    std::string text;
+    for (int k = 0; k < m_s.CellCount(); ++k) {
+        if (IsInterior(m_s.At(k))) text += Format(kBoundedCell, k / m_s.n + 1, k % m_s.n + 1);
+    }
+    return text;
+}
+
+void RestrictedRun::Shift(const BasisForest& basis, int entering) {
     if (!basis.ClosesCycle(entering)) throw InternalError("x != NOT_FOUND");
     m_s.CycleList.assign(1, entering);
     basis.AppendCycle(entering, m_s.CycleList);
@@ -176,17 +184,14 @@ void RestrictedRun::Shift(BasisForest& basis, int entering) {
         for (const int c : m_s.CycleList) m_s.At(c).Sign = ' ';
     }
     m_hooks.AddStatusLine(kStatusShift);
-    UpdateObjective(BoundedShift(m_s));
+    UpdateObjective(m_tracking.Shift(m_s));
     m_s.CycleList.clear();
 }
 
 // F over the cells with plain tariffs: cargo of the extended row and column adds nothing.
 void RestrictedRun::UpdateObjective(const EpsValue& theta) {
     const std::int64_t previous = m_s.ObjectiveF;
-    std::int64_t f = 0;
-    for (const TaskCell& c : m_s.Cells) {
-        if (CarriesCargo(c) && c.TariffM == 0) f += std::int64_t{c.Tariff} * c.Cargo;
-    }
+    const std::int64_t f = m_tracking.Objective(m_s);
     m_s.ObjectiveF = f;
     m_hooks.AddStatusLine(Format(kStatusStageF, static_cast<long long>(f)));
     if (!Detailed()) return;
@@ -210,12 +215,12 @@ void RestrictedRun::LeaveExtendedPhase() {
                            m, n);
     }
     m_result.ExtendedTaskPresent = false;
-    std::vector<TaskCell> cells;
-    for (int i = 0; i < m_s.m - 1; ++i) {
-        cells.insert(cells.end(), m_s.Cells.begin() + i * m_s.n,
-                     m_s.Cells.begin() + i * m_s.n + m_s.n - 1);
+    // Row i of the smaller task moves to its place in front of row i of the larger one.
+    const auto cells = m_s.Cells.begin();
+    for (int i = 1; i < m_s.m - 1; ++i) {
+        std::copy(cells + i * m_s.n, cells + i * m_s.n + m_s.n - 1, cells + i * (m_s.n - 1));
     }
-    m_s.Cells.swap(cells);
+    m_s.Cells.resize(At((m_s.m - 1) * (m_s.n - 1)));
     m_s.m -= 1;
     m_s.n -= 1;
     m_s.Supplies.pop_back();
@@ -224,6 +229,7 @@ void RestrictedRun::LeaveExtendedPhase() {
     m_s.PotentialsV.assign(At(m_s.n), {});
     CleanUp(m_s);
     m_s.EpsilonCounter = 0;
+    m_tracking.Reset();
     if (Detailed()) WriteTransportTable(m_s, m_hooks);
 }
 
@@ -239,9 +245,9 @@ bool RestrictedRun::Run() {
     Start();
     for (;;) {
         WriteStageHeader();
-        if (m_pause.Ask(m_stage) == StepwisePause::Outcome::Abort) return false;
+        if (!PauseForUser()) return false;
         CompleteBasis();
-        BasisForest basis = FindPotentials();
+        const BasisForest& basis = FindPotentials();
         const int entering = FindEnteringCell();
         if (entering < 0) break;
         Shift(basis, entering);
@@ -251,12 +257,12 @@ bool RestrictedRun::Run() {
     return true;
 }
 
-// The potentials of the basis flagged in the cells; the forest of that basis.
-BasisForest RestrictedRun::FindPotentials() {
+// The potentials of the basis flagged in the cells; the forest of that basis. Closed routes
+// may cut the task in parts: each part is a tree of its own.
+const BasisForest& RestrictedRun::FindPotentials() {
     m_hooks.AddStatusLine(kStatusPotentials);
     if (Detailed()) m_s.Report.Append(kBoundedPotentialsIntro);
-    BasisForest basis(m_s);
-    basis.Root();  // closed routes may cut the task in parts: each part is a tree of its own
+    const BasisForest& basis = m_tracking.Basis(m_s);
     kargolo::FindPotentials(m_s, basis, Detailed());
     return basis;
 }
@@ -264,7 +270,7 @@ BasisForest RestrictedRun::FindPotentials() {
 int RestrictedRun::FindEnteringCell() {
     m_hooks.AddStatusLine(kStatusEstimates);
     if (Detailed()) m_s.Report.Append(kBoundedEstimatesIntro);
-    return PickEnteringCell(m_s, FindBoundedEstimates(m_s));
+    return PickEnteringCell(m_s, m_tracking.FindEstimates(m_s));
 }
 
 // The verdict: a plan within every limit, or the limits make the task unsolvable.
@@ -279,8 +285,14 @@ void RestrictedRun::Finish() {
 
 }  // namespace
 
+bool SolveRestricted(SolveState& s, SolveHooks& hooks, ImprovementResult& result,
+                     BoundedTracking& tracking) {
+    return RestrictedRun(s, hooks, result, tracking).Run();
+}
+
 bool SolveRestricted(SolveState& s, SolveHooks& hooks, ImprovementResult& result) {
-    return RestrictedRun(s, hooks, result).Run();
+    KeptBoundedTracking tracking;
+    return SolveRestricted(s, hooks, result, tracking);
 }
 
 }  // namespace kargolo

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 #include "solver/basis.h"
+#include "solver/bounded_tracking.h"
 #include "solver/driver.h"
 #include "solver/plan_rules.h"
 #include "solver/report_writer.h"
@@ -90,6 +92,102 @@ SolveState SolveWithLimits(const TaskSpec& task, std::int32_t mode = kSolveModeC
     SilentHooks hooks;
     Solve(s, hooks, false);
     return s;
+}
+
+// In a forest the potentials found down the trees are those of the textbook passes.
+TEST(BoundedMethod, PotentialsOfAForestEqualThoseOfTheTextbookPasses) {
+    int forests = 0;
+    for (std::uint32_t seed = 1; seed <= 3000; ++seed) {
+        SolveState fast = RandomBoundedState(seed);
+        BasisForest basis(fast);
+        basis.Root();
+        if (!basis.IsForest()) continue;
+        ++forests;
+        SolveState literal = fast;
+        FindPotentials(fast, basis, false);
+        FindPotentials(literal, basis, true);
+        for (int i = 0; i < fast.m; ++i) {
+            const PotentialEntry& u = fast.PotentialsU[static_cast<std::size_t>(i)];
+            const PotentialEntry& literalU = literal.PotentialsU[static_cast<std::size_t>(i)];
+            ASSERT_EQ(std::tie(u.Value, u.M, u.Known), std::tie(literalU.Value, literalU.M, literalU.Known)) << seed;
+        }
+        for (int j = 0; j < fast.n; ++j) {
+            const PotentialEntry& v = fast.PotentialsV[static_cast<std::size_t>(j)];
+            const PotentialEntry& literalV = literal.PotentialsV[static_cast<std::size_t>(j)];
+            ASSERT_EQ(std::tie(v.Value, v.M, v.Known), std::tie(literalV.Value, literalV.M, literalV.Known)) << seed;
+        }
+    }
+    EXPECT_GT(forests, 1000);
+}
+
+// Lets the second pause report a changed plan (so the run takes the plan afresh), then runs to
+// the end. (An edited plan the stepwise window lets through is a basic plan like any other.)
+class ChangedPlanHooks : public RecordingHooks {
+public:
+    StageAnswer BeforeStage(SolveState&, unsigned stage) override {
+        return {stage < 3 ? StageDecision::Continue : StageDecision::RunToEnd, stage == 2};
+    }
+};
+
+// One run with limits from the first plan on, with the given tracking.
+struct BoundedRun {
+    SolveState State;
+    ChangedPlanHooks Hooks;
+    ImprovementResult Result;
+};
+
+void RunBounded(const TaskSpec& task, std::int32_t mode, std::int32_t display,
+                BoundedTracking& tracking, BoundedRun& run) {
+    run.State = BalancedState(task, mode);
+    run.State.EstimationDisplaying = display;
+    RestrictedMinimumElement(run.State);
+    run.Result.Completed = SolveRestricted(run.State, run.Hooks, run.Result, tracking);
+}
+
+// Random tasks with limits: ties in every fourth, tariffs beyond the packed pass in every
+// seventh, some larger tasks.
+TaskSpec BoundedRunTask(std::uint32_t seed) {
+    TaskSpec task = RandomLimitedTask(seed, seed % 5 == 0 ? 14 : 8);
+    if (seed % 7 == 0) {
+        for (std::int32_t& tariff : task.Tariffs) tariff *= 1000003;
+    }
+    return task;
+}
+
+// The run that keeps its basis, counts and prices between stages must choose, write and report
+// exactly as the run that finds everything anew at every stage.
+TEST(BoundedMethod, KeptTrackingEqualsTheLiteralStagesOnRandomTasks) {
+    const std::pair<std::int32_t, std::int32_t> settings[] = {
+        {kSolveModeChecking, kEstimatesAsLines},
+        {kSolveModeDetailed, kEstimatesAsLines},
+        {kSolveModeChecking, kEstimatesAsLines},
+        {kSolveModeDetailed, kEstimatesAsLinesAndTable},
+        {kSolveModeStepwise, kEstimatesAsTable},
+    };
+    for (std::uint32_t seed = 1; seed <= 2500; ++seed) {
+        const TaskSpec task = BoundedRunTask(seed);
+        SCOPED_TRACE(task.Name);
+        const auto [mode, display] = settings[seed % 5];
+        KeptBoundedTracking kept;
+        LiteralBoundedTracking literal;
+        BoundedRun fast;
+        BoundedRun textbook;
+        RunBounded(task, mode, display, kept, fast);
+        RunBounded(task, mode, display, literal, textbook);
+        ASSERT_EQ(fast.State.Report.Text(), textbook.State.Report.Text());
+        ASSERT_EQ(fast.Hooks.Lines, textbook.Hooks.Lines);
+        ASSERT_EQ(fast.State.ObjectiveF, textbook.State.ObjectiveF);
+        ASSERT_EQ(fast.Result.ConditionsMet, textbook.Result.ConditionsMet);
+        ASSERT_EQ(fast.Result.ExtendedTaskPresent, textbook.Result.ExtendedTaskPresent);
+        ASSERT_EQ(fast.State.CellCount(), textbook.State.CellCount());
+        for (int k = 0; k < fast.State.CellCount(); ++k) {
+            const TaskCell& c = fast.State.At(k);
+            const TaskCell& t = textbook.State.At(k);
+            ASSERT_EQ(std::tie(c.Cargo, c.CargoEps, c.Basic, c.Estimate, c.EstimateM),
+                      std::tie(t.Cargo, t.CargoEps, t.Basic, t.Estimate, t.EstimateM))
+                << "cell " << k;
+        }
+    }
 }
 
 TEST(RestrictedMinimumElement, CapsEachPlacementByTheLimitAndShowsTheLimit) {

@@ -14,14 +14,6 @@ namespace {
 
 std::size_t At(int index) { return static_cast<std::size_t>(index); }
 
-bool IsPositive(const TaskCell& c) { return PlanQuantity(c) > EpsValue{0, 0}; }
-
-// A later cell beats an earlier one with a plain tariff against an M tariff, or a strictly
-// smaller plain tariff.
-bool WinsTie(const TaskCell& later, const TaskCell& earlier) {
-    return later.TariffM == 0 && (earlier.TariffM != 0 || later.Tariff < earlier.Tariff);
-}
-
 template <typename Qualifies>
 int ChooseCompletionCell(const SolveState& s, const std::vector<bool>& used, Qualifies qualifies) {
     int chosen = -1;
@@ -56,12 +48,11 @@ bool LiteralCompleteBoundedBasis(SolveState& s, int count, std::vector<int>& add
     for (int k = 0; k < s.CellCount(); ++k) {
         if (s.At(k).Basic) components.Join(k / s.n, s.m + k % s.n);
     }
-    auto interior = [](const TaskCell& c) { return IsPositive(c) && BelowLimit(c); };
     auto atBound = [](const TaskCell& c) {
         return !IsClosedRoute(c) && (AtLowerBound(c) || AtLimit(c));
     };
     while (count < s.m + s.n - 1) {
-        int k = ChooseCompletionCell(s, used, interior);
+        int k = ChooseCompletionCell(s, used, IsInterior);
         if (k < 0) k = ChooseCompletionCell(s, used, atBound);
         if (k < 0) return false;
         used[At(k)] = true;
