@@ -7,6 +7,7 @@
 #include "solver/m_value.h"
 #include "solver/internal_error.h"
 #include "solver/method_texts.h"
+#include "solver/plan_common.h"
 
 namespace kargolo {
 namespace {
@@ -214,13 +215,9 @@ void FindPotentials(SolveState& s, const BasisForest& basis, bool writeLines) {
 }
 
 std::vector<int> CellsByTariff(const SolveState& s) {
-    std::vector<std::int64_t> keys(At(s.CellCount()));
-    for (int k = 0; k < s.CellCount(); ++k) {
-        keys[At(k)] = std::int64_t{s.At(k).Tariff} * (std::int64_t{1} << 32) + k;
-    }
-    std::sort(keys.begin(), keys.end());
-    std::vector<int> cells(keys.size());
-    for (std::size_t p = 0; p < keys.size(); ++p) cells[p] = static_cast<int>(keys[p] & 0xFFFFFFFF);
+    std::vector<int> cells(At(s.CellCount()));
+    std::iota(cells.begin(), cells.end(), 0);
+    SortByTariff(s, cells);
     return cells;
 }
 

@@ -45,20 +45,23 @@ int FindMinTariffCell(const SolveState& s, Scope scope, int index) {
     return best;
 }
 
-std::vector<int> OpenCellsInTariffOrder(const SolveState& s) {
-    // One 64-bit key per cell: the tariff above, the row-major index below.
-    std::vector<std::int64_t> keys;
-    keys.reserve(static_cast<std::size_t>(s.CellCount()));
-    for (int k = 0; k < s.CellCount(); ++k) {
-        if (s.UsingFlag[static_cast<std::size_t>(k)] == kCellUsed) continue;
-        keys.push_back(std::int64_t{s.At(k).Tariff} * (std::int64_t{1} << 32) + k);
+void SortByTariff(const SolveState& s, std::vector<int>& cells) {
+    // One 64-bit key per cell, the tariff above the row-major index: integers sort fastest.
+    std::vector<std::int64_t> keys(cells.size());
+    for (std::size_t p = 0; p < cells.size(); ++p) {
+        keys[p] = std::int64_t{s.At(cells[p]).Tariff} * (std::int64_t{1} << 32) + cells[p];
     }
     std::sort(keys.begin(), keys.end());
+    for (std::size_t p = 0; p < cells.size(); ++p) cells[p] = static_cast<int>(keys[p] & 0xFFFFFFFF);
+}
+
+std::vector<int> OpenCellsInTariffOrder(const SolveState& s) {
     std::vector<int> cells;
-    cells.reserve(keys.size());
-    for (const std::int64_t key : keys) {
-        cells.push_back(static_cast<int>(key & 0xFFFFFFFF));
+    cells.reserve(static_cast<std::size_t>(s.CellCount()));
+    for (int k = 0; k < s.CellCount(); ++k) {
+        if (s.UsingFlag[static_cast<std::size_t>(k)] != kCellUsed) cells.push_back(k);
     }
+    SortByTariff(s, cells);
     return cells;
 }
 

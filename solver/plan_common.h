@@ -56,6 +56,8 @@ int FindMinTariffCell(const SolveState& s, Scope scope, int index);
 // The open cells in the order FindMinTariffCell(All) would take them one by one when each is
 // flagged after it is taken: by tariff, ties in row-major order.
 std::vector<int> OpenCellsInTariffOrder(const SolveState& s);
+// Sorts cells by tariff, ties by index.
+void SortByTariff(const SolveState& s, std::vector<int>& cells);
 
 // Allocates UsingFlag with every cell open.
 void StartFlags(SolveState& s);

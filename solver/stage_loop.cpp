@@ -9,6 +9,7 @@
 #include "solver/method_texts.h"
 #include "solver/report_texts.h"
 #include "solver/report_writer.h"
+#include "solver/row_minima.h"
 #include "solver/solve_hooks.h"
 #include "solver/solve_state.h"
 
@@ -59,17 +60,6 @@ private:
     int m_negatives = 0;
 };
 
-// min over j of price[j] - u - v[j]: a plain loop over arrays, which the compiler vectorises.
-std::int32_t RowMinimum(const std::int32_t* __restrict price, const std::int32_t* __restrict v,
-                        std::int32_t u, int n) {
-    std::int32_t minimum = std::numeric_limits<std::int32_t>::max();
-    for (int j = 0; j < n; ++j) {
-        const std::int32_t estimate = price[j] - u - v[j];
-        minimum = estimate < minimum ? estimate : minimum;
-    }
-    return minimum;
-}
-
 std::vector<std::int32_t> Tariffs(const SolveState& s) {
     std::vector<std::int32_t> tariffs;
     tariffs.reserve(At(s.CellCount()));
@@ -84,10 +74,9 @@ public:
           m_hooks(hooks),
           m_method(method),
           m_basis(s),
-          m_cheapestFirst(CellsByTariff(s)),
           m_tariffs(Tariffs(s)) {
         m_prices.resize(At(s.CellCount()));
-        for (int k = 0; k < s.CellCount(); ++k) SetPrice(k);
+        SetEveryPrice();
         for (const std::int32_t tariff : m_tariffs) {
             m_smallTariffs = m_smallTariffs && tariff > -kSmall && tariff < kSmall;
         }
@@ -105,10 +94,21 @@ private:
     }
 
     // Values below kSmall in magnitude keep c - u - v and kBasicPrice - u - v in 32 bits.
-    static constexpr std::int32_t kSmall = 1 << 28;
+    static constexpr std::int32_t kSmall = RowMinima::kSmall;
     static constexpr std::int32_t kBasicPrice = 1 << 30;
 
-    void SetPrice(int k) { m_prices[At(k)] = m_basis.Contains(k) ? kBasicPrice : m_tariffs[At(k)]; }
+    void SetPrice(int k) {
+        m_changedPrices.push_back({k, m_prices[At(k)]});
+        m_prices[At(k)] = m_basis.Contains(k) ? kBasicPrice : m_tariffs[At(k)];
+    }
+    void SetEveryPrice() {
+        for (int k = 0; k < m_s.CellCount(); ++k) m_prices[At(k)] = m_basis.Contains(k) ? kBasicPrice : m_tariffs[At(k)];
+        ForgetRowMinima();
+    }
+    void ForgetRowMinima() {
+        m_rowMinima.Reset();
+        m_changedPrices.clear();
+    }
     bool PauseForUser();
     void CompleteBasis();
     void WriteBasisZeros();
@@ -131,6 +131,9 @@ private:
     std::vector<std::int32_t> m_tariffs;  // a compact copy for passes over many cells
     // For the pass over every cell: the tariff of a free cell, kBasicPrice for a basic one.
     std::vector<std::int32_t> m_prices;
+    // Cells whose price changed since the row minima were found.
+    std::vector<RowMinima::PriceChange> m_changedPrices;
+    RowMinima m_rowMinima;
     bool m_smallTariffs = true;  // every tariff fits the 32-bit pass
     std::vector<std::int64_t> m_u;
     std::vector<std::int64_t> m_v;
@@ -163,7 +166,7 @@ bool StageLoop::PauseForUser() {
     if (outcome == StepwisePause::Outcome::PlanChanged) {
         m_basis = BasisForest(m_s);
         m_guard.Reset();
-        for (int k = 0; k < m_s.CellCount(); ++k) SetPrice(k);
+        SetEveryPrice();
     }
     return true;
 }
@@ -178,6 +181,7 @@ void StageLoop::CompleteBasis() {
         } else {
             m_hooks.AddStatusLine(kStatusCheckDegeneracy);
         }
+        if (m_cheapestFirst.empty()) m_cheapestFirst = CellsByTariff(m_s);  // made when first needed
         SOLVER_CHECK(PlaceBasisZeros(m_s, m_basis, m_cheapestFirst));
         for (int p = count; p < m_basis.Count(); ++p) SetPrice(m_basis.Cells()[At(p)]);
         if (Detailed()) WriteBasisZeros();
@@ -217,6 +221,7 @@ int StageLoop::FindEnteringCell() {
         m_s.Report.Append(m_method == Method::Potentials ? kPotentialsEstimatesIntro
                                                          : kDistributiveEstimatesIntro);
     }
+    if (Detailed()) ForgetRowMinima();
     const int entering = Detailed() ? PriceAndWrite() : PriceQuietly();
     if (EstimateTable()) WriteEstimatesTable(m_s);
     return entering;
@@ -224,41 +229,28 @@ int StageLoop::FindEnteringCell() {
 
 // The entering cell with nothing written, from one tight pass over the cells.
 int StageLoop::PriceQuietly() {
-    const int entering = m_guard.Rule() == EnteringRule::MostNegative && m_smallTariffs
-                             ? PriceByRowMinima()
-                             : PriceEveryCell();
+    const bool byRowMinima = m_guard.Rule() == EnteringRule::MostNegative && m_smallTariffs;
+    if (!byRowMinima) ForgetRowMinima();
+    const int entering = byRowMinima ? PriceByRowMinima() : PriceEveryCell();
     if (entering == kNoEnteringCell) PriceAndWrite();  // leaves the final estimates stored
     return entering;
 }
 
-// The smallest estimate of every row in 32-bit arithmetic (a loop the compiler vectorises),
-// then the tie rule among the cells that hold the smallest one. Falls back to the 64-bit pass
-// when a potential is too large for it.
+// The smallest estimate of every row, kept from stage to stage in 32-bit arithmetic, then the
+// tie rule among the cells that hold the smallest one. Falls back to the 64-bit pass when a
+// potential is too large for it.
 int StageLoop::PriceByRowMinima() {
-    std::vector<std::int32_t> u(At(m_s.m));
-    std::vector<std::int32_t> v(At(m_s.n));
-    for (int i = 0; i < m_s.m; ++i) {
-        if (m_u[At(i)] <= -kSmall || m_u[At(i)] >= kSmall) return PriceEveryCell();
-        u[At(i)] = static_cast<std::int32_t>(m_u[At(i)]);
-    }
-    for (int j = 0; j < m_s.n; ++j) {
-        if (m_v[At(j)] <= -kSmall || m_v[At(j)] >= kSmall) return PriceEveryCell();
-        v[At(j)] = static_cast<std::int32_t>(m_v[At(j)]);
-    }
-    const int n = m_s.n;
-    std::vector<std::int32_t> rowMinima(At(m_s.m));
+    const bool found = m_rowMinima.Update(m_prices, m_s.m, m_s.n, m_u, m_v, m_changedPrices);
+    m_changedPrices.clear();
+    if (!found) return PriceEveryCell();
     std::int32_t smallest = 0;
-    for (int i = 0; i < m_s.m; ++i) {
-        const std::int32_t minimum = RowMinimum(&m_prices[At(i * n)], v.data(), u[At(i)], n);
-        rowMinima[At(i)] = minimum;
-        smallest = std::min(smallest, minimum);
-    }
+    for (int i = 0; i < m_s.m; ++i) smallest = std::min(smallest, m_rowMinima.Minimum(i));
     if (smallest >= 0) return kNoEnteringCell;
     EnteringChoice choice(EnteringRule::MostNegative, m_guard.Random());
     for (int i = 0; i < m_s.m; ++i) {
-        if (rowMinima[At(i)] != smallest) continue;
-        for (int j = 0, k = i * n; j < n; ++j, ++k) {
-            if (m_prices[At(k)] - u[At(i)] - v[At(j)] == smallest) choice.Offer(k, smallest, m_tariffs[At(k)]);
+        if (m_rowMinima.Minimum(i) != smallest) continue;
+        for (int j = 0, k = i * m_s.n; j < m_s.n; ++j, ++k) {
+            if (m_rowMinima.Estimate(m_prices, i, j) == smallest) choice.Offer(k, smallest, m_tariffs[At(k)]);
         }
     }
     return choice.Cell();

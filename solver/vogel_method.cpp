@@ -44,16 +44,13 @@ OpenLines::OpenLines(const SolveState& s)
       m_columnHead(Index(s.n), kNoCell),
       m_columnNext(Index(s.CellCount()), kNoCell),
       m_columnPrevious(Index(s.CellCount()), kNoCell) {
-    auto byTariff = [&s](int a, int b) {
-        return s.At(a).Tariff < s.At(b).Tariff || (s.At(a).Tariff == s.At(b).Tariff && a < b);
-    };
     std::vector<int> cells;
     for (int i = 0; i < s.m; ++i) {
         cells.clear();
         for (int k = i * s.n; k < (i + 1) * s.n; ++k) {
             if (s.UsingFlag[Index(k)] == kCellOpen) cells.push_back(k);
         }
-        std::sort(cells.begin(), cells.end(), byTariff);
+        SortByTariff(s, cells);
         Link(cells, m_rowHead[Index(i)], m_rowNext, m_rowPrevious);
     }
     for (int j = 0; j < s.n; ++j) {
@@ -61,7 +58,7 @@ OpenLines::OpenLines(const SolveState& s)
         for (int k = j; k < s.CellCount(); k += s.n) {
             if (s.UsingFlag[Index(k)] == kCellOpen) cells.push_back(k);
         }
-        std::sort(cells.begin(), cells.end(), byTariff);
+        SortByTariff(s, cells);
         Link(cells, m_columnHead[Index(j)], m_columnNext, m_columnPrevious);
     }
 }
