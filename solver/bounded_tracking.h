@@ -83,7 +83,7 @@ private:
 };
 
 // The method of potentials for bounded variables with the given tracking.
-bool SolveRestricted(SolveState& s, SolveHooks& hooks, ImprovementResult& result,
+bool SolveRestricted(SolveState& s, SolveHooks& hooks, BoundedOutcome& outcome,
                      BoundedTracking& tracking);
 
 }  // namespace kargolo

@@ -106,7 +106,7 @@ void WriteClosingText(SolveState& s, const ImprovementResult& result) {
     if (!result.Completed) {
         s.Report.Append(kAbortedByUser);
     } else if (s.RestrictedTask) {
-        if (result.ConditionsMet && s.SolveMode > kSolveModeChecking) {
+        if (result.Bounded.ConditionsMet && s.SolveMode > kSolveModeChecking) {
             s.Report.Append(kRestrictedSolved);
         }
     } else if (s.SolveMode > kSolveModeChecking) {
@@ -138,7 +138,7 @@ void WriteUndeliveredOfExtendedTask(SolveState& s) {
 }
 
 void WriteUndeliveredCargo(SolveState& s, const ImprovementResult& result) {
-    if (result.ExtendedTaskPresent) {
+    if (result.Bounded.ExtendedTaskPresent) {
         WriteUndeliveredOfExtendedTask(s);
         return;
     }

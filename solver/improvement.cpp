@@ -11,7 +11,7 @@ namespace kargolo {
 ImprovementResult ImprovePlan(SolveState& s, SolveHooks& hooks) {
     ImprovementResult result;
     if (s.RestrictedTask) {
-        result.Completed = SolveRestricted(s, hooks, result);
+        result.Completed = SolveRestricted(s, hooks, result.Bounded);
         return result;
     }
     result.Completed = s.SolveMethod == kMethodPotentials ? SolveByPotentials(s, hooks)

@@ -16,15 +16,16 @@
 #include <cstdint>
 #include <string>
 
+#include "solver/restricted.h"
+
 namespace kargolo {
 
 struct SolveState;
 class SolveHooks;
 
 struct ImprovementResult {
-    bool Completed = true;             // false: the user aborted the run in the stepwise pause
-    bool ConditionsMet = false;        // with limits: every condition of the optimum holds
-    bool ExtendedTaskPresent = false;  // with limits: the extended task's row and column remain
+    bool Completed = true;  // false: the user aborted the run in the stepwise pause
+    BoundedOutcome Bounded;  // with limits
 };
 
 // Both return true when the plan cannot be improved any more, false when the user aborted.

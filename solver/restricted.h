@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "solver/eps_value.h"
-#include "solver/improvement.h"
 #include "solver/solve_state.h"
 
 namespace kargolo {
@@ -67,7 +66,12 @@ void SetEstimate(TaskCell& c, const PotentialEntry& u, const PotentialEntry& v);
 // the one with the larger absolute estimate (the lower one on a tie); -1 when there is none.
 int PickEnteringCell(const SolveState& s, const BoundedCandidates& candidates);
 
+struct BoundedOutcome {
+    bool ConditionsMet = false;        // every condition of the optimum holds
+    bool ExtendedTaskPresent = false;  // the extended task's row and column remain
+};
+
 // The method of potentials for bounded variables; false when the user aborted.
-bool SolveRestricted(SolveState& s, SolveHooks& hooks, ImprovementResult& result);
+bool SolveRestricted(SolveState& s, SolveHooks& hooks, BoundedOutcome& outcome);
 
 }  // namespace kargolo

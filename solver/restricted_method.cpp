@@ -4,6 +4,7 @@
 
 #include "solver/basis.h"
 #include "solver/bounded_tracking.h"
+#include "solver/improvement.h"
 #include "solver/internal_error.h"
 #include "solver/m_value.h"
 #include "solver/method_texts.h"
@@ -81,9 +82,9 @@ void CleanUp(SolveState& s) {
 
 class RestrictedRun {
 public:
-    RestrictedRun(SolveState& s, SolveHooks& hooks, ImprovementResult& result,
+    RestrictedRun(SolveState& s, SolveHooks& hooks, BoundedOutcome& outcome,
                   BoundedTracking& tracking)
-        : m_s(s), m_hooks(hooks), m_result(result), m_tracking(tracking) {}
+        : m_s(s), m_hooks(hooks), m_outcome(outcome), m_tracking(tracking) {}
 
     bool Run();
 
@@ -108,7 +109,7 @@ private:
 
     SolveState& m_s;
     SolveHooks& m_hooks;
-    ImprovementResult& m_result;
+    BoundedOutcome& m_outcome;
     BoundedTracking& m_tracking;
     unsigned m_stage = 0;
     StepwisePause m_pause{m_s, m_hooks};
@@ -117,7 +118,7 @@ private:
 };
 
 void RestrictedRun::Start() {
-    m_result = {true, false, false};
+    m_outcome = {};
     m_s.EpsilonCounter = 0;
     m_hooks.AddStatusLine(kStatusRestrictedMethod);
     WriteStageHeader();
@@ -127,7 +128,7 @@ void RestrictedRun::Start() {
         if (Detailed()) m_s.Report.Append(kNothingUndistributed);
         return;
     }
-    m_result.ExtendedTaskPresent = true;
+    m_outcome.ExtendedTaskPresent = true;
     BuildExtendedTask(m_s, m_epsilon);
     if (!Detailed()) return;
     const auto epsilon = static_cast<unsigned>(m_epsilon);
@@ -137,9 +138,9 @@ void RestrictedRun::Start() {
 
 // The stepwise pause; false when the user aborts. A plan the user changed is taken afresh.
 bool RestrictedRun::PauseForUser() {
-    const StepwisePause::Outcome outcome = m_pause.Ask(m_stage);
-    if (outcome == StepwisePause::Outcome::PlanChanged) m_tracking.Reset();
-    return outcome != StepwisePause::Outcome::Abort;
+    const StepwisePause::Outcome answer = m_pause.Ask(m_stage);
+    if (answer == StepwisePause::Outcome::PlanChanged) m_tracking.Reset();
+    return answer != StepwisePause::Outcome::Abort;
 }
 
 // Every cell strictly between its bounds is basic; when they are too few, the basis is
@@ -214,7 +215,7 @@ void RestrictedRun::LeaveExtendedPhase() {
         m_s.Report.Appendf(kLeavingExtendedTask, m, n, m_s.Cell(m - 1, n - 1).Cargo, m - 1, n - 1,
                            m, n);
     }
-    m_result.ExtendedTaskPresent = false;
+    m_outcome.ExtendedTaskPresent = false;
     // Row i of the smaller task moves to its place in front of row i of the larger one.
     const auto cells = m_s.Cells.begin();
     for (int i = 1; i < m_s.m - 1; ++i) {
@@ -277,7 +278,7 @@ int RestrictedRun::FindEnteringCell() {
 void RestrictedRun::Finish() {
     if (m_restrictedPlanReached || m_epsilon == 0 || CornerCarriesEpsilon()) {
         CleanUp(m_s);
-        m_result.ConditionsMet = true;
+        m_outcome.ConditionsMet = true;
     } else {
         EndUnsolvable();
     }
@@ -285,14 +286,14 @@ void RestrictedRun::Finish() {
 
 }  // namespace
 
-bool SolveRestricted(SolveState& s, SolveHooks& hooks, ImprovementResult& result,
+bool SolveRestricted(SolveState& s, SolveHooks& hooks, BoundedOutcome& outcome,
                      BoundedTracking& tracking) {
-    return RestrictedRun(s, hooks, result, tracking).Run();
+    return RestrictedRun(s, hooks, outcome, tracking).Run();
 }
 
-bool SolveRestricted(SolveState& s, SolveHooks& hooks, ImprovementResult& result) {
+bool SolveRestricted(SolveState& s, SolveHooks& hooks, BoundedOutcome& outcome) {
     KeptBoundedTracking tracking;
-    return SolveRestricted(s, hooks, result, tracking);
+    return SolveRestricted(s, hooks, outcome, tracking);
 }
 
 }  // namespace kargolo

@@ -233,7 +233,7 @@ TEST(WriteClosingSummary, WritesTheVerdictInDetailedModeAndTheAbortInEveryMode) 
         WriteClosingSummary(done, hooks, {});
         EXPECT_EQ(done.Report.Text().rfind(solved, 0) == 0, mode == kSolveModeDetailed);
         SolveState stopped = SurplusTaskWithFirstPlan(mode);
-        WriteClosingSummary(stopped, hooks, {.Completed = false});
+        WriteClosingSummary(stopped, hooks, {.Completed = false, .Bounded = {}});
         EXPECT_EQ(stopped.Report.Text().rfind(aborted, 0), 0u);
     }
 }
@@ -260,7 +260,7 @@ TEST(WriteClosingSummary, AddsUpTheExtendedAndFictitiousCargoOfTheExtendedTask) 
     SetPlanQuantity(s.Cell(2, 1), {3, 0});  // extended row
     SetPlanQuantity(s.Cell(1, 2), {6, 0});
     SilentHooks hooks;
-    WriteClosingSummary(s, hooks, {.ConditionsMet = false, .ExtendedTaskPresent = true});
+    WriteClosingSummary(s, hooks, {.Completed = true, .Bounded = {.ConditionsMet = false, .ExtendedTaskPresent = true}});
     const std::string& text = s.Report.Text();
     const std::string ending =
         "<BR>6 единиц груза из хранилища A1 осталось нераспределенным."

@@ -133,7 +133,8 @@ public:
 struct BoundedRun {
     SolveState State;
     ChangedPlanHooks Hooks;
-    ImprovementResult Result;
+    BoundedOutcome Result;
+    bool Completed = false;
 };
 
 void RunBounded(const TaskSpec& task, std::int32_t mode, std::int32_t display,
@@ -141,7 +142,7 @@ void RunBounded(const TaskSpec& task, std::int32_t mode, std::int32_t display,
     run.State = BalancedState(task, mode);
     run.State.EstimationDisplaying = display;
     RestrictedMinimumElement(run.State);
-    run.Result.Completed = SolveRestricted(run.State, run.Hooks, run.Result, tracking);
+    run.Completed = SolveRestricted(run.State, run.Hooks, run.Result, tracking);
 }
 
 // Random tasks with limits: ties in every fourth, tariffs beyond the packed pass in every
@@ -177,6 +178,7 @@ TEST(BoundedMethod, KeptTrackingEqualsTheLiteralStagesOnRandomTasks) {
         ASSERT_EQ(fast.State.Report.Text(), textbook.State.Report.Text());
         ASSERT_EQ(fast.Hooks.Lines, textbook.Hooks.Lines);
         ASSERT_EQ(fast.State.ObjectiveF, textbook.State.ObjectiveF);
+        ASSERT_EQ(fast.Completed, textbook.Completed);
         ASSERT_EQ(fast.Result.ConditionsMet, textbook.Result.ConditionsMet);
         ASSERT_EQ(fast.Result.ExtendedTaskPresent, textbook.Result.ExtendedTaskPresent);
         ASSERT_EQ(fast.State.CellCount(), textbook.State.CellCount());
