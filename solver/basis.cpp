@@ -21,7 +21,7 @@ std::size_t At(int index) { return static_cast<std::size_t>(index); }
 BasisForest::BasisForest(const SolveState& s) : m_m(s.m), m_n(s.n), m_position(At(s.CellCount()), kNone) {
     for (int k = 0; k < s.CellCount(); ++k) {
         const TaskCell& c = s.At(k);
-        if (s.RestrictedTask ? c.Basic != 0 : InBasis(c)) Add(k);
+        if (IsBasic(s, c)) Add(k);
     }
 }
 
@@ -228,8 +228,7 @@ bool PlaceBasisZeros(SolveState& s, BasisForest& basis, const std::vector<int>& 
     for (const int k : cheapestFirst) {
         if (basis.Count() >= wanted) return true;
         const TaskCell& c = s.At(k);
-        const bool free = c.Cargo < 0 || (c.Cargo == 0 && c.CargoEps < 0);
-        if (!free || !components.Join(k / s.n, s.m + k % s.n)) continue;
+        if (InBasis(c) || !components.Join(k / s.n, s.m + k % s.n)) continue;
         SetPlanQuantity(s.At(k), {0, 0});
         basis.Add(k);
     }
@@ -251,7 +250,7 @@ std::int32_t ShiftAlongCycle(SolveState& s) {
             c.Cargo += theta;
         } else {
             c.Cargo -= theta;
-            if (c.Cargo == 0 && c.CargoEps == 0) c.Cargo = kFreeCargo;
+            if (IsZeroQuantity(c)) c.Cargo = kFreeCargo;
         }
     }
     return theta;

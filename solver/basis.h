@@ -18,8 +18,7 @@ namespace kargolo {
 
 class BasisForest {
 public:
-    // The basic cells of the plan: with capacity limits the cells flagged Basic, otherwise the
-    // cells in the basis (basis zeros included).
+    // The basic cells of the plan (see IsBasic).
     explicit BasisForest(const SolveState& s);
 
     int Count() const { return static_cast<int>(m_cells.size()); }

@@ -39,6 +39,8 @@ inline void SetPlanQuantity(TaskCell& c, EpsValue v) {
 
 // In the basis: X > 0, or X = 0 with a non-negative epsilon part (basis zeros count).
 inline bool InBasis(const TaskCell& c) { return c.Cargo > 0 || (c.Cargo == 0 && c.CargoEps >= 0); }
+// Exactly (0, 0): a basis zero, or a cell a shift has just emptied.
+inline bool IsZeroQuantity(const TaskCell& c) { return c.Cargo == 0 && c.CargoEps == 0; }
 // Carries cargo: X > 0, or X = 0 with a positive epsilon part (basis zeros do not count).
 inline bool CarriesCargo(const TaskCell& c) {
     return c.Cargo > 0 || (c.Cargo == 0 && c.CargoEps > 0);

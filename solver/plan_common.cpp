@@ -88,7 +88,7 @@ void ReleaseFlags(SolveState& s) {
 
 void FreeUnfilledCells(SolveState& s) {
     for (TaskCell& c : s.Cells) {
-        if (c.Cargo == 0 && c.CargoEps == 0) c.Cargo = kFreeCargo;
+        if (IsZeroQuantity(c)) c.Cargo = kFreeCargo;
     }
 }
 

@@ -160,7 +160,7 @@ EpsValue BoundedShift(SolveState& s) {
     }
     SOLVER_CHECK(theta.first != std::numeric_limits<std::int64_t>::max());
     const EpsValue step{static_cast<std::int32_t>(theta.first), static_cast<std::int32_t>(theta.second)};
-    if (entering.Cargo < 0 || (entering.Cargo == 0 && entering.CargoEps < 0)) {
+    if (!InBasis(entering)) {
         SetPlanQuantity(entering, {0, 0});
     }
     entering.Basic = 1;
@@ -169,7 +169,7 @@ EpsValue BoundedShift(SolveState& s) {
         const bool gains = (p % 2 == 0) == rising;
         c.Cargo += gains ? step.Num : -step.Num;
         c.CargoEps += gains ? step.Eps : -step.Eps;
-        if (c.Cargo == 0 && c.CargoEps == 0) {
+        if (IsZeroQuantity(c)) {
             SetPlanQuantity(c, {kFreeCargo, 0});
             c.Basic = 0;
         } else if (AtLimit(c)) {

@@ -103,6 +103,12 @@ struct SolveState {
 
 void ApplySettings(const SolveSettings& settings, SolveState& s);
 
+// In the basis of the run: with capacity limits the cells flagged Basic, otherwise the cells
+// in the basis by their plan quantity (basis zeros included).
+inline bool IsBasic(const SolveState& s, const TaskCell& c) {
+    return s.RestrictedTask ? c.Basic != 0 : InBasis(c);
+}
+
 // The run writes the course of the solution: a detailed or stepwise run whose report has not
 // reached its limit.
 inline bool WritesCourse(const SolveState& s) {

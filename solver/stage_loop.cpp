@@ -196,7 +196,7 @@ void StageLoop::WriteBasisZeros() {
                        m_s.m + m_s.n - 1);
     for (int k = 0; k < m_s.CellCount(); ++k) {
         const TaskCell& c = m_s.At(k);
-        if (c.Cargo != 0 || c.CargoEps != 0) continue;
+        if (!IsZeroQuantity(c)) continue;
         m_s.Report.Appendf(potentials ? kPotentialsBasisZero : kDistributiveBasisZero,
                            k / m_s.n + 1, k % m_s.n + 1);
     }

@@ -23,10 +23,7 @@ bool ReadInteger(std::string_view text, std::int32_t& value) {
     return error == std::errc() && end == text.data() + text.size();
 }
 
-bool IsBasicCell(const SolveState& s, int k) {
-    const TaskCell& c = s.At(k);
-    return s.RestrictedTask ? c.Basic != 0 : InBasis(c);
-}
+bool IsBasicCell(const SolveState& s, int k) { return IsBasic(s, s.At(k)); }
 
 // The textbook cycle search (column, then row) that never steps onto a cell of its own path.
 bool SearchCycle(SolveState& s, int a, int b, int mode, int depth, std::vector<char>& onPath,
