@@ -90,14 +90,13 @@ public:
 
 private:
     bool Detailed() const { return WritesCourse(m_s); }
-    void WriteStageHeader() { BeginStage(m_s, ++m_stage); }
     void Start();
     bool PauseForUser();
     void CompleteBasis();
     std::string InteriorCellsText() const;
-    const BasisForest& FindPotentials();
+    void FindPotentials();
     int FindEnteringCell();
-    void Shift(const BasisForest& basis, int entering);
+    EpsValue ShiftAlong(int entering);
     void UpdateObjective(const EpsValue& theta);
     bool CornerCarriesEpsilon() const {
         const TaskCell& corner = m_s.Cell(m_s.m - 1, m_s.n - 1);
@@ -111,6 +110,7 @@ private:
     SolveHooks& m_hooks;
     BoundedOutcome& m_outcome;
     BoundedTracking& m_tracking;
+    const BasisForest* m_basis = nullptr;  // of the stage, from FindPotentials
     unsigned m_stage = 0;
     StepwisePause m_pause{m_s, m_hooks};
     std::int64_t m_epsilon = 0;
@@ -121,7 +121,7 @@ void RestrictedRun::Start() {
     m_outcome = {};
     m_s.EpsilonCounter = 0;
     m_hooks.AddStatusLine(kStatusRestrictedMethod);
-    WriteStageHeader();
+    BeginStage(m_s, ++m_stage);
     m_epsilon = Undistributed(m_s);
     if (m_epsilon == 0) {
         m_restrictedPlanReached = true;
@@ -167,10 +167,11 @@ std::string RestrictedRun::InteriorCellsText() const {
     return text;
 }
 
-void RestrictedRun::Shift(const BasisForest& basis, int entering) {
-    if (!basis.ClosesCycle(entering)) throw InternalError("x != NOT_FOUND");
+// Finds the cycle of the entering cell, shows it and shifts the plan along it.
+EpsValue RestrictedRun::ShiftAlong(int entering) {
+    if (!m_basis->ClosesCycle(entering)) throw InternalError("x != NOT_FOUND");
     m_s.CycleList.assign(1, entering);
-    basis.AppendCycle(entering, m_s.CycleList);
+    m_basis->AppendCycle(entering, m_s.CycleList);
     if (Detailed()) {
         const TaskCell& k = m_s.At(entering);
         m_s.Report.Appendf(kBoundedEnteringCell, entering / m_s.n + 1, entering % m_s.n + 1,
@@ -185,8 +186,9 @@ void RestrictedRun::Shift(const BasisForest& basis, int entering) {
         for (const int c : m_s.CycleList) m_s.At(c).Sign = ' ';
     }
     m_hooks.AddStatusLine(kStatusShift);
-    UpdateObjective(m_tracking.Shift(m_s));
+    const EpsValue theta = m_tracking.Shift(m_s);
     m_s.CycleList.clear();
+    return theta;
 }
 
 // F over the cells with plain tariffs: cargo of the extended row and column adds nothing.
@@ -245,27 +247,27 @@ void RestrictedRun::EndUnsolvable() {
 bool RestrictedRun::Run() {
     Start();
     for (;;) {
-        WriteStageHeader();
+        BeginStage(m_s, ++m_stage);
         if (!PauseForUser()) return false;
         CompleteBasis();
-        const BasisForest& basis = FindPotentials();
+        FindPotentials();
         const int entering = FindEnteringCell();
         if (entering < 0) break;
-        Shift(basis, entering);
+        const EpsValue theta = ShiftAlong(entering);
+        UpdateObjective(theta);
         if (!m_restrictedPlanReached && m_epsilon != 0 && CornerCarriesEpsilon()) LeaveExtendedPhase();
     }
     Finish();
     return true;
 }
 
-// The potentials of the basis flagged in the cells; the forest of that basis. Closed routes
-// may cut the task in parts: each part is a tree of its own.
-const BasisForest& RestrictedRun::FindPotentials() {
+// The potentials of the basis flagged in the cells. Closed routes may cut the task in parts:
+// each part is a tree of its own.
+void RestrictedRun::FindPotentials() {
     m_hooks.AddStatusLine(kStatusPotentials);
     if (Detailed()) m_s.Report.Append(kBoundedPotentialsIntro);
-    const BasisForest& basis = m_tracking.Basis(m_s);
-    kargolo::FindPotentials(m_s, basis, Detailed());
-    return basis;
+    m_basis = &m_tracking.Basis(m_s);
+    kargolo::FindPotentials(m_s, *m_basis, Detailed());
 }
 
 int RestrictedRun::FindEnteringCell() {

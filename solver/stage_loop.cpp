@@ -152,7 +152,6 @@ bool StageLoop::Run() {
         FindPotentials();
         const int entering = FindEnteringCell();
         if (entering == kNoEnteringCell) return true;
-        if (Detailed()) WriteEnteringCell(entering);
         const std::int32_t theta = ShiftAlong(entering);
         m_guard.AfterShift(theta);
         UpdateObjective(theta);
@@ -340,6 +339,7 @@ void StageLoop::WriteEnteringCell(int k) {
 // Finds the cycle of the entering cell, shows it, shifts the plan along it and keeps the basis
 // in step: the entering cell joins, the '-' cells that were emptied leave.
 std::int32_t StageLoop::ShiftAlong(int k) {
+    if (Detailed()) WriteEnteringCell(k);
     m_s.CycleList.clear();
     m_s.CycleList.push_back(k);
     m_hooks.AddStatusLine(kStatusCycle);
