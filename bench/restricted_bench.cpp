@@ -16,9 +16,18 @@
 namespace kargolo::bench {
 namespace {
 
-void Solve(benchmark::State& state) {
+// The random task; with state.range(1) set, tariffs 1..3, where ties are everywhere.
+SolveState Task(const benchmark::State& state) {
     const int size = static_cast<int>(state.range(0));
-    const SolveState task = RandomLimitedTask(size, size, 12345, kSolveModeChecking);
+    SolveState task = RandomLimitedTask(size, size, 12345, kSolveModeChecking);
+    if (state.range(1) != 0) {
+        for (TaskCell& cell : task.Cells) cell.Tariff = 1 + cell.Tariff % 3;
+    }
+    return task;
+}
+
+void Solve(benchmark::State& state) {
+    const SolveState task = Task(state);
     SilentHooks hooks;
     double f = 0;
     for (auto _ : state) {
@@ -30,17 +39,22 @@ void Solve(benchmark::State& state) {
     }
     state.counters["F"] = f;
 }
-BENCHMARK(Solve)->Arg(10)->Arg(30)->Arg(100)->Arg(200)->Arg(300)->Unit(benchmark::kMillisecond);
+BENCHMARK(Solve)
+    ->ArgsProduct({{10, 30, 100, 200, 300}, {0, 1}})
+    ->ArgNames({"size", "ties"})
+    ->Unit(benchmark::kMillisecond);
 
 #ifdef KARGOLO_WITH_LEMON
 void NetworkSimplex(benchmark::State& state) {
-    const int size = static_cast<int>(state.range(0));
-    const LemonTask task(RandomLimitedTask(size, size, 12345, kSolveModeChecking), true);
+    const LemonTask task(Task(state), true);
     double f = 0;
     for (auto _ : state) f = task.Solve();
     state.counters["F"] = f;
 }
-BENCHMARK(NetworkSimplex)->Arg(10)->Arg(30)->Arg(100)->Arg(200)->Arg(300)->Unit(benchmark::kMillisecond);
+BENCHMARK(NetworkSimplex)
+    ->ArgsProduct({{10, 30, 100, 200, 300}, {0, 1}})
+    ->ArgNames({"size", "ties"})
+    ->Unit(benchmark::kMillisecond);
 #endif
 
 }  // namespace
