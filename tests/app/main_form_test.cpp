@@ -1,6 +1,7 @@
 #include <QFile>
 #include <QMdiSubWindow>
 #include <QProcess>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QWebEngineView>
 #include <QtTest>
@@ -150,11 +151,16 @@ void MainFormTest::showsStatusLinesAsTheyCome() {
                                            "Находим опорный план"));
 }
 
+// The lock lives in a temporary folder of the test's own, so that a running program neither
+// disturbs the test nor is disturbed by it.
 void MainFormTest::refusesASecondInstance() {
-    SingleInstance first;
+    QTemporaryDir folder;
+    SingleInstance first(folder.filePath(QFileInfo(SingleInstance::defaultLockPath()).fileName()));
     QVERIFY(first.acquire());
     QProcess second;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("TMPDIR"), folder.path());
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folder.filePath(QStringLiteral("config")));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     second.setProcessEnvironment(environment);
     second.start(QStringLiteral(KARGOLO_APP_PATH), {});
