@@ -3,6 +3,7 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 namespace kargolo {
 
@@ -30,18 +31,42 @@ void TaskGridView::currentChanged(const QModelIndex& current, const QModelIndex&
     m_reverting = true;
     selectionModel()->setCurrentIndex(previous, QItemSelectionModel::ClearAndSelect);
     m_reverting = false;
+    m_moveRefused = true;
 }
 
+// Only the cell under the cursor is edited: a move that was refused (Tab or Enter after a
+// refused entry) must not open the editor in the cell it aimed at.
 bool TaskGridView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    if (index != currentIndex()) return false;
     const bool started = QTableView::edit(index, trigger, event);
     if (started && trigger != QAbstractItemView::CurrentChanged) emit editStarted();
     return started;
 }
 
+// Enter typed in the in-place editor reaches the view before the editor's queued commit: the
+// text is committed first, so that whoever hears enterPressed checks what was typed (and does
+// not reload the old text into the editor, which the queued commit would then store).
 void TaskGridView::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter) commitCurrentEdit();
     QTableView::keyPressEvent(event);
     if (enter) emit enterPressed();
+}
+
+// A click whose move was refused leaves the highlight with the cursor, not on the cell clicked.
+void TaskGridView::mousePressEvent(QMouseEvent* event) {
+    m_moveRefused = false;
+    QTableView::mousePressEvent(event);
+    if (m_moveRefused) selectionModel()->select(currentIndex(), QItemSelectionModel::ClearAndSelect);
+}
+
+void TaskGridView::mouseMoveEvent(QMouseEvent* event) {
+    if (!m_moveRefused) QTableView::mouseMoveEvent(event);
+}
+
+void TaskGridView::mouseReleaseEvent(QMouseEvent* event) {
+    QTableView::mouseReleaseEvent(event);
+    if (m_moveRefused) selectionModel()->select(currentIndex(), QItemSelectionModel::ClearAndSelect);
 }
 
 void TaskGridView::contextMenuEvent(QContextMenuEvent* event) {

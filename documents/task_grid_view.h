@@ -30,10 +30,14 @@ protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     bool m_reverting = false;
+    bool m_moveRefused = false;  // the last move of the cursor was refused and undone
 };
 
 }  // namespace kargolo

@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -73,7 +74,9 @@ public:
         if (role != Qt::EditRole || !isPlanCell(index)) return false;
         const PlanEditor::EditResult result =
             m_editor.AcceptCellEdit(index.row(), index.column(), value.toString().toStdString());
+        // A refusal holds the cursor for the move that committed the text, not for later ones.
         LastAccepted = result.Accepted;
+        if (!result.Accepted) QTimer::singleShot(0, this, [this] { LastAccepted = true; });
         emit dataChanged(this->index(0, 0), this->index(m_s.m, m_s.n));
         return result.Accepted;
     }

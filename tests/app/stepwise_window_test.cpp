@@ -7,6 +7,7 @@
 #include "solver/driver.h"
 #include "solver/plan_rules.h"
 #include "stepwise/stepwise_window.h"
+#include "tests/app/grid_typing.h"
 #include "tests/app/scripted_dialogs.h"
 #include "tests/support/task_builders.h"
 
@@ -29,6 +30,7 @@ private slots:
     void runsToTheEndWithCtrlF9();
     void refusesUnreadableTextAndCountsTheNewCost();
     void showsBasicQuantitiesInBlue();
+    void editsTheClickedCellAfterARefusedEntry();
     void pausesARealRunAndAppliesTheEdit();
 };
 
@@ -91,6 +93,37 @@ void StepwiseWindowTest::runsToTheEndWithCtrlF9() {
 }
 
 // The colour comes from the cell's state; it used to be read back from the cell's shown text.
+// A refused entry keeps the cursor in its cell; a click afterwards moves it, and what is typed
+// next goes to the clicked cell. A click that commits a refused entry does not move it, and
+// the highlight stays with the cursor.
+void StepwiseWindowTest::editsTheClickedCellAfterARefusedEntry() {
+    SolveState s = BasicPlan();
+    ScriptedDialogs dialogs;
+    TstpForm form(s, 1, dialogs);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    auto* view = form.findChild<TaskGridView*>();
+    QAbstractItemModel* model = view->model();
+    view->setFocus();
+    view->setCurrentIndex(model->index(0, 0));
+    TypeIntoGrid(view, QStringLiteral("abc"));
+    PressInGrid(view, Qt::Key_Return);  // refused: the cell keeps its 5
+    QCOMPARE(view->currentIndex(), model->index(0, 0));
+    QCoreApplication::processEvents();
+    ClickCell(view, model->index(0, 1));
+    QCOMPARE(view->currentIndex(), model->index(0, 1));
+    TypeIntoGrid(view, QStringLiteral("3"));
+    PressInGrid(view, Qt::Key_Return);
+    QCOMPARE(s.Cell(0, 0).Cargo, 5);
+    QCOMPARE(s.Cell(0, 1).Cargo, 3);
+
+    TypeIntoGrid(view, QStringLiteral("x"));  // an editor open with text that cannot be read
+    ClickCell(view, model->index(1, 1));
+    QCOMPARE(view->currentIndex(), model->index(0, 1));
+    QVERIFY(view->selectionModel()->isSelected(model->index(0, 1)));
+    QVERIFY(!view->selectionModel()->isSelected(model->index(1, 1)));
+}
+
 void StepwiseWindowTest::showsBasicQuantitiesInBlue() {
     SolveState s = BasicPlan();                  // (1,1) = 5, (1,2) = 5, (2,2) = 10
     SetPlanQuantity(s.Cell(1, 0), {0, 0});       // a basis zero

@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "documents/task_editor_window.h"
+#include "tests/app/grid_typing.h"
 #include "tests/app/scripted_dialogs.h"
 
 namespace kargolo::testing {
@@ -15,6 +16,7 @@ class TaskEditorWindowTest : public QObject {
 private slots:
     void startsAsANewUntitledTask();
     void refusesANegativeLimitWhenTheCursorLeavesIt();
+    void keepsTheCursorInARefusedLimitWhenTabMovesOn();
     void insertsAndDeletesSuppliersWithTheirBound();
     void savesAndReopensTheTask();
     void keepsTheWindowWhenTheSaveAskedOnClosingIsCancelled();
@@ -51,6 +53,36 @@ void TaskEditorWindowTest::refusesANegativeLimitWhenTheCursorLeavesIt() {
     view->model()->setData(view->model()->index(0, 0), QStringLiteral("м"));
     view->setCurrentIndex(view->model()->index(0, 1));
     QCOMPARE(editor.grids().Restriction.At(1, 1), std::string("M"));
+}
+
+// Tab after a negative limit: the message, the cursor stays in the cell, no editor opens in
+// the next one, and the next keystroke goes to the refused cell.
+void TaskEditorWindowTest::keepsTheCursorInARefusedLimitWhenTabMovesOn() {
+    ScriptedDialogs dialogs;
+    TTaskWithRestrictions editor(1, dialogs);
+    editor.ShowHideRestrictionsClick();
+    auto* tabs = editor.findChild<QTabWidget*>();
+    tabs->setCurrentIndex(1);
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowActive(&editor));
+    auto* view = qobject_cast<QTableView*>(tabs->currentWidget());
+    QAbstractItemModel* model = view->model();
+    model->setData(model->index(0, 1), QStringLiteral("25"));
+    view->setFocus();
+    view->setCurrentIndex(model->index(0, 2));
+    TypeIntoGrid(view, QStringLiteral("9"));
+    PressInGrid(view, Qt::Key_Return);
+    QCOMPARE(model->data(model->index(0, 2)).toString(), QStringLiteral("9"));  // Enter keeps what was typed
+    view->setCurrentIndex(model->index(0, 0));
+    TypeIntoGrid(view, QStringLiteral("-5"));
+    PressInGrid(view, Qt::Key_Tab);
+    QCOMPARE(dialogs.Messages, QStringList{QStringLiteral("Число должно быть > 0")});
+    QCOMPARE(view->currentIndex(), model->index(0, 0));
+    QVERIFY(view->indexWidget(model->index(0, 1)) == nullptr);  // no editor in the next cell
+    TypeIntoGrid(view, QStringLiteral("7"));
+    PressInGrid(view, Qt::Key_Return);
+    QCOMPARE(model->data(model->index(0, 0)).toString(), QStringLiteral("7"));
+    QCOMPARE(model->data(model->index(0, 1)).toString(), QStringLiteral("25"));
 }
 
 void TaskEditorWindowTest::insertsAndDeletesSuppliersWithTheirBound() {
