@@ -8,6 +8,8 @@
 
 #include "app/about_box.h"
 #include "app/main_form.h"
+#include "app/program_icon.h"
+#include "app/qt_translations.h"
 #include "app/settings_store.h"
 #include "app/single_instance.h"
 
@@ -22,7 +24,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Kargolo"));
     QApplication::setApplicationName(QStringLiteral("Kargolo 2"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Карголо 2"));
+    QApplication::setWindowIcon(kargolo::ProgramIcon());
+    kargolo::InstallQtTranslations(app);
 
     kargolo::SingleInstance instance;
     if (!instance.acquire()) {

@@ -1,4 +1,6 @@
+#include <QAbstractButton>
 #include <QFile>
+#include <QMessageBox>
 #include <QMdiSubWindow>
 #include <QProcess>
 #include <QFileInfo>
@@ -7,6 +9,8 @@
 #include <QtTest>
 
 #include "app/main_form.h"
+#include "app/program_icon.h"
+#include "app/qt_translations.h"
 #include "app/report_window.h"
 #include "app/single_instance.h"
 #include "app/status_form.h"
@@ -37,6 +41,7 @@ private slots:
     void asksEveryChildBeforeExiting();
     void showsStatusLinesAsTheyCome();
     void refusesASecondInstance();
+    void speaksRussianInQtsOwnDialogsAndHasAnIcon();
 };
 
 void MainFormTest::enablesTaskCommandsOnlyForATaskEditor() {
@@ -166,6 +171,20 @@ void MainFormTest::refusesASecondInstance() {
     second.start(QStringLiteral(KARGOLO_APP_PATH), {});
     QVERIFY(second.waitForFinished(20000));
     QCOMPARE(second.exitCode(), 1);
+}
+
+// Qt's standard buttons in Russian once its translations are installed; the icon has every
+// size a desktop asks for.
+void MainFormTest::speaksRussianInQtsOwnDialogsAndHasAnIcon() {
+    QVERIFY(InstallQtTranslations(*QCoreApplication::instance()));
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Карголо"), QStringLiteral("?"),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QCOMPARE(box.button(QMessageBox::Yes)->text(), QStringLiteral("&Да"));
+    QCOMPARE(box.button(QMessageBox::No)->text(), QStringLiteral("&Нет"));
+    QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Отмена"));
+    const QIcon icon = ProgramIcon();
+    QVERIFY(!icon.isNull());
+    QCOMPARE(icon.availableSizes().size(), 7);
 }
 
 }  // namespace kargolo::testing
