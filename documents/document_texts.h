@@ -22,6 +22,8 @@ constexpr char kInLimit[] = "в ограничении клетки (%u,%u)";
 
 // The task editor's refusals.
 constexpr char kLimitMustBePositive[] = "Число должно быть > 0";
+// Refused while typing: digits beyond the 32-bit range (a text of our own).
+constexpr char kNumberTooLarge[] = "Число должно быть от -2147483648 до 2147483647";
 constexpr char kTooFewLines[] = "Число строк или колонок таблицы должно быть больше 2";
 
 }  // namespace kargolo

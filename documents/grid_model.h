@@ -23,6 +23,10 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
     GridKind kind() const { return m_kind; }
+    // A cell of the limits grid that holds a route's limit (not a supply or demand).
+    bool isLimitCell(const QModelIndex& index) const {
+        return m_kind == GridKind::Restriction && !isRim(index) && !isCorner(index);
+    }
     // Grid coordinates of a model index.
     static int gridColumn(const QModelIndex& index) { return index.column() + 1; }
     static int gridRow(const QModelIndex& index) { return index.row() + 1; }

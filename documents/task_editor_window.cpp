@@ -13,6 +13,7 @@
 
 #include "documents/grid_model.h"
 #include "documents/task_grid_view.h"
+#include "documents/typed_cell_delegate.h"
 
 namespace kargolo {
 namespace {
@@ -57,6 +58,11 @@ void TTaskWithRestrictions::createPages() {
 TaskGridView* TTaskWithRestrictions::createGrid(GridModel* model) {
     auto* view = new TaskGridView(this);
     view->setModel(model);
+    view->setItemDelegate(new TypedCellDelegate(
+        [model](const QModelIndex& index, std::string_view text) {
+            return CheckTypedNumber(text, model->isLimitCell(index));
+        },
+        view));
     view->setToolTip(QStringLiteral("Заполните таблицу стоимостей перевозок"));
     view->setStatusTip(view->toolTip());
     const GridKind kind = model->kind();

@@ -43,6 +43,21 @@ ParsedNumber ParseNumber(std::string_view text) {
 
 std::string NumberToText(std::int64_t value) { return std::to_string(value); }
 
+TypedText CheckTypedNumber(std::string_view text, bool limitCell) {
+    static constexpr std::string_view kLetters[] = {"M", "m", "М", "м"};  // Latin, then Cyrillic
+    if (limitCell) {
+        for (const std::string_view letter : kLetters) {
+            if (text == letter) return TypedText::Complete;
+        }
+    }
+    const std::string_view digits = !text.empty() && text.front() == '-' ? text.substr(1) : text;
+    for (const char c : digits) {
+        if (!IsDigit(c)) return TypedText::Refused;
+    }
+    if (digits.empty()) return text.empty() ? TypedText::Complete : TypedText::Partial;
+    return ParseNumber(text).OutOfRange ? TypedText::TooLarge : TypedText::Complete;
+}
+
 bool IsNoLimitText(std::string_view text) {
     std::size_t first = 0;
     std::size_t last = text.size();

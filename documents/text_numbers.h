@@ -25,4 +25,16 @@ std::string NumberToText(std::int64_t value);
 // A limit text that means "no limit": "M" once blanks are trimmed, in either case.
 bool IsNoLimitText(std::string_view text);
 
+// Text being typed into a cell (UTF-8), as far as it can still become what the cell holds.
+enum class TypedText {
+    Complete,  // a number (or, in a limit cell, "M"), or nothing yet
+    Partial,   // a lone minus
+    Refused,   // a character no number has
+    TooLarge,  // digits beyond the 32-bit range
+};
+
+// A tariff, supply or demand: an optional leading minus and decimal digits. A limit cell also
+// takes "M" alone, Latin or Cyrillic, in either case.
+TypedText CheckTypedNumber(std::string_view text, bool limitCell);
+
 }  // namespace kargolo

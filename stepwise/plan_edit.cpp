@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
 
 #include "solver/report_buffer.h"
 #include "solver/report_writer.h"
@@ -56,6 +57,21 @@ bool SearchCycle(SolveState& s, int a, int b, int mode, int depth, std::vector<c
 }
 
 }  // namespace
+
+TypedText CheckTypedQuantity(std::string_view text) {
+    std::int64_t run = 0;
+    for (const char c : text) {
+        if (c >= '0' && c <= '9') {
+            run = run * 10 + (c - '0');
+            if (run > std::numeric_limits<std::int32_t>::max()) return TypedText::TooLarge;
+        } else if (c == ' ' || c == '+' || c == '-' || c == 'e' || c == 'E') {
+            run = 0;
+        } else {
+            return TypedText::Refused;
+        }
+    }
+    return TypedText::Complete;
+}
 
 ParsedQuantity ParseQuantity(std::string_view input) {
     std::string text;

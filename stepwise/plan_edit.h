@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "documents/text_numbers.h"
 #include "solver/eps_value.h"
 #include "solver/solve_state.h"
 
@@ -20,6 +21,10 @@ struct ParsedQuantity {
 
 // "5" -> 5, "3+2e" -> 3+2e, "e" -> e, "4-e" -> 4-e; blanks are ignored, other terms skipped.
 ParsedQuantity ParseQuantity(std::string_view text);
+
+// Text being typed into a plan cell: digits, blanks, signs and the letter e of epsilon in
+// either case; a run of digits beyond the 32-bit range is too large.
+TypedText CheckTypedQuantity(std::string_view text);
 
 // The basic cells in row-major order: without limits the cells in the basis; with limits the
 // positive cells below their limit, which also get their Basic flag.

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "documents/task_grid_view.h"
+#include "documents/typed_cell_delegate.h"
 #include "solver/report_buffer.h"
 #include "solver/report_writer.h"
 
@@ -115,6 +116,8 @@ TstpForm::TstpForm(SolveState& s, unsigned stage, UserDialogs& dialogs, QWidget*
     m_model = std::make_unique<PlanGridModel>(m_s, m_editor);
     m_cargo = new TaskGridView(this);
     m_cargo->setModel(m_model.get());
+    m_cargo->setItemDelegate(new TypedCellDelegate(
+        [](const QModelIndex&, std::string_view text) { return CheckTypedQuantity(text); }, m_cargo));
     m_cargo->setToolTip(QStringLiteral("Заполните таблицу стоимостей перевозок"));
     m_cargo->mayLeaveCell = [this](const QModelIndex&, const QModelIndex&) {
         const bool accepted = m_model->LastAccepted;

@@ -15,8 +15,15 @@ inline QWidget* KeyTarget(QAbstractItemView* view) {
     return editor != nullptr ? editor : view;
 }
 
+// Characters beyond ASCII go as key events with their text, as a keyboard layout sends them.
 inline void TypeIntoGrid(QAbstractItemView* view, const QString& text) {
-    for (const QChar c : text) QTest::keyClicks(KeyTarget(view), QString(c));
+    for (const QChar c : text) {
+        if (c.unicode() < 128) {
+            QTest::keyClicks(KeyTarget(view), QString(c));
+        } else {
+            QTest::sendKeyEvent(QTest::Click, KeyTarget(view), Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
 }
 
 // The editor commits on Enter through a queued call: the events are processed after the key.

@@ -106,7 +106,10 @@ void StepwiseWindowTest::editsTheClickedCellAfterARefusedEntry() {
     QAbstractItemModel* model = view->model();
     view->setFocus();
     view->setCurrentIndex(model->index(0, 0));
-    TypeIntoGrid(view, QStringLiteral("abc"));
+    TypeIntoGrid(view, QStringLiteral("abc"));  // no key reaches the cell
+    PressInGrid(view, Qt::Key_Return);
+    QCOMPARE(s.Cell(0, 0).Cargo, 5);
+    TypeIntoGrid(view, QStringLiteral("5+"));
     PressInGrid(view, Qt::Key_Return);  // refused: the cell keeps its 5
     QCOMPARE(view->currentIndex(), model->index(0, 0));
     QCoreApplication::processEvents();
@@ -117,7 +120,7 @@ void StepwiseWindowTest::editsTheClickedCellAfterARefusedEntry() {
     QCOMPARE(s.Cell(0, 0).Cargo, 5);
     QCOMPARE(s.Cell(0, 1).Cargo, 3);
 
-    TypeIntoGrid(view, QStringLiteral("x"));  // an editor open with text that cannot be read
+    TypeIntoGrid(view, QStringLiteral("-"));  // an editor open with text that cannot be read
     ClickCell(view, model->index(1, 1));
     QCOMPARE(view->currentIndex(), model->index(0, 1));
     QVERIFY(view->selectionModel()->isSelected(model->index(0, 1)));

@@ -3,6 +3,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QToolTip>
 #include <QtTest>
 
 #include "documents/task_editor_window.h"
@@ -17,6 +18,7 @@ private slots:
     void startsAsANewUntitledTask();
     void refusesANegativeLimitWhenTheCursorLeavesIt();
     void keepsTheCursorInARefusedLimitWhenTabMovesOn();
+    void takesOnlyWhatCanBecomeANumber();
     void insertsAndDeletesSuppliersWithTheirBound();
     void savesAndReopensTheTask();
     void keepsTheWindowWhenTheSaveAskedOnClosingIsCancelled();
@@ -83,6 +85,39 @@ void TaskEditorWindowTest::keepsTheCursorInARefusedLimitWhenTabMovesOn() {
     PressInGrid(view, Qt::Key_Return);
     QCOMPARE(model->data(model->index(0, 0)).toString(), QStringLiteral("7"));
     QCOMPARE(model->data(model->index(0, 1)).toString(), QStringLiteral("25"));
+}
+
+// Letters never reach a tariff; M (either alphabet) only a limit; a number beyond 32 bits stops
+// at its last digit that fits, with a note by the cell.
+void TaskEditorWindowTest::takesOnlyWhatCanBecomeANumber() {
+    ScriptedDialogs dialogs;
+    TTaskWithRestrictions editor(1, dialogs);
+    editor.ShowHideRestrictionsClick();
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowActive(&editor));
+    auto* tabs = editor.findChild<QTabWidget*>();
+    auto* tarif = qobject_cast<QTableView*>(tabs->widget(0));
+    QAbstractItemModel* tariffs = tarif->model();
+    tarif->setFocus();
+    const auto typed = [](QTableView* view, const QModelIndex& index, const QString& keys) {
+        view->setCurrentIndex(index);
+        TypeIntoGrid(view, keys);
+        PressInGrid(view, Qt::Key_Return);
+        return view->model()->data(index).toString();
+    };
+    QCOMPARE(typed(tarif, tariffs->index(0, 0), QStringLiteral("12abc")), QStringLiteral("12"));
+    QCOMPARE(typed(tarif, tariffs->index(0, 1), QStringLiteral("-3")), QStringLiteral("-3"));
+    QCOMPARE(typed(tarif, tariffs->index(1, 0), QStringLiteral("М7")), QStringLiteral("7"));
+    tarif->setCurrentIndex(tariffs->index(1, 1));
+    TypeIntoGrid(tarif, QStringLiteral("99999999999"));
+    QCOMPARE(QToolTip::text(), QStringLiteral("Число должно быть от -2147483648 до 2147483647"));
+    PressInGrid(tarif, Qt::Key_Return);
+    QCOMPARE(tariffs->data(tariffs->index(1, 1)).toString(), QStringLiteral("999999999"));
+    tabs->setCurrentIndex(1);
+    auto* restriction = qobject_cast<QTableView*>(tabs->widget(1));
+    restriction->setFocus();
+    QCOMPARE(typed(restriction, restriction->model()->index(0, 0), QStringLiteral("м")), QStringLiteral("M"));
+    QCOMPARE(typed(restriction, restriction->model()->index(0, 1), QStringLiteral("25")), QStringLiteral("25"));
 }
 
 void TaskEditorWindowTest::insertsAndDeletesSuppliersWithTheirBound() {

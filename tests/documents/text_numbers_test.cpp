@@ -43,5 +43,25 @@ TEST(IsNoLimitText, AcceptsOnlyTheLatinLetterMInEitherCase) {
     EXPECT_FALSE(IsNoLimitText("М"));  // the Cyrillic letter
 }
 
+// Cells take only what can become a number; a limit cell also M in either alphabet; digits
+// beyond 32 bits are told apart so that the refusal can say why.
+TEST(CheckTypedNumber, TakesDigitsAndALeadingMinusAndInLimitsM) {
+    EXPECT_EQ(CheckTypedNumber("", false), TypedText::Complete);
+    EXPECT_EQ(CheckTypedNumber("-", false), TypedText::Partial);
+    EXPECT_EQ(CheckTypedNumber("-12", false), TypedText::Complete);
+    EXPECT_EQ(CheckTypedNumber("2147483647", false), TypedText::Complete);
+    EXPECT_EQ(CheckTypedNumber("-2147483648", false), TypedText::Complete);
+    EXPECT_EQ(CheckTypedNumber("2147483648", false), TypedText::TooLarge);
+    EXPECT_EQ(CheckTypedNumber("99999999999", false), TypedText::TooLarge);
+    for (const char* refused : {"abc", "12abc", "1-2", "--1", "+5", " 5", "1.5", "M", "М"}) {
+        EXPECT_EQ(CheckTypedNumber(refused, false), TypedText::Refused) << refused;
+    }
+    for (const char* limit : {"M", "m", "М", "м"}) {
+        EXPECT_EQ(CheckTypedNumber(limit, true), TypedText::Complete) << limit;
+    }
+    EXPECT_EQ(CheckTypedNumber("MM", true), TypedText::Refused);
+    EXPECT_EQ(CheckTypedNumber("25", true), TypedText::Complete);
+}
+
 }  // namespace
 }  // namespace kargolo::testing

@@ -36,6 +36,16 @@ SolveState ValidPlan() {
     return s;
 }
 
+// A plan cell takes what a quantity can be written with, and no digits beyond 32 bits.
+TEST(CheckTypedQuantity, TakesDigitsSignsBlanksAndE) {
+    for (const char* text : {"", "5", "5+2e", "e", "-e", "3 + E", "2147483647"}) {
+        EXPECT_EQ(CheckTypedQuantity(text), TypedText::Complete) << text;
+    }
+    for (const char* text : {"abc", "5x", "1.5", "М"}) EXPECT_EQ(CheckTypedQuantity(text), TypedText::Refused) << text;
+    EXPECT_EQ(CheckTypedQuantity("2147483648"), TypedText::TooLarge);
+    EXPECT_EQ(CheckTypedQuantity("5+99999999999e"), TypedText::TooLarge);
+}
+
 TEST(PlanEditor, OpensWithOkForABasicPlanAndTheCountLineOtherwise) {
     SolveState valid = ValidPlan();
     EXPECT_EQ(PlanEditor(valid).check().Lines, std::vector<std::string>{"OK"});
