@@ -24,6 +24,8 @@
 
 namespace kargolo {
 
+constexpr int kCascadeStep = 28;  // pixels between cascaded windows
+
 TMain_Form::TMain_Form(UserDialogs& dialogs, SettingsStore* store, QWidget* parent)
     : QMainWindow(parent),
       m_dialogs(dialogs),
@@ -119,7 +121,7 @@ void TMain_Form::createActions() {
     connect(tileHorizontally, &QAction::triggered, this, [this] { tile(Qt::Horizontal); });
     QAction* cascade = makeAction("WCascade", QStringLiteral("Каскадом"));
     cascade->setStatusTip(QStringLiteral("Cascades all child windows vertically"));
-    connect(cascade, &QAction::triggered, m_mdi, &QMdiArea::cascadeSubWindows);
+    connect(cascade, &QAction::triggered, this, &TMain_Form::cascade);
     connect(makeAction("Contents", QStringLiteral("Содержание"), QKeySequence::HelpContents),
             &QAction::triggered, this, &TMain_Form::ContentsClick);
     connect(makeAction("About", QStringLiteral("&About...")), &QAction::triggered, this,
@@ -144,7 +146,9 @@ void TMain_Form::createMenus() {
     add(menuBar()->addMenu(QStringLiteral("Таблица")),
         {"MainInsertRow", "MainInsertColumn", "", "MainDeleteRow", "MainDeleteColumn", "",
          "MainInverseSign", "Transponate", "", "ShowHideRestrictions"});
-    add(menuBar()->addMenu(QStringLiteral("Окно")), {"WTile", "WTileHorizontally", "WCascade"});
+    m_windowMenu = menuBar()->addMenu(QStringLiteral("Окно"));
+    connect(m_windowMenu, &QMenu::aboutToShow, this, &TMain_Form::fillWindowMenu);
+    fillWindowMenu();
     add(menuBar()->addMenu(QStringLiteral("Помощь")), {"Contents", "About"});
 }
 
@@ -225,14 +229,35 @@ void TMain_Form::UpdateCommands() {
 }
 
 QMdiSubWindow* TMain_Form::addChild(QWidget* child) {
+    const QMdiSubWindow* active = m_mdi->activeSubWindow();
+    const bool maximised = active != nullptr && active->isMaximized();
     QMdiSubWindow* window = m_mdi->addSubWindow(child);
     connect(child, &QObject::destroyed, this, [this] { QMetaObject::invokeMethod(this, &TMain_Form::updateMenus, Qt::QueuedConnection); });
-    const QSize room = m_mdi->viewport()->size();
-    window->resize(std::max(room.width() * 3 / 4, 480), std::max(room.height() * 3 / 4, 320));
-    window->show();
+    // The window's own menu closes it with Ctrl+W as the File menu does: one action per key.
+    for (QAction* action : window->systemMenu()->actions()) {
+        if (action->shortcut() == QKeySequence(QKeySequence::Close)) action->setShortcut({});
+    }
+    placeNewChild(window, maximised);
     m_mdi->setActiveSubWindow(window);
     updateMenus();
     return window;
+}
+
+// A new window opens wholly inside the visible area at three quarters of it, a step down and
+// to the right of the one before, or maximised like the active window.
+void TMain_Form::placeNewChild(QMdiSubWindow* window, bool maximised) {
+    if (maximised) {
+        window->showMaximized();
+        return;
+    }
+    const QRect area = m_mdi->viewport()->rect();
+    const QSize size(std::min(area.width(), std::max(area.width() * 3 / 4, 480)),
+                     std::min(area.height(), std::max(area.height() * 3 / 4, 320)));
+    const int step = kCascadeStep * (static_cast<int>(children().size()) - 1);
+    const int x = step % std::max(area.width() - size.width() + 1, 1);
+    const int y = step % std::max(area.height() - size.height() + 1, 1);
+    window->setGeometry(QRect(QPoint(x, y), size.isEmpty() ? QSize(480, 320) : size));
+    window->show();
 }
 
 void TMain_Form::NewClick() { addChild(new TTaskWithRestrictions(++m_taskWindows, m_dialogs)); }
@@ -324,6 +349,39 @@ void TMain_Form::tile(Qt::Orientation orientation) {
         }
         windows[k]->showNormal();
         windows[k]->setGeometry(place);
+    }
+}
+
+// Every window a step down and to the right of the one before, as large as the steps leave
+// room for, wholly inside the visible area.
+void TMain_Form::cascade() {
+    const QList<QMdiSubWindow*> windows = children();
+    if (windows.isEmpty()) return;
+    const QRect area = m_mdi->viewport()->rect();
+    const int count = static_cast<int>(windows.size());
+    const int step = std::min(kCascadeStep, std::min(area.width(), area.height()) / (2 * count));
+    const QSize size(area.width() - step * (count - 1), area.height() - step * (count - 1));
+    for (int k = 0; k < count; ++k) {
+        windows[k]->showNormal();
+        windows[k]->setGeometry(QRect(QPoint(k * step, k * step), size));
+        windows[k]->raise();
+    }
+}
+
+// The window commands, then every open window with the active one checked, as in Qt's MDI
+// example.
+void TMain_Form::fillWindowMenu() {
+    m_windowMenu->clear();
+    for (const char* name : {"WTile", "WTileHorizontally", "WCascade"}) m_windowMenu->addAction(command(name));
+    const QList<QMdiSubWindow*> windows = children();
+    if (!windows.isEmpty()) m_windowMenu->addSeparator();
+    for (int k = 0; k < windows.size(); ++k) {
+        QMdiSubWindow* window = windows[k];
+        const QString number = k < 9 ? QStringLiteral("&%1").arg(k + 1) : QString::number(k + 1);
+        QAction* action = m_windowMenu->addAction(number + QLatin1Char(' ') + window->widget()->windowTitle());
+        action->setCheckable(true);
+        action->setChecked(window == m_mdi->activeSubWindow());
+        connect(action, &QAction::triggered, this, [this, window] { m_mdi->setActiveSubWindow(window); });
     }
 }
 

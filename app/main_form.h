@@ -69,12 +69,16 @@ private:
     void forActiveEditor(void (TTaskWithRestrictions::*command)());
     void ShowHideRestrictionsClick();
     void tile(Qt::Orientation orientation);
+    void cascade();
+    void placeNewChild(QMdiSubWindow* window, bool maximised);
+    void fillWindowMenu();
     void showLoadProgress(int percent);
     QString tablesFolder() const;
 
     UserDialogs& m_dialogs;
     SettingsStore* m_store;
     QMdiArea* m_mdi = nullptr;             // owned by the Qt parent, as is the status window
+    QMenu* m_windowMenu = nullptr;
     TStatusForm* m_status = nullptr;
     SolveLauncher m_launcher;
     SolveSettings m_settings;

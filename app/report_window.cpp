@@ -486,7 +486,10 @@ void TMDIChildFormText::ExportPdf() {
 
 void TMDIChildFormText::openInBrowser() {
     const QString path = m_pages.filePath(QStringLiteral("browser.html"));
-    if (writeReport(path)) QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (writeReport(path) && !QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
+        m_dialogs.showMessage(this, QStringLiteral("Не удалось открыть отчет в браузере: в системе не "
+                                                   "найдена программа для HTML-файлов."));
+    }
 }
 
 // Keys of the window work while the engine has the focus: Ctrl+N goes to the system's browser

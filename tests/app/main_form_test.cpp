@@ -1,6 +1,9 @@
 #include <QAbstractButton>
 #include <QFile>
 #include <QMessageBox>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMdiSubWindow>
 #include <QProcess>
 #include <QFileInfo>
@@ -42,6 +45,9 @@ private slots:
     void showsStatusLinesAsTheyCome();
     void refusesASecondInstance();
     void speaksRussianInQtsOwnDialogsAndHasAnIcon();
+    void opensAndCascadesWindowsInsideTheVisibleArea();
+    void listsTheOpenWindowsInTheWindowMenu();
+    void closesTheActiveWindowWithCtrlW();
 };
 
 void MainFormTest::enablesTaskCommandsOnlyForATaskEditor() {
@@ -171,6 +177,70 @@ void MainFormTest::refusesASecondInstance() {
     second.start(QStringLiteral(KARGOLO_APP_PATH), {});
     QVERIFY(second.waitForFinished(20000));
     QCOMPARE(second.exitCode(), 1);
+}
+
+// Twelve new windows, then a cascade: every window wholly inside the area, none shrunk to a
+// stamp; a window opened while the active one is maximised is maximised too.
+void MainFormTest::opensAndCascadesWindowsInsideTheVisibleArea() {
+    ScriptedDialogs dialogs;
+    TMain_Form form(dialogs);
+    form.resize(1000, 700);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    auto* area = form.findChild<QMdiArea*>();
+    const QRect visible = area->viewport()->rect();
+    for (int k = 0; k < 12; ++k) form.NewClick();
+    for (QMdiSubWindow* window : form.children()) QVERIFY(visible.contains(window->geometry()));
+    form.command("WCascade")->trigger();
+    for (QMdiSubWindow* window : form.children()) {
+        QVERIFY(visible.contains(window->geometry()));
+        QVERIFY(window->width() >= visible.width() / 2 && window->height() >= visible.height() / 2);
+    }
+    form.children().last()->showMaximized();
+    form.NewClick();
+    QVERIFY(form.children().last()->isMaximized());
+}
+
+void MainFormTest::listsTheOpenWindowsInTheWindowMenu() {
+    ScriptedDialogs dialogs;
+    TMain_Form form(dialogs);
+    form.show();
+    form.NewClick();
+    form.NewClick();
+    QMenu* menu = nullptr;
+    for (QAction* action : form.menuBar()->actions()) {
+        if (action->text() == QStringLiteral("Окно")) menu = action->menu();
+    }
+    QVERIFY(menu != nullptr);
+    emit menu->aboutToShow();
+    QStringList titles;
+    QStringList checked;
+    for (QAction* action : menu->actions()) {
+        if (!action->isCheckable()) continue;
+        titles << action->text();
+        if (action->isChecked()) checked << action->text();
+    }
+    QCOMPARE(titles, (QStringList{QStringLiteral("&1 Untitled1.tab"), QStringLiteral("&2 Untitled2.tab")}));
+    QCOMPARE(checked, QStringList{QStringLiteral("&2 Untitled2.tab")});
+    for (QAction* action : menu->actions()) {
+        if (action->text() == QStringLiteral("&1 Untitled1.tab")) action->trigger();
+    }
+    QCOMPARE(form.activeEditor()->caption(), QStringLiteral("Untitled1.tab"));
+}
+
+// One action answers Ctrl+W: the File menu's Close (the windows' own menus give it up).
+void MainFormTest::closesTheActiveWindowWithCtrlW() {
+    ScriptedDialogs dialogs;
+    TMain_Form form(dialogs);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    form.NewClick();
+    form.NewClick();
+    form.activeEditor()->InsertRowClick();
+    dialogs.Answers = {Answer::No};  // not saved
+    QTest::keyClick(&form, Qt::Key_W, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    QCOMPARE(form.children().size(), 1);
 }
 
 // Qt's standard buttons in Russian once its translations are installed; the icon has every
