@@ -33,9 +33,7 @@ public:
 class StatusShown {
 public:
     explicit StatusShown(TStatusForm& status) : m_status(status) {
-        m_status.setText(QStringLiteral("Статус выполнения:"));
-        m_status.show();
-        m_status.activateWindow();
+        m_status.startRun(QStringLiteral("Статус выполнения:"));
     }
     ~StatusShown() { m_status.hide(); }
     StatusShown(const StatusShown&) = delete;

@@ -1,6 +1,10 @@
 #include "app/status_form.h"
 
+#include <QCoreApplication>
+#include <QHBoxLayout>
 #include <QPalette>
+#include <QPushButton>
+#include <QWindow>
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QVBoxLayout>
@@ -16,16 +20,50 @@ QString FromUtf8(std::string_view text) {
 
 TStatusForm::TStatusForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::WindowCloseButtonHint) {
     setWindowTitle(QStringLiteral("Решение задачи"));
-    setFixedSize(310, 103);
+    setWindowModality(Qt::ApplicationModal);
+    setFixedSize(310, 140);
     m_status = new QPlainTextEdit(this);
     m_status->setReadOnly(true);
     m_status->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QPalette palette = m_status->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::Window));
     m_status->setPalette(palette);
+    m_stop = new QPushButton(QStringLiteral("Прервать"), this);
+    m_stop->setToolTip(QStringLiteral("Остановить решение перед следующим этапом (Esc)"));
+    m_stop->setAutoDefault(false);
+    connect(m_stop, &QPushButton::clicked, this, &TStatusForm::requestStop);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_stop);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setContentsMargins(0, 0, 0, 6);
     layout->addWidget(m_status);
+    layout->addLayout(buttons);
+}
+
+void TStatusForm::startRun(const QString& firstLine) {
+    m_stopRequested = false;
+    m_stop->setEnabled(true);
+    setText(firstLine);
+    show();
+    activateWindow();
+    // A window manager maps the window in its own time: its events are handled until it is
+    // shown, so that the run does not start under an unpainted frame.
+    QElapsedTimer waited;
+    waited.start();
+    while (!(windowHandle() != nullptr && windowHandle()->isExposed()) && waited.elapsed() < 500) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    QCoreApplication::processEvents();
+    m_sincePaint.start();
+}
+
+void TStatusForm::reject() { requestStop(); }
+
+void TStatusForm::requestStop() {
+    m_stopRequested = true;
+    m_stop->setEnabled(false);
+    addLine(QStringLiteral("Решение будет прервано перед следующим этапом"));
 }
 
 void TStatusForm::setText(const QString& text) {
@@ -48,13 +86,13 @@ void TStatusForm::replaceLastLine(const QString& line) {
 
 QString TStatusForm::text() const { return m_status->toPlainText(); }
 
-// Paints now, as the run that adds the lines keeps the event loop from doing it, but no more
-// often than the eye can follow.
+// Handles the window's events now (painting, the stop button), as the run that adds the lines
+// keeps the event loop from doing it, but no more often than the eye can follow.
 void TStatusForm::StatusChange() {
     constexpr qint64 kPaintInterval = 40;  // milliseconds
     m_status->ensureCursorVisible();
     if (!isVisible() || (m_sincePaint.isValid() && m_sincePaint.elapsed() < kPaintInterval)) return;
-    repaint();
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     m_sincePaint.start();
 }
 

@@ -20,6 +20,7 @@ ImprovementResult ImprovePlan(SolveState& s, SolveHooks& hooks) {
 }
 
 StepwisePause::Outcome StepwisePause::Ask(unsigned stage) {
+    if (m_hooks.StopRequested()) return Outcome::Abort;
     if (m_s.SolveMode != kSolveModeStepwise || m_runToEnd) return Outcome::Unchanged;
     const StageAnswer answer = m_hooks.BeforeStage(m_s, stage);
     if (answer.Decision == StageDecision::Abort) return Outcome::Abort;

@@ -29,6 +29,9 @@ public:
     // Asked at the start of every stage of a stepwise run (stages count from 1); may change the
     // plan in s.
     virtual StageAnswer BeforeStage(SolveState& s, unsigned stage) = 0;
+    // Whether the user asked to stop the run. Asked before every stage of an improvement
+    // method in every mode; a yes ends the run as an abort in the stepwise pause does.
+    virtual bool StopRequested() { return false; }
 };
 
 // Shows nothing and lets every stage run unchanged.

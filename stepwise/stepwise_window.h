@@ -72,6 +72,7 @@ public:
     void AddStatusLine(std::string_view text) override { m_status.AddStatusLine(text); }
     void ReplaceStatusLine(std::string_view text) override { m_status.ReplaceStatusLine(text); }
     StageAnswer BeforeStage(SolveState& s, unsigned stage) override;
+    bool StopRequested() override { return m_status.StopRequested(); }
 
 private:
     SolveHooks& m_status;

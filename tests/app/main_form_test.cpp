@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QMdiSubWindow>
 #include <QProcess>
+#include <QPushButton>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QWebEngineView>
@@ -43,6 +44,7 @@ private slots:
     void savesTheReportInWindows1251();
     void asksEveryChildBeforeExiting();
     void showsStatusLinesAsTheyCome();
+    void asksTheRunToStopFromTheStatusWindow();
     void refusesASecondInstance();
     void speaksRussianInQtsOwnDialogsAndHasAnIcon();
     void opensAndCascadesWindowsInsideTheVisibleArea();
@@ -164,6 +166,26 @@ void MainFormTest::showsStatusLinesAsTheyCome() {
 
 // The lock lives in a temporary folder of the test's own, so that a running program neither
 // disturbs the test nor is disturbed by it.
+// "Прервать" and Esc ask the run to stop (the window stays until the run ends); a new run
+// starts without the request.
+void MainFormTest::asksTheRunToStopFromTheStatusWindow() {
+    TStatusForm status;
+    StatusFormHooks hooks(status);
+    status.startRun(QStringLiteral("Статус выполнения:"));
+    QVERIFY(status.isVisible());
+    QVERIFY(!hooks.StopRequested());
+    QPushButton* stop = status.findChild<QPushButton*>();
+    QCOMPARE(stop->text(), QStringLiteral("Прервать"));
+    QTest::mouseClick(stop, Qt::LeftButton);
+    QVERIFY(hooks.StopRequested());
+    QVERIFY(status.text().endsWith(QStringLiteral("Решение будет прервано перед следующим этапом")));
+    status.startRun(QStringLiteral("Статус выполнения:"));
+    QVERIFY(!hooks.StopRequested());
+    QTest::keyClick(&status, Qt::Key_Escape);
+    QVERIFY(hooks.StopRequested());
+    QVERIFY(status.isVisible());
+}
+
 void MainFormTest::refusesASecondInstance() {
     QTemporaryDir folder;
     SingleInstance first(folder.filePath(QFileInfo(SingleInstance::defaultLockPath()).fileName()));

@@ -269,5 +269,39 @@ TEST(WriteClosingSummary, AddsUpTheExtendedAndFictitiousCargoOfTheExtendedTask) 
     EXPECT_EQ(text.substr(text.size() - ending.size()), ending);
 }
 
+// Asks to stop from the start: the run is asked before its first improvement.
+class StopAtOnce : public SilentHooks {
+public:
+    bool StopRequested() override {
+        ++Asked;
+        return true;
+    }
+    int Asked = 0;
+};
+
+// A stop asked for in the status window ends every method before its next stage, in every
+// mode, as the stepwise abort does: the report so far, the first plan and the abort line.
+TEST(Solve, StopsBeforeTheNextStageWhenTheUserAsks) {
+    const TaskSpec task{"4x4", {10, 10, 10, 10}, {10, 10, 10, 10},
+                        {9, 1, 2, 3, 3, 9, 1, 2, 2, 3, 9, 1, 1, 2, 3, 9}};
+    TaskSpec limited = task;
+    limited.Name = "4x4 limited";
+    limited.Limits.assign(16, 5);
+    for (const TaskSpec& spec : {task, limited}) {
+        for (const std::int32_t method : {kMethodPotentials, kMethodDistributive}) {
+            for (const std::int32_t mode : {kSolveModeChecking, kSolveModeDetailed}) {
+                SCOPED_TRACE(spec.Name + " method " + std::to_string(method) + " mode " + std::to_string(mode));
+                SolveState s = MakeState(spec, mode);
+                s.SolveMethod = method;
+                StopAtOnce hooks;
+                Solve(s, hooks, false);
+                EXPECT_EQ(hooks.Asked, 1);
+                EXPECT_TRUE(Contains(s, "Решение задачи прервано пользователем."));
+                EXPECT_FALSE(Contains(s, "<b>Этап 3</b>"));
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace kargolo::testing
