@@ -11,6 +11,7 @@
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUndoStack>
 #include <filesystem>
 
 #include "app/about_box.h"
@@ -87,6 +88,11 @@ void TMain_Form::createActions() {
             &QAction::triggered, this, &TMain_Form::FindPlanClick);
     connect(makeAction("SolveTask", QStringLiteral("Решить задачу"), Qt::Key_F9), &QAction::triggered,
             this, &TMain_Form::SolveTaskClick);
+    QAction* undo = makeAction("Undo", QStringLiteral("Отменить"), QKeySequence::Undo);
+    connect(undo, &QAction::triggered, this, [this] { stepTask(&QUndoStack::undo); });
+    QAction* redo = makeAction("Redo", QStringLiteral("Повторить"), Qt::CTRL | Qt::Key_Y);
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(redo, &QAction::triggered, this, [this] { stepTask(&QUndoStack::redo); });
     connect(makeAction("ProgramSettings", QStringLiteral("Настройки")), &QAction::triggered, this,
             &TMain_Form::ProgramSettingsClick);
     const struct {
@@ -144,7 +150,7 @@ void TMain_Form::createMenus() {
          "Exit"});
     add(menuBar()->addMenu(QStringLiteral("Задача")), {"FindPlan", "SolveTask", "", "ProgramSettings"});
     add(menuBar()->addMenu(QStringLiteral("Таблица")),
-        {"MainInsertRow", "MainInsertColumn", "", "MainDeleteRow", "MainDeleteColumn", "",
+        {"Undo", "Redo", "", "MainInsertRow", "MainInsertColumn", "", "MainDeleteRow", "MainDeleteColumn", "",
          "MainInverseSign", "Transponate", "", "ShowHideRestrictions"});
     m_windowMenu = menuBar()->addMenu(QStringLiteral("Окно"));
     connect(m_windowMenu, &QMenu::aboutToShow, this, &TMain_Form::fillWindowMenu);
@@ -206,6 +212,11 @@ void TMain_Form::updateMenus() {
         command(name)->setEnabled(editor);
     }
     command("ShowHideRestrictions")->setChecked(editor && activeEditor()->restrictionsVisible());
+    const QUndoStack* steps = editor ? activeEditor()->undoStack() : nullptr;
+    command("Undo")->setEnabled(steps != nullptr && steps->canUndo());
+    command("Redo")->setEnabled(steps != nullptr && steps->canRedo());
+    command("Undo")->setStatusTip(steps != nullptr && steps->canUndo() ? QStringLiteral("Отменить: ") + steps->undoText() : QString());
+    command("Redo")->setStatusTip(steps != nullptr && steps->canRedo() ? QStringLiteral("Повторить: ") + steps->redoText() : QString());
     for (const char* name : {"WTile", "WTileHorizontally", "WCascade"}) {
         command(name)->setEnabled(m_mdi->activeSubWindow() != nullptr);
     }
@@ -228,7 +239,18 @@ void TMain_Form::UpdateCommands() {
     command("RunButton")->setEnabled(anyEditor);
 }
 
+// Undo or redo one step of the active task, the cell being typed finished first.
+void TMain_Form::stepTask(void (QUndoStack::*step)()) {
+    TTaskWithRestrictions* editor = activeEditor();
+    if (editor == nullptr || !editor->finishEditing()) return;
+    (editor->undoStack()->*step)();
+    updateMenus();
+}
+
 QMdiSubWindow* TMain_Form::addChild(QWidget* child) {
+    if (auto* editor = qobject_cast<TTaskWithRestrictions*>(child)) {
+        connect(editor->undoStack(), &QUndoStack::indexChanged, this, &TMain_Form::updateMenus);
+    }
     const QMdiSubWindow* active = m_mdi->activeSubWindow();
     const bool maximised = active != nullptr && active->isMaximized();
     QMdiSubWindow* window = m_mdi->addSubWindow(child);

@@ -13,6 +13,7 @@
 
 class QAction;
 class QMdiArea;
+class QUndoStack;
 class QMdiSubWindow;
 class QMenu;
 class QProgressBar;
@@ -70,6 +71,7 @@ private:
     void ShowHideRestrictionsClick();
     void tile(Qt::Orientation orientation);
     void cascade();
+    void stepTask(void (QUndoStack::*step)());
     void placeNewChild(QMdiSubWindow* window, bool maximised);
     void fillWindowMenu();
     void showLoadProgress(int percent);

@@ -65,9 +65,11 @@ Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
 
 bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable)) return false;
-    grid().At(gridColumn(index), gridRow(index)) = value.toString().toStdString();
+    std::string& text = grid().At(gridColumn(index), gridRow(index));
+    const QString before = QString::fromStdString(text);
+    text = value.toString().toStdString();
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
-    emit cellEdited(gridColumn(index), gridRow(index));
+    emit cellEdited(gridColumn(index), gridRow(index), before);
     return true;
 }
 

@@ -36,7 +36,8 @@ public:
     void cellChanged(int column, int row);
 
 signals:
-    void cellEdited(int column, int row);
+    // A cell was typed into; `before` is its text until then.
+    void cellEdited(int column, int row, const QString& before);
 
 private:
     TextGrid& grid() const;

@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QStatusTipEvent>
 #include <QTabWidget>
+#include <QUndoStack>
 #include <QVBoxLayout>
 #include <filesystem>
 
@@ -20,10 +21,62 @@ namespace {
 
 constexpr int kTarifsPage = 0;
 constexpr int kRestrictionsPage = 1;
+// Steps kept for undo: a step of a large task's shape holds its grids twice.
+constexpr int kUndoSteps = 100;
 
 std::filesystem::path ToPath(const QString& path) {
     return std::filesystem::path(path.toStdU16String());
 }
+
+// A change of many cells or of the task's shape: the grids before and after it.
+class GridsCommand : public QUndoCommand {
+public:
+    using Restore = std::function<void(const TaskGrids&)>;
+    GridsCommand(const QString& text, TaskGrids before, TaskGrids after, Restore restore)
+        : QUndoCommand(text), m_before(std::move(before)), m_after(std::move(after)), m_restore(std::move(restore)) {}
+
+    void undo() override { m_restore(m_before); }
+    void redo() override {
+        if (!m_done) m_restore(m_after);  // the change itself was made before it was pushed
+        m_done = false;
+    }
+
+private:
+    TaskGrids m_before;
+    TaskGrids m_after;
+    Restore m_restore;
+    bool m_done = true;
+};
+
+// One cell typed into: its texts on both pages before and after (a supply or demand is kept
+// on both). What the cell became once checked is taken when the step is undone.
+class CellCommand : public QUndoCommand {
+public:
+    using Texts = std::array<std::string, 2>;
+    using Read = std::function<Texts(int column, int row)>;
+    using Restore = std::function<void(int column, int row, const Texts&)>;
+    CellCommand(int column, int row, Texts before, Read read, Restore restore)
+        : QUndoCommand(QStringLiteral("ввод в клетку")),
+          m_column(column), m_row(row), m_before(std::move(before)), m_read(std::move(read)), m_restore(std::move(restore)) {}
+
+    void undo() override {
+        m_after = m_read(m_column, m_row);
+        m_restore(m_column, m_row, m_before);
+    }
+    void redo() override {
+        if (!m_done) m_restore(m_column, m_row, m_after);
+        m_done = false;
+    }
+
+private:
+    int m_column;
+    int m_row;
+    Texts m_before;
+    Texts m_after;
+    Read m_read;
+    Restore m_restore;
+    bool m_done = true;
+};
 
 }  // namespace
 
@@ -35,6 +88,16 @@ TTaskWithRestrictions::TTaskWithRestrictions(int number, UserDialogs& dialogs, Q
     : QWidget(parent), m_grids(NewTaskGrids(3, 3)), m_dialogs(dialogs) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Untitled%1.tab").arg(number));
+    m_undo = new QUndoStack(this);
+    m_undo->setUndoLimit(kUndoSteps);
+    connect(m_undo, &QUndoStack::indexChanged, this, [this] {
+        if (m_undo->isClean()) {
+            m_saved = true;
+        } else if (m_stepIsChange) {
+            m_saved = false;
+        }
+        m_stepIsChange = false;
+    });
     createPages();
     createPopupMenu();
     SetRowColNames();
@@ -76,7 +139,7 @@ TaskGridView* TTaskWithRestrictions::createGrid(GridModel* model) {
         m_popup->popup(at - QPoint(m_popup->sizeHint().width() / 2, 0));
     });
     connect(model, &GridModel::cellEdited, this,
-            [this, kind](int column, int row) { onCellEdited(kind, column, row); });
+            [this, kind](int column, int row, const QString& before) { onCellEdited(kind, column, row, before); });
     return view;
 }
 
@@ -112,6 +175,7 @@ void TTaskWithRestrictions::setTask(const TableFileContents& contents, const QSt
     m_pages->setTabVisible(kRestrictionsPage, contents.HasLimits);
     m_showHideRestrictions->setChecked(contents.HasLimits);
     setWindowTitle(path);
+    m_undo->clear();
     m_saved = true;
 }
 
@@ -173,11 +237,48 @@ void TTaskWithRestrictions::checkOnEnter(GridKind kind) {
     if (!check.Message.empty()) m_dialogs.showMessage(this, QString::fromStdString(check.Message));
 }
 
-void TTaskWithRestrictions::onCellEdited(GridKind kind, int column, int row) {
+void TTaskWithRestrictions::onCellEdited(GridKind kind, int column, int row, const QString& before) {
     markChanged();
+    CellCommand::Texts texts{m_grids.Tarif.At(column, row), m_grids.Restriction.At(column, row)};
+    texts[kind == GridKind::Tarif ? 0 : 1] = before.toStdString();
     MirrorRimCell(m_grids, kind, column, row);
     (kind == GridKind::Tarif ? m_restrictionModel : m_tarifModel)->cellChanged(column, row);
+    const auto read = [this](int c, int r) {
+        return CellCommand::Texts{m_grids.Tarif.At(c, r), m_grids.Restriction.At(c, r)};
+    };
+    const auto restore = [this](int c, int r, const CellCommand::Texts& t) { restoreCell(c, r, t); };
+    m_undo->push(new CellCommand(column, row, std::move(texts), read, restore));
 }
+
+void TTaskWithRestrictions::restoreCell(int column, int row, const std::array<std::string, 2>& texts) {
+    m_grids.Tarif.At(column, row) = texts[0];
+    m_grids.Restriction.At(column, row) = texts[1];
+    m_tarifModel->cellChanged(column, row);
+    m_restrictionModel->cellChanged(column, row);
+    followCleanState(true);
+}
+
+void TTaskWithRestrictions::changeGrids(const QString& text, bool countsAsChange,
+                                        const std::function<bool()>& change) {
+    TaskGrids before = m_grids;
+    if (!change()) return;
+    reloadGrids();
+    if (countsAsChange) markChanged();
+    m_undo->push(new GridsCommand(text, std::move(before), m_grids, [this, countsAsChange](const TaskGrids& grids) {
+        restoreGrids(grids, countsAsChange);
+    }));
+}
+
+void TTaskWithRestrictions::restoreGrids(const TaskGrids& grids, bool countsAsChange) {
+    m_grids = grids;
+    reloadGrids();
+    followCleanState(countsAsChange);
+}
+
+// After an undo or redo the task counts as saved when the steps are back where it was saved,
+// and as changed when a change was undone or redone elsewhere (a transposition leaves the
+// state as it was). The stack moves its index after the step, so the state is taken then.
+void TTaskWithRestrictions::followCleanState(bool countsAsChange) { m_stepIsChange = countsAsChange; }
 
 bool TTaskWithRestrictions::finishEditing() {
     TaskGridView* view = activeView();
@@ -202,47 +303,51 @@ void TTaskWithRestrictions::PageControlChange(int page) {
 }
 
 void TTaskWithRestrictions::InsertRowClick() {
-    markChanged();
-    InsertSupplier(m_grids, std::max(activeView()->currentIndex().row(), 0) + 1);
-    reloadGrids();
+    changeGrids(QStringLiteral("вставка строки"), true, [this] {
+        InsertSupplier(m_grids, std::max(activeView()->currentIndex().row(), 0) + 1);
+        return true;
+    });
 }
 
 void TTaskWithRestrictions::InsertColumnClick() {
-    markChanged();
-    InsertConsumer(m_grids, std::max(activeView()->currentIndex().column(), 0) + 1);
-    reloadGrids();
+    changeGrids(QStringLiteral("вставка столбца"), true, [this] {
+        InsertConsumer(m_grids, std::max(activeView()->currentIndex().column(), 0) + 1);
+        return true;
+    });
 }
 
 void TTaskWithRestrictions::DeleteRowClick() {
-    const std::string refusal = DeleteSupplier(m_grids, std::max(activeView()->currentIndex().row(), 0) + 1);
-    if (!refusal.empty()) {
-        m_dialogs.showMessage(this, QString::fromStdString(refusal));
-        return;
-    }
-    reloadGrids();
-    markChanged();
+    changeGrids(QStringLiteral("удаление строки"), true, [this] {
+        return refuseWith(DeleteSupplier(m_grids, std::max(activeView()->currentIndex().row(), 0) + 1));
+    });
 }
 
 void TTaskWithRestrictions::DeleteColumnClick() {
-    const std::string refusal =
-        DeleteConsumer(m_grids, std::max(activeView()->currentIndex().column(), 0) + 1);
-    if (!refusal.empty()) {
-        m_dialogs.showMessage(this, QString::fromStdString(refusal));
-        return;
-    }
-    reloadGrids();
-    markChanged();
+    changeGrids(QStringLiteral("удаление столбца"), true, [this] {
+        return refuseWith(DeleteConsumer(m_grids, std::max(activeView()->currentIndex().column(), 0) + 1));
+    });
+}
+
+// True when there is no refusal; otherwise says it.
+bool TTaskWithRestrictions::refuseWith(const std::string& refusal) {
+    if (refusal.empty()) return true;
+    m_dialogs.showMessage(this, QString::fromStdString(refusal));
+    return false;
 }
 
 void TTaskWithRestrictions::InverseSignClick() {
-    InverseSign(m_grids);
-    m_tarifModel->reload();
-    markChanged();
+    changeGrids(QStringLiteral("изменение знаков тарифов"), true, [this] {
+        InverseSign(m_grids);
+        return true;
+    });
 }
 
+// Transposing is no change to save, but it can be undone like the others.
 void TTaskWithRestrictions::TransponateClick() {
-    Transpose(m_grids);
-    reloadGrids();
+    changeGrids(QStringLiteral("транспонирование"), false, [this] {
+        Transpose(m_grids);
+        return true;
+    });
 }
 
 void TTaskWithRestrictions::ShowHideRestrictionsClick() {
@@ -268,6 +373,7 @@ bool TTaskWithRestrictions::SaveTable(bool saveAs) {
         const QString path = m_dialogs.saveFileName(this, spec);
         if (path.isEmpty() || !writeTo(path)) return false;
         setWindowTitle(path);
+        m_undo->setClean();
         m_saved = true;
         m_neverSaved = false;
         return true;
@@ -275,6 +381,7 @@ bool TTaskWithRestrictions::SaveTable(bool saveAs) {
     QStatusTipEvent hint(QStringLiteral("Сохранение файла ") + caption());
     QCoreApplication::sendEvent(this, &hint);
     if (!writeTo(caption())) return false;
+    m_undo->setClean();
     m_saved = true;
     return true;
 }

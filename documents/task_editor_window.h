@@ -8,6 +8,10 @@
 
 #include <QWidget>
 
+#include <array>
+#include <functional>
+#include <string>
+
 #include "documents/table_file.h"
 #include "documents/task_editing.h"
 #include "documents/user_dialogs.h"
@@ -15,6 +19,7 @@
 class QAction;
 class QMenu;
 class QTabWidget;
+class QUndoStack;
 
 namespace kargolo {
 
@@ -43,6 +48,9 @@ public:
 
     static const char* openFilter();
 
+    // Every change to the task is a step that can be undone and redone.
+    QUndoStack* undoStack() const { return m_undo; }
+
 public slots:
     void InsertRowClick();
     void InsertColumnClick();
@@ -67,7 +75,14 @@ private:
     void markChanged() { m_saved = false; }
     bool mayLeaveCell(GridKind kind, const QModelIndex& from, const QModelIndex& to);
     void checkOnEnter(GridKind kind);
-    void onCellEdited(GridKind kind, int column, int row);
+    void onCellEdited(GridKind kind, int column, int row, const QString& before);
+    // Makes a change of many cells or of the task's shape one step of the undo stack; a change
+    // that is none to save (transposition) leaves the saved state alone.
+    void changeGrids(const QString& text, bool countsAsChange, const std::function<bool()>& change);
+    void restoreGrids(const TaskGrids& grids, bool countsAsChange);
+    void restoreCell(int column, int row, const std::array<std::string, 2>& texts);
+    void followCleanState(bool countsAsChange);
+    bool refuseWith(const std::string& refusal);
     void PageControlChange(int page);
     GridKind activeGrid() const;
     TaskGridView* activeView() const;
@@ -82,6 +97,8 @@ private:
     TaskGridView* m_restriction = nullptr;
     QMenu* m_popup = nullptr;
     QAction* m_showHideRestrictions = nullptr;
+    QUndoStack* m_undo = nullptr;
+    bool m_stepIsChange = false;  // the step being undone or redone changed the task
     bool m_saved = false;
     bool m_neverSaved = true;
 };

@@ -50,6 +50,7 @@ private slots:
     void opensAndCascadesWindowsInsideTheVisibleArea();
     void listsTheOpenWindowsInTheWindowMenu();
     void closesTheActiveWindowWithCtrlW();
+    void undoesAndRedoesInTheActiveTask();
 };
 
 void MainFormTest::enablesTaskCommandsOnlyForATaskEditor() {
@@ -263,6 +264,22 @@ void MainFormTest::closesTheActiveWindowWithCtrlW() {
     QTest::keyClick(&form, Qt::Key_W, Qt::ControlModifier);
     QCoreApplication::processEvents();
     QCOMPARE(form.children().size(), 1);
+}
+
+void MainFormTest::undoesAndRedoesInTheActiveTask() {
+    ScriptedDialogs dialogs;
+    TMain_Form form(dialogs);
+    form.NewClick();
+    QVERIFY(!form.command("Undo")->isEnabled());
+    form.activeEditor()->InsertRowClick();
+    QVERIFY(form.command("Undo")->isEnabled());
+    QCOMPARE(form.command("Undo")->shortcut(), QKeySequence(QKeySequence::Undo));
+    QCOMPARE(form.command("Redo")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Y));
+    form.command("Undo")->trigger();
+    QCOMPARE(form.activeEditor()->grids().Suppliers(), 3);
+    QVERIFY(form.command("Redo")->isEnabled());
+    form.command("Redo")->trigger();
+    QCOMPARE(form.activeEditor()->grids().Suppliers(), 4);
 }
 
 // Qt's standard buttons in Russian once its translations are installed; the icon has every

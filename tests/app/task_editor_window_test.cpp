@@ -4,6 +4,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QToolTip>
+#include <QUndoStack>
 #include <QtTest>
 
 #include "documents/task_editor_window.h"
@@ -19,6 +20,7 @@ private slots:
     void refusesANegativeLimitWhenTheCursorLeavesIt();
     void keepsTheCursorInARefusedLimitWhenTabMovesOn();
     void takesOnlyWhatCanBecomeANumber();
+    void undoesAndRedoesEveryChangeAndFollowsTheSavedState();
     void insertsAndDeletesSuppliersWithTheirBound();
     void savesAndReopensTheTask();
     void keepsTheWindowWhenTheSaveAskedOnClosingIsCancelled();
@@ -118,6 +120,67 @@ void TaskEditorWindowTest::takesOnlyWhatCanBecomeANumber() {
     restriction->setFocus();
     QCOMPARE(typed(restriction, restriction->model()->index(0, 0), QStringLiteral("м")), QStringLiteral("M"));
     QCOMPARE(typed(restriction, restriction->model()->index(0, 1), QStringLiteral("25")), QStringLiteral("25"));
+}
+
+// Every change is one step back and forth: a typed cell (a supply on both pages), insert and
+// delete of both kinds of line, negation, transposition. The task counts as saved exactly
+// when the steps are back where it was saved (transposition is no change to save).
+void TaskEditorWindowTest::undoesAndRedoesEveryChangeAndFollowsTheSavedState() {
+    QTemporaryDir folder;
+    ScriptedDialogs dialogs;
+    TTaskWithRestrictions editor(1, dialogs);
+    TableFileContents contents;
+    contents.Grids = NewTaskGrids(3, 3);
+    contents.Grids.Tarif.At(1, 1) = "4";
+    contents.Grids.Tarif.At(2, 1) = "7";
+    editor.setTask(contents, folder.filePath(QStringLiteral("task.tab")));
+    const TaskGrids opened = editor.grids();
+    QUndoStack* steps = editor.undoStack();
+    auto* tarif = qobject_cast<QTableView*>(editor.findChild<QTabWidget*>()->widget(0));
+    tarif->model()->setData(tarif->model()->index(0, 3), QStringLiteral("70"));  // supply of A1
+    QCOMPARE(editor.grids().Restriction.At(4, 1), std::string("70"));
+    QVERIFY(!editor.isSaved());
+    steps->undo();
+    QCOMPARE(editor.grids(), opened);
+    QVERIFY(editor.isSaved());
+    steps->redo();
+    QCOMPARE(editor.grids().Tarif.At(4, 1), std::string("70"));
+    QCOMPARE(editor.grids().Restriction.At(4, 1), std::string("70"));
+    QVERIFY(!editor.isSaved());
+
+    const TaskGrids typed = editor.grids();
+    std::vector<TaskGrids> states{typed};
+    for (void (TTaskWithRestrictions::*change)() :
+         {&TTaskWithRestrictions::InsertRowClick, &TTaskWithRestrictions::InsertColumnClick,
+          &TTaskWithRestrictions::DeleteRowClick, &TTaskWithRestrictions::DeleteColumnClick,
+          &TTaskWithRestrictions::InverseSignClick, &TTaskWithRestrictions::TransponateClick}) {
+        (editor.*change)();
+        QVERIFY(editor.grids() != states.back());
+        states.push_back(editor.grids());
+    }
+    for (std::size_t k = states.size() - 1; k > 0; --k) {
+        steps->undo();
+        QCOMPARE(editor.grids(), states[k - 1]);
+    }
+    for (std::size_t k = 1; k < states.size(); ++k) {
+        steps->redo();
+        QCOMPARE(editor.grids(), states[k]);
+    }
+
+    dialogs.SavePaths = {folder.filePath(QStringLiteral("saved.tab"))};
+    QVERIFY(editor.SaveTable(false));
+    QVERIFY(editor.isSaved());
+    editor.TransponateClick();
+    QVERIFY(editor.isSaved());  // transposition is no change to save
+    steps->undo();
+    QVERIFY(editor.isSaved());
+    steps->undo();  // the transposition before the save
+    steps->undo();  // the negation
+    QVERIFY(!editor.isSaved());
+    steps->redo();
+    steps->redo();
+    steps->redo();
+    QVERIFY(editor.isSaved());
 }
 
 void TaskEditorWindowTest::insertsAndDeletesSuppliersWithTheirBound() {
