@@ -61,39 +61,39 @@ QAction* TMain_Form::makeAction(const QString& name, const QString& text, const 
 QAction* TMain_Form::command(const QString& name) const { return findChild<QAction*>(name); }
 
 void TMain_Form::createActions() {
-    connect(makeAction("New", QStringLiteral("Создать"), QKeySequence::New), &QAction::triggered,
+    connect(makeAction("New", QStringLiteral("&Создать"), QKeySequence::New), &QAction::triggered,
             this, &TMain_Form::NewClick);
-    connect(makeAction("Open", QStringLiteral("Открыть..."), QKeySequence::Open), &QAction::triggered,
+    connect(makeAction("Open", QStringLiteral("&Открыть..."), QKeySequence::Open), &QAction::triggered,
             this, &TMain_Form::OpenClick);
-    connect(makeAction("Save", QStringLiteral("Сохранить"), QKeySequence::Save), &QAction::triggered,
+    connect(makeAction("Save", QStringLiteral("Со&хранить"), QKeySequence::Save), &QAction::triggered,
             this, [this] { SaveClick(false); });
-    connect(makeAction("SaveAs", QStringLiteral("Сохранить как..."), Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+    connect(makeAction("SaveAs", QStringLiteral("Сохранить &как..."), Qt::CTRL | Qt::SHIFT | Qt::Key_S),
             &QAction::triggered, this, [this] { SaveClick(true); });
-    connect(makeAction("Print", QStringLiteral("Печать..."), QKeySequence::Print), &QAction::triggered,
+    connect(makeAction("Print", QStringLiteral("&Печать..."), QKeySequence::Print), &QAction::triggered,
             this, [this] { if (auto* report = activeReport()) report->PrintReport(); });
-    QAction* preview = makeAction("PrintPreview", QStringLiteral("Предварительный просмотр"));
+    QAction* preview = makeAction("PrintPreview", QStringLiteral("Пред&варительный просмотр"));
     preview->setStatusTip(QStringLiteral("Опция доступна только для браузера версии 6.0 или выше"));
     connect(preview, &QAction::triggered, this,
             [this] { if (auto* report = activeReport()) report->PreviewReport(); });
-    QAction* exportPdf = makeAction("ExportPdf", QStringLiteral("Экспорт в PDF..."));
+    QAction* exportPdf = makeAction("ExportPdf", QStringLiteral("&Экспорт в PDF..."));
     exportPdf->setStatusTip(QStringLiteral("Сохранить показанную страницу отчета как документ PDF"));
     connect(exportPdf, &QAction::triggered, this,
             [this] { if (auto* report = activeReport()) report->ExportPdf(); });
-    connect(makeAction("Close1", QStringLiteral("Закрыть"), Qt::CTRL | Qt::Key_W), &QAction::triggered,
+    connect(makeAction("Close1", QStringLiteral("&Закрыть"), Qt::CTRL | Qt::Key_W), &QAction::triggered,
             this, [this] { m_mdi->closeActiveSubWindow(); UpdateCommands(); });
-    connect(makeAction("CloseAll1", QStringLiteral("Закрыть все")), &QAction::triggered, this,
-            [this] { m_mdi->closeAllSubWindows(); UpdateCommands(); });
-    connect(makeAction("Exit", QStringLiteral("Выход")), &QAction::triggered, this, &QWidget::close);
-    connect(makeAction("FindPlan", QStringLiteral("Найти опорный план"), Qt::Key_F8),
+    connect(makeAction("CloseAll1", QStringLiteral("Закрыть &все")), &QAction::triggered, this,
+            [this] { closeAllChildren(); UpdateCommands(); });
+    connect(makeAction("Exit", QStringLiteral("В&ыход")), &QAction::triggered, this, &QWidget::close);
+    connect(makeAction("FindPlan", QStringLiteral("Найти &опорный план"), Qt::Key_F8),
             &QAction::triggered, this, &TMain_Form::FindPlanClick);
-    connect(makeAction("SolveTask", QStringLiteral("Решить задачу"), Qt::Key_F9), &QAction::triggered,
+    connect(makeAction("SolveTask", QStringLiteral("&Решить задачу"), Qt::Key_F9), &QAction::triggered,
             this, &TMain_Form::SolveTaskClick);
-    QAction* undo = makeAction("Undo", QStringLiteral("Отменить"), QKeySequence::Undo);
+    QAction* undo = makeAction("Undo", QStringLiteral("&Отменить"), QKeySequence::Undo);
     connect(undo, &QAction::triggered, this, [this] { stepTask(&QUndoStack::undo); });
-    QAction* redo = makeAction("Redo", QStringLiteral("Повторить"), Qt::CTRL | Qt::Key_Y);
+    QAction* redo = makeAction("Redo", QStringLiteral("&Повторить"), Qt::CTRL | Qt::Key_Y);
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     connect(redo, &QAction::triggered, this, [this] { stepTask(&QUndoStack::redo); });
-    connect(makeAction("ProgramSettings", QStringLiteral("Настройки")), &QAction::triggered, this,
+    connect(makeAction("ProgramSettings", QStringLiteral("&Настройки")), &QAction::triggered, this,
             &TMain_Form::ProgramSettingsClick);
     const struct {
         const char* Name;
@@ -101,34 +101,34 @@ void TMain_Form::createActions() {
         QKeySequence Keys;
         void (TTaskWithRestrictions::*Command)();
     } tableCommands[] = {
-        {"MainInsertRow", "Добавить строку", Qt::Key_Insert, &TTaskWithRestrictions::InsertRowClick},
-        {"MainInsertColumn", "Добавить колонку", Qt::SHIFT | Qt::Key_Insert,
+        {"MainInsertRow", "Добавить &строку", Qt::Key_Insert, &TTaskWithRestrictions::InsertRowClick},
+        {"MainInsertColumn", "Добавить &колонку", Qt::SHIFT | Qt::Key_Insert,
          &TTaskWithRestrictions::InsertColumnClick},
-        {"MainDeleteRow", "Удалить строку", Qt::Key_Delete, &TTaskWithRestrictions::DeleteRowClick},
-        {"MainDeleteColumn", "Удалить колонку", Qt::SHIFT | Qt::Key_Delete,
+        {"MainDeleteRow", "&Удалить строку", Qt::Key_Delete, &TTaskWithRestrictions::DeleteRowClick},
+        {"MainDeleteColumn", "Удалить ко&лонку", Qt::SHIFT | Qt::Key_Delete,
          &TTaskWithRestrictions::DeleteColumnClick},
-        {"MainInverseSign", "Изменить знаки тарифов", Qt::CTRL | Qt::Key_I,
+        {"MainInverseSign", "&Изменить знаки тарифов", Qt::CTRL | Qt::Key_I,
          &TTaskWithRestrictions::InverseSignClick},
-        {"Transponate", "Транспонировать", Qt::CTRL | Qt::Key_T, &TTaskWithRestrictions::TransponateClick},
+        {"Transponate", "&Транспонировать", Qt::CTRL | Qt::Key_T, &TTaskWithRestrictions::TransponateClick},
     };
     for (const auto& c : tableCommands) {
         connect(makeAction(c.Name, QString::fromUtf8(c.Text), c.Keys), &QAction::triggered, this,
                 [this, command = c.Command] { forActiveEditor(command); });
     }
-    QAction* showHide = makeAction("ShowHideRestrictions", QStringLiteral("Решать с ограничениями"),
+    QAction* showHide = makeAction("ShowHideRestrictions", QStringLiteral("Решать с о&граничениями"),
                                    Qt::CTRL | Qt::Key_R);
     showHide->setCheckable(true);
     connect(showHide, &QAction::triggered, this, &TMain_Form::ShowHideRestrictionsClick);
-    QAction* tileVertically = makeAction("WTile", QStringLiteral("Все вертикально"));
+    QAction* tileVertically = makeAction("WTile", QStringLiteral("Все &вертикально"));
     tileVertically->setStatusTip(QStringLiteral("Tiles all child windows vertically"));
     connect(tileVertically, &QAction::triggered, this, [this] { tile(Qt::Vertical); });
-    QAction* tileHorizontally = makeAction("WTileHorizontally", QStringLiteral("Все горизонтально"));
+    QAction* tileHorizontally = makeAction("WTileHorizontally", QStringLiteral("Все &горизонтально"));
     tileHorizontally->setStatusTip(QStringLiteral("Tiles all child windows horizontally"));
     connect(tileHorizontally, &QAction::triggered, this, [this] { tile(Qt::Horizontal); });
-    QAction* cascade = makeAction("WCascade", QStringLiteral("Каскадом"));
+    QAction* cascade = makeAction("WCascade", QStringLiteral("&Каскадом"));
     cascade->setStatusTip(QStringLiteral("Cascades all child windows vertically"));
     connect(cascade, &QAction::triggered, this, &TMain_Form::cascade);
-    connect(makeAction("Contents", QStringLiteral("Содержание"), QKeySequence::HelpContents),
+    connect(makeAction("Contents", QStringLiteral("&Содержание"), QKeySequence::HelpContents),
             &QAction::triggered, this, &TMain_Form::ContentsClick);
     connect(makeAction("About", QStringLiteral("&About...")), &QAction::triggered, this,
             [this] { (new TAboutBox(true, this))->show(); });
@@ -145,17 +145,17 @@ void TMain_Form::createMenus() {
         }
         connect(menu, &QMenu::aboutToShow, this, &TMain_Form::updateMenus);
     };
-    add(menuBar()->addMenu(QStringLiteral("Файл")),
+    add(menuBar()->addMenu(QStringLiteral("&Файл")),
         {"", "New", "Open", "Save", "SaveAs", "", "Print", "PrintPreview", "ExportPdf", "", "Close1", "CloseAll1", "",
          "Exit"});
-    add(menuBar()->addMenu(QStringLiteral("Задача")), {"FindPlan", "SolveTask", "", "ProgramSettings"});
-    add(menuBar()->addMenu(QStringLiteral("Таблица")),
+    add(menuBar()->addMenu(QStringLiteral("&Задача")), {"FindPlan", "SolveTask", "", "ProgramSettings"});
+    add(menuBar()->addMenu(QStringLiteral("&Таблица")),
         {"Undo", "Redo", "", "MainInsertRow", "MainInsertColumn", "", "MainDeleteRow", "MainDeleteColumn", "",
          "MainInverseSign", "Transponate", "", "ShowHideRestrictions"});
-    m_windowMenu = menuBar()->addMenu(QStringLiteral("Окно"));
+    m_windowMenu = menuBar()->addMenu(QStringLiteral("&Окно"));
     connect(m_windowMenu, &QMenu::aboutToShow, this, &TMain_Form::fillWindowMenu);
     fillWindowMenu();
-    add(menuBar()->addMenu(QStringLiteral("Помощь")), {"Contents", "About"});
+    add(menuBar()->addMenu(QStringLiteral("&Помощь")), {"Contents", "About"});
 }
 
 void TMain_Form::createToolBar() {
@@ -407,8 +407,21 @@ void TMain_Form::fillWindowMenu() {
     }
 }
 
-void TMain_Form::closeEvent(QCloseEvent* event) {
+// Every child closed, each asking about its unsaved changes; with several unsaved, the first
+// question also offers an answer for all.
+void TMain_Form::closeAllChildren() {
+    int unsaved = 0;
+    for (QMdiSubWindow* child : children()) {
+        if (auto* editor = qobject_cast<TTaskWithRestrictions*>(child->widget())) unsaved += editor->isSaved() ? 0 : 1;
+        if (auto* report = qobject_cast<TMDIChildFormText*>(child->widget())) unsaved += report->isSaved() ? 0 : 1;
+    }
+    if (unsaved > 1) m_dialogs.beginClosingSeveral();
     m_mdi->closeAllSubWindows();
+    m_dialogs.endClosingSeveral();
+}
+
+void TMain_Form::closeEvent(QCloseEvent* event) {
+    closeAllChildren();
     if (children().isEmpty()) {
         event->accept();
     } else {

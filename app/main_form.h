@@ -71,6 +71,7 @@ private:
     void ShowHideRestrictionsClick();
     void tile(Qt::Orientation orientation);
     void cascade();
+    void closeAllChildren();
     void stepTask(void (QUndoStack::*step)());
     void placeNewChild(QMdiSubWindow* window, bool maximised);
     void fillWindowMenu();

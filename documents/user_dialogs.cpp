@@ -1,29 +1,43 @@
 #include "documents/user_dialogs.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace kargolo {
 namespace {
 
+const QString kProgramTitle = QStringLiteral("Карголо 2");  // the caption of every message
+
 class MessageBoxDialogs : public UserDialogs {
 public:
     void showMessage(QWidget* parent, const QString& text) override {
-        QMessageBox::information(parent, QApplication::applicationName(), text);
+        QMessageBox::information(parent, kProgramTitle, text);
     }
 
-    Answer askYesNoCancel(QWidget* parent, const QString& text) override {
-        const auto button = QMessageBox::question(
-            parent, QApplication::applicationName(), text,
-            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
-        if (button == QMessageBox::Yes) return Answer::Yes;
-        return button == QMessageBox::No ? Answer::No : Answer::Cancel;
+    Answer askYesNoCancel(QWidget* parent, const QString& text, bool offerForAll) override {
+        QMessageBox box(QMessageBox::Question, kProgramTitle, text,
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+        box.setDefaultButton(QMessageBox::Yes);
+        QAbstractButton* yesToAll = nullptr;
+        QAbstractButton* noToAll = nullptr;
+        if (offerForAll) {
+            yesToAll = box.addButton(QStringLiteral("Да для всех"), QMessageBox::YesRole);
+            noToAll = box.addButton(QStringLiteral("Нет для всех"), QMessageBox::NoRole);
+        }
+        box.exec();
+        QAbstractButton* clicked = box.clickedButton();
+        if (clicked != nullptr && clicked == yesToAll) return Answer::YesToAll;
+        if (clicked != nullptr && clicked == noToAll) return Answer::NoToAll;
+        if (clicked == box.button(QMessageBox::Yes)) return Answer::Yes;
+        return clicked == box.button(QMessageBox::No) ? Answer::No : Answer::Cancel;
     }
 
     bool askYesNo(QWidget* parent, const QString& text) override {
-        return QMessageBox::question(parent, QApplication::applicationName(), text,
-                                     QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+        return QMessageBox::question(parent, kProgramTitle, text, QMessageBox::Yes | QMessageBox::No) ==
+               QMessageBox::Yes;
     }
 
     QString openFileName(QWidget* parent, const FileDialogSpec& spec) override {
@@ -47,7 +61,18 @@ public:
 
 bool ConfirmClose(UserDialogs& dialogs, QWidget* window, const QString& caption,
                   const std::function<bool()>& save) {
-    switch (dialogs.askYesNoCancel(window, QStringLiteral("Сохранить изменения в ") + caption + "?")) {
+    Answer answer = dialogs.answerForAll();
+    if (answer == Answer::Cancel) {
+        answer = dialogs.askYesNoCancel(window, QStringLiteral("Сохранить изменения в ") + caption + "?",
+                                        dialogs.closingSeveral());
+    }
+    switch (answer) {
+        case Answer::YesToAll:
+            dialogs.setAnswerForAll(Answer::Yes);
+            return save();
+        case Answer::NoToAll:
+            dialogs.setAnswerForAll(Answer::No);
+            return true;
         case Answer::No: return true;
         case Answer::Yes: return save();
         case Answer::Cancel: return false;

@@ -232,7 +232,7 @@ void MainFormTest::listsTheOpenWindowsInTheWindowMenu() {
     form.NewClick();
     QMenu* menu = nullptr;
     for (QAction* action : form.menuBar()->actions()) {
-        if (action->text() == QStringLiteral("Окно")) menu = action->menu();
+        if (action->text() == QStringLiteral("&Окно")) menu = action->menu();
     }
     QVERIFY(menu != nullptr);
     emit menu->aboutToShow();

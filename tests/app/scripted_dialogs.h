@@ -11,8 +11,9 @@ namespace kargolo::testing {
 class ScriptedDialogs : public UserDialogs {
 public:
     void showMessage(QWidget*, const QString& text) override { Messages << text; }
-    Answer askYesNoCancel(QWidget*, const QString& text) override {
+    Answer askYesNoCancel(QWidget*, const QString& text, bool offerForAll) override {
         Questions << text;
+        OfferedForAll << offerForAll;
         return Answers.isEmpty() ? Answer::Cancel : Answers.takeFirst();
     }
     bool askYesNo(QWidget*, const QString& text) override {
@@ -30,6 +31,7 @@ public:
     }
 
     QStringList Messages;
+    QList<bool> OfferedForAll;
     QStringList Questions;
     QList<Answer> Answers;
     QStringList OpenTitles;
