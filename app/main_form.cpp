@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QUndoStack>
 #include <filesystem>
@@ -352,7 +353,17 @@ void TMain_Form::LaunchSolve(bool planOnly) {
     ++m_reportWindows;
     m_lastReport = report;
     connect(report, &TMDIChildFormText::loadProgress, this, &TMain_Form::showLoadProgress);
+    const bool maximised = isMaximized();
     addChild(report);
+    // The first report's engine makes the platform window anew, which loses its maximised
+    // state on some window managers: it is given back.
+    if (maximised) {
+        for (const int delay : {0, 250}) {
+            QTimer::singleShot(delay, this, [this] {
+                if (!isMaximized()) showMaximized();
+            });
+        }
+    }
 }
 
 void TMain_Form::tile(Qt::Orientation orientation) {

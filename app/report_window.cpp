@@ -76,6 +76,8 @@ TMDIChildFormText::TMDIChildFormText(int number, UserDialogs& dialogs, QWidget* 
     m_view->installEventFilter(this);
     createNavigator();
     createActions();
+    installEventFilter(this);  // Ctrl+N and the stage keys also while the navigator has the focus
+    m_navigator->installEventFilter(this);
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     splitter->addWidget(m_navigator);
     splitter->addWidget(m_view);

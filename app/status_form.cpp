@@ -7,6 +7,7 @@
 #include <QWindow>
 #include <QPlainTextEdit>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace kargolo {
@@ -21,7 +22,6 @@ QString FromUtf8(std::string_view text) {
 TStatusForm::TStatusForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::WindowCloseButtonHint) {
     setWindowTitle(QStringLiteral("Решение задачи"));
     setWindowModality(Qt::ApplicationModal);
-    setFixedSize(310, 140);
     m_status = new QPlainTextEdit(this);
     m_status->setReadOnly(true);
     m_status->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -39,6 +39,10 @@ TStatusForm::TStatusForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Win
     layout->setContentsMargins(0, 0, 0, 6);
     layout->addWidget(m_status);
     layout->addLayout(buttons);
+    // Five whole lines of text above the button.
+    const int frame = 2 * m_status->frameWidth() + 2 * static_cast<int>(m_status->document()->documentMargin());
+    m_status->setFixedHeight(5 * m_status->fontMetrics().lineSpacing() + frame);
+    setFixedSize(330, sizeHint().height());
 }
 
 void TStatusForm::startRun(const QString& firstLine) {

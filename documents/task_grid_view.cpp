@@ -49,7 +49,10 @@ bool TaskGridView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* e
 void TaskGridView::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter) commitCurrentEdit();
+    m_moveRefused = false;
     QTableView::keyPressEvent(event);
+    // A refused move by a key leaves the highlight with the cursor, as a refused click does.
+    if (m_moveRefused) selectionModel()->select(currentIndex(), QItemSelectionModel::ClearAndSelect);
     if (enter) emit enterPressed();
 }
 

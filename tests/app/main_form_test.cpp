@@ -43,6 +43,7 @@ private slots:
     void numbersTaskAndReportWindowsApart();
     void savesTheReportInWindows1251();
     void asksEveryChildBeforeExiting();
+    void answersEveryClosingWindowAtOnce();
     void showsStatusLinesAsTheyCome();
     void asksTheRunToStopFromTheStatusWindow();
     void refusesASecondInstance();
@@ -151,6 +152,27 @@ void MainFormTest::asksEveryChildBeforeExiting() {
     QCOMPARE(form.children().size(), 1);
     dialogs.Answers = {Answer::No};
     QVERIFY(form.close());
+    QCOMPARE(dialogs.OfferedForAll, (QList<bool>{true, true, false}));  // one unsaved left at last
+}
+
+// "Нет для всех" at the first of three questions closes every window without asking again;
+// one unsaved window is asked without the answers for all.
+void MainFormTest::answersEveryClosingWindowAtOnce() {
+    ScriptedDialogs dialogs;
+    TMain_Form form(dialogs);
+    for (int k = 0; k < 3; ++k) {
+        form.NewClick();
+        form.activeEditor()->InsertRowClick();
+    }
+    dialogs.Answers = {Answer::NoToAll};
+    form.command("CloseAll1")->trigger();
+    QCOMPARE(dialogs.Questions.size(), 1);
+    QVERIFY(form.children().isEmpty());
+    form.NewClick();
+    form.activeEditor()->InsertRowClick();
+    dialogs.Answers = {Answer::No};
+    QVERIFY(form.close());
+    QCOMPARE(dialogs.OfferedForAll, (QList<bool>{true, false}));
 }
 
 void MainFormTest::showsStatusLinesAsTheyCome() {

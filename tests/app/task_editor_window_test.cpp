@@ -83,6 +83,11 @@ void TaskEditorWindowTest::keepsTheCursorInARefusedLimitWhenTabMovesOn() {
     QCOMPARE(dialogs.Messages, QStringList{QStringLiteral("Число должно быть > 0")});
     QCOMPARE(view->currentIndex(), model->index(0, 0));
     QVERIFY(view->indexWidget(model->index(0, 1)) == nullptr);  // no editor in the next cell
+    PressInGrid(view, Qt::Key_Down);  // refused again: the highlight stays with the cursor
+    QCOMPARE(dialogs.Messages.size(), 2);
+    QCOMPARE(view->currentIndex(), model->index(0, 0));
+    QVERIFY(view->selectionModel()->isSelected(model->index(0, 0)));
+    QVERIFY(!view->selectionModel()->isSelected(model->index(1, 0)));
     TypeIntoGrid(view, QStringLiteral("7"));
     PressInGrid(view, Qt::Key_Return);
     QCOMPARE(model->data(model->index(0, 0)).toString(), QStringLiteral("7"));
