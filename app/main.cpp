@@ -2,6 +2,7 @@
 // file named on the command line is opened once the main window is shown.
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QTimer>
 #include <QtWebEngineCore/qtwebenginecoreglobal.h>
@@ -27,8 +28,11 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(kargolo::ProgramIcon());
     kargolo::InstallQtTranslations(app);
 
+    const QString file = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     kargolo::SingleInstance instance;
     if (!instance.acquire()) {
+        // A file goes to the running program, which opens it; without one, the message.
+        if (!file.isEmpty() && kargolo::SingleInstance::handOver(QFileInfo(file).absoluteFilePath())) return 1;
         // Says so for a few seconds, then leaves the running program alone.
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Карголо 2"),
                         QStringLiteral("Программа уже выполняется"));
@@ -42,7 +46,13 @@ int main(int argc, char** argv) {
     form.setBrowserVersion(QString::fromLatin1(qWebEngineVersion()));  // the engine's Qt module
     auto* splash = new kargolo::TAboutBox(false, &form);
     splash->show();
-    const QString file = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    instance.listen();
+    QObject::connect(&instance, &kargolo::SingleInstance::fileHandedOver, &form, [&form](const QString& path) {
+        if (form.isMinimized()) form.showMaximized();
+        form.raise();
+        form.activateWindow();
+        form.openTableFile(path);
+    });
     QTimer::singleShot(1000, &form, [&form, splash, file] {
         splash->close();
         form.showMaximized();

@@ -12,6 +12,8 @@
 #include <QWebEngineView>
 #include <QtTest>
 
+#include <memory>
+
 #include "app/main_form.h"
 #include "app/program_icon.h"
 #include "app/qt_translations.h"
@@ -46,7 +48,7 @@ private slots:
     void answersEveryClosingWindowAtOnce();
     void showsStatusLinesAsTheyCome();
     void asksTheRunToStopFromTheStatusWindow();
-    void refusesASecondInstance();
+    void refusesASecondInstanceAndTakesItsFile();
     void speaksRussianInQtsOwnDialogsAndHasAnIcon();
     void opensAndCascadesWindowsInsideTheVisibleArea();
     void listsTheOpenWindowsInTheWindowMenu();
@@ -187,8 +189,6 @@ void MainFormTest::showsStatusLinesAsTheyCome() {
                                            "Находим опорный план"));
 }
 
-// The lock lives in a temporary folder of the test's own, so that a running program neither
-// disturbs the test nor is disturbed by it.
 // "Прервать" and Esc ask the run to stop (the window stays until the run ends); a new run
 // starts without the request.
 void MainFormTest::asksTheRunToStopFromTheStatusWindow() {
@@ -209,19 +209,35 @@ void MainFormTest::asksTheRunToStopFromTheStatusWindow() {
     QVERIFY(status.isVisible());
 }
 
-void MainFormTest::refusesASecondInstance() {
+// The lock and the socket live in a temporary folder of the test's own, so that a running
+// program neither disturbs the test nor is disturbed by it. A second start without a file
+// gives up (after its message); with a file it hands the file over and gives up at once.
+void MainFormTest::refusesASecondInstanceAndTakesItsFile() {
     QTemporaryDir folder;
-    SingleInstance first(folder.filePath(QFileInfo(SingleInstance::defaultLockPath()).fileName()));
+    SingleInstance first(folder.filePath(QFileInfo(SingleInstance::defaultLockPath()).fileName()),
+                         folder.filePath(SingleInstance::defaultServerName()));
     QVERIFY(first.acquire());
-    QProcess second;
+    QVERIFY(first.listen());
+    QStringList handedOver;
+    connect(&first, &SingleInstance::fileHandedOver, this, [&handedOver](const QString& path) { handedOver << path; });
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("TMPDIR"), folder.path());
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folder.filePath(QStringLiteral("config")));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    second.setProcessEnvironment(environment);
-    second.start(QStringLiteral(KARGOLO_APP_PATH), {});
-    QVERIFY(second.waitForFinished(20000));
-    QCOMPARE(second.exitCode(), 1);
+    const auto start = [&environment](const QStringList& arguments) {
+        auto* second = new QProcess;
+        second->setProcessEnvironment(environment);
+        second->start(QStringLiteral(KARGOLO_APP_PATH), arguments);
+        return second;
+    };
+    std::unique_ptr<QProcess> plain(start({}));
+    QVERIFY(plain->waitForFinished(20000));
+    QCOMPARE(plain->exitCode(), 1);
+    const QString task = folder.filePath(QStringLiteral("задача 1.tab"));
+    std::unique_ptr<QProcess> withFile(start({task}));
+    QTRY_COMPARE_WITH_TIMEOUT(handedOver, QStringList{task}, 20000);
+    QVERIFY(withFile->state() == QProcess::NotRunning || withFile->waitForFinished(20000));
+    QCOMPARE(withFile->exitCode(), 1);
 }
 
 // Twelve new windows, then a cascade: every window wholly inside the area, none shrunk to a
