@@ -23,6 +23,7 @@
 #include "app/status_form.h"
 #include "documents/table_file.h"
 #include "documents/task_editor_window.h"
+#include "documents/window_caption.h"
 
 namespace kargolo {
 
@@ -411,7 +412,7 @@ void TMain_Form::fillWindowMenu() {
     for (int k = 0; k < windows.size(); ++k) {
         QMdiSubWindow* window = windows[k];
         const QString number = k < 9 ? QStringLiteral("&%1").arg(k + 1) : QString::number(k + 1);
-        QAction* action = m_windowMenu->addAction(number + QLatin1Char(' ') + window->widget()->windowTitle());
+        QAction* action = m_windowMenu->addAction(number + QLatin1Char(' ') + ShownCaption(window->widget()));
         action->setCheckable(true);
         action->setChecked(window == m_mdi->activeSubWindow());
         connect(action, &QAction::triggered, this, [this, window] { m_mdi->setActiveSubWindow(window); });

@@ -30,6 +30,7 @@
 
 #include "documents/atomic_file.h"
 #include "documents/output_file.h"
+#include "documents/window_caption.h"
 #include "documents/windows1251.h"
 
 namespace kargolo {
@@ -69,7 +70,8 @@ bool WaitFor(Done done, int milliseconds) {
 TMDIChildFormText::TMDIChildFormText(int number, UserDialogs& dialogs, QWidget* parent)
     : QWidget(parent), m_dialogs(dialogs) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Untitled%1.html").arg(number));
+    SetCaption(this, QStringLiteral("Untitled%1.html").arg(number));
+    setWindowModified(true);
     m_view = new QWebEngineView(this);
     m_view->setStatusTip(QStringLiteral("Нажмите Ctrl+N, чтобы передать файл решения в браузер"));
     m_view->setContextMenuPolicy(Qt::NoContextMenu);
@@ -420,8 +422,9 @@ bool TMDIChildFormText::SaveReport(bool saveAs) {
         m_dialogs.showMessage(this, QStringLiteral("Ошибка создания выходного файла."));
         return false;
     }
-    setWindowTitle(path);
+    SetCaption(this, path);
     m_saved = true;
+    setWindowModified(false);
     m_neverSaved = false;
     return true;
 }
@@ -515,6 +518,8 @@ bool TMDIChildFormText::eventFilter(QObject* watched, QEvent* event) {
     }
     return true;
 }
+
+QString TMDIChildFormText::caption() const { return CaptionOf(this); }
 
 void TMDIChildFormText::closeEvent(QCloseEvent* event) {
     if (m_saved || ConfirmClose(m_dialogs, this, caption(), [this] { return SaveReport(false); })) {

@@ -53,7 +53,7 @@ public:
     // Hands the report to the system's browser.
     void openInBrowser();
 
-    QString caption() const { return windowTitle(); }
+    QString caption() const;
     bool isSaved() const { return m_saved; }
     // The engine is loading the document or still working on a request.
     bool busy() const { return m_loading; }

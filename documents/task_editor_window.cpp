@@ -15,6 +15,7 @@
 #include "documents/grid_model.h"
 #include "documents/task_grid_view.h"
 #include "documents/typed_cell_delegate.h"
+#include "documents/window_caption.h"
 
 namespace kargolo {
 namespace {
@@ -87,14 +88,15 @@ const char* TTaskWithRestrictions::openFilter() {
 TTaskWithRestrictions::TTaskWithRestrictions(int number, UserDialogs& dialogs, QWidget* parent)
     : QWidget(parent), m_grids(NewTaskGrids(3, 3)), m_dialogs(dialogs) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Untitled%1.tab").arg(number));
+    SetCaption(this, QStringLiteral("Untitled%1.tab").arg(number));
+    setWindowModified(true);  // a new task counts as unsaved
     m_undo = new QUndoStack(this);
     m_undo->setUndoLimit(kUndoSteps);
     connect(m_undo, &QUndoStack::indexChanged, this, [this] {
         if (m_undo->isClean()) {
-            m_saved = true;
+            setSaved(true);
         } else if (m_stepIsChange) {
-            m_saved = false;
+            setSaved(false);
         }
         m_stepIsChange = false;
     });
@@ -174,9 +176,17 @@ void TTaskWithRestrictions::setTask(const TableFileContents& contents, const QSt
     reloadGrids();
     m_pages->setTabVisible(kRestrictionsPage, contents.HasLimits);
     m_showHideRestrictions->setChecked(contents.HasLimits);
-    setWindowTitle(path);
+    SetCaption(this, path);
     m_undo->clear();
-    m_saved = true;
+    setSaved(true);
+}
+
+QString TTaskWithRestrictions::caption() const { return CaptionOf(this); }
+
+// The title shows "*" while the task would be asked about on closing.
+void TTaskWithRestrictions::setSaved(bool saved) {
+    m_saved = saved;
+    setWindowModified(!saved);
 }
 
 bool TTaskWithRestrictions::restrictionsVisible() const {
@@ -372,9 +382,9 @@ bool TTaskWithRestrictions::SaveTable(bool saveAs) {
                                   QStringLiteral("Табличные файлы (*.tab *.TAB);;Все файлы (*.*)")};
         const QString path = m_dialogs.saveFileName(this, spec);
         if (path.isEmpty() || !writeTo(path)) return false;
-        setWindowTitle(path);
+        SetCaption(this, path);
         m_undo->setClean();
-        m_saved = true;
+        setSaved(true);
         m_neverSaved = false;
         return true;
     }
@@ -382,7 +392,7 @@ bool TTaskWithRestrictions::SaveTable(bool saveAs) {
     QCoreApplication::sendEvent(this, &hint);
     if (!writeTo(caption())) return false;
     m_undo->setClean();
-    m_saved = true;
+    setSaved(true);
     return true;
 }
 

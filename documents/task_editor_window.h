@@ -36,7 +36,7 @@ public:
     void setTask(const TableFileContents& contents, const QString& path);
 
     const TaskGrids& grids() const { return m_grids; }
-    QString caption() const { return windowTitle(); }
+    QString caption() const;
     bool isSaved() const { return m_saved; }
     bool neverSaved() const { return m_neverSaved; }
     bool restrictionsVisible() const;
@@ -72,7 +72,8 @@ private:
     TaskGridView* createGrid(GridModel* model);
     void SetRowColNames();
     void reloadGrids();
-    void markChanged() { m_saved = false; }
+    void markChanged() { setSaved(false); }
+    void setSaved(bool saved);
     bool mayLeaveCell(GridKind kind, const QModelIndex& from, const QModelIndex& to);
     void checkOnEnter(GridKind kind);
     void onCellEdited(GridKind kind, int column, int row, const QString& before);

@@ -186,6 +186,10 @@ void TaskEditorWindowTest::undoesAndRedoesEveryChangeAndFollowsTheSavedState() {
     steps->redo();
     steps->redo();
     QVERIFY(editor.isSaved());
+    QVERIFY(!editor.isWindowModified());  // the title's mark follows
+    editor.InsertRowClick();
+    QVERIFY(editor.isWindowModified());
+    QCOMPARE(editor.windowTitle(), editor.caption() + QStringLiteral("[*]"));
 }
 
 void TaskEditorWindowTest::insertsAndDeletesSuppliersWithTheirBound() {
