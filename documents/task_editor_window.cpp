@@ -196,14 +196,7 @@ bool TTaskWithRestrictions::restrictionsVisible() const {
 // Captions and column widths, as the text of the captions needs them.
 void TTaskWithRestrictions::SetRowColNames() {
     WriteCaptions(m_grids);
-    for (TaskGridView* view : {m_tarif, m_restriction}) {
-        const QFontMetrics metrics = view->fontMetrics();
-        QHeaderView* columns = view->horizontalHeader();
-        columns->setDefaultSectionSize(metrics.horizontalAdvance(QStringLiteral("потребитель B")) + 15);
-        const int last = view->model()->columnCount() - 1;
-        columns->resizeSection(last, metrics.horizontalAdvance(QStringLiteral("Запасы груза")) + 15);
-        view->verticalHeader()->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("Потребности")) + 15);
-    }
+    for (TaskGridView* view : {m_tarif, m_restriction}) view->fitToCaptions();
 }
 
 void TTaskWithRestrictions::reloadGrids() {

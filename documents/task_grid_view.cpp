@@ -1,6 +1,9 @@
 #include "documents/task_grid_view.h"
 
+#include <algorithm>
+
 #include <QContextMenuEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -12,6 +15,31 @@ TaskGridView::TaskGridView(QWidget* parent) : QTableView(parent) {
     setTabKeyNavigation(true);
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
                     QAbstractItemView::EditKeyPressed);
+}
+
+void TaskGridView::fitToCaptions() {
+    QFont bold = horizontalHeader()->font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    constexpr int kMargin = 20;  // the header's own margins and sort indicator room
+    QAbstractItemModel* grid = model();
+    for (int column = 0; column < grid->columnCount(); ++column) {
+        const QString caption = grid->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+        horizontalHeader()->resizeSection(column, metrics.horizontalAdvance(caption) + kMargin);
+    }
+    int rowCaptions = 0;
+    for (int row = 0; row < grid->rowCount(); ++row) {
+        const QString caption = grid->headerData(row, Qt::Vertical, Qt::DisplayRole).toString();
+        rowCaptions = std::max(rowCaptions, metrics.horizontalAdvance(caption) + kMargin);
+    }
+    verticalHeader()->setMinimumWidth(rowCaptions);
+}
+
+QSize TaskGridView::wholeSize() const {
+    const int rowCaptions = std::max(verticalHeader()->sizeHint().width(), verticalHeader()->minimumWidth());
+    const int width = rowCaptions + horizontalHeader()->length() + 2 * frameWidth();
+    const int height = horizontalHeader()->sizeHint().height() + verticalHeader()->length() + 2 * frameWidth();
+    return {width, height};
 }
 
 void TaskGridView::commitCurrentEdit() {

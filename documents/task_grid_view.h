@@ -20,6 +20,11 @@ public:
 
     // Commits the text being typed in the current cell.
     void commitCurrentEdit();
+    // Widens every column and the row captions to their caption in bold, as the header shows
+    // the current line's caption (cells hold numbers, which are narrower).
+    void fitToCaptions();
+    // The width and height that show every cell, the headers and the frame.
+    QSize wholeSize() const;
 
 signals:
     void editStarted();

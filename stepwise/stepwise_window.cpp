@@ -1,7 +1,11 @@
 #include "stepwise/stepwise_window.h"
 
+#include <algorithm>
+
 #include <QAbstractTableModel>
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QBrush>
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -108,7 +112,6 @@ private:
 TstpForm::TstpForm(SolveState& s, unsigned stage, UserDialogs& dialogs, QWidget* parent)
     : QDialog(parent), m_s(s), m_dialogs(dialogs), m_editor(s) {
     setWindowTitle(QStringLiteral("Карголо - пошаговое решение"));
-    resize(551, 414);
     auto* pages = new QTabWidget(this);
     pages->addTab(createReadOnlyGrid(false), QStringLiteral("Тарифы"));
     const int limitsPage = pages->addTab(createReadOnlyGrid(true), QStringLiteral("Ограничения"));
@@ -133,6 +136,21 @@ TstpForm::TstpForm(SolveState& s, unsigned stage, UserDialogs& dialogs, QWidget*
     layout->addWidget(pages, 1);
     layout->addWidget(createPanel(stage));
     showPlanCheck();
+    fitToTask();
+}
+
+// Large enough to show the whole task without scrolling, up to the screen's free area; never
+// smaller than the window the design draws.
+void TstpForm::fitToTask() {
+    m_cargo->fitToCaptions();
+    m_cargo->setMinimumSize(m_cargo->wholeSize());  // only while the layout measures the window
+    layout()->activate();
+    const QSize wanted = sizeHint();
+    m_cargo->setMinimumSize(0, 0);
+    QSize room(1024, 768);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) room = screen->availableGeometry().size() * 9 / 10;
+    resize(std::clamp(wanted.width(), 551, std::max(room.width(), 551)),
+           std::clamp(wanted.height(), 414, std::max(room.height(), 414)));
 }
 
 TstpForm::~TstpForm() = default;
@@ -203,16 +221,20 @@ QWidget* TstpForm::createPanel(unsigned stage) {
     auto* buttons = new QHBoxLayout;
     const struct {
         QStyle::StandardPixmap Icon;
+        const char* Text;
         const char* Hint;
         void (TstpForm::*Slot)();
     } commands[] = {
-        {QStyle::SP_BrowserStop, "Нажмите  ESC, чтобы прервать ход рещения ", &TstpForm::AbortButtonClick},
-        {QStyle::SP_MediaSeekForward, "Нажмите  CTRL+F9, чтобы решить задачу ", &TstpForm::GoButtonClick},
-        {QStyle::SP_MediaPlay, "Нажмите  F9 для перехода к следующему шагу", &TstpForm::NextStepButtonClick},
+        {QStyle::SP_BrowserStop, "Прервать", "Нажмите  ESC, чтобы прервать ход рещения ", &TstpForm::AbortButtonClick},
+        {QStyle::SP_MediaSeekForward, "До конца", "Нажмите  CTRL+F9, чтобы решить задачу ", &TstpForm::GoButtonClick},
+        {QStyle::SP_MediaPlay, "Следующий шаг", "Нажмите  F9 для перехода к следующему шагу",
+         &TstpForm::NextStepButtonClick},
     };
     for (const auto& command : commands) {
         auto* button = new QToolButton(panel);
         button->setIcon(style()->standardIcon(command.Icon));
+        button->setText(QString::fromUtf8(command.Text));
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         button->setToolTip(QString::fromUtf8(command.Hint));
         connect(button, &QToolButton::clicked, this, command.Slot);
         buttons->addWidget(button);

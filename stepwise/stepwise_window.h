@@ -49,6 +49,7 @@ protected:
 private:
     QTableWidget* createReadOnlyGrid(bool limits);
     QWidget* createPanel(unsigned stage);
+    void fitToTask();
     void showPlanCheck();
     void onCellAccepted();
 

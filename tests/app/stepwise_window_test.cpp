@@ -1,4 +1,7 @@
+#include <QHeaderView>
 #include <QLabel>
+#include <QScrollBar>
+#include <QToolButton>
 #include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
@@ -31,6 +34,7 @@ private slots:
     void refusesUnreadableTextAndCountsTheNewCost();
     void showsBasicQuantitiesInBlue();
     void editsTheClickedCellAfterARefusedEntry();
+    void showsAWholeSmallTaskWithReadableCaptionsAndButtons();
     void pausesARealRunAndAppliesTheEdit();
 };
 
@@ -125,6 +129,33 @@ void StepwiseWindowTest::editsTheClickedCellAfterARefusedEntry() {
     QCOMPARE(view->currentIndex(), model->index(0, 1));
     QVERIFY(view->selectionModel()->isSelected(model->index(0, 1)));
     QVERIFY(!view->selectionModel()->isSelected(model->index(1, 1)));
+}
+
+// A 3 x 4 task fits without scrolling; every caption fits in bold (as the current line's is
+// shown); the buttons say what they do.
+void StepwiseWindowTest::showsAWholeSmallTaskWithReadableCaptionsAndButtons() {
+    SolveState s = MakeState({"3x4", {160, 140, 170}, {120, 50, 190, 110}, {7, 8, 1, 2, 4, 5, 9, 8, 9, 2, 3, 6}},
+                             kSolveModeStepwise);
+    NorthWestCorner(s);
+    ScriptedDialogs dialogs;
+    TstpForm form(s, 1, dialogs);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    auto* view = form.findChild<TaskGridView*>();
+    QVERIFY(!view->horizontalScrollBar()->isVisible());
+    QVERIFY(!view->verticalScrollBar()->isVisible());
+    QFont bold = view->horizontalHeader()->font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    for (int column = 0; column < view->model()->columnCount(); ++column) {
+        const QString caption = view->model()->headerData(column, Qt::Horizontal).toString();
+        QVERIFY2(view->columnWidth(column) > metrics.horizontalAdvance(caption), qPrintable(caption));
+    }
+    QStringList texts;
+    for (const QToolButton* button : form.findChildren<QToolButton*>()) {
+        if (!button->text().isEmpty()) texts << button->text();  // not the tab bar's arrows
+    }
+    QCOMPARE(texts, (QStringList{QStringLiteral("Прервать"), QStringLiteral("До конца"), QStringLiteral("Следующий шаг")}));
 }
 
 void StepwiseWindowTest::showsBasicQuantitiesInBlue() {
