@@ -1,6 +1,8 @@
 #include "app/help_window.h"
 
 #include <QFile>
+#include <QShortcut>
+#include <QTextDocumentFragment>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
@@ -62,18 +64,46 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(m_topics, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { showPage(item->data(Qt::UserRole).toString()); });
     connect(m_search, &QLineEdit::textChanged, this, &THelpWindow::search);
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
     showPage(QStringLiteral("index.html"));
 }
 
-void THelpWindow::showPage(const QString& page) { m_page->setSource(QUrl(page)); }
+void THelpWindow::showPage(const QString& page) {
+    m_page->setSource(QUrl(page));
+    highlight(m_search->text());
+}
 
 QString THelpWindow::currentPage() const { return m_page->source().fileName(); }
 
+// Words are sought in the text a reader sees, not in the markup.
 void THelpWindow::search(const QString& text) {
     for (int row = 0; row < m_topics->count(); ++row) {
         QListWidgetItem* item = m_topics->item(row);
         const QString page = item->data(Qt::UserRole).toString();
-        item->setHidden(!text.isEmpty() && !pageText(page).contains(text, Qt::CaseInsensitive));
+        const QString seen = QTextDocumentFragment::fromHtml(pageText(page)).toPlainText();
+        item->setHidden(!text.isEmpty() && !seen.contains(text, Qt::CaseInsensitive));
+    }
+    highlight(text);
+}
+
+// Every place of the text in the page shown, marked, the first one brought into view.
+void THelpWindow::highlight(const QString& text) {
+    QList<QTextEdit::ExtraSelection> marks;
+    if (!text.isEmpty()) {
+        QTextCharFormat mark;
+        mark.setBackground(QColor(0xFF, 0xE0, 0x66));
+        for (QTextCursor found = m_page->document()->find(text); !found.isNull();
+             found = m_page->document()->find(text, found)) {
+            marks.append({found, mark});
+        }
+    }
+    m_page->setExtraSelections(marks);
+    if (!marks.isEmpty()) {
+        QTextCursor first = marks.first().cursor;
+        first.clearSelection();
+        m_page->setTextCursor(first);
+        m_page->ensureCursorVisible();
     }
 }
 

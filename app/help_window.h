@@ -1,7 +1,7 @@
 #pragma once
 
 // The program's help: Russian pages compiled into the program, with a contents list, a search
-// over the pages' text and links between the topics.
+// over the pages' text that marks what it found, and links between the topics. Esc closes it.
 
 #include <QList>
 #include <QPair>
@@ -28,6 +28,8 @@ public:
     // Shows in the list only the topics whose pages contain the text.
     void search(const QString& text);
     int visibleTopicCount() const;
+    // Marks every place of the text in the page shown.
+    void highlight(const QString& text);
 
 private:
     QLineEdit* m_search = nullptr;  // owned by the Qt parent, as are the widgets below

@@ -1,4 +1,5 @@
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -17,6 +18,7 @@ private slots:
     void holdsTheSectionTheReportPointsTo();
     void opensFromTheMenuAndF1();
     void searchKeepsTheTopicsThatMentionTheText();
+    void searchMarksWhatItFindsAndEscCloses();
     void showsTheWholeAboutBoxOnlyFromTheMenu();
 };
 
@@ -67,6 +69,25 @@ void HelpTest::searchKeepsTheTopicsThatMentionTheText() {
     QVERIFY(help.visibleTopicCount() < all);
     help.search(QString());
     QCOMPARE(help.visibleTopicCount(), all);
+}
+
+// Markup is not text: a tag's name finds nothing. What is found is marked in the page shown,
+// and Esc closes the window.
+void HelpTest::searchMarksWhatItFindsAndEscCloses() {
+    THelpWindow help;
+    help.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&help));
+    help.search(QStringLiteral("href"));
+    QCOMPARE(help.visibleTopicCount(), 0);
+    help.showPage(QStringLiteral("vogel.html"));
+    help.search(QStringLiteral("Фогел"));
+    auto* page = help.findChild<QTextBrowser*>();
+    QVERIFY(!page->extraSelections().isEmpty());
+    QCOMPARE(page->extraSelections().first().cursor.selectedText().toLower(), QStringLiteral("фогел"));
+    help.search(QString());
+    QVERIFY(page->extraSelections().isEmpty());
+    QTest::keyClick(&help, Qt::Key_Escape);
+    QVERIFY(!help.isVisible());
 }
 
 void HelpTest::showsTheWholeAboutBoxOnlyFromTheMenu() {
