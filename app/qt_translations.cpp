@@ -8,6 +8,7 @@
 namespace kargolo {
 
 bool InstallQtTranslations(QCoreApplication& application) {
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));  // sizes and dates in file dialogs
     auto* translator = new QTranslator(&application);
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     if (!translator->load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"),

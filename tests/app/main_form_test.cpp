@@ -330,6 +330,7 @@ void MainFormTest::speaksRussianInQtsOwnDialogsAndHasAnIcon() {
     QCOMPARE(box.button(QMessageBox::Yes)->text(), QStringLiteral("&Да"));
     QCOMPARE(box.button(QMessageBox::No)->text(), QStringLiteral("&Нет"));
     QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Отмена"));
+    QVERIFY(QLocale().formattedDataSize(84).startsWith(QStringLiteral("84 байт")));
     const QIcon icon = ProgramIcon();
     QVERIFY(!icon.isNull());
     QCOMPARE(icon.availableSizes().size(), 7);
