@@ -23,7 +23,7 @@
 #include "app/status_form.h"
 #include "documents/table_file.h"
 #include "documents/task_editor_window.h"
-#include "documents/window_caption.h"
+#include "widgets/window_caption.h"
 
 namespace kargolo {
 

@@ -8,7 +8,7 @@
 #include <QPointer>
 
 #include "app/solve_launcher.h"
-#include "documents/user_dialogs.h"
+#include "widgets/user_dialogs.h"
 #include "solver/solve_state.h"
 
 class QAction;

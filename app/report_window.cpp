@@ -30,7 +30,7 @@
 
 #include "documents/atomic_file.h"
 #include "documents/output_file.h"
-#include "documents/window_caption.h"
+#include "widgets/window_caption.h"
 #include "documents/windows1251.h"
 
 namespace kargolo {

@@ -15,7 +15,7 @@
 #include <string>
 
 #include "documents/report_pages.h"
-#include "documents/user_dialogs.h"
+#include "widgets/user_dialogs.h"
 #include "solver/report_buffer.h"
 
 class QAction;

@@ -9,7 +9,7 @@
 #include "app/report_window.h"
 #include "documents/output_file.h"
 #include "documents/report_stream.h"
-#include "documents/user_dialogs.h"
+#include "widgets/user_dialogs.h"
 #include "solver/solve_state.h"
 
 namespace kargolo {

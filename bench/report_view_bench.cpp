@@ -20,7 +20,7 @@
 #include "app/solve_launcher.h"
 #include "bench/task_generator.h"
 #include "documents/solve_run.h"
-#include "documents/user_dialogs.h"
+#include "widgets/user_dialogs.h"
 #include "solver/solve_hooks.h"
 
 namespace {

@@ -13,9 +13,9 @@
 #include <filesystem>
 
 #include "documents/grid_model.h"
-#include "documents/task_grid_view.h"
-#include "documents/typed_cell_delegate.h"
-#include "documents/window_caption.h"
+#include "widgets/task_grid_view.h"
+#include "widgets/typed_cell_delegate.h"
+#include "widgets/window_caption.h"
 
 namespace kargolo {
 namespace {

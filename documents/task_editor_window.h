@@ -14,7 +14,7 @@
 
 #include "documents/table_file.h"
 #include "documents/task_editing.h"
-#include "documents/user_dialogs.h"
+#include "widgets/user_dialogs.h"
 
 class QAction;
 class QMenu;

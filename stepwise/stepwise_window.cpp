@@ -20,8 +20,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "documents/task_grid_view.h"
-#include "documents/typed_cell_delegate.h"
+#include "widgets/task_grid_view.h"
+#include "widgets/typed_cell_delegate.h"
 #include "solver/report_buffer.h"
 #include "solver/report_writer.h"
 

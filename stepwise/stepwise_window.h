@@ -7,7 +7,7 @@
 #include <QDialog>
 #include <memory>
 
-#include "documents/user_dialogs.h"
+#include "widgets/user_dialogs.h"
 #include "solver/solve_hooks.h"
 #include "stepwise/plan_edit.h"
 

@@ -4,7 +4,7 @@
 
 #include <QStringList>
 
-#include "documents/user_dialogs.h"
+#include "widgets/user_dialogs.h"
 
 namespace kargolo::testing {
 

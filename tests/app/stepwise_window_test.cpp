@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "documents/task_grid_view.h"
+#include "widgets/task_grid_view.h"
 #include "solver/driver.h"
 #include "solver/plan_rules.h"
 #include "stepwise/stepwise_window.h"

@@ -1,4 +1,4 @@
-#include "documents/task_grid_view.h"
+#include "widgets/task_grid_view.h"
 
 #include <algorithm>
 

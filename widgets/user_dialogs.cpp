@@ -1,4 +1,4 @@
-#include "documents/user_dialogs.h"
+#include "widgets/user_dialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "documents/typed_cell_delegate.h"
+#include "widgets/typed_cell_delegate.h"
 
 #include <QLineEdit>
 #include <QToolTip>
