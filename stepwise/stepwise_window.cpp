@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QAbstractTableModel>
+#include <QAction>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
@@ -219,24 +220,30 @@ QWidget* TstpForm::createPanel(unsigned stage) {
     changed->addStretch();
     values->addLayout(changed);
     auto* buttons = new QHBoxLayout;
+    // One action per command: its key works anywhere in the window, its button shows it.
     const struct {
         QStyle::StandardPixmap Icon;
         const char* Text;
         const char* Hint;
+        QKeySequence Keys;
         void (TstpForm::*Slot)();
     } commands[] = {
-        {QStyle::SP_BrowserStop, "Прервать", "Нажмите  ESC, чтобы прервать ход рещения ", &TstpForm::AbortButtonClick},
-        {QStyle::SP_MediaSeekForward, "До конца", "Нажмите  CTRL+F9, чтобы решить задачу ", &TstpForm::GoButtonClick},
-        {QStyle::SP_MediaPlay, "Следующий шаг", "Нажмите  F9 для перехода к следующему шагу",
+        {QStyle::SP_BrowserStop, "Прервать", "Нажмите  ESC, чтобы прервать ход рещения ", Qt::Key_Escape,
+         &TstpForm::AbortButtonClick},
+        {QStyle::SP_MediaSeekForward, "До конца", "Нажмите  CTRL+F9, чтобы решить задачу ", Qt::CTRL | Qt::Key_F9,
+         &TstpForm::GoButtonClick},
+        {QStyle::SP_MediaPlay, "Следующий шаг", "Нажмите  F9 для перехода к следующему шагу", Qt::Key_F9,
          &TstpForm::NextStepButtonClick},
     };
     for (const auto& command : commands) {
+        auto* action = new QAction(style()->standardIcon(command.Icon), QString::fromUtf8(command.Text), this);
+        action->setShortcut(command.Keys);
+        action->setToolTip(QString::fromUtf8(command.Hint));
+        connect(action, &QAction::triggered, this, command.Slot);
+        addAction(action);
         auto* button = new QToolButton(panel);
-        button->setIcon(style()->standardIcon(command.Icon));
-        button->setText(QString::fromUtf8(command.Text));
+        button->setDefaultAction(action);
         button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        button->setToolTip(QString::fromUtf8(command.Hint));
-        connect(button, &QToolButton::clicked, this, command.Slot);
         buttons->addWidget(button);
     }
     values->addLayout(buttons);
@@ -288,22 +295,6 @@ void TstpForm::GoButtonClick() {
 void TstpForm::AbortButtonClick() {
     m_continueRequested = false;
     close();
-}
-
-void TstpForm::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F9) {
-        if (event->modifiers() & Qt::ControlModifier) {
-            GoButtonClick();
-        } else {
-            NextStepButtonClick();
-        }
-        return;
-    }
-    if (event->key() == Qt::Key_Escape) {
-        AbortButtonClick();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void TstpForm::closeEvent(QCloseEvent* event) {

@@ -41,8 +41,7 @@ public slots:
     void GoButtonClick();
     void AbortButtonClick();
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;  // F9, Ctrl+F9, Esc
+protected:  // F9, Ctrl+F9, Esc
     void closeEvent(QCloseEvent* event) override;   // FormCloseQuery and FormClose
     void reject() override { AbortButtonClick(); }
 

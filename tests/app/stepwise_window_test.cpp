@@ -91,9 +91,15 @@ void StepwiseWindowTest::runsToTheEndWithCtrlF9() {
     ScriptedDialogs dialogs;
     TstpForm form(s, 1, dialogs);
     form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));  // the keys are the window's shortcuts
     QTest::keyClick(&form, Qt::Key_F9, Qt::ControlModifier);
     QCOMPARE(form.result(), TstpForm::kRunToEndResult);
     QCOMPARE(s.SolveMode, kSolveModeStepwise);  // the window leaves the solver's mode alone
+    TstpForm next(s, 2, dialogs);
+    next.show();
+    QVERIFY(QTest::qWaitForWindowActive(&next));
+    QTest::keyClick(&next, Qt::Key_F9);
+    QCOMPARE(next.result(), int(QDialog::Accepted));
 }
 
 // The colour comes from the cell's state; it used to be read back from the cell's shown text.
