@@ -69,6 +69,13 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     showPage(QStringLiteral("index.html"));
 }
 
+// Each showing starts in the search field, its last text selected for a new one.
+void THelpWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    m_search->setFocus();
+    m_search->selectAll();
+}
+
 void THelpWindow::showPage(const QString& page) {
     m_page->setSource(QUrl(page));
     highlight(m_search->text());

@@ -31,6 +31,9 @@ public:
     // Marks every place of the text in the page shown.
     void highlight(const QString& text);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QLineEdit* m_search = nullptr;  // owned by the Qt parent, as are the widgets below
     QListWidget* m_topics = nullptr;

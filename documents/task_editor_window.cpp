@@ -10,7 +10,9 @@
 #include <QTabWidget>
 #include <QUndoStack>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <filesystem>
+#include <utility>
 
 #include "documents/grid_model.h"
 #include "widgets/task_grid_view.h"
@@ -199,10 +201,20 @@ void TTaskWithRestrictions::SetRowColNames() {
     for (TaskGridView* view : {m_tarif, m_restriction}) view->fitToCaptions();
 }
 
+// The grids anew; each keeps its cursor where it was, as far as the new shape allows.
 void TTaskWithRestrictions::reloadGrids() {
+    const QModelIndex tarif = m_tarif->currentIndex();
+    const QModelIndex restriction = m_restriction->currentIndex();
     m_tarifModel->reload();
     m_restrictionModel->reload();
     SetRowColNames();
+    for (const auto& [view, was] : {std::pair{m_tarif, tarif}, std::pair{m_restriction, restriction}}) {
+        const QAbstractItemModel* grid = view->model();
+        const int row = std::clamp(was.isValid() ? was.row() : 0, 0, grid->rowCount() - 1);
+        const int column = std::clamp(was.isValid() ? was.column() : 0, 0, grid->columnCount() - 1);
+        const QModelIndex at = grid->index(row, column);
+        view->setCurrentIndex(grid->flags(at) & Qt::ItemIsSelectable ? at : grid->index(0, 0));
+    }
 }
 
 GridKind TTaskWithRestrictions::activeGrid() const {

@@ -188,6 +188,7 @@ QTableWidget* TstpForm::createReadOnlyGrid(bool limits) {
     auto* corner = new QTableWidgetItem();
     corner->setBackground(QColor(0x80, 0x80, 0x80));
     grid->setItem(m_s.m, m_s.n, corner);
+    FitToCaptions(grid);
     return grid;
 }
 

@@ -9,31 +9,39 @@
 #include <QMouseEvent>
 
 namespace kargolo {
+namespace {
+
+constexpr int kRowHeight = 24;
+
+}  // namespace
 
 TaskGridView::TaskGridView(QWidget* parent) : QTableView(parent) {
-    verticalHeader()->setDefaultSectionSize(24);
+    verticalHeader()->setDefaultSectionSize(kRowHeight);
     setTabKeyNavigation(true);
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
                     QAbstractItemView::EditKeyPressed);
 }
 
-void TaskGridView::fitToCaptions() {
-    QFont bold = horizontalHeader()->font();
+void FitToCaptions(QTableView* view) {
+    QFont bold = view->horizontalHeader()->font();
     bold.setBold(true);
     const QFontMetrics metrics(bold);
     constexpr int kMargin = 20;  // the header's own margins and sort indicator room
-    QAbstractItemModel* grid = model();
+    QAbstractItemModel* grid = view->model();
     for (int column = 0; column < grid->columnCount(); ++column) {
         const QString caption = grid->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
-        horizontalHeader()->resizeSection(column, metrics.horizontalAdvance(caption) + kMargin);
+        view->horizontalHeader()->resizeSection(column, metrics.horizontalAdvance(caption) + kMargin);
     }
     int rowCaptions = 0;
     for (int row = 0; row < grid->rowCount(); ++row) {
         const QString caption = grid->headerData(row, Qt::Vertical, Qt::DisplayRole).toString();
         rowCaptions = std::max(rowCaptions, metrics.horizontalAdvance(caption) + kMargin);
     }
-    verticalHeader()->setMinimumWidth(rowCaptions);
+    view->verticalHeader()->setMinimumWidth(rowCaptions);
+    view->verticalHeader()->setDefaultSectionSize(kRowHeight);
 }
+
+void TaskGridView::fitToCaptions() { FitToCaptions(this); }
 
 QSize TaskGridView::wholeSize() const {
     const int rowCaptions = std::max(verticalHeader()->sizeHint().width(), verticalHeader()->minimumWidth());

@@ -10,6 +10,11 @@
 
 namespace kargolo {
 
+// Widens every column and the row captions of a grid to their caption in bold, as the header
+// shows the current line's caption (cells hold numbers, which are narrower); rows take the
+// grids' common height.
+void FitToCaptions(QTableView* view);
+
 class TaskGridView : public QTableView {
     Q_OBJECT
 public:
@@ -20,8 +25,7 @@ public:
 
     // Commits the text being typed in the current cell.
     void commitCurrentEdit();
-    // Widens every column and the row captions to their caption in bold, as the header shows
-    // the current line's caption (cells hold numbers, which are narrower).
+    // See FitToCaptions.
     void fitToCaptions();
     // The width and height that show every cell, the headers and the frame.
     QSize wholeSize() const;

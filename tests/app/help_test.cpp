@@ -1,3 +1,4 @@
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QRegularExpression>
@@ -76,7 +77,8 @@ void HelpTest::searchKeepsTheTopicsThatMentionTheText() {
 void HelpTest::searchMarksWhatItFindsAndEscCloses() {
     THelpWindow help;
     help.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&help));
+    QVERIFY(QTest::qWaitForWindowActive(&help));
+    QVERIFY(help.findChild<QLineEdit*>()->hasFocus());  // typing goes to the search at once
     help.search(QStringLiteral("href"));
     QCOMPARE(help.visibleTopicCount(), 0);
     help.showPage(QStringLiteral("vogel.html"));

@@ -1,6 +1,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <QToolButton>
 #include <QTabWidget>
 #include <QTimer>
@@ -153,9 +154,14 @@ void StepwiseWindowTest::showsAWholeSmallTaskWithReadableCaptionsAndButtons() {
     QFont bold = view->horizontalHeader()->font();
     bold.setBold(true);
     const QFontMetrics metrics(bold);
-    for (int column = 0; column < view->model()->columnCount(); ++column) {
-        const QString caption = view->model()->headerData(column, Qt::Horizontal).toString();
-        QVERIFY2(view->columnWidth(column) > metrics.horizontalAdvance(caption), qPrintable(caption));
+    QList<QTableView*> grids{view};
+    for (QTableWidget* readOnly : form.findChildren<QTableWidget*>()) grids << readOnly;  // tariffs, limits
+    QCOMPARE(grids.size(), 3);
+    for (const QTableView* grid : grids) {
+        for (int column = 0; column < grid->model()->columnCount(); ++column) {
+            const QString caption = grid->model()->headerData(column, Qt::Horizontal).toString();
+            QVERIFY2(grid->columnWidth(column) > metrics.horizontalAdvance(caption), qPrintable(caption));
+        }
     }
     QStringList texts;
     for (const QToolButton* button : form.findChildren<QToolButton*>()) {

@@ -166,6 +166,7 @@ void TaskEditorWindowTest::undoesAndRedoesEveryChangeAndFollowsTheSavedState() {
     for (std::size_t k = states.size() - 1; k > 0; --k) {
         steps->undo();
         QCOMPARE(editor.grids(), states[k - 1]);
+        QVERIFY(tarif->currentIndex().isValid());  // the cursor stays in the grid
     }
     for (std::size_t k = 1; k < states.size(); ++k) {
         steps->redo();
