@@ -1,8 +1,10 @@
 #include "documents/task_editing.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "documents/document_texts.h"
 #include "documents/text_numbers.h"
@@ -181,6 +183,71 @@ void Transpose(TaskGrids& grids) {
     grids.Tarif = transposed(grids.Tarif);
     grids.Restriction = transposed(grids.Restriction);
     WriteCaptions(grids);
+}
+
+std::string CopyBlock(const TaskGrids& grids, GridKind grid, int column, int row, int columns, int rows) {
+    const TextGrid& source = grid == GridKind::Tarif ? grids.Tarif : grids.Restriction;
+    std::string text;
+    for (int r = row; r < row + rows; ++r) {
+        for (int c = column; c < column + columns; ++c) {
+            if (c > column) text += '\t';
+            text += source.At(c, r);
+        }
+        text += '\n';
+    }
+    return text;
+}
+
+namespace {
+
+// The lines of a tab-separated block and their cells, blanks around each cell dropped; a last
+// empty line (the block's final line end) is no line.
+std::vector<std::vector<std::string>> ReadBlock(std::string_view text) {
+    std::vector<std::vector<std::string>> lines;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find('\n'), text.size());
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(std::min(end + 1, text.size()));
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        std::vector<std::string>& cells = lines.emplace_back();
+        for (;;) {
+            const std::size_t tab = std::min(line.find('\t'), line.size());
+            std::string_view cell = line.substr(0, tab);
+            while (!cell.empty() && (cell.front() == ' ' || cell.front() == '\t')) cell.remove_prefix(1);
+            while (!cell.empty() && cell.back() == ' ') cell.remove_suffix(1);
+            cells.emplace_back(cell);
+            if (tab == line.size()) break;
+            line.remove_prefix(tab + 1);
+        }
+    }
+    return lines;
+}
+
+}  // namespace
+
+void PasteBlock(TaskGrids& grids, GridKind grid, int column, int row, std::string_view text) {
+    const std::vector<std::vector<std::string>> lines = ReadBlock(text);
+    int columns = 0;
+    for (const auto& cells : lines) columns = std::max(columns, static_cast<int>(cells.size()));
+    const int rows = static_cast<int>(lines.size());
+    while (column + columns - 1 > grids.Consumers() + 1) InsertConsumer(grids, grids.Consumers() + 1);
+    while (row + rows - 1 > grids.Suppliers() + 1) InsertSupplier(grids, grids.Suppliers() + 1);
+    TextGrid& target = GridOf(grids, grid);
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < static_cast<int>(lines[static_cast<std::size_t>(r)].size()); ++c) {
+            if (IsCorner(target, column + c, row + r)) continue;
+            target.At(column + c, row + r) = lines[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
+            MirrorRimCell(grids, grid, column + c, row + r);
+        }
+    }
+}
+
+void PasteTask(TaskGrids& grids, std::string_view text) {
+    const std::vector<std::vector<std::string>> lines = ReadBlock(text);
+    int columns = 0;
+    for (const auto& cells : lines) columns = std::max(columns, static_cast<int>(cells.size()));
+    grids = NewTaskGrids(std::max(static_cast<int>(lines.size()) - 1, 2), std::max(columns - 1, 2));
+    PasteBlock(grids, GridKind::Tarif, 1, 1, text);
 }
 
 }  // namespace kargolo

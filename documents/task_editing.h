@@ -60,4 +60,20 @@ void InverseSign(TaskGrids& grids);
 // become demands and demands supplies.
 void Transpose(TaskGrids& grids);
 
+// The texts of a block of grid cells (`columns` x `rows` from grid cell (column, row)) as
+// tab-separated lines, as spreadsheets put them on the clipboard.
+std::string CopyBlock(const TaskGrids& grids, GridKind grid, int column, int row, int columns, int rows);
+
+// Writes a tab-separated block (lines ending in LF or CRLF, as spreadsheets put them on the
+// clipboard) into a grid from grid cell (column, row) on. A block reaching past the supplies
+// column or the demand row first gets consumers and suppliers inserted before them until it
+// fits, so that a block whose last column holds supplies and last row demands fills the task.
+// Supplies and demands go to both grids; the corner cell is left alone. Blanks around a text
+// are dropped.
+void PasteBlock(TaskGrids& grids, GridKind grid, int column, int row, std::string_view text);
+// A whole task pasted into a new one: the grids are made anew to the block's size (its last
+// column the supplies, its last row the demands, at least two suppliers and consumers), then
+// the block is pasted at the first cell.
+void PasteTask(TaskGrids& grids, std::string_view text);
+
 }  // namespace kargolo

@@ -1,6 +1,8 @@
 #include "documents/task_editor_window.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFontMetrics>
@@ -166,6 +168,14 @@ void TTaskWithRestrictions::createPopupMenu() {
         &TTaskWithRestrictions::InverseSignClick);
     add(QStringLiteral("Транспонировать"), Qt::CTRL | Qt::Key_T,
         &TTaskWithRestrictions::TransponateClick);
+    m_popup->addSeparator();
+    // Exchange with spreadsheets: keys of the task window (an open cell editor keeps its own).
+    for (QAction* action : {add(QStringLiteral("Копировать"), QKeySequence::Copy, &TTaskWithRestrictions::CopyClick),
+                            add(QStringLiteral("Вставить из буфера"), QKeySequence::Paste,
+                                &TTaskWithRestrictions::PasteClick)}) {
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(action);
+    }
     m_popup->addSeparator();
     m_showHideRestrictions = add(QStringLiteral("Решать с  ограничениями"), Qt::CTRL | Qt::Key_R,
                                  &TTaskWithRestrictions::ShowHideRestrictionsClick);
@@ -348,6 +358,40 @@ bool TTaskWithRestrictions::refuseWith(const std::string& refusal) {
     if (refusal.empty()) return true;
     m_dialogs.showMessage(this, QString::fromStdString(refusal));
     return false;
+}
+
+// The selected cells (their bounding block) as tab-separated text on the clipboard.
+void TTaskWithRestrictions::CopyClick() {
+    const QModelIndexList selected = activeView()->selectionModel()->selectedIndexes();
+    if (selected.isEmpty()) return;
+    int top = selected.first().row(), bottom = top, left = selected.first().column(), right = left;
+    for (const QModelIndex& index : selected) {
+        top = std::min(top, index.row());
+        bottom = std::max(bottom, index.row());
+        left = std::min(left, index.column());
+        right = std::max(right, index.column());
+    }
+    const std::string block = CopyBlock(m_grids, activeGrid(), left + 1, top + 1, right - left + 1, bottom - top + 1);
+    QGuiApplication::clipboard()->setText(QString::fromStdString(block));
+}
+
+// A tab-separated block from the clipboard written from the current cell on, growing the task
+// when it needs to: one step to undo.
+void TTaskWithRestrictions::PasteClick() {
+    const QString text = QGuiApplication::clipboard()->text();
+    const QModelIndex at = activeView()->currentIndex();
+    if (text.isEmpty() || !at.isValid() || !finishEditing()) return;
+    // Into a new task, untouched, at its first tariff: the block is a whole task.
+    const bool wholeTask = m_neverSaved && m_undo->count() == 0 && m_grids == NewTaskGrids(3, 3) &&
+                           activeGrid() == GridKind::Tarif && at.row() == 0 && at.column() == 0;
+    changeGrids(QStringLiteral("вставка из буфера"), true, [this, &text, at, wholeTask] {
+        if (wholeTask) {
+            PasteTask(m_grids, text.toStdString());
+        } else {
+            PasteBlock(m_grids, activeGrid(), at.column() + 1, at.row() + 1, text.toStdString());
+        }
+        return true;
+    });
 }
 
 void TTaskWithRestrictions::InverseSignClick() {

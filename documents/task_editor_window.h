@@ -58,6 +58,8 @@ public slots:
     void DeleteColumnClick();
     void InverseSignClick();
     void TransponateClick();
+    void CopyClick();
+    void PasteClick();
     void ShowHideRestrictionsClick();
 
 signals:

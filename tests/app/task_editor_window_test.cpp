@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QClipboard>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -21,6 +22,7 @@ private slots:
     void keepsTheCursorInARefusedLimitWhenTabMovesOn();
     void takesOnlyWhatCanBecomeANumber();
     void undoesAndRedoesEveryChangeAndFollowsTheSavedState();
+    void exchangesBlocksWithSpreadsheetsThroughTheClipboard();
     void insertsAndDeletesSuppliersWithTheirBound();
     void savesAndReopensTheTask();
     void keepsTheWindowWhenTheSaveAskedOnClosingIsCancelled();
@@ -191,6 +193,38 @@ void TaskEditorWindowTest::undoesAndRedoesEveryChangeAndFollowsTheSavedState() {
     editor.InsertRowClick();
     QVERIFY(editor.isWindowModified());
     QCOMPARE(editor.windowTitle(), editor.caption() + QStringLiteral("[*]"));
+}
+
+// Ctrl+V writes a spreadsheet's block from the current cell, growing the task for a whole
+// task, as one step to undo; Ctrl+C puts the selected block back on the clipboard.
+void TaskEditorWindowTest::exchangesBlocksWithSpreadsheetsThroughTheClipboard() {
+    ScriptedDialogs dialogs;
+    TTaskWithRestrictions editor(1, dialogs);
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowActive(&editor));
+    auto* tarif = qobject_cast<QTableView*>(editor.findChild<QTabWidget*>()->widget(0));
+    tarif->setFocus();
+    tarif->setCurrentIndex(tarif->model()->index(0, 0));
+    const TaskGrids before = editor.grids();
+    QGuiApplication::clipboard()->setText(
+        QStringLiteral("1\t2\t3\t4\t10\r\n5\t6\t7\t8\t20\r\n4\t6\t8\t12\t\r\n"));
+    QTest::keyClick(tarif, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(editor.grids().Suppliers(), 2);  // a whole task into a new one: two suppliers, demands
+    QCOMPARE(editor.grids().Consumers(), 4);
+    QCOMPARE(editor.grids().Tarif.At(5, 2), std::string("20"));
+    QCOMPARE(editor.grids().Tarif.At(4, 3), std::string("12"));
+    tarif->selectionModel()->select(QItemSelection(tarif->model()->index(0, 1), tarif->model()->index(1, 2)),
+                                    QItemSelectionModel::ClearAndSelect);
+    QTest::keyClick(tarif, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("2\t3\n6\t7\n"));
+    tarif->setCurrentIndex(tarif->model()->index(1, 3));  // a block into a task: from the cell on
+    QGuiApplication::clipboard()->setText(QStringLiteral("9\t30\n"));
+    QTest::keyClick(tarif, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(editor.grids().Tarif.At(4, 2), std::string("9"));
+    QCOMPARE(editor.grids().Tarif.At(5, 2), std::string("30"));
+    editor.undoStack()->undo();
+    editor.undoStack()->undo();
+    QCOMPARE(editor.grids(), before);
 }
 
 void TaskEditorWindowTest::insertsAndDeletesSuppliersWithTheirBound() {

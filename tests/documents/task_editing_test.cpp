@@ -170,5 +170,42 @@ TEST(Transpose, SwapsSuppliersAndConsumersAndTwiceRestoresTheTask) {
     EXPECT_EQ(grids, original);
 }
 
+// A block copied comes back as the same texts when pasted elsewhere; line ends of either kind,
+// a final line end and blanks around texts are read as spreadsheets write them.
+TEST(PasteBlock, WritesTheBlockAndItsRimsIntoBothGrids) {
+    TaskGrids grids = NewTaskGrids(3, 3);
+    PasteBlock(grids, GridKind::Tarif, 1, 1, " 5\t7 \r\n9\t11\r\n");
+    EXPECT_EQ(CopyBlock(grids, GridKind::Tarif, 1, 1, 2, 2), "5\t7\n9\t11\n");
+    PasteBlock(grids, GridKind::Tarif, 3, 1, "1\t40");  // the last text lands in the supplies
+    EXPECT_EQ(grids.Tarif.At(4, 1), "40");
+    EXPECT_EQ(grids.Restriction.At(4, 1), "40");
+    PasteBlock(grids, GridKind::Restriction, 1, 1, "M\t25");
+    EXPECT_EQ(grids.Restriction.At(2, 1), "25");
+    EXPECT_EQ(grids.Tarif.At(2, 1), "7");  // a limit is no tariff
+}
+
+// A whole task (tariffs, supplies as the last column, demands as the last row) pasted at the
+// first cell of a smaller task grows it to its size; the corner stays empty.
+TEST(PasteBlock, GrowsTheTaskForAWholeTask) {
+    TaskGrids grids = NewTaskGrids(2, 2);
+    PasteBlock(grids, GridKind::Tarif, 1, 1, "1\t2\t3\t10\n4\t5\t6\t20\n7\t8\t9\t30\n15\t15\t30\t99\n");
+    EXPECT_EQ(grids.Suppliers(), 3);
+    EXPECT_EQ(grids.Consumers(), 3);
+    EXPECT_EQ(CopyBlock(grids, GridKind::Tarif, 1, 1, 4, 3), "1\t2\t3\t10\n4\t5\t6\t20\n7\t8\t9\t30\n");
+    EXPECT_EQ(CopyBlock(grids, GridKind::Tarif, 1, 4, 3, 1), "15\t15\t30\n");
+    EXPECT_EQ(grids.Tarif.At(4, 4), "");
+    EXPECT_EQ(grids.Restriction.At(1, 4), "15");
+}
+
+// A whole task into a new one: the task takes the block's size, smaller ones too.
+TEST(PasteTask, MakesTheTaskTheBlocksSize) {
+    TaskGrids grids = NewTaskGrids(3, 3);
+    PasteTask(grids, "1\t2\t10\n3\t4\t20\n15\t15\t\n");
+    EXPECT_EQ(grids.Suppliers(), 2);
+    EXPECT_EQ(grids.Consumers(), 2);
+    EXPECT_EQ(CopyBlock(grids, GridKind::Tarif, 1, 1, 3, 3), "1\t2\t10\n3\t4\t20\n15\t15\t\n");
+    EXPECT_EQ(grids.Restriction.At(3, 2), "20");
+}
+
 }  // namespace
 }  // namespace kargolo::testing
