@@ -242,8 +242,35 @@ void PasteBlock(TaskGrids& grids, GridKind grid, int column, int row, std::strin
     }
 }
 
+namespace {
+
+// A block copied with the grid's captions: its first line names the consumers.
+bool HasCaptions(const std::vector<std::vector<std::string>>& lines) {
+    return !lines.empty() && lines.front().size() > 1 && lines.front()[1].rfind("потребитель", 0) == 0;
+}
+
+// The block again as tab-separated lines, without its first line and first column.
+std::string WithoutCaptions(const std::vector<std::vector<std::string>>& lines) {
+    std::string text;
+    for (std::size_t r = 1; r < lines.size(); ++r) {
+        for (std::size_t c = 1; c < lines[r].size(); ++c) {
+            if (c > 1) text += '\t';
+            text += lines[r][c];
+        }
+        text += '\n';
+    }
+    return text;
+}
+
+}  // namespace
+
 void PasteTask(TaskGrids& grids, std::string_view text) {
     const std::vector<std::vector<std::string>> lines = ReadBlock(text);
+    if (HasCaptions(lines)) {
+        const std::string bare = WithoutCaptions(lines);
+        PasteTask(grids, bare);
+        return;
+    }
     int columns = 0;
     for (const auto& cells : lines) columns = std::max(columns, static_cast<int>(cells.size()));
     grids = NewTaskGrids(std::max(static_cast<int>(lines.size()) - 1, 2), std::max(columns - 1, 2));

@@ -73,7 +73,8 @@ std::string CopyBlock(const TaskGrids& grids, GridKind grid, int column, int row
 void PasteBlock(TaskGrids& grids, GridKind grid, int column, int row, std::string_view text);
 // A whole task pasted into a new one: the grids are made anew to the block's size (its last
 // column the supplies, its last row the demands, at least two suppliers and consumers), then
-// the block is pasted at the first cell.
+// the block is pasted at the first cell. A block copied with the grid's captions (its first
+// line names the consumers) loses its first line and column first.
 void PasteTask(TaskGrids& grids, std::string_view text);
 
 }  // namespace kargolo

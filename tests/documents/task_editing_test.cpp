@@ -205,6 +205,10 @@ TEST(PasteTask, MakesTheTaskTheBlocksSize) {
     EXPECT_EQ(grids.Consumers(), 2);
     EXPECT_EQ(CopyBlock(grids, GridKind::Tarif, 1, 1, 3, 3), "1\t2\t10\n3\t4\t20\n15\t15\t\n");
     EXPECT_EQ(grids.Restriction.At(3, 2), "20");
+    TaskGrids captioned = NewTaskGrids(3, 3);
+    PasteTask(captioned, "\tпотребитель B1\tпотребитель B2\tЗапасы груза\n"
+                         "поставщик A1\t1\t2\t10\nпоставщик A2\t3\t4\t20\nПотребности\t15\t15\t\n");
+    EXPECT_EQ(captioned, grids);  // the captions are the grid's own
 }
 
 }  // namespace
