@@ -2,9 +2,11 @@
 // file named on the command line is opened once the main window is shown.
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QTimer>
+#include <QWindow>
 #include <QtWebEngineCore/qtwebenginecoreglobal.h>
 
 #include "app/about_box.h"
@@ -56,7 +58,16 @@ int main(int argc, char** argv) {
     QTimer::singleShot(1000, &form, [&form, splash, file] {
         splash->close();
         form.showMaximized();
-        if (!file.isEmpty()) form.openTableFile(file);
+        if (file.isEmpty()) return;
+        // The file opens once the window manager has shown the window at its size, so that the
+        // task window takes its place in the whole area.
+        QElapsedTimer waited;
+        waited.start();
+        while (!(form.windowHandle() != nullptr && form.windowHandle()->isExposed()) && waited.elapsed() < 1000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        }
+        QCoreApplication::processEvents();
+        form.openTableFile(file);
     });
     return app.exec();
 }
