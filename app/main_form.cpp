@@ -22,6 +22,7 @@
 #include "app/settings_store.h"
 #include "app/status_form.h"
 #include "documents/table_file.h"
+#include "documents/text_task_file.h"
 #include "documents/task_editor_window.h"
 #include "widgets/window_caption.h"
 
@@ -300,9 +301,9 @@ void TMain_Form::OpenClick() {
 
 bool TMain_Form::openTableFile(const QString& path) {
     TableFileContents contents;
-    const TableFileResult result = ReadTableFile(std::filesystem::path(path.toStdU16String()), contents);
-    if (!result.Ok()) {
-        m_dialogs.showMessage(this, QString::fromStdString(FileErrorText(result)));
+    const std::string problem = ReadTaskFile(std::filesystem::path(path.toStdU16String()), contents);
+    if (!problem.empty()) {
+        m_dialogs.showMessage(this, QString::fromStdString(problem));
         return false;
     }
     auto* editor = new TTaskWithRestrictions(++m_taskWindows, m_dialogs);

@@ -5,14 +5,15 @@
 namespace kargolo {
 
 constexpr char kUsage[] =
-    "Использование: kargolo-solve ЗАДАЧА.tab [-o ОТЧЕТ.html] [--mode checking|detailed|stepwise]\n"
+    "Использование: kargolo-solve ЗАДАЧА.tab|ЗАДАЧА.csv [-o ОТЧЕТ.html]\n"
+    "                     [--mode checking|detailed|stepwise]\n"
     "                     [--plan north-west|minimum|vogel|double]\n"
     "                     [--method potentials|distributive] [--estimates lines|table|both]\n"
     "                     [--limits] [--plan-only] [--max-report-mb N] [--verbose]\n";
 
 constexpr char kHelp[] =
-    "Решает транспортную задачу из табличного файла и пишет отчет о решении (HTML,\n"
-    "windows-1251) в файл -o или в стандартный вывод.\n"
+    "Решает транспортную задачу из табличного (.tab) или текстового (.csv) файла и пишет\n"
+    "отчет о решении (HTML, windows-1251) в файл -o или в стандартный вывод.\n"
     "\n"
     "  -o ФАЙЛ            записать отчет в ФАЙЛ (он заменяется только целиком)\n"
     "  --mode РЕЖИМ       checking - только результат, detailed - весь ход решения\n"

@@ -9,6 +9,7 @@
 #include "documents/report_stream.h"
 #include "documents/solve_run.h"
 #include "documents/table_file.h"
+#include "documents/text_task_file.h"
 #include "solver/report_buffer.h"
 #include "solver/solve_hooks.h"
 
@@ -17,8 +18,7 @@ namespace {
 
 // Reads the task file; a message for the user when it cannot be read.
 std::string ReadTask(const CliOptions& o, TableFileContents& contents) {
-    const TableFileResult read = ReadTableFile(o.TaskPath, contents);
-    return read.Ok() ? std::string() : FileErrorText(read);
+    return ReadTaskFile(o.TaskPath, contents);
 }
 
 // Where the report goes: the file of -o, replaced only by a complete report, or out.

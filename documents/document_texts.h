@@ -26,4 +26,27 @@ constexpr char kLimitMustBePositive[] = "Число должно быть > 0";
 constexpr char kNumberTooLarge[] = "Число должно быть от -2147483648 до 2147483647";
 constexpr char kTooFewLines[] = "Число строк или колонок таблицы должно быть больше 2";
 
+// Text task files: where the fault is, then what it is.
+constexpr char kTextAt[] = "Строка %u, столбец %u: %s";
+constexpr char kTextNoTask[] = "в файле нет задачи.";
+constexpr char kTextTooFewColumns[] =
+    "в строке тарифов нужно не меньше трех значений: тарифы двух потребителей и запас.";
+constexpr char kTextMissingValue[] =
+    "значений меньше, чем нужно: %u в строке тарифов (тарифы и запас) или %u в строке "
+    "потребностей.";
+constexpr char kTextExtraValue[] = "лишнее значение: в строке тарифов %u значений (тарифы и запас).";
+constexpr char kTextLimitsCount[] = "в строке ограничений должно быть %u значений.";
+constexpr char kTextNoDemands[] = "нет строки потребностей.";
+constexpr char kTextTooFewSuppliers[] = "нужно не меньше двух поставщиков (строк тарифов).";
+constexpr char kTextTooFewLimitLines[] = "строк ограничений должно быть %u, а их %u.";
+constexpr char kTextExtraLine[] = "лишняя строка после ограничений.";
+constexpr char kTextEmptyValue[] = "пустое значение.";
+constexpr char kTextNotNumber[] = "\"%s\" - не целое число.";
+constexpr char kTextNotLimit[] = "\"%s\" - не целое число и не M.";
+constexpr char kTextOutOfRange[] =
+    "число \"%s\" не помещается в 32 бита: допустимы числа от -2147483648 до 2147483647.";
+constexpr char kTextNegativeSupply[] = "запас не может быть отрицательным.";
+constexpr char kTextNegativeDemand[] = "потребность не может быть отрицательной.";
+constexpr char kTextNegativeLimit[] = "ограничение не может быть отрицательным.";
+
 }  // namespace kargolo

@@ -172,8 +172,11 @@ TableFileResult WriteTableFile(const std::filesystem::path& path, const TaskGrid
     } catch (const std::bad_alloc&) {
         return {TableFileStatus::OutOfMemory};
     }
-    const std::string_view view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    switch (WriteFileAtomically(path, view)) {
+    return WriteTaskBytes(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+}
+
+TableFileResult WriteTaskBytes(const std::filesystem::path& path, std::string_view bytes) {
+    switch (WriteFileAtomically(path, bytes)) {
         case AtomicWriteStatus::Ok: return {};
         case AtomicWriteStatus::OpenFailed: return {TableFileStatus::OutputOpenError};
         case AtomicWriteStatus::WriteFailed: return {TableFileStatus::CreateError};

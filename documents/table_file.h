@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "documents/task_grids.h"
@@ -53,5 +54,7 @@ TableFileResult ReadTableFile(const std::filesystem::path& path, TableFileConten
 std::vector<std::uint8_t> SerializeTableFile(const TaskGrids& grids);
 // Writes a table file; the target is replaced only when every byte was written.
 TableFileResult WriteTableFile(const std::filesystem::path& path, const TaskGrids& grids);
+// Writes the bytes of a task file of either kind in the same way.
+TableFileResult WriteTaskBytes(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace kargolo

@@ -17,6 +17,7 @@
 #include <utility>
 
 #include "documents/grid_model.h"
+#include "documents/text_task_file.h"
 #include "widgets/task_grid_view.h"
 #include "widgets/typed_cell_delegate.h"
 #include "widgets/window_caption.h"
@@ -86,7 +87,7 @@ private:
 }  // namespace
 
 const char* TTaskWithRestrictions::openFilter() {
-    return "Табличные файлы (*.tab *.TAB);;все файлы (*.*)";
+    return "Табличные файлы (*.tab *.TAB);;Текстовые файлы задач (*.csv *.CSV);;все файлы (*.*)";
 }
 
 TTaskWithRestrictions::TTaskWithRestrictions(int number, UserDialogs& dialogs, QWidget* parent)
@@ -417,7 +418,7 @@ void TTaskWithRestrictions::ShowHideRestrictionsClick() {
 }
 
 bool TTaskWithRestrictions::writeTo(const QString& path) {
-    const TableFileResult result = WriteTableFile(ToPath(path), m_grids);
+    const TableFileResult result = WriteTaskFile(ToPath(path), m_grids);
     if (result.Ok()) return true;
     m_dialogs.showMessage(this, QString::fromStdString(FileErrorText(result)));
     return false;
@@ -428,7 +429,8 @@ bool TTaskWithRestrictions::SaveTable(bool saveAs) {
     if (m_neverSaved || saveAs) {
         const FileDialogSpec spec{saveAs ? QStringLiteral("Сохранить как") : QStringLiteral("Сохранить"),
                                   QString(), caption(), QStringLiteral("tab"),
-                                  QStringLiteral("Табличные файлы (*.tab *.TAB);;Все файлы (*.*)")};
+                                  QStringLiteral("Табличные файлы (*.tab *.TAB);;Текстовые файлы задач (*.csv *.CSV);;"
+                                                 "Все файлы (*.*)")};
         const QString path = m_dialogs.saveFileName(this, spec);
         if (path.isEmpty() || !writeTo(path)) return false;
         SetCaption(this, path);

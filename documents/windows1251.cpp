@@ -106,7 +106,42 @@ std::size_t UnfinishedTail(std::string_view text) {
     return text.size();
 }
 
+void AppendUtf8(char32_t code, std::string& out) {
+    if (code < 0x80) {
+        out.push_back(static_cast<char>(code));
+    } else if (code < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (code >> 6)));
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (code >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    }
+}
+
+char32_t Windows1251Code(unsigned char byte) {
+    if (byte < 0x80) return byte;
+    if (byte >= 0xC0) return char32_t{0x0410} + (byte - 0xC0u);
+    const char32_t code = kHighHalf[byte - 0x80u];
+    return code == 0 ? char32_t{0xFFFD} : code;
+}
+
 }  // namespace
+
+bool IsValidUtf8(std::string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        if (DecodeUtf8(text, pos) == kInvalid) return false;
+    }
+    return true;
+}
+
+std::string DecodeWindows1251(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (const char byte : bytes) AppendUtf8(Windows1251Code(static_cast<unsigned char>(byte)), out);
+    return out;
+}
 
 std::string EncodeWindows1251(std::string_view utf8) {
     std::string out;

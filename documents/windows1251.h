@@ -14,6 +14,12 @@ std::string EncodeWindows1251(std::string_view utf8);
 // The same encoding for a text that arrives in pieces: a character split between two pieces
 // is held back until its last byte arrives. Feeding the pieces and then Finish() gives exactly
 // EncodeWindows1251 of the whole text.
+// Whether text is well-formed UTF-8 throughout.
+bool IsValidUtf8(std::string_view text);
+
+// The UTF-8 text of windows-1251 bytes; the one unassigned byte (0x98) becomes U+FFFD.
+std::string DecodeWindows1251(std::string_view bytes);
+
 class Windows1251Encoder {
 public:
     // Appends the encoding of the next piece to out.

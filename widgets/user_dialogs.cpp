@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace kargolo {
 namespace {
@@ -52,12 +53,21 @@ public:
         QFileDialog dialog(parent, spec.Title, spec.Folder, spec.Filter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(spec.DefaultSuffix);
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, &spec](const QString& filter) {
+            const QString suffix = FilterSuffix(filter);
+            dialog.setDefaultSuffix(suffix.isEmpty() ? spec.DefaultSuffix : suffix);
+        });
         dialog.selectFile(spec.FileName);
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     }
 };
 
 }  // namespace
+
+QString FilterSuffix(const QString& filter) {
+    static const QRegularExpression firstPattern(QStringLiteral("\\(\\*\\.(\\w+)"));
+    return firstPattern.match(filter).captured(1);
+}
 
 bool ConfirmClose(UserDialogs& dialogs, QWidget* window, const QString& caption,
                   const std::function<bool()>& save) {

@@ -14,6 +14,10 @@ namespace kargolo {
 // YesToAll and NoToAll answer the save question of every window closing together.
 enum class Answer { Yes, No, Cancel, YesToAll, NoToAll };
 
+// The extension of a filter's first pattern ("Текстовые (*.csv *.CSV)" gives "csv"); empty for
+// "*.*" and for a filter without patterns.
+QString FilterSuffix(const QString& filter);
+
 struct FileDialogSpec {
     QString Title;
     QString Folder;          // initial folder, empty: the platform's choice

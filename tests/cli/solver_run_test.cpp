@@ -70,7 +70,25 @@ TEST(RunSolver, ReportsFileErrorsWithTheirMessages) {
     EXPECT_EQ(refused.Err,
               "Число \"2147483648\" в запасе поставщика A1 не помещается в 32 бита: допустимы "
               "числа от -2147483648 до 2147483647.\n");
+    const auto broken = folder / "broken.csv";
+    std::ofstream(broken, std::ios::binary) << "1;2;30\n3;4;40\n35;3x5\n";
+    const CliRun faulty = RunCli({broken.string()});
+    EXPECT_EQ(faulty.Status, kExitInputError);
+    EXPECT_EQ(faulty.Err, "Строка 3, столбец 2: \"3x5\" - не целое число.\n");
+    EXPECT_EQ(faulty.Out, "");
     std::filesystem::remove_all(folder);
+}
+
+// The examples hold some tasks in both forms; either gives the same report.
+TEST(RunSolver, ReadsTextTaskFilesAsTableFiles) {
+    for (const char* task : {"closed-3x4", "capacity-limits-3x4"}) {
+        SCOPED_TRACE(task);
+        const std::string text = Table((std::string(task) + ".csv").c_str());
+        const std::string table = Table((std::string(task) + ".tab").c_str());
+        const CliRun fromText = RunCli({"--limits", "--mode", "detailed", text});
+        EXPECT_EQ(fromText.Status, kExitSolved);
+        EXPECT_EQ(fromText.Out, RunCli({"--limits", "--mode", "detailed", table}).Out);
+    }
 }
 
 TEST(RunSolver, WritesTheReportToAFileAndReplacesAnOldOneWhole) {

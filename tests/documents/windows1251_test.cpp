@@ -67,5 +67,18 @@ TEST(Windows1251Encoder, GivesTheWholeTextsEncodingWhereverThePiecesEnd) {
     }
 }
 
+TEST(DecodeWindows1251, GivesBackEveryByteTheEncoderWrites) {
+    std::string bytes;
+    for (int byte = 1; byte < 256; ++byte) {
+        if (byte != 0x98) bytes.push_back(static_cast<char>(byte));
+    }
+    const std::string utf8 = DecodeWindows1251(bytes);
+    EXPECT_TRUE(IsValidUtf8(utf8));
+    EXPECT_EQ(EncodeWindows1251(utf8), bytes);
+    EXPECT_EQ(DecodeWindows1251("\xCC\x98"), "\xD0\x9C\xEF\xBF\xBD");
+    EXPECT_FALSE(IsValidUtf8("\xCC;7"));
+    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));  // a surrogate
+}
+
 }  // namespace
 }  // namespace kargolo::testing

@@ -9,6 +9,7 @@
 
 #include "documents/grids_to_state.h"
 #include "documents/table_file.h"
+#include "documents/text_task_file.h"
 #include "solver/driver.h"
 #include "solver/report_buffer.h"
 #include "solver/solve_hooks.h"
@@ -119,6 +120,40 @@ TEST(ReferenceTasks, TasksWithLimitsReachTheKnownMinimumOrTheVerdict) {
             ExpectPlanWithinLimits(s);
             EXPECT_EQ(std::to_string(s.ObjectiveF), task.Expected);
         }
+    }
+}
+
+// Every task taken through a text task file and back keeps its numbers and its optimum.
+TEST(ReferenceTasks, TextTaskFilesKeepEveryTaskAndItsOptimum) {
+    const std::vector<ReferenceTask> tasks = LoadReferenceTasks();
+    if (tasks.empty()) GTEST_SKIP() << "no reference tasks at " << kDataDir;
+    const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "reference_csv";
+    std::filesystem::create_directories(folder);
+    for (const ReferenceTask& task : tasks) {
+        SCOPED_TRACE(task.File);
+        TableFileContents original;
+        ASSERT_TRUE(ReadTableFile(kDataDir / "tasks" / task.File, original).Ok());
+        const std::filesystem::path text = folder / "task.csv";
+        const std::filesystem::path table = folder / "task.tab";
+        ASSERT_TRUE(WriteTaskFile(text, original.Grids).Ok());
+        TableFileContents fromText;
+        ASSERT_EQ(ReadTaskFile(text, fromText), "");
+        ASSERT_TRUE(WriteTaskFile(table, fromText.Grids).Ok());
+        TableFileContents back;
+        ASSERT_EQ(ReadTaskFile(table, back), "");
+        EXPECT_EQ(fromText.Grids, original.Grids);
+        EXPECT_EQ(back.Grids, original.Grids);
+        EXPECT_EQ(fromText.HasLimits, original.HasLimits);
+
+        SolveState s;
+        s.PlanMethod = kPlanVogel;
+        s.SolveMode = kSolveModeChecking;
+        ASSERT_EQ(GridsToSolveState(fromText.Grids, task.WithLimits, s), "");
+        SilentHooks hooks;
+        Solve(s, hooks, false);
+        const bool unsolvable =
+            s.Report.Text().find("неразрешима из-за наложенных ограничений") != std::string::npos;
+        EXPECT_EQ(unsolvable ? std::string("infeasible") : std::to_string(s.ObjectiveF), task.Expected);
     }
 }
 
