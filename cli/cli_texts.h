@@ -9,7 +9,11 @@ constexpr char kUsage[] =
     "                     [--mode checking|detailed|stepwise]\n"
     "                     [--plan north-west|minimum|vogel|double]\n"
     "                     [--method potentials|distributive] [--estimates lines|table|both]\n"
-    "                     [--limits] [--plan-only] [--max-report-mb N] [--verbose]\n";
+    "                     [--limits] [--plan-only] [--max-report-mb N] [--verbose]\n"
+    "                     [--compare [--csv]] [--svg СХЕМА.svg]\n"
+    "       kargolo-solve --generate N --size MxN --out ПАПКА [--type closed|surplus|deficit]\n"
+    "                     [--degenerate] [--tariffs LO..HI] [--limits P] [--tightness T]\n"
+    "                     [--allow-unsolvable] [--unique] [--seed S]\n";
 
 constexpr char kHelp[] =
     "Решает транспортную задачу из табличного (.tab) или текстового (.csv) файла и пишет\n"
@@ -26,6 +30,22 @@ constexpr char kHelp[] =
     "  --max-report-mb N  предельный размер отчета в мегабайтах (по умолчанию 1024, 0 - без\n"
     "                     предела); дальше ход решения не записывается, ответ - всегда\n"
     "  --verbose          выводить строки состояния в поток ошибок\n"
+    "  --compare          вместо отчета - таблица сравнения всех правил опорного плана и\n"
+    "                     методов улучшения (HTML), с --csv - строки через \";\"\n"
+    "  --svg ФАЙЛ         записать схему перевозок оптимального плана (SVG)\n"
+    "\n"
+    "Случайные задачи для упражнений (--generate N): N табличных файлов и answers.csv с\n"
+    "ответами в папке --out.\n"
+    "  --size MxN         M поставщиков и N потребителей\n"
+    "  --type ТИП         closed - закрытая (по умолчанию), surplus - запасы больше\n"
+    "                     потребностей, deficit - меньше\n"
+    "  --degenerate       вырожденная задача: часть запасов равна части потребностей\n"
+    "  --tariffs LO..HI   пределы тарифов (по умолчанию 1..9)\n"
+    "  --limits P         ограничить пропускные способности P% маршрутов\n"
+    "  --tightness T      ограничения до T% ниже min(a_i, b_j) (по умолчанию 50)\n"
+    "  --allow-unsolvable допускать задачи, неразрешимые из-за ограничений\n"
+    "  --unique           только задачи с единственным оптимальным планом\n"
+    "  --seed S           зерно случайных чисел: одно зерно - одни и те же задачи\n"
     "  --help             эта справка\n"
     "\n"
     "Коды завершения: 0 - решено, 1 - ошибка в командной строке, 2 - ошибка файла\n"
@@ -36,6 +56,11 @@ constexpr char kMissingValue[] = "Параметр %s требует значе�
 constexpr char kBadValue[] = "Недопустимое значение параметра %s: %s\n";
 constexpr char kNoTaskFile[] = "Не указан файл задачи.\n";
 constexpr char kTwoTaskFiles[] = "Указано больше одного файла задачи: %s\n";
+constexpr char kTaskWithGenerate[] = "С --generate файл задачи не указывается: %s\n";
+constexpr char kMissingOption[] = "Не указан параметр %s.\n";
+
+constexpr char kGenerated[] = "Записано задач: %u в папку %s (зерно %llu).\n";
+constexpr char kFolderError[] = "Не удалось создать папку %s.\n";
 
 
 constexpr char kReportIsTask[] = "Файл отчета совпадает с файлом задачи: %s\n";

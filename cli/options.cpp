@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <limits>
 #include <string_view>
 #include <utility>
 
@@ -14,6 +15,7 @@ namespace {
 using Choice = std::pair<std::string_view, std::int32_t>;
 
 constexpr std::uint32_t kLargestReportMb = 1u << 22;  // 4 TB
+constexpr unsigned kMostExercises = 10000;
 
 constexpr std::array kModes = {Choice{"checking", kSolveModeChecking},
                                Choice{"detailed", kSolveModeDetailed},
@@ -64,9 +66,85 @@ std::string TakeMegabytes(const std::vector<std::string>& args, std::size_t& k,
     return {};
 }
 
+constexpr std::array kTypes = {Choice{"closed", static_cast<std::int32_t>(ExerciseType::Closed)},
+                               Choice{"surplus", static_cast<std::int32_t>(ExerciseType::Surplus)},
+                               Choice{"deficit", static_cast<std::int32_t>(ExerciseType::Deficit)}};
+
+// Reads a whole decimal number in [lowest, highest]; false when the text is no such number.
+template <typename Number>
+bool ReadWhole(std::string_view text, Number lowest, Number highest, Number& target) {
+    Number value{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < lowest || value > highest) {
+        return false;
+    }
+    target = value;
+    return true;
+}
+
+// Reads "A<separator>B" into two numbers.
+bool ReadPair(std::string_view text, std::string_view separator, std::int32_t& first, std::int32_t& second) {
+    const std::size_t at = text.find(separator, text.empty() ? 0 : 1);
+    if (at == std::string_view::npos) return false;
+    constexpr std::int32_t kLow = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int32_t kHigh = std::numeric_limits<std::int32_t>::max();
+    return ReadWhole(text.substr(0, at), kLow, kHigh, first) &&
+           ReadWhole(text.substr(at + separator.size()), kLow, kHigh, second);
+}
+
+// Handles one option of --generate; false when args[k] is none of them.
+bool TakeGenerateOption(const std::vector<std::string>& args, std::size_t& k, GenerateOptions& g,
+                        std::string& error) {
+    const std::string& arg = args[k];
+    ExerciseOptions& e = g.Exercise;
+    if (arg == "--degenerate") {
+        e.Degenerate = true;
+    } else if (arg == "--unique") {
+        e.UniqueOptimum = true;
+    } else if (arg == "--allow-unsolvable") {
+        e.AllowUnsolvable = true;
+    } else if (arg == "--type") {
+        std::int32_t type = 0;
+        error = TakeChoice(args, k, kTypes, type);
+        e.Type = static_cast<ExerciseType>(type);
+    } else if (arg == "--size" || arg == "--tariffs" || arg == "--limits" || arg == "--tightness" ||
+               arg == "--seed" || arg == "--out") {
+        if (k + 1 >= args.size()) {
+            error = Format(kMissingValue, arg.c_str());
+            return true;
+        }
+        const std::string& value = args[++k];
+        bool good = true;
+        if (arg == "--size") {
+            good = ReadPair(value, "x", e.Suppliers, e.Consumers) ||
+                   ReadPair(value, "\xD1\x85", e.Suppliers, e.Consumers);  // a Cyrillic x
+            g.SizeGiven = good;
+        } else if (arg == "--tariffs") {
+            good = ReadPair(value, "..", e.LowestTariff, e.HighestTariff);
+        } else if (arg == "--limits") {
+            good = ReadWhole(std::string_view(value), 0, 100, e.LimitedPercent);
+        } else if (arg == "--tightness") {
+            good = ReadWhole(std::string_view(value), 0, 100, e.Tightness);
+        } else if (arg == "--seed") {
+            good = ReadWhole<std::uint64_t>(value, 0, std::numeric_limits<std::uint64_t>::max(), e.Seed);
+            g.SeedGiven = good;
+        } else {
+            g.Folder = value;
+        }
+        if (!good) error = Format(kBadValue, arg.c_str(), value.c_str());
+    } else {
+        return false;
+    }
+    return true;
+}
+
 // Handles args[k] as one option or the task path; an error text or empty.
 std::string TakeArgument(const std::vector<std::string>& args, std::size_t& k, CliOptions& o) {
     const std::string& arg = args[k];
+    if (o.Generate) {
+        std::string error;
+        if (TakeGenerateOption(args, k, *o.Generate, error)) return error;
+    }
     if (arg == "--help" || arg == "-h") {
         o.Help = true;
     } else if (arg == "-o") {
@@ -88,6 +166,13 @@ std::string TakeArgument(const std::vector<std::string>& args, std::size_t& k, C
         o.PlanOnly = true;
     } else if (arg == "--verbose") {
         o.Verbose = true;
+    } else if (arg == "--compare") {
+        o.Compare = true;
+    } else if (arg == "--csv") {
+        o.Csv = true;
+    } else if (arg == "--svg") {
+        if (k + 1 >= args.size()) return Format(kMissingValue, arg.c_str());
+        o.SvgPath = args[++k];
     } else if (arg.size() > 1 && arg[0] == '-') {
         return Format(kUnknownOption, arg.c_str());
     } else if (!o.TaskPath.empty()) {
@@ -98,16 +183,48 @@ std::string TakeArgument(const std::vector<std::string>& args, std::size_t& k, C
     return {};
 }
 
+// Finds --generate N first: with it, --limits takes a value.
+std::string TakeGenerate(const std::vector<std::string>& args, CliOptions& o) {
+    for (std::size_t k = 0; k < args.size(); ++k) {
+        if (args[k] != "--generate") continue;
+        if (k + 1 >= args.size()) return Format(kMissingValue, args[k].c_str());
+        o.Generate.emplace();
+        if (!ReadWhole(std::string_view(args[k + 1]), 1u, kMostExercises, o.Generate->Count)) {
+            return Format(kBadValue, args[k].c_str(), args[k + 1].c_str());
+        }
+    }
+    return {};
+}
+
+std::string CheckGenerate(const CliOptions& o) {
+    const GenerateOptions& g = *o.Generate;
+    if (!o.TaskPath.empty()) return Format(kTaskWithGenerate, o.TaskPath.c_str());
+    if (!g.SizeGiven) return Format(kMissingOption, "--size");
+    if (g.Folder.empty()) return Format(kMissingOption, "--out");
+    if (std::string problem = CheckExerciseOptions(g.Exercise); !problem.empty()) return problem + '\n';
+    return {};
+}
+
 }  // namespace
 
 ParsedOptions ParseOptions(const std::vector<std::string>& args) {
     CliOptions options;
+    if (std::string error = TakeGenerate(args, options); !error.empty()) return {std::nullopt, error};
     for (std::size_t k = 0; k < args.size(); ++k) {
+        if (options.Generate && args[k] == "--generate") {
+            ++k;
+            continue;
+        }
         if (std::string error = TakeArgument(args, k, options); !error.empty()) {
             return {std::nullopt, error};
         }
     }
-    if (!options.Help && options.TaskPath.empty()) return {std::nullopt, kNoTaskFile};
+    if (options.Help) return {options, {}};
+    if (options.Generate) {
+        if (std::string error = CheckGenerate(options); !error.empty()) return {std::nullopt, error};
+        return {options, {}};
+    }
+    if (options.TaskPath.empty()) return {std::nullopt, kNoTaskFile};
     return {options, {}};
 }
 

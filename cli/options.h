@@ -6,9 +6,19 @@
 #include <string>
 #include <vector>
 
+#include "documents/exercise_generator.h"
 #include "solver/solve_state.h"
 
 namespace kargolo {
+
+// --generate: a series of random tasks with their answers.
+struct GenerateOptions {
+    unsigned Count = 0;
+    std::string Folder;
+    ExerciseOptions Exercise;
+    bool SizeGiven = false;
+    bool SeedGiven = false;
+};
 
 struct CliOptions {
     std::string TaskPath;
@@ -18,6 +28,10 @@ struct CliOptions {
     bool PlanOnly = false;
     bool Verbose = false;
     bool Help = false;
+    bool Compare = false;  // a table of every rule and method instead of the report
+    bool Csv = false;      // the comparison as ';'-separated lines
+    std::string SvgPath;   // where the final plan's picture goes; empty: nowhere
+    std::optional<GenerateOptions> Generate;
 };
 
 struct ParsedOptions {

@@ -1,15 +1,20 @@
 #include "cli/solver_run.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <random>
 
 #include "cli/cli_texts.h"
 #include "cli/options.h"
 #include "cli/status_hooks.h"
+#include "documents/exercise_generator.h"
+#include "documents/method_comparison.h"
 #include "documents/output_file.h"
 #include "documents/report_stream.h"
 #include "documents/solve_run.h"
 #include "documents/table_file.h"
 #include "documents/text_task_file.h"
+#include "documents/windows1251.h"
 #include "solver/report_buffer.h"
 #include "solver/solve_hooks.h"
 
@@ -58,6 +63,73 @@ private:
     OutputFile m_file;  // abandoned, with nothing replaced, unless committed
 };
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// The file name of task k (from 0) of a series of `count`: variant-01.tab and so on.
+std::string VariantFileName(unsigned k, unsigned count) {
+    const int width = std::max(2, static_cast<int>(std::to_string(count).size()));
+    return Format("variant-%0*u.tab", width, k + 1);
+}
+
+// --generate: the task files, then answers.csv.
+int RunGenerator(const CliOptions& o, std::ostream& out, std::ostream& err) {
+    GenerateOptions g = *o.Generate;
+    if (!g.SeedGiven) g.Exercise.Seed = std::random_device()() * 0x100000001ull ^ std::random_device()();
+    const std::filesystem::path folder = g.Folder;
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (!std::filesystem::is_directory(folder, error)) {
+        err << Format(kFolderError, g.Folder.c_str());
+        return kExitInputError;
+    }
+    std::string answers(kByteOrderMark);
+    answers += AnswersHeader();
+    for (unsigned k = 0; k < g.Count; ++k) {
+        const GeneratedExercise exercise = GenerateExercise(g.Exercise, k);
+        if (!exercise.Failure.empty()) {
+            err << exercise.Failure << '\n';
+            return kExitInputError;
+        }
+        const std::string name = VariantFileName(k, g.Count);
+        if (const TableFileResult written = WriteTableFile(folder / name, exercise.Grids); !written.Ok()) {
+            err << FileErrorText(written) << '\n';
+            return kExitInputError;
+        }
+        answers += AnswerLine(name, AnswerExercise(exercise.Grids, exercise.Limits));
+    }
+    if (const TableFileResult written = WriteTaskBytes(folder / "answers.csv", answers); !written.Ok()) {
+        err << FileErrorText(written) << '\n';
+        return kExitInputError;
+    }
+    out << Format(kGenerated, g.Count, g.Folder.c_str(),
+                  static_cast<unsigned long long>(g.Exercise.Seed));
+    return kExitSolved;
+}
+
+// --compare: the table of every rule and method, as HTML in windows-1251 or as CSV in UTF-8.
+int RunComparison(const CliOptions& o, const TableFileContents& contents, std::ostream& out,
+                  std::ostream& err) {
+    const MethodComparison comparison = CompareMethods(contents.Grids, o.Limits);
+    if (!comparison.Refusal.empty()) {
+        err << comparison.Refusal << '\n';
+        return kExitInputError;
+    }
+    ReportOutput output(o, out);
+    if (std::string problem = output.Open(o.TaskPath); !problem.empty()) {
+        err << problem;
+        return kExitInputError;
+    }
+    const std::string taskName = std::filesystem::path(o.TaskPath).filename().string();
+    const std::string bytes =
+        o.Csv ? (o.ReportPath.empty() ? std::string() : std::string(kByteOrderMark)) + ComparisonCsv(comparison)
+              : EncodeWindows1251(ComparisonHtml(comparison, taskName));
+    if (!output.Write(bytes) || !output.Commit()) {
+        err << FileErrorText({TableFileStatus::CreateError}) << '\n';
+        return kExitInputError;
+    }
+    return kExitSolved;
+}
+
 }  // namespace
 
 void ReportFailure(const SolveRunResult& run, bool verbose, std::ostream& err) {
@@ -77,11 +149,13 @@ int RunSolver(const std::vector<std::string>& args, std::ostream& out, std::ostr
         out << kUsage << '\n' << kHelp;
         return kExitSolved;
     }
+    if (o.Generate) return RunGenerator(o, out, err);
     TableFileContents contents;
     if (std::string problem = ReadTask(o, contents); !problem.empty()) {
         err << problem << '\n';
         return kExitInputError;
     }
+    if (o.Compare) return RunComparison(o, contents, out, err);
     ReportOutput output(o, out);
     if (std::string problem = output.Open(o.TaskPath); !problem.empty()) {
         err << problem;

@@ -209,7 +209,7 @@ void WriteClosingSummary(SolveState& s, SolveHooks& hooks, const ImprovementResu
     WriteUndeliveredCargo(s, result);
 }
 
-void Solve(SolveState& s, SolveHooks& hooks, bool planOnly) {
+ImprovementResult Solve(SolveState& s, SolveHooks& hooks, bool planOnly) {
     s.TotalSupply = 0;
     s.TotalDemand = 0;
     s.EpsilonCounter = 0;
@@ -222,11 +222,12 @@ void Solve(SolveState& s, SolveHooks& hooks, bool planOnly) {
     BuildFirstPlan(s, planOnly);
     if (WritesCourse(s) || planOnly) {
         ReportFirstPlan(s, hooks);
-        if (planOnly) return;
+        if (planOnly) return {};
     }
     if (WritesCourse(s)) WriteMethodHeader(s);
     const ImprovementResult result = ImprovePlan(s, hooks);
     WriteClosingSummary(s, hooks, result);
+    return result;
 }
 
 }  // namespace kargolo

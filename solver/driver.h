@@ -20,8 +20,9 @@ class SolveHooks;
 // non-negative supplies and demands whose totals fit in 32 bits.
 std::string CheckTaskInput(const SolveState& s);
 
-// Runs the whole solution, or only the first plan with planOnly.
-void Solve(SolveState& s, SolveHooks& hooks, bool planOnly);
+// Runs the whole solution, or only the first plan with planOnly; how the improvement ended
+// (nothing to tell after planOnly).
+ImprovementResult Solve(SolveState& s, SolveHooks& hooks, bool planOnly);
 
 // Closes an open task with a fictitious consumer (surplus) or supplier (deficit), writing the
 // note on the type of the task. Sets TotalSupply and TotalDemand.

@@ -9,6 +9,7 @@
 #include "documents/solve_run.h"
 #include "documents/windows1251.h"
 #include "solver/internal_error.h"
+#include "solver/report_buffer.h"
 #include "solver/report_texts.h"
 #include "tests/support/task_builders.h"
 
@@ -89,6 +90,79 @@ TEST(RunSolver, ReadsTextTaskFilesAsTableFiles) {
         EXPECT_EQ(fromText.Status, kExitSolved);
         EXPECT_EQ(fromText.Out, RunCli({"--limits", "--mode", "detailed", table}).Out);
     }
+}
+
+std::string Utf8(const std::string& windows1251) { return DecodeWindows1251(windows1251); }
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+// Every file of a series solves to the optimum its answers line gives, and a seed makes the
+// same bytes again.
+TEST(RunSolver, GeneratesTasksWithTheirAnswers) {
+    const auto folder = std::filesystem::path(::testing::TempDir()) / "kargolo-cli-generate";
+    std::filesystem::remove_all(folder);
+    const std::vector<std::string> args = {"--generate", "12", "--size", "4x5", "--seed", "99",
+                                           "--limits", "30", "--type", "surplus", "--out"};
+    std::vector<std::string> first = args;
+    first.push_back((folder / "a").string());
+    std::vector<std::string> second = args;
+    second.push_back((folder / "b").string());
+    const CliRun run = RunCli(first);
+    ASSERT_EQ(run.Status, kExitSolved) << run.Err;
+    EXPECT_EQ(run.Out, "Записано задач: 12 в папку " + first.back() + " (зерно 99).\n");
+    ASSERT_EQ(RunCli(second).Status, kExitSolved);
+
+    const std::vector<std::string> answers = Lines(ReadBytes(folder / "a" / "answers.csv"));
+    ASSERT_EQ(answers.size(), 13u);
+    EXPECT_TRUE(answers[0].starts_with("\xEF\xBB\xBF" "файл;"));
+    EXPECT_EQ(ReadBytes(folder / "a" / "answers.csv"), ReadBytes(folder / "b" / "answers.csv"));
+    for (std::size_t k = 1; k < answers.size(); ++k) {
+        const std::string name = answers[k].substr(0, answers[k].find(';'));
+        EXPECT_EQ(name, Format("variant-%02zu.tab", k));
+        EXPECT_EQ(ReadBytes(folder / "a" / name), ReadBytes(folder / "b" / name));
+        const CliRun solved = RunCli({"--limits", "--mode", "checking", (folder / "a" / name).string()});
+        const std::string optimum = answers[k].substr(answers[k].rfind(';', answers[k].rfind(';') - 1) + 1);
+        const std::string f = optimum.substr(0, optimum.find(';'));
+        const std::string report = Utf8(solved.Out);
+        EXPECT_NE(report.find("F= " + f), std::string::npos) << name << " " << f;
+    }
+    std::filesystem::remove_all(folder);
+}
+
+TEST(RunSolver, RefusesGeneratorOptionsThatMakeNoTask) {
+    const std::vector<std::vector<std::string>> lines = {
+        {"--generate", "3", "--out", "x"},
+        {"--generate", "3", "--size", "4x5"},
+        {"--generate", "0", "--size", "4x5", "--out", "x"},
+        {"--generate", "3", "--size", "1x5", "--out", "x"},
+        {"--generate", "3", "--size", "4*5", "--out", "x"},
+        {"--generate", "3", "--size", "4x5", "--tariffs", "9..1", "--out", "x"},
+        {"--generate", "3", "--size", "4x5", "--limits", "150", "--out", "x"},
+        {"--generate", "3", "--size", "4x5", "--out", "x", "task.tab"},
+    };
+    for (const auto& args : lines) {
+        SCOPED_TRACE(args[args.size() - 1]);
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.Status, kExitUsage);
+        EXPECT_FALSE(std::filesystem::exists("x"));
+    }
+}
+
+TEST(RunSolver, ComparesEveryRuleAndMethod) {
+    const CliRun csv = RunCli({"--compare", "--csv", Table("closed-3x4.tab")});
+    ASSERT_EQ(csv.Status, kExitSolved) << csv.Err;
+    const std::vector<std::string> lines = Lines(csv.Out);
+    ASSERT_EQ(lines.size(), 9u);
+    EXPECT_EQ(lines[0], "опорный план;метод;F опорного плана;этапов;F оптимальное;время, мс");
+    EXPECT_TRUE(lines[5].starts_with("Метод Фогеля;метод потенциалов;")) << lines[5];
+    const CliRun html = RunCli({"--compare", "--limits", Table("capacity-limits-3x4.tab")});
+    ASSERT_EQ(html.Status, kExitSolved);
+    EXPECT_NE(Utf8(html.Out).find("<td>метод потенциалов с ограничениями</td>"), std::string::npos);
 }
 
 TEST(RunSolver, WritesTheReportToAFileAndReplacesAnOldOneWhole) {

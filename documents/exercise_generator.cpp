@@ -1,0 +1,230 @@
+#include "documents/exercise_generator.h"
+
+#include <algorithm>
+#include <limits>
+#include <vector>
+
+#include "documents/grids_to_state.h"
+#include "documents/method_comparison.h"
+#include "documents/text_numbers.h"
+#include "solver/driver.h"
+#include "solver/report_buffer.h"
+#include "solver/solve_hooks.h"
+#include "solver/solve_state.h"
+
+namespace kargolo {
+namespace {
+
+constexpr int kLargestSide = 1000;
+constexpr std::int32_t kLargestTariff = 1000000;
+constexpr int kAttempts = 1000;
+
+// splitmix64: small, fast and the same everywhere.
+class SeededRandom {
+public:
+    explicit SeededRandom(std::uint64_t seed) : m_state(seed) {}
+
+    std::uint64_t Next() {
+        std::uint64_t z = (m_state += 0x9E3779B97F4A7C15u);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
+        return z ^ (z >> 31);
+    }
+    // Uniform in [low, high], without the bias of a plain remainder.
+    std::int64_t Between(std::int64_t low, std::int64_t high) {
+        const std::uint64_t span = static_cast<std::uint64_t>(high - low) + 1;
+        const std::uint64_t limit = std::numeric_limits<std::uint64_t>::max() -
+                                    std::numeric_limits<std::uint64_t>::max() % span;
+        std::uint64_t x = Next();
+        while (x >= limit) x = Next();
+        return low + static_cast<std::int64_t>(x % span);
+    }
+    bool Percent(int percent) { return Between(1, 100) <= percent; }
+
+private:
+    std::uint64_t m_state;
+};
+
+// total split into `parts` positive amounts; total >= parts.
+std::vector<std::int64_t> SplitTotal(std::int64_t total, int parts, SeededRandom& random) {
+    std::vector<std::int64_t> weights(static_cast<std::size_t>(parts));
+    std::int64_t weightSum = 0;
+    for (std::int64_t& w : weights) weightSum += w = random.Between(1, 10);
+    const std::int64_t spare = total - parts;
+    std::vector<std::int64_t> amounts(weights.size());
+    std::int64_t given = 0;
+    for (std::size_t k = 0; k < weights.size(); ++k) {
+        amounts[k] = 1 + spare * weights[k] / weightSum;
+        given += amounts[k];
+    }
+    amounts[static_cast<std::size_t>(random.Between(0, parts - 1))] += total - given;
+    return amounts;
+}
+
+std::int64_t Sum(const std::vector<std::int64_t>& amounts, std::size_t from, std::size_t to) {
+    std::int64_t sum = 0;
+    for (std::size_t k = from; k < to; ++k) sum += amounts[k];
+    return sum;
+}
+
+struct Rims {
+    std::vector<std::int64_t> Supplies;
+    std::vector<std::int64_t> Demands;
+};
+
+// Demands of the total; with degenerate, the first l of them add up to the first k supplies.
+bool MakeDemands(const ExerciseOptions& o, std::int64_t total, SeededRandom& random, Rims& rims) {
+    const int n = o.Consumers;
+    if (!o.Degenerate) {
+        if (total < n) return false;
+        rims.Demands = SplitTotal(total, n, random);
+        return true;
+    }
+    const auto k = static_cast<std::size_t>(random.Between(1, o.Suppliers - 1));
+    const int l = static_cast<int>(random.Between(1, n - 1));
+    const std::int64_t part = Sum(rims.Supplies, 0, k);
+    if (part < l || total - part < n - l) return false;
+    rims.Demands = SplitTotal(part, l, random);
+    const std::vector<std::int64_t> rest = SplitTotal(total - part, n - l, random);
+    rims.Demands.insert(rims.Demands.end(), rest.begin(), rest.end());
+    return true;
+}
+
+bool MakeRims(const ExerciseOptions& o, SeededRandom& random, Rims& rims) {
+    const std::int64_t unit = 5 * std::max(1, (o.Consumers + o.Suppliers - 1) / o.Suppliers);
+    rims.Supplies.clear();
+    for (int i = 0; i < o.Suppliers; ++i) rims.Supplies.push_back(unit * random.Between(2, 20));
+    const std::int64_t supply = Sum(rims.Supplies, 0, rims.Supplies.size());
+    const std::int64_t difference = unit * random.Between(1, std::max<std::int64_t>(1, supply / unit / 5));
+    std::int64_t demand = supply;
+    if (o.Type == ExerciseType::Surplus) demand = supply - difference;
+    if (o.Type == ExerciseType::Deficit) demand = supply + difference;
+    return demand > 0 && MakeDemands(o, demand, random, rims);
+}
+
+TaskGrids MakeGrids(const ExerciseOptions& o, const Rims& rims, SeededRandom& random, bool& limited) {
+    const int m = o.Suppliers;
+    const int n = o.Consumers;
+    TaskGrids grids = MakeTaskGrids(m, n);
+    for (auto* grid : {&grids.Tarif, &grids.Restriction}) {
+        for (int i = 0; i < m; ++i) grid->At(n + 1, i + 1) = NumberToText(rims.Supplies[static_cast<std::size_t>(i)]);
+        for (int j = 0; j < n; ++j) grid->At(j + 1, m + 1) = NumberToText(rims.Demands[static_cast<std::size_t>(j)]);
+    }
+    limited = false;
+    for (int i = 0; i < m; ++i) {
+        for (int j = 0; j < n; ++j) {
+            grids.Tarif.At(j + 1, i + 1) = NumberToText(random.Between(o.LowestTariff, o.HighestTariff));
+            std::int64_t limit = -1;
+            if (o.LimitedPercent > 0 && random.Percent(o.LimitedPercent)) {
+                const std::int64_t route = std::min(rims.Supplies[static_cast<std::size_t>(i)],
+                                                    rims.Demands[static_cast<std::size_t>(j)]);
+                limit = std::max<std::int64_t>(1, route * (100 - random.Between(0, o.Tightness)) / 100);
+                limited = true;
+            }
+            grids.Restriction.At(j + 1, i + 1) = limit < 0 ? std::string(1, 'M') : NumberToText(limit);
+        }
+    }
+    return grids;
+}
+
+// Whether a drawn task meets the options that only a solution can tell.
+bool MeetsSolvedOptions(const ExerciseOptions& o, const TaskGrids& grids, bool limited) {
+    const bool needsFeasible = limited && !o.AllowUnsolvable;
+    if (!needsFeasible && !o.UniqueOptimum) return true;
+    SolveState s;
+    if (!GridsToSolveState(grids, limited, s).empty() || !CheckTaskInput(s).empty()) return false;
+    s.SolveMode = kSolveModeChecking;
+    s.PlanMethod = kPlanVogel;
+    SilentHooks quiet;
+    const ImprovementResult result = Solve(s, quiet, false);
+    const bool unsolvable = limited && !result.Bounded.ConditionsMet;
+    if (unsolvable) return o.AllowUnsolvable && !o.UniqueOptimum;
+    return !o.UniqueOptimum || HasUniqueOptimum(s);
+}
+
+}  // namespace
+
+std::string CheckExerciseOptions(const ExerciseOptions& o) {
+    if (o.Suppliers < 2 || o.Consumers < 2 || o.Suppliers > kLargestSide || o.Consumers > kLargestSide) {
+        return Format("Число поставщиков и потребителей должно быть от 2 до %d.", kLargestSide);
+    }
+    if (o.LowestTariff > o.HighestTariff || o.LowestTariff < -kLargestTariff ||
+        o.HighestTariff > kLargestTariff) {
+        return Format("Тарифы должны лежать в пределах от -%d до %d, нижний не больше верхнего.",
+                      kLargestTariff, kLargestTariff);
+    }
+    if (o.LimitedPercent < 0 || o.LimitedPercent > 100 || o.Tightness < 0 || o.Tightness > 100) {
+        return "Доля ограниченных маршрутов и строгость ограничений задаются в процентах, от 0 до 100.";
+    }
+    return {};
+}
+
+GeneratedExercise GenerateExercise(const ExerciseOptions& options, unsigned index) {
+    GeneratedExercise exercise;
+    exercise.Failure = CheckExerciseOptions(options);
+    if (!exercise.Failure.empty()) return exercise;
+    SeededRandom random(options.Seed ^ (0xD1B54A32D192ED03u * (std::uint64_t{index} + 1)));
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        Rims rims;
+        if (!MakeRims(options, random, rims)) continue;
+        bool limited = false;
+        TaskGrids grids = MakeGrids(options, rims, random, limited);
+        if (!MeetsSolvedOptions(options, grids, limited)) continue;
+        exercise.Grids = std::move(grids);
+        exercise.Limits = limited;
+        return exercise;
+    }
+    exercise.Failure = Format("За %d попыток не нашлось задачи с такими условиями.", kAttempts);
+    return exercise;
+}
+
+bool HasUniqueOptimum(const SolveState& s) {
+    int zeroEstimates = 0;
+    for (int i = 0; i < s.m; ++i) {
+        const PotentialEntry& u = s.PotentialsU[static_cast<std::size_t>(i)];
+        for (int j = 0; j < s.n; ++j) {
+            const PotentialEntry& v = s.PotentialsV[static_cast<std::size_t>(j)];
+            const TaskCell& c = s.Cell(i, j);
+            if (s.RestrictedTask && IsClosedRoute(c)) continue;
+            if (u.M + v.M == 0 && c.Tariff - u.Value - v.Value == 0) ++zeroEstimates;
+        }
+    }
+    return zeroEstimates == s.m + s.n - 1;
+}
+
+ExerciseAnswer AnswerExercise(const TaskGrids& grids, bool limits) {
+    ExerciseAnswer answer;
+    answer.Bounded = limits;
+    const MethodComparison runs = CompareMethods(grids, limits);
+    for (const MethodRun& run : runs.Runs) {
+        if (run.SolveMethod != kMethodPotentials) continue;
+        if (!limits) answer.FirstPlanF[run.PlanMethod] = run.FirstPlanF;
+        if (run.PlanMethod == kPlanNorthWestCorner || limits) {
+            answer.OptimalF = run.FinalF;
+            answer.Unsolvable = run.Unsolvable;
+            answer.NorthWestStages = run.Stages;
+        }
+    }
+    return answer;
+}
+
+std::string AnswersHeader() {
+    return "файл;F северо-западного угла;F минимального элемента;F Фогеля;"
+           "F двойного предпочтения;F оптимальное;этапов метода потенциалов\n";
+}
+
+std::string AnswerLine(std::string_view fileName, const ExerciseAnswer& answer) {
+    std::string line(fileName);
+    for (const std::int64_t f : answer.FirstPlanF) {
+        line += ';';
+        line += answer.Bounded ? std::string("-") : NumberToText(f);
+    }
+    line += ';';
+    line += answer.Unsolvable ? std::string("неразрешима") : NumberToText(answer.OptimalF);
+    line += ';';
+    line += std::to_string(answer.NorthWestStages);
+    line += '\n';
+    return line;
+}
+
+}  // namespace kargolo

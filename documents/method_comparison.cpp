@@ -1,0 +1,144 @@
+#include "documents/method_comparison.h"
+
+#include <chrono>
+
+#include "documents/grids_to_state.h"
+#include "solver/driver.h"
+#include "solver/report_buffer.h"
+#include "solver/report_texts.h"
+#include "solver/solve_hooks.h"
+
+namespace kargolo {
+namespace {
+
+constexpr std::int32_t kRules[] = {kPlanNorthWestCorner, kPlanMinimumElement, kPlanVogel,
+                                   kPlanDoublePreference};
+constexpr std::int32_t kMethods[] = {kMethodPotentials, kMethodDistributive};
+
+// Shows nothing and counts the stages: the run asks whether to stop before every one.
+class StageCounter : public SilentHooks {
+public:
+    bool StopRequested() override {
+        ++m_stages;
+        return false;
+    }
+    unsigned Stages() const { return m_stages; }
+
+private:
+    unsigned m_stages = 0;
+};
+
+// A fresh copy of the task's numbers, ready for a run.
+void CopyTask(const SolveState& task, SolveState& s) {
+    s.m = task.m;
+    s.n = task.n;
+    s.Cells = task.Cells;
+    s.Supplies = task.Supplies;
+    s.Demands = task.Demands;
+    s.RestrictedTask = task.RestrictedTask;
+    s.MaximisationTask = task.MaximisationTask;
+    s.SolveMode = kSolveModeChecking;
+    s.ReportLimit = 0;
+}
+
+std::string Cell(std::string_view text) { return "<td>" + std::string(text) + "</td>"; }
+
+std::string FinalFText(const MethodRun& run) {
+    return run.Unsolvable ? std::string("неразрешима") : std::to_string(run.FinalF);
+}
+
+std::string MillisecondsText(double milliseconds) { return Format("%.2f", milliseconds); }
+
+}  // namespace
+
+const char* PlanRuleName(std::int32_t plan) {
+    switch (plan) {
+        case kPlanMinimumElement: return "Метод минимального элемента";
+        case kPlanVogel: return "Метод Фогеля";
+        case kPlanDoublePreference: return "Метод двойного предпочтения";
+        default: return "Метод северо-западного угла";
+    }
+}
+
+const char* MethodName(const MethodRun& run) {
+    if (run.Bounded) return "метод потенциалов с ограничениями";
+    return run.SolveMethod == kMethodPotentials ? "метод потенциалов" : "распределительный метод";
+}
+
+MethodRun RunQuietly(const SolveState& task, std::int32_t plan, std::int32_t method) {
+    MethodRun run{plan, method, task.RestrictedTask};
+    {
+        SolveState first;
+        CopyTask(task, first);
+        first.PlanMethod = plan;
+        SilentHooks quiet;
+        Solve(first, quiet, true);
+        run.FirstPlanF = ComputeObjectiveF(first);
+    }
+    SolveState s;
+    CopyTask(task, s);
+    s.PlanMethod = plan;
+    s.SolveMethod = method;
+    StageCounter counter;
+    const auto start = std::chrono::steady_clock::now();
+    const ImprovementResult result = Solve(s, counter, false);
+    run.Milliseconds =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    run.Stages = counter.Stages();
+    run.FinalF = s.ObjectiveF;
+    run.Unsolvable = s.RestrictedTask && result.Completed && !result.Bounded.ConditionsMet;
+    return run;
+}
+
+MethodComparison CompareMethods(const TaskGrids& grids, bool limits) {
+    MethodComparison comparison;
+    SolveState task;
+    comparison.Refusal = GridsToSolveState(grids, limits, task);
+    if (comparison.Refusal.empty()) comparison.Refusal = CheckTaskInput(task);
+    if (!comparison.Refusal.empty()) return comparison;
+    if (limits) {
+        comparison.Runs.push_back(RunQuietly(task, kPlanMinimumElement, kMethodPotentials));
+        return comparison;
+    }
+    for (const std::int32_t rule : kRules) {
+        for (const std::int32_t method : kMethods) comparison.Runs.push_back(RunQuietly(task, rule, method));
+    }
+    return comparison;
+}
+
+std::string ComparisonHtml(const MethodComparison& comparison, std::string_view taskName) {
+    std::string html = kReportHead;
+    html += "<h3>Сравнение методов: " + std::string(taskName) + "</h3>";
+    if (!comparison.Refusal.empty()) {
+        html += "<p>" + comparison.Refusal + "</p>";
+    } else {
+        html += "<table border=1 cellpadding=4 cellspacing=0><tr><th>Опорный план</th>"
+                "<th>Метод улучшения</th><th>F опорного плана</th><th>Этапов</th>"
+                "<th>F оптимальное</th><th>Время, мс</th></tr>";
+        for (const MethodRun& run : comparison.Runs) {
+            html += "<tr>" +
+                    Cell(run.Bounded ? "Метод минимального элемента с ограничениями"
+                                     : PlanRuleName(run.PlanMethod)) +
+                    Cell(MethodName(run)) + Cell(std::to_string(run.FirstPlanF)) +
+                    Cell(std::to_string(run.Stages)) + Cell(FinalFText(run)) +
+                    Cell(MillisecondsText(run.Milliseconds)) + "</tr>";
+        }
+        html += "</table><p>Этапы считаются так же, как в отчете о решении: на последнем этапе "
+                "план оказывается оптимальным.</p>";
+    }
+    return html + kReportFooter + kDocumentEnd;
+}
+
+std::string ComparisonCsv(const MethodComparison& comparison) {
+    std::string csv = "опорный план;метод;F опорного плана;этапов;F оптимальное;время, мс\n";
+    for (const MethodRun& run : comparison.Runs) {
+        csv += std::string(run.Bounded ? "Метод минимального элемента с ограничениями"
+                                       : PlanRuleName(run.PlanMethod)) +
+               ';' + MethodName(run) + ';' + std::to_string(run.FirstPlanF) + ';' +
+               std::to_string(run.Stages) + ';' + FinalFText(run) + ';' +
+               MillisecondsText(run.Milliseconds) + '\n';
+    }
+    return csv;
+}
+
+}  // namespace kargolo

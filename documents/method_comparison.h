@@ -1,0 +1,48 @@
+#pragma once
+
+// One task solved by every rule of the first plan and every improvement method, for a table of
+// how they compare: the first plan's F, the number of stages, the final F and the time of each
+// run. A task with capacity limits has one run, by the method for bounded variables.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "documents/task_grids.h"
+#include "solver/solve_state.h"
+
+namespace kargolo {
+
+struct MethodRun {
+    std::int32_t PlanMethod = kPlanNorthWestCorner;
+    std::int32_t SolveMethod = kMethodPotentials;
+    bool Bounded = false;          // solved with the capacity limits
+    std::int64_t FirstPlanF = 0;
+    unsigned Stages = 0;           // as the report numbers them; the last one finds the optimum
+    std::int64_t FinalF = 0;
+    bool Unsolvable = false;       // the limits keep part of the cargo from its consumers
+    double Milliseconds = 0;       // the whole run in checking mode
+};
+
+struct MethodComparison {
+    std::string Refusal;  // why the task cannot be solved; no runs then
+    std::vector<MethodRun> Runs;
+};
+
+// Solves a filled task (in checking mode, whatever task.SolveMode says) by one rule and method.
+MethodRun RunQuietly(const SolveState& task, std::int32_t plan, std::int32_t method);
+
+// Every rule with both methods in the order of the settings dialog, or the bounded method.
+MethodComparison CompareMethods(const TaskGrids& grids, bool limits);
+
+// The comparison as a document for the report window (UTF-8 text) and as ';'-separated lines
+// with a line of column names.
+std::string ComparisonHtml(const MethodComparison& comparison, std::string_view taskName);
+std::string ComparisonCsv(const MethodComparison& comparison);
+
+// The name of a rule and of a method, as the tables give them.
+const char* PlanRuleName(std::int32_t plan);
+const char* MethodName(const MethodRun& run);
+
+}  // namespace kargolo

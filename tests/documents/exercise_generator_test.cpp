@@ -1,0 +1,238 @@
+#include <gtest/gtest.h>
+
+#include "documents/exercise_generator.h"
+#include "documents/grids_to_state.h"
+#include "documents/method_comparison.h"
+#include "documents/solve_run.h"
+#include "documents/table_file.h"
+#include "documents/text_numbers.h"
+#include "solver/driver.h"
+#include "solver/method_texts.h"
+#include "solver/solve_hooks.h"
+
+namespace kargolo::testing {
+namespace {
+
+std::vector<std::int64_t> Supplies(const TaskGrids& g) {
+    std::vector<std::int64_t> amounts;
+    for (int i = 1; i <= g.Suppliers(); ++i) amounts.push_back(TextToNumber(g.Tarif.At(g.Consumers() + 1, i)));
+    return amounts;
+}
+
+std::vector<std::int64_t> Demands(const TaskGrids& g) {
+    std::vector<std::int64_t> amounts;
+    for (int j = 1; j <= g.Consumers(); ++j) amounts.push_back(TextToNumber(g.Tarif.At(j, g.Suppliers() + 1)));
+    return amounts;
+}
+
+std::int64_t Total(const std::vector<std::int64_t>& amounts) {
+    std::int64_t total = 0;
+    for (const std::int64_t a : amounts) total += a;
+    return total;
+}
+
+// Some first suppliers ship exactly what some first consumers need.
+bool HasDegeneratePrefix(const TaskGrids& g) {
+    const std::vector<std::int64_t> a = Supplies(g);
+    const std::vector<std::int64_t> b = Demands(g);
+    std::int64_t rows = 0;
+    for (std::size_t k = 0; k + 1 < a.size(); ++k) {
+        rows += a[k];
+        std::int64_t columns = 0;
+        for (std::size_t l = 0; l + 1 < b.size(); ++l) {
+            columns += b[l];
+            if (rows == columns) return true;
+        }
+    }
+    return false;
+}
+
+// The optimum of the grids in checking mode, by Vogel's plan and the method of potentials.
+SolveRunResult SolveGrids(const TaskGrids& grids, bool limits, SolveState& s) {
+    SolveSettings settings;
+    settings.SolveMode = kSolveModeChecking;
+    settings.PlanMethod = kPlanVogel;
+    SilentHooks quiet;
+    return RunSolve(grids, limits, false, settings, quiet, s);
+}
+
+std::int64_t Optimum(const TaskGrids& grids) {
+    SolveState s;
+    EXPECT_EQ(SolveGrids(grids, false, s).Refusal, "");
+    return s.ObjectiveF;
+}
+
+// The cheapest plan that ships at least one unit on route (i, j), by brute force: the rest of
+// the task with that unit taken out.
+std::int64_t OptimumThrough(TaskGrids grids, int i, int j) {
+    const int n = grids.Consumers();
+    const int m = grids.Suppliers();
+    for (auto* grid : {&grids.Tarif, &grids.Restriction}) {
+        grid->At(n + 1, i) = NumberToText(TextToNumber(grid->At(n + 1, i)) - 1);
+        grid->At(j, m + 1) = NumberToText(TextToNumber(grid->At(j, m + 1)) - 1);
+    }
+    return TextToNumber(grids.Tarif.At(j, i)) + Optimum(grids);
+}
+
+std::uint64_t Fingerprint(const TaskGrids& grids) {
+    std::uint64_t hash = 1469598103934665603u;
+    for (const std::uint8_t byte : SerializeTableFile(grids)) hash = (hash ^ byte) * 1099511628211u;
+    return hash;
+}
+
+TEST(ExerciseGenerator, TheSameSeedGivesTheSameTasksEverywhere) {
+    ExerciseOptions options;
+    options.Seed = 2026;
+    options.LimitedPercent = 30;
+    const GeneratedExercise first = GenerateExercise(options, 0);
+    ASSERT_EQ(first.Failure, "");
+    EXPECT_EQ(GenerateExercise(options, 0).Grids, first.Grids);
+    EXPECT_NE(GenerateExercise(options, 1).Grids, first.Grids);
+    // Pinned bytes: a change here means the series of a seed has changed for every user.
+    EXPECT_EQ(Fingerprint(first.Grids), 7190155964967397955u);
+}
+
+TEST(ExerciseGenerator, HonoursTypeSizeTariffsAndDegeneracy) {
+    for (const ExerciseType type : {ExerciseType::Closed, ExerciseType::Surplus, ExerciseType::Deficit}) {
+        for (const bool degenerate : {false, true}) {
+            ExerciseOptions options;
+            options.Type = type;
+            options.Degenerate = degenerate;
+            options.Suppliers = 4;
+            options.Consumers = 6;
+            options.LowestTariff = -3;
+            options.HighestTariff = 12;
+            for (unsigned k = 0; k < 40; ++k) {
+                SCOPED_TRACE(::testing::Message() << static_cast<int>(type) << degenerate << k);
+                const GeneratedExercise exercise = GenerateExercise(options, k);
+                ASSERT_EQ(exercise.Failure, "");
+                const TaskGrids& g = exercise.Grids;
+                ASSERT_EQ(g.Suppliers(), 4);
+                ASSERT_EQ(g.Consumers(), 6);
+                const std::int64_t supply = Total(Supplies(g));
+                const std::int64_t demand = Total(Demands(g));
+                if (type == ExerciseType::Closed) {
+                    EXPECT_EQ(supply, demand);
+                }
+                if (type == ExerciseType::Surplus) {
+                    EXPECT_GT(supply, demand);
+                }
+                if (type == ExerciseType::Deficit) {
+                    EXPECT_LT(supply, demand);
+                }
+                if (degenerate) {
+                    EXPECT_TRUE(HasDegeneratePrefix(g));
+                }
+                for (int i = 1; i <= 4; ++i) {
+                    for (int j = 1; j <= 6; ++j) {
+                        const std::int32_t tariff = TextToNumber(g.Tarif.At(j, i));
+                        EXPECT_TRUE(tariff >= -3 && tariff <= 12) << tariff;
+                        EXPECT_EQ(g.Restriction.At(j, i), "M");
+                    }
+                }
+                for (const std::int64_t b : Demands(g)) EXPECT_GT(b, 0);
+            }
+        }
+    }
+}
+
+// Small tariffs make ties, and ties make several optima likely unless the generator refuses them.
+TEST(ExerciseGenerator, UniqueOptimaHaveNoEqualAlternative) {
+    ExerciseOptions options;
+    options.Suppliers = 3;
+    options.Consumers = 4;
+    options.HighestTariff = 4;
+    options.UniqueOptimum = true;
+    for (unsigned k = 0; k < 25; ++k) {
+        SCOPED_TRACE(k);
+        const GeneratedExercise exercise = GenerateExercise(options, k);
+        ASSERT_EQ(exercise.Failure, "");
+        SolveState s;
+        ASSERT_EQ(SolveGrids(exercise.Grids, false, s).Refusal, "");
+        for (int i = 0; i < 3; ++i) {
+            for (int j = 0; j < 4; ++j) {
+                if (s.Cell(i, j).Cargo > 0) continue;
+                EXPECT_GT(OptimumThrough(exercise.Grids, i + 1, j + 1), s.ObjectiveF)
+                    << "route " << i + 1 << "," << j + 1 << " gives a second optimum";
+            }
+        }
+    }
+}
+
+TEST(ExerciseGenerator, LimitsLeaveTheTaskSolvableUnlessAllowedNot) {
+    ExerciseOptions options;
+    options.Suppliers = 4;
+    options.Consumers = 4;
+    options.LimitedPercent = 80;
+    options.Tightness = 90;
+    int unsolvable = 0;
+    for (const bool allow : {false, true}) {
+        options.AllowUnsolvable = allow;
+        for (unsigned k = 0; k < 30; ++k) {
+            const GeneratedExercise exercise = GenerateExercise(options, k);
+            ASSERT_EQ(exercise.Failure, "");
+            ASSERT_TRUE(exercise.Limits);
+            const ExerciseAnswer answer = AnswerExercise(exercise.Grids, true);
+            EXPECT_TRUE(answer.Bounded);
+            if (!allow) {
+                    EXPECT_FALSE(answer.Unsolvable) << k;
+                }
+            unsolvable += answer.Unsolvable;
+        }
+    }
+    EXPECT_GT(unsolvable, 0) << "tight limits never blocked a task: the option is not tried";
+}
+
+TEST(ExerciseGenerator, RefusesOptionsThatMakeNoTask) {
+    ExerciseOptions options;
+    options.Suppliers = 1;
+    EXPECT_NE(GenerateExercise(options, 0).Failure, "");
+    options = {};
+    options.LowestTariff = 5;
+    options.HighestTariff = 4;
+    EXPECT_NE(CheckExerciseOptions(options), "");
+    options = {};
+    options.LimitedPercent = 101;
+    EXPECT_NE(CheckExerciseOptions(options), "");
+}
+
+// The table's numbers are those of separate runs with each setting.
+TEST(MethodComparison, EqualsSeparateRuns) {
+    ExerciseOptions options;
+    options.Suppliers = 5;
+    options.Consumers = 4;
+    options.Type = ExerciseType::Deficit;
+    for (unsigned k = 0; k < 10; ++k) {
+        const TaskGrids grids = GenerateExercise(options, k).Grids;
+        const MethodComparison comparison = CompareMethods(grids, false);
+        ASSERT_EQ(comparison.Runs.size(), 8u);
+        const ExerciseAnswer answer = AnswerExercise(grids, false);
+        for (const MethodRun& run : comparison.Runs) {
+            SolveSettings settings;
+            settings.SolveMode = kSolveModeChecking;
+            settings.PlanMethod = run.PlanMethod;
+            settings.SolveMethod = run.SolveMethod;
+            SilentHooks quiet;
+            SolveState first;
+            RunSolve(grids, false, true, settings, quiet, first);
+            SolveState whole;
+            RunSolve(grids, false, false, settings, quiet, whole);
+            EXPECT_EQ(run.FirstPlanF, first.ObjectiveF);
+            EXPECT_EQ(run.FinalF, whole.ObjectiveF);
+            EXPECT_EQ(answer.FirstPlanF[run.PlanMethod], first.ObjectiveF);
+            EXPECT_EQ(answer.OptimalF, whole.ObjectiveF);
+            // The last stage of a detailed report has the number counted.
+            settings.SolveMode = kSolveModeDetailed;
+            SolveState detailed;
+            RunSolve(grids, false, false, settings, quiet, detailed);
+            const std::string text = detailed.Report.Text();
+            EXPECT_NE(text.find(Format(kStageHeader, run.Stages)), std::string::npos);
+            EXPECT_EQ(text.find(Format(kStageHeader, run.Stages + 1)), std::string::npos);
+        }
+        EXPECT_EQ(answer.NorthWestStages, comparison.Runs[0].Stages);
+    }
+    EXPECT_EQ(AnswerLine("v.tab", AnswerExercise(GenerateExercise(options, 0).Grids, false)).substr(0, 6), "v.tab;");
+}
+
+}  // namespace
+}  // namespace kargolo::testing
