@@ -16,11 +16,14 @@
 #include <filesystem>
 
 #include "app/about_box.h"
+#include "app/busy_run.h"
 #include "app/help_window.h"
+#include "app/random_task_dialog.h"
 #include "app/report_window.h"
 #include "app/settings_dialog.h"
 #include "app/settings_store.h"
 #include "app/status_form.h"
+#include "documents/method_comparison.h"
 #include "documents/table_file.h"
 #include "documents/text_task_file.h"
 #include "documents/task_editor_window.h"
@@ -98,6 +101,13 @@ void TMain_Form::createActions() {
     connect(redo, &QAction::triggered, this, [this] { stepTask(&QUndoStack::redo); });
     connect(makeAction("ProgramSettings", QStringLiteral("&Настройки")), &QAction::triggered, this,
             &TMain_Form::ProgramSettingsClick);
+    QAction* compare = makeAction("CompareMethods", QStringLiteral("&Сравнить методы"), Qt::SHIFT | Qt::Key_F9);
+    compare->setStatusTip(QStringLiteral("Решить задачу всеми правилами опорного плана и методами улучшения и "
+                                         "сравнить их в одной таблице"));
+    connect(compare, &QAction::triggered, this, &TMain_Form::CompareMethodsClick);
+    QAction* random = makeAction("RandomTask", QStringLiteral("Слу&чайная задача..."), Qt::CTRL | Qt::SHIFT | Qt::Key_N);
+    random->setStatusTip(QStringLiteral("Создать случайную задачу для упражнения"));
+    connect(random, &QAction::triggered, this, &TMain_Form::RandomTaskClick);
     const struct {
         const char* Name;
         const char* Text;
@@ -151,7 +161,7 @@ void TMain_Form::createMenus() {
     add(menuBar()->addMenu(QStringLiteral("&Файл")),
         {"", "New", "Open", "Save", "SaveAs", "", "Print", "PrintPreview", "ExportPdf", "", "Close1", "CloseAll1", "",
          "Exit"});
-    add(menuBar()->addMenu(QStringLiteral("&Задача")), {"FindPlan", "SolveTask", "", "ProgramSettings"});
+    add(menuBar()->addMenu(QStringLiteral("&Задача")), {"FindPlan", "SolveTask", "CompareMethods", "", "RandomTask", "", "ProgramSettings"});
     add(menuBar()->addMenu(QStringLiteral("&Таблица")),
         {"Undo", "Redo", "", "MainInsertRow", "MainInsertColumn", "", "MainDeleteRow", "MainDeleteColumn", "",
          "MainInverseSign", "Transponate", "", "ShowHideRestrictions"});
@@ -210,7 +220,7 @@ void TMain_Form::updateMenus() {
     command("ExportPdf")->setEnabled(report);
     command("PrintPreview")->setEnabled(report && previewable);
     for (const char* name : {"Save", "SaveAs", "Close1", "CloseAll1"}) command(name)->setEnabled(anyChild);
-    for (const char* name : {"FindPlan", "SolveTask", "MainInsertRow", "MainInsertColumn", "MainDeleteRow",
+    for (const char* name : {"FindPlan", "SolveTask", "CompareMethods", "MainInsertRow", "MainInsertColumn", "MainDeleteRow",
                              "MainDeleteColumn", "MainInverseSign", "Transponate", "ShowHideRestrictions"}) {
         command(name)->setEnabled(editor);
     }
@@ -340,6 +350,37 @@ void TMain_Form::ProgramSettingsClick() {
     TSettings dialog(m_store, this);
     if (m_store == nullptr) dialog.setValues(m_settings);
     if (dialog.exec() == QDialog::Accepted) m_settings = dialog.values();
+}
+
+void TMain_Form::RandomTaskClick() {
+    TRandomTaskDialog dialog(this);
+    if (m_exerciseOptions) dialog.setOptions(*m_exerciseOptions);
+    if (dialog.exec() != QDialog::Accepted) return;
+    m_exerciseOptions = dialog.options();
+    ++m_exerciseOptions->Seed;  // the next task of the dialog is another one
+    auto* editor = new TTaskWithRestrictions(++m_taskWindows, m_dialogs);
+    editor->setNewTask({dialog.exercise().Grids, dialog.exercise().Limits});
+    addChild(editor);
+}
+
+void TMain_Form::CompareMethodsClick() {
+    TTaskWithRestrictions* editor = activeEditor();
+    if (editor == nullptr || !editor->finishEditing()) return;
+    const TaskGrids grids = editor->grids();
+    const bool limits = editor->restrictionsVisible();
+    MethodComparison comparison;
+    RunBusy(this, QStringLiteral("Сравнение методов..."), [&] { comparison = CompareMethods(grids, limits); });
+    if (!comparison.Refusal.empty()) {
+        m_dialogs.showMessage(this, QString::fromStdString(comparison.Refusal));
+        return;
+    }
+    auto* report = new TMDIChildFormText(++m_reportWindows, m_dialogs);
+    const QString name = QFileInfo(editor->caption()).fileName();
+    if (!report->FillDocument(ComparisonHtml(comparison, name.toStdString()), false)) {
+        delete report;
+        return;
+    }
+    addChild(report);
 }
 
 void TMain_Form::SolveTaskClick() { LaunchSolve(false); }

@@ -6,8 +6,10 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <optional>
 
 #include "app/solve_launcher.h"
+#include "documents/exercise_generator.h"
 #include "widgets/user_dialogs.h"
 #include "solver/solve_state.h"
 
@@ -53,6 +55,8 @@ public slots:
     void SaveClick(bool saveAs);
     void SolveTaskClick();
     void FindPlanClick();
+    void CompareMethodsClick();
+    void RandomTaskClick();
     void LaunchSolve(bool planOnly);
     void UpdateCommands();
     void ProgramSettingsClick();
@@ -86,6 +90,7 @@ private:
     SolveLauncher m_launcher;
     SolveSettings m_settings;
     QString m_browserVersion;
+    std::optional<ExerciseOptions> m_exerciseOptions;  // as the random task dialog last had them
     QPointer<TMDIChildFormText> m_lastReport;
     QProgressBar* m_loadProgress = nullptr;
     THelpWindow* m_help = nullptr;  // made on first use, owned by the Qt parent

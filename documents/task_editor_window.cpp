@@ -184,14 +184,23 @@ void TTaskWithRestrictions::createPopupMenu() {
 }
 
 void TTaskWithRestrictions::setTask(const TableFileContents& contents, const QString& path) {
+    putTask(contents);
+    SetCaption(this, path);
+    setSaved(true);
+}
+
+void TTaskWithRestrictions::setNewTask(const TableFileContents& contents) {
+    putTask(contents);
+    setSaved(false);
+}
+
+void TTaskWithRestrictions::putTask(const TableFileContents& contents) {
     m_grids = contents.Grids;
     WriteCaptions(m_grids);
     reloadGrids();
     m_pages->setTabVisible(kRestrictionsPage, contents.HasLimits);
     m_showHideRestrictions->setChecked(contents.HasLimits);
-    SetCaption(this, path);
     m_undo->clear();
-    setSaved(true);
 }
 
 QString TTaskWithRestrictions::caption() const { return CaptionOf(this); }

@@ -34,6 +34,8 @@ public:
 
     // Puts a task read from a file into the window, which then counts as saved.
     void setTask(const TableFileContents& contents, const QString& path);
+    // Puts a task made by the program (a random one) into a new window, which stays unsaved.
+    void setNewTask(const TableFileContents& contents);
 
     const TaskGrids& grids() const { return m_grids; }
     QString caption() const;
@@ -69,6 +71,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;  // asks before losing edits
 
 private:
+    void putTask(const TableFileContents& contents);
     void createPages();
     void createPopupMenu();
     TaskGridView* createGrid(GridModel* model);

@@ -16,6 +16,7 @@
 
 #include "app/main_form.h"
 #include "app/program_icon.h"
+#include "app/random_task_dialog.h"
 #include "app/qt_translations.h"
 #include "app/report_window.h"
 #include "app/single_instance.h"
@@ -54,6 +55,8 @@ private slots:
     void listsTheOpenWindowsInTheWindowMenu();
     void closesTheActiveWindowWithCtrlW();
     void undoesAndRedoesInTheActiveTask();
+    void comparesTheMethodsOfATextTask();
+    void makesRandomTasksFromTheDialog();
 };
 
 void MainFormTest::enablesTaskCommandsOnlyForATaskEditor() {
@@ -334,6 +337,65 @@ void MainFormTest::speaksRussianInQtsOwnDialogsAndHasAnIcon() {
     const QIcon icon = ProgramIcon();
     QVERIFY(!icon.isNull());
     QCOMPARE(icon.availableSizes().size(), 7);
+}
+
+void MainFormTest::comparesTheMethodsOfATextTask() {
+    ScriptedDialogs dialogs;
+    TMain_Form form(dialogs);
+    form.resize(1000, 700);
+    form.show();
+    QVERIFY(form.openTableFile(QStringLiteral(KARGOLO_SOURCE_DIR "/examples/tables/closed-3x4.csv")));
+    QVERIFY(form.command("CompareMethods")->isEnabled());
+    form.CompareMethodsClick();
+    TMDIChildFormText* report = form.activeReport();
+    QVERIFY(report != nullptr);
+    QVERIFY(report->waitUntilLoaded());
+    const QString html = report->currentHtml();
+    QVERIFY(html.contains(QStringLiteral("Сравнение методов: closed-3x4.csv")));
+    // Every run ends at the optimum, and every rule but the north-west corner starts there.
+    QCOMPARE(html.count(QStringLiteral("<td>445</td>")), 8 + 6);
+    QVERIFY(!form.command("CompareMethods")->isEnabled());
+}
+
+void MainFormTest::makesRandomTasksFromTheDialog() {
+    ScriptedDialogs dialogs;
+    TMain_Form form(dialogs);
+    form.show();
+    std::uint64_t seed = 0;
+    auto fillAndAccept = [&seed] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<TRandomTaskDialog*>(window);
+            if (dialog == nullptr || !dialog->isVisible()) continue;
+            ExerciseOptions options = dialog->options();
+            seed = options.Seed;
+            options.Suppliers = 5;
+            options.Consumers = 6;
+            options.LimitedPercent = 50;
+            dialog->setOptions(options);
+            dialog->accept();
+        }
+    };
+    QTimer::singleShot(0, &form, fillAndAccept);
+    form.RandomTaskClick();
+    TTaskWithRestrictions* editor = form.activeEditor();
+    QVERIFY(editor != nullptr);
+    QCOMPARE(editor->grids().Suppliers(), 5);
+    QCOMPARE(editor->grids().Consumers(), 6);
+    QVERIFY(editor->restrictionsVisible());
+    QVERIFY(!editor->isSaved());
+    ExerciseOptions expected;
+    expected.Suppliers = 5;
+    expected.Consumers = 6;
+    expected.LimitedPercent = 50;
+    expected.Seed = seed;
+    TaskGrids made = GenerateExercise(expected, 0).Grids;
+    WriteCaptions(made);
+    QVERIFY(editor->grids() == made);
+    // The dialog comes back with the same options and the next seed.
+    const std::uint64_t first = seed;
+    QTimer::singleShot(0, &form, fillAndAccept);
+    form.RandomTaskClick();
+    QCOMPARE(seed, first + 1);
 }
 
 }  // namespace kargolo::testing
