@@ -27,6 +27,7 @@
 #include "documents/table_file.h"
 #include "documents/text_task_file.h"
 #include "documents/task_editor_window.h"
+#include "widgets/plan_picture_window.h"
 #include "widgets/window_caption.h"
 
 namespace kargolo {
@@ -105,6 +106,9 @@ void TMain_Form::createActions() {
     compare->setStatusTip(QStringLiteral("Решить задачу всеми правилами опорного плана и методами улучшения и "
                                          "сравнить их в одной таблице"));
     connect(compare, &QAction::triggered, this, &TMain_Form::CompareMethodsClick);
+    QAction* picture = makeAction("PlanPicture", QStringLiteral("С&хема перевозок"), Qt::CTRL | Qt::Key_G);
+    picture->setStatusTip(QStringLiteral("Нарисовать оптимальный план отчета: поставщики, потребители и перевозки"));
+    connect(picture, &QAction::triggered, this, &TMain_Form::PlanPictureClick);
     QAction* random = makeAction("RandomTask", QStringLiteral("Слу&чайная задача..."), Qt::CTRL | Qt::SHIFT | Qt::Key_N);
     random->setStatusTip(QStringLiteral("Создать случайную задачу для упражнения"));
     connect(random, &QAction::triggered, this, &TMain_Form::RandomTaskClick);
@@ -161,7 +165,7 @@ void TMain_Form::createMenus() {
     add(menuBar()->addMenu(QStringLiteral("&Файл")),
         {"", "New", "Open", "Save", "SaveAs", "", "Print", "PrintPreview", "ExportPdf", "", "Close1", "CloseAll1", "",
          "Exit"});
-    add(menuBar()->addMenu(QStringLiteral("&Задача")), {"FindPlan", "SolveTask", "CompareMethods", "", "RandomTask", "", "ProgramSettings"});
+    add(menuBar()->addMenu(QStringLiteral("&Задача")), {"FindPlan", "SolveTask", "CompareMethods", "PlanPicture", "", "RandomTask", "", "ProgramSettings"});
     add(menuBar()->addMenu(QStringLiteral("&Таблица")),
         {"Undo", "Redo", "", "MainInsertRow", "MainInsertColumn", "", "MainDeleteRow", "MainDeleteColumn", "",
          "MainInverseSign", "Transponate", "", "ShowHideRestrictions"});
@@ -200,15 +204,18 @@ TMDIChildFormText* TMain_Form::lastReportWindow() const { return m_lastReport.da
 
 QList<QMdiSubWindow*> TMain_Form::children() const { return m_mdi->subWindowList(); }
 
-TTaskWithRestrictions* TMain_Form::activeEditor() const {
+QWidget* TMain_Form::activeChild() const {
     QMdiSubWindow* active = m_mdi->activeSubWindow();
-    return active ? qobject_cast<TTaskWithRestrictions*>(active->widget()) : nullptr;
+    return active ? active->widget() : nullptr;
 }
 
-TMDIChildFormText* TMain_Form::activeReport() const {
-    QMdiSubWindow* active = m_mdi->activeSubWindow();
-    return active ? qobject_cast<TMDIChildFormText*>(active->widget()) : nullptr;
+TTaskWithRestrictions* TMain_Form::activeEditor() const {
+    return qobject_cast<TTaskWithRestrictions*>(activeChild());
 }
+
+TMDIChildFormText* TMain_Form::activeReport() const { return qobject_cast<TMDIChildFormText*>(activeChild()); }
+
+TPlanPictureWindow* TMain_Form::activePicture() const { return qobject_cast<TPlanPictureWindow*>(activeChild()); }
 
 void TMain_Form::updateMenus() {
     const bool anyChild = !children().isEmpty();
@@ -224,6 +231,7 @@ void TMain_Form::updateMenus() {
                              "MainDeleteColumn", "MainInverseSign", "Transponate", "ShowHideRestrictions"}) {
         command(name)->setEnabled(editor);
     }
+    command("PlanPicture")->setEnabled(report && activeReport()->planSketch().has_value());
     command("ShowHideRestrictions")->setChecked(editor && activeEditor()->restrictionsVisible());
     const QUndoStack* steps = editor ? activeEditor()->undoStack() : nullptr;
     command("Undo")->setEnabled(steps != nullptr && steps->canUndo());
@@ -327,6 +335,8 @@ void TMain_Form::SaveClick(bool saveAs) {
         editor->SaveTable(saveAs);
     } else if (auto* report = activeReport()) {
         report->SaveReport(saveAs);
+    } else if (auto* picture = activePicture()) {
+        picture->SavePicture();
     }
 }
 
@@ -381,6 +391,13 @@ void TMain_Form::CompareMethodsClick() {
         return;
     }
     addChild(report);
+}
+
+void TMain_Form::PlanPictureClick() {
+    TMDIChildFormText* report = activeReport();
+    if (report == nullptr || !report->planSketch()) return;
+    const PlanSketch& sketch = *report->planSketch();
+    addChild(new TPlanPictureWindow(PlanSvg(sketch), QString::fromStdString(sketch.Caption), m_dialogs));
 }
 
 void TMain_Form::SolveTaskClick() { LaunchSolve(false); }

@@ -25,6 +25,7 @@ namespace kargolo {
 class SettingsStore;
 class THelpWindow;
 class TMDIChildFormText;
+class TPlanPictureWindow;
 class TStatusForm;
 class TTaskWithRestrictions;
 
@@ -39,6 +40,8 @@ public:
     bool openTableFile(const QString& path);
     TTaskWithRestrictions* activeEditor() const;
     TMDIChildFormText* activeReport() const;
+    TPlanPictureWindow* activePicture() const;
+    QWidget* activeChild() const;
     TMDIChildFormText* lastReportWindow() const;
     THelpWindow* helpWindow() const { return m_help; }
     QList<QMdiSubWindow*> children() const;
@@ -57,6 +60,7 @@ public slots:
     void FindPlanClick();
     void CompareMethodsClick();
     void RandomTaskClick();
+    void PlanPictureClick();
     void LaunchSolve(bool planOnly);
     void UpdateCommands();
     void ProgramSettingsClick();

@@ -12,8 +12,10 @@
 #include <QWidget>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "documents/plan_picture.h"
 #include "documents/report_pages.h"
 #include "widgets/user_dialogs.h"
 #include "solver/report_buffer.h"
@@ -54,6 +56,9 @@ public:
     void openInBrowser();
 
     QString caption() const;
+    // The final plan of the run the report tells of, for its picture.
+    void setPlanSketch(PlanSketch sketch) { m_sketch = std::move(sketch); }
+    const std::optional<PlanSketch>& planSketch() const { return m_sketch; }
     bool isSaved() const { return m_saved; }
     // The engine is loading the document or still working on a request.
     bool busy() const { return m_loading; }
@@ -123,6 +128,7 @@ private:
     bool m_neverSaved = true;
     bool m_loading = false;
     bool m_editable = false;
+    std::optional<PlanSketch> m_sketch;
 };
 
 }  // namespace kargolo

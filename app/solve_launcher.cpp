@@ -1,6 +1,7 @@
 #include "app/solve_launcher.h"
 
 #include <QDate>
+#include <QFileInfo>
 #include <QGuiApplication>
 
 #include <filesystem>
@@ -9,6 +10,7 @@
 #include "app/report_window.h"
 #include "app/status_form.h"
 #include "documents/output_file.h"
+#include "documents/plan_picture.h"
 #include "documents/report_stream.h"
 #include "documents/solve_run.h"
 #include "documents/task_editor_window.h"
@@ -91,9 +93,18 @@ TMDIChildFormText* SolveLauncher::run(TTaskWithRestrictions& editor, bool restri
         m_dialogs.showMessage(&editor, QStringLiteral("Неизвестная ошибка. Решение остановлено"));
     }
     const bool written = file.Finish(s.Report);
+    std::optional<PlanSketch> sketch;
+    if (!run.Failed && !run.Aborted) {
+        const TaskGrids& grids = editor.grids();
+        sketch = SketchOfPlan(s, grids.Suppliers(), grids.Consumers(),
+                              QFileInfo(editor.caption()).fileName().toStdString());
+        sketch->Unsolvable = run.Unsolvable;
+    }
     s = SolveState();  // the task's arrays are released before the window is made
-    return showReport(written ? file.Take() : ReportDocument(), settings.EditingMode, reportNumber,
-                      reportParent, &editor);
+    TMDIChildFormText* report = showReport(written ? file.Take() : ReportDocument(), settings.EditingMode,
+                                           reportNumber, reportParent, &editor);
+    if (report != nullptr && sketch) report->setPlanSketch(std::move(*sketch));
+    return report;
 }
 
 // The second guard of a run: any failure while the report window is made and filled (running

@@ -58,6 +58,7 @@ constexpr char kNoTaskFile[] = "Не указан файл задачи.\n";
 constexpr char kTwoTaskFiles[] = "Указано больше одного файла задачи: %s\n";
 constexpr char kTaskWithGenerate[] = "С --generate файл задачи не указывается: %s\n";
 constexpr char kMissingOption[] = "Не указан параметр %s.\n";
+constexpr char kNotTogether[] = "Параметры %s и %s не сочетаются.\n";
 
 constexpr char kGenerated[] = "Записано задач: %u в папку %s (зерно %llu).\n";
 constexpr char kFolderError[] = "Не удалось создать папку %s.\n";

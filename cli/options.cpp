@@ -225,6 +225,7 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
         return {options, {}};
     }
     if (options.TaskPath.empty()) return {std::nullopt, kNoTaskFile};
+    if (options.Compare && !options.SvgPath.empty()) return {std::nullopt, Format(kNotTogether, "--compare", "--svg")};
     return {options, {}};
 }
 

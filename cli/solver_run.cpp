@@ -10,6 +10,7 @@
 #include "documents/exercise_generator.h"
 #include "documents/method_comparison.h"
 #include "documents/output_file.h"
+#include "documents/plan_picture.h"
 #include "documents/report_stream.h"
 #include "documents/solve_run.h"
 #include "documents/table_file.h"
@@ -178,6 +179,15 @@ int RunSolver(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (!sink.Finish() || !output.Commit()) {
         err << FileErrorText({TableFileStatus::CreateError}) << '\n';
         return kExitInputError;
+    }
+    if (!o.SvgPath.empty() && !run.Failed) {
+        PlanSketch sketch = SketchOfPlan(s, contents.Grids.Suppliers(), contents.Grids.Consumers(),
+                                         std::filesystem::path(o.TaskPath).filename().string());
+        sketch.Unsolvable = run.Unsolvable;
+        if (const TableFileResult written = WriteTaskBytes(o.SvgPath, PlanSvg(sketch)); !written.Ok()) {
+            err << FileErrorText(written) << '\n';
+            return kExitInputError;
+        }
     }
     return run.Failed ? kExitInternalFailure : kExitSolved;
 }

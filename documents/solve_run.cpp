@@ -13,7 +13,10 @@ SolveRunResult SolveIntoDocument(SolveState& s, SolveHooks& hooks, bool planOnly
     s.Report.Assign(kReportHead);
     s.Report.MarkBodyBegin();
     try {
-        Solve(s, hooks, planOnly);
+        const ImprovementResult improvement = Solve(s, hooks, planOnly);
+        result.Aborted = !improvement.Completed;
+        result.Unsolvable = !planOnly && s.RestrictedTask && improvement.Completed &&
+                            !improvement.Bounded.ConditionsMet;
     } catch (const std::exception& failure) {
         result.Failed = true;
         result.FailedCheck = failure.what();

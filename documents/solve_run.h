@@ -18,6 +18,8 @@ struct SolveRunResult {
     std::string Refusal;      // why the task was not solved; nothing was run
     bool Failed = false;      // the run stopped on an internal failure
     std::string FailedCheck;  // the failed check's text
+    bool Aborted = false;     // the user ended the run before the optimum
+    bool Unsolvable = false;  // the limits keep part of the cargo from its consumers
 };
 
 // Fills s from the grids and the settings and runs it; s.Report then holds the whole document

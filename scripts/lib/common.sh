@@ -1,7 +1,7 @@
 # Shared by scripts/run and scripts/test: installs what the build needs and builds a tree.
 
 PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev liblemon-dev
-          qt6-base-dev qt6-webengine-dev qt6-translations-l10n xvfb xauth)
+          qt6-base-dev qt6-svg-dev qt6-webengine-dev qt6-translations-l10n xvfb xauth)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

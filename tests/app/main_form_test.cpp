@@ -17,6 +17,7 @@
 #include "app/main_form.h"
 #include "app/program_icon.h"
 #include "app/random_task_dialog.h"
+#include "widgets/plan_picture_window.h"
 #include "app/qt_translations.h"
 #include "app/report_window.h"
 #include "app/single_instance.h"
@@ -57,6 +58,7 @@ private slots:
     void undoesAndRedoesInTheActiveTask();
     void comparesTheMethodsOfATextTask();
     void makesRandomTasksFromTheDialog();
+    void drawsAndSavesThePlanOfAReport();
 };
 
 void MainFormTest::enablesTaskCommandsOnlyForATaskEditor() {
@@ -396,6 +398,42 @@ void MainFormTest::makesRandomTasksFromTheDialog() {
     QTimer::singleShot(0, &form, fillAndAccept);
     form.RandomTaskClick();
     QCOMPARE(seed, first + 1);
+}
+
+void MainFormTest::drawsAndSavesThePlanOfAReport() {
+    ScriptedDialogs dialogs;
+    TMain_Form form(dialogs);
+    form.resize(1000, 700);
+    form.show();
+    QVERIFY(form.openTableFile(QStringLiteral(KARGOLO_SOURCE_DIR "/examples/tables/open-surplus-3x3.tab")));
+    form.updateMenus();
+    QVERIFY(!form.command("PlanPicture")->isEnabled());
+    form.SolveTaskClick();
+    QVERIFY(form.activeReport() != nullptr);
+    form.updateMenus();
+    QVERIFY(form.command("PlanPicture")->isEnabled());
+    form.command("PlanPicture")->trigger();
+    TPlanPictureWindow* picture = form.activePicture();
+    QVERIFY(picture != nullptr);
+    QVERIFY(picture->windowTitle().startsWith(QStringLiteral("Схема перевозок - open-surplus-3x3.tab")));
+    QVERIFY(QString::fromStdString(picture->svg()).contains(QStringLiteral("A1 \u2192 B1: 10")));
+    const QImage image = picture->image();
+    QVERIFY(image.width() > 500 && image.height() > 200);
+    QVERIFY(image.pixel(5, 5) != image.pixel(image.width() / 2, 26) || ShowsSomething(*picture));
+
+    const QTemporaryDir folder;
+    const QString png = folder.filePath(QStringLiteral("схема.png"));
+    const QString svg = folder.filePath(QStringLiteral("схема.svg"));
+    dialogs.SavePaths << png << svg;
+    form.SaveClick(false);
+    QVERIFY(picture->SavePicture());
+    QCOMPARE(dialogs.SaveNames.value(0), QStringLiteral("open-surplus-3x3.png"));
+    QImage saved(png);
+    QCOMPARE(saved.size(), image.size());
+    QFile written(svg);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll().toStdString(), picture->svg());
+    QVERIFY(dialogs.Messages.isEmpty());
 }
 
 }  // namespace kargolo::testing

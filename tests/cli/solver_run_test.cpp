@@ -165,6 +165,20 @@ TEST(RunSolver, ComparesEveryRuleAndMethod) {
     EXPECT_NE(Utf8(html.Out).find("<td>метод потенциалов с ограничениями</td>"), std::string::npos);
 }
 
+TEST(RunSolver, DrawsTheFinalPlan) {
+    const auto folder = std::filesystem::path(::testing::TempDir()) / "kargolo-cli-svg";
+    std::filesystem::create_directories(folder);
+    const auto svg = folder / "plan.svg";
+    const CliRun run = RunCli({"--mode", "checking", "--svg", svg.string(), Table("open-surplus-3x3.tab")});
+    ASSERT_EQ(run.Status, kExitSolved) << run.Err;
+    const std::string picture = ReadBytes(svg);
+    EXPECT_TRUE(picture.starts_with("<?xml"));
+    EXPECT_NE(picture.find("<title>A1 \u2192 B1: 10</title>"), std::string::npos);
+    EXPECT_NE(picture.find("Целевая функция F = 150"), std::string::npos);
+    EXPECT_EQ(RunCli({"--compare", "--svg", svg.string(), Table("open-surplus-3x3.tab")}).Status, kExitUsage);
+    std::filesystem::remove_all(folder);
+}
+
 TEST(RunSolver, WritesTheReportToAFileAndReplacesAnOldOneWhole) {
     const auto folder = std::filesystem::path(::testing::TempDir()) / "kargolo-cli-output";
     std::filesystem::create_directories(folder);

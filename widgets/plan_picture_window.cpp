@@ -1,0 +1,77 @@
+#include "widgets/plan_picture_window.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImage>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSvgRenderer>
+#include <QVBoxLayout>
+#include <filesystem>
+
+#include "documents/table_file.h"
+#include "widgets/window_caption.h"
+
+namespace kargolo {
+
+TPlanPictureWindow::TPlanPictureWindow(const std::string& svg, const QString& caption, UserDialogs& dialogs,
+                                       QWidget* parent)
+    : QWidget(parent), m_svg(svg), m_dialogs(dialogs) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    SetCaption(this, QStringLiteral("Схема перевозок - ") + caption);
+    m_renderer = new QSvgRenderer(QByteArray::fromStdString(m_svg), this);
+    auto* picture = new QLabel(this);
+    picture->setPixmap(QPixmap::fromImage(image()));
+    picture->setAlignment(Qt::AlignCenter);
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidget(picture);
+    scroll->setWidgetResizable(true);
+    scroll->setBackgroundRole(QPalette::Base);
+    auto* save = new QPushButton(QStringLiteral("Со&хранить как PNG или SVG..."), this);
+    save->setStatusTip(QStringLiteral("Сохранить схему перевозок рисунком PNG или SVG"));
+    connect(save, &QPushButton::clicked, this, &TPlanPictureWindow::SavePicture);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(scroll, 1);
+    layout->addWidget(save, 0, Qt::AlignLeft);
+    const QSize size = m_renderer->defaultSize();
+    resize(std::min(size.width() + 40, 900), std::min(size.height() + 80, 700));
+}
+
+QImage TPlanPictureWindow::image() const {
+    QImage image(m_renderer->defaultSize(), QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    m_renderer->render(&painter);
+    return image;
+}
+
+bool TPlanPictureWindow::SavePicture() {
+    const QString name = CaptionOf(this).section(QStringLiteral(" - "), 1);
+    const FileDialogSpec spec{QStringLiteral("Сохранить схему перевозок"), QString(),
+                              QFileInfo(name).completeBaseName() + QStringLiteral(".png"), QStringLiteral("png"),
+                              QStringLiteral("Рисунок PNG (*.png);;Рисунок SVG (*.svg)")};
+    const QString path = m_dialogs.saveFileName(this, spec);
+    if (path.isEmpty()) return false;
+    if (writeTo(path)) return true;
+    m_dialogs.showMessage(this, QStringLiteral("Ошибка создания выходного файла."));
+    return false;
+}
+
+bool TPlanPictureWindow::writeTo(const QString& path) {
+    QByteArray bytes;
+    if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+        bytes = QByteArray::fromStdString(m_svg);
+    } else {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        if (!image().save(&buffer, "PNG")) return false;
+    }
+    const std::filesystem::path target(path.toStdU16String());
+    return WriteTaskBytes(target, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))).Ok();
+}
+
+}  // namespace kargolo
