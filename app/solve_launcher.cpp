@@ -95,9 +95,7 @@ TMDIChildFormText* SolveLauncher::run(TTaskWithRestrictions& editor, bool restri
     const bool written = file.Finish(s.Report);
     std::optional<PlanSketch> sketch;
     if (!run.Failed && !run.Aborted) {
-        const TaskGrids& grids = editor.grids();
-        sketch = SketchOfPlan(s, grids.Suppliers(), grids.Consumers(),
-                              QFileInfo(editor.caption()).fileName().toStdString());
+        sketch = SketchOfPlan(s, QFileInfo(editor.caption()).fileName().toStdString());
         sketch->Unsolvable = run.Unsolvable;
     }
     s = SolveState();  // the task's arrays are released before the window is made

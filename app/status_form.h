@@ -47,7 +47,7 @@ public:
     explicit StatusFormHooks(TStatusForm& form) : m_form(form) {}
     void AddStatusLine(std::string_view text) override;
     void ReplaceStatusLine(std::string_view text) override;
-    StageAnswer BeforeStage(SolveState&, unsigned) override { return {}; }
+    StageAnswer BeforeStage(SolveState&, unsigned, bool) override { return {}; }
     bool StopRequested() override { return m_form.stopRequested(); }
 
 private:

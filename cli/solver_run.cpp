@@ -181,8 +181,7 @@ int RunSolver(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return kExitInputError;
     }
     if (!o.SvgPath.empty() && !run.Failed) {
-        PlanSketch sketch = SketchOfPlan(s, contents.Grids.Suppliers(), contents.Grids.Consumers(),
-                                         std::filesystem::path(o.TaskPath).filename().string());
+        PlanSketch sketch = SketchOfPlan(s, std::filesystem::path(o.TaskPath).filename().string());
         sketch.Unsolvable = run.Unsolvable;
         if (const TableFileResult written = WriteTaskBytes(o.SvgPath, PlanSvg(sketch)); !written.Ok()) {
             err << FileErrorText(written) << '\n';

@@ -19,7 +19,7 @@ public:
 
     void AddStatusLine(std::string_view text) override;
     void ReplaceStatusLine(std::string_view text) override;
-    StageAnswer BeforeStage(SolveState&, unsigned) override { return {}; }
+    StageAnswer BeforeStage(SolveState&, unsigned, bool) override { return {}; }
     void Flush();
 
 private:

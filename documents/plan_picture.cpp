@@ -129,9 +129,26 @@ const char kArrows[] =
     "<marker id=\"arrow-gray\" viewBox=\"0 0 10 10\" refX=\"10\" refY=\"5\" markerWidth=\"7\" "
     "markerHeight=\"7\" orient=\"auto\"><path d=\"M0,0 L10,5 L0,10 z\" fill=\"#999999\"/></marker></defs>\n";
 
+// The bounded method's extended task: a last row and column at tariff M.
+bool ExtendedTaskPresent(const SolveState& s) {
+    if (!s.RestrictedTask || s.m < 2 || s.n < 2) return false;
+    for (int j = 0; j + 1 < s.n; ++j) {
+        if (s.Cell(s.m - 1, j).TariffM == 0) return false;
+    }
+    for (int i = 0; i + 1 < s.m; ++i) {
+        if (s.Cell(i, s.n - 1).TariffM == 0) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
-PlanSketch SketchOfPlan(const SolveState& s, int realSuppliers, int realConsumers, std::string_view caption) {
+PlanSketch SketchOfPlan(const SolveState& s, std::string_view caption) {
+    int realSuppliers = s.m;
+    int realConsumers = s.n;
+    if (ExtendedTaskPresent(s)) --realSuppliers, --realConsumers;
+    if (s.TotalSupply > s.TotalDemand) --realConsumers;
+    if (s.TotalSupply < s.TotalDemand) --realSuppliers;
     PlanSketch sketch;
     sketch.Caption = caption;
     for (int i = 0; i < s.m; ++i) {

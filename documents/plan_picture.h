@@ -40,9 +40,9 @@ struct PlanSketch {
     bool Unsolvable = false;
 };
 
-// The plan of s. Suppliers and consumers beyond the task's own (realSuppliers x realConsumers)
-// are the fictitious ones the run added.
-PlanSketch SketchOfPlan(const SolveState& s, int realSuppliers, int realConsumers, std::string_view caption);
+// The plan of s, at any point of a run. The supplier or consumer that balanced an open task and
+// the row and column of the extended task (routes at tariff M) are drawn as fictitious.
+PlanSketch SketchOfPlan(const SolveState& s, std::string_view caption);
 
 std::string PlanSvg(const PlanSketch& sketch);
 

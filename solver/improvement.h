@@ -14,9 +14,12 @@
 // the report says so).
 
 #include <cstdint>
+#include <deque>
 #include <string>
+#include <vector>
 
 #include "solver/restricted.h"
+#include "solver/solve_state.h"
 
 namespace kargolo {
 
@@ -33,18 +36,41 @@ bool SolveByPotentials(SolveState& s, SolveHooks& hooks);
 bool SolveByDistribution(SolveState& s, SolveHooks& hooks);
 
 // The stepwise pause before each stage of a stepwise run, shared by the methods: asks the user
-// until they let the run go on to its end, and writes the plan they changed.
+// until they let the run go on to its end, and writes the plan they changed. It remembers the
+// plan each stage started with, so that the user can go back a stage (and again), as far as
+// the task keeps its shape and the plans fit in kBackHistoryBytes; a plan taken back counts
+// as a plan the user changed.
 class StepwisePause {
 public:
     enum class Outcome { Unchanged, PlanChanged, Abort };
+    static constexpr std::size_t kBackHistoryBytes = std::size_t{64} << 20;
 
     StepwisePause(SolveState& s, SolveHooks& hooks) : m_s(s), m_hooks(hooks) {}
     Outcome Ask(unsigned stage);
 
 private:
+    struct StagePlan {
+        int m = 0;
+        int n = 0;
+        std::vector<TaskCell> Cells;
+        std::vector<RimEntry> Supplies;
+        std::vector<RimEntry> Demands;
+        std::int32_t EpsilonCounter = 0;
+        std::int64_t ObjectiveF = 0;
+
+        std::size_t Bytes() const {
+            return Cells.size() * sizeof(TaskCell) + (Supplies.size() + Demands.size()) * sizeof(RimEntry);
+        }
+    };
+    StagePlan CurrentPlan() const;
+    void RememberCurrentPlan();
+    void GoBack();
+
     SolveState& m_s;
     SolveHooks& m_hooks;
     bool m_runToEnd = false;  // the user let the run go on without pauses
+    std::deque<StagePlan> m_history;  // the plans stages started with, the current one last
+    std::size_t m_historyBytes = 0;
 };
 
 // Runs the improvement method that the settings name.

@@ -7,6 +7,10 @@ namespace kargolo {
 constexpr char kStageHeader[] = "<p align=center><font size=\"+1\"><b>Этап %u</b></font></p>";
 constexpr char kUserChangedPlan[] =
     "<p><b>В начале текущего этапа пользователь внес изменения в таблицу перевозок:</b></p>";
+// The user went back a stage in a stepwise pause (a text of our own).
+constexpr char kSteppedBack[] =
+    "<p><b>Пользователь вернулся на этап назад: восстановлена таблица перевозок, с которой "
+    "начинался предыдущий этап.</b></p>";
 constexpr char kBasisZerosEnd[] = "</b><BR>";
 constexpr char kEnteringCellTail[] =
     "</b>.<BR>Строим для нее цикл, помечая клетки цикла знаками \"плюс\" и \"минус\".<BR>";

@@ -21,6 +21,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "documents/plan_picture.h"
+#include "widgets/plan_picture_window.h"
 #include "widgets/task_grid_view.h"
 #include "widgets/typed_cell_delegate.h"
 #include "solver/report_buffer.h"
@@ -110,8 +112,8 @@ private:
     PlanEditor& m_editor;
 };
 
-TstpForm::TstpForm(SolveState& s, unsigned stage, UserDialogs& dialogs, QWidget* parent)
-    : QDialog(parent), m_s(s), m_dialogs(dialogs), m_editor(s) {
+TstpForm::TstpForm(SolveState& s, unsigned stage, UserDialogs& dialogs, QWidget* parent, bool backOffered)
+    : QDialog(parent), m_s(s), m_dialogs(dialogs), m_editor(s), m_stage(stage), m_backOffered(backOffered) {
     setWindowTitle(QStringLiteral("Карголо - пошаговое решение"));
     auto* pages = new QTabWidget(this);
     pages->addTab(createReadOnlyGrid(false), QStringLiteral("Тарифы"));
@@ -231,6 +233,10 @@ QWidget* TstpForm::createPanel(unsigned stage) {
     } commands[] = {
         {QStyle::SP_BrowserStop, "Прервать", "Нажмите  ESC, чтобы прервать ход рещения ", Qt::Key_Escape,
          &TstpForm::AbortButtonClick},
+        {QStyle::SP_FileDialogContentsView, "Схема", "Нажмите  CTRL+G, чтобы увидеть схему перевозок этого плана",
+         Qt::CTRL | Qt::Key_G, &TstpForm::PictureButtonClick},
+        {QStyle::SP_ArrowBack, "Назад", "Нажмите  ALT+LEFT, чтобы вернуть таблицу перевозок, с которой начинался "
+         "предыдущий этап", Qt::ALT | Qt::Key_Left, &TstpForm::BackButtonClick},
         {QStyle::SP_MediaSeekForward, "До конца", "Нажмите  CTRL+F9, чтобы решить задачу ", Qt::CTRL | Qt::Key_F9,
          &TstpForm::GoButtonClick},
         {QStyle::SP_MediaPlay, "Следующий шаг", "Нажмите  F9 для перехода к следующему шагу", Qt::Key_F9,
@@ -241,6 +247,10 @@ QWidget* TstpForm::createPanel(unsigned stage) {
         action->setShortcut(command.Keys);
         action->setToolTip(QString::fromUtf8(command.Hint));
         connect(action, &QAction::triggered, this, command.Slot);
+        if (command.Slot == &TstpForm::BackButtonClick && !m_backOffered) {
+            action->setEnabled(false);
+            action->setToolTip(QStringLiteral("На первом этапе возвращаться некуда"));
+        }
         addAction(action);
         auto* button = new QToolButton(panel);
         button->setDefaultAction(action);
@@ -298,8 +308,33 @@ void TstpForm::AbortButtonClick() {
     close();
 }
 
+void TstpForm::BackButtonClick() {
+    if (!m_backOffered) return;
+    m_backRequested = true;
+    close();
+}
+
+// The plan as it stands in the window, edits included.
+void TstpForm::PictureButtonClick() {
+    m_cargo->commitCurrentEdit();
+    const PlanSketch sketch = SketchOfPlan(m_s, Format("Этап %u", m_stage));
+    auto* picture = new TPlanPictureWindow(PlanSvg(sketch), QString::fromStdString(sketch.Caption), m_dialogs, this);
+    picture->setWindowFlag(Qt::Window);
+    picture->setWindowModality(Qt::WindowModal);
+    picture->show();
+}
+
 void TstpForm::closeEvent(QCloseEvent* event) {
     m_cargo->commitCurrentEdit();
+    if (m_backRequested) {
+        // The plan of the previous stage replaces this one, edits and all.
+        event->accept();
+        if (!m_closing) {
+            m_closing = true;
+            done(kBackResult);
+        }
+        return;
+    }
     if (m_continueRequested) {
         if (const std::string refusal = m_editor.continueRefusal(); !refusal.empty()) {
             m_dialogs.showMessage(this, QString::fromStdString(refusal));
@@ -318,11 +353,12 @@ void TstpForm::closeEvent(QCloseEvent* event) {
     }
 }
 
-StageAnswer StepwiseHooks::BeforeStage(SolveState& s, unsigned stage) {
-    TstpForm form(s, stage, m_dialogs, m_parent);
+StageAnswer StepwiseHooks::BeforeStage(SolveState& s, unsigned stage, bool backOffered) {
+    TstpForm form(s, stage, m_dialogs, m_parent, backOffered);
     switch (form.exec()) {
         case TstpForm::kAbortResult: return {StageDecision::Abort, form.planChanged()};
         case TstpForm::kRunToEndResult: return {StageDecision::RunToEnd, form.planChanged()};
+        case TstpForm::kBackResult: return {StageDecision::Back, false};
         default: return {StageDecision::Continue, form.planChanged()};
     }
 }

@@ -2,7 +2,8 @@
 
 // TstpForm: the pause before a stage of a stepwise run. It shows the tariffs, the limits (with
 // limits) and the current plan, lets the user edit the plan (checked as PlanEditor does), and
-// ends with the next stage (F9), the rest of the run without pauses (Ctrl+F9) or an abort (Esc).
+// ends with the next stage (F9), the rest of the run without pauses (Ctrl+F9), a stage back
+// (Alt+Left) or an abort (Esc); Ctrl+G draws the plan.
 
 #include <QDialog>
 #include <memory>
@@ -26,8 +27,12 @@ class TstpForm : public QDialog {
 public:
     static constexpr int kAbortResult = 3;
     static constexpr int kRunToEndResult = 4;
+    static constexpr int kBackResult = 5;
 
-    TstpForm(SolveState& s, unsigned stage, UserDialogs& dialogs, QWidget* parent = nullptr);
+    // With backOffered, "Назад" (Alt+Left) takes the user back to the plan the previous stage
+    // started with.
+    TstpForm(SolveState& s, unsigned stage, UserDialogs& dialogs, QWidget* parent = nullptr,
+             bool backOffered = false);
     ~TstpForm() override;
 
     bool planChanged() const { return m_editor.planChanged(); }
@@ -40,8 +45,10 @@ public slots:
     void NextStepButtonClick();
     void GoButtonClick();
     void AbortButtonClick();
+    void BackButtonClick();
+    void PictureButtonClick();  // the picture of the plan shown, in a window of its own
 
-protected:  // F9, Ctrl+F9, Esc
+protected:
     void closeEvent(QCloseEvent* event) override;   // FormCloseQuery and FormClose
     void reject() override { AbortButtonClick(); }
 
@@ -59,6 +66,9 @@ private:
     TaskGridView* m_cargo = nullptr;  // owned by the Qt parent, as are the widgets below
     QPlainTextEdit* m_opplan = nullptr;
     QLabel* m_targetFunction = nullptr;
+    unsigned m_stage;
+    bool m_backOffered;
+    bool m_backRequested = false;
     bool m_continueRequested = false;
     bool m_runToEnd = false;
     bool m_closing = false;
@@ -71,7 +81,7 @@ public:
         : m_status(status), m_dialogs(dialogs), m_parent(parent) {}
     void AddStatusLine(std::string_view text) override { m_status.AddStatusLine(text); }
     void ReplaceStatusLine(std::string_view text) override { m_status.ReplaceStatusLine(text); }
-    StageAnswer BeforeStage(SolveState& s, unsigned stage) override;
+    StageAnswer BeforeStage(SolveState& s, unsigned stage, bool backOffered) override;
     bool StopRequested() override { return m_status.StopRequested(); }
 
 private:

@@ -1,4 +1,5 @@
 #include <QHeaderView>
+#include <QAction>
 #include <QLabel>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -7,6 +8,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "widgets/plan_picture_window.h"
 #include "widgets/task_grid_view.h"
 #include "solver/driver.h"
 #include "solver/plan_rules.h"
@@ -37,6 +39,7 @@ private slots:
     void editsTheClickedCellAfterARefusedEntry();
     void showsAWholeSmallTaskWithReadableCaptionsAndButtons();
     void pausesARealRunAndAppliesTheEdit();
+    void goesBackAStageWithAltLeftAndDrawsThePlan();
 };
 
 void StepwiseWindowTest::showsTheStageThePlanCheckAndNoLimitsPage() {
@@ -167,7 +170,12 @@ void StepwiseWindowTest::showsAWholeSmallTaskWithReadableCaptionsAndButtons() {
     for (const QToolButton* button : form.findChildren<QToolButton*>()) {
         if (!button->text().isEmpty()) texts << button->text();  // not the tab bar's arrows
     }
-    QCOMPARE(texts, (QStringList{QStringLiteral("Прервать"), QStringLiteral("До конца"), QStringLiteral("Следующий шаг")}));
+    QCOMPARE(texts, (QStringList{QStringLiteral("Прервать"), QStringLiteral("Схема"), QStringLiteral("Назад"),
+                                 QStringLiteral("До конца"), QStringLiteral("Следующий шаг")}));
+    for (const QToolButton* button : form.findChildren<QToolButton*>()) {
+        if (button->text().isEmpty()) continue;
+        QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));  // not clipped
+    }
 }
 
 void StepwiseWindowTest::showsBasicQuantitiesInBlue() {
@@ -229,6 +237,54 @@ void StepwiseWindowTest::pausesARealRunAndAppliesTheEdit() {
     const std::string& text = s.Report.Text();
     QVERIFY(text.find("ПОШАГОВЫЙ РЕЖИМ") != std::string::npos);
     QVERIFY(text.find("<b>Этап 2</b>") != std::string::npos);
+    QVERIFY(text.find("Транспортная задача решена.") != std::string::npos);
+}
+
+// Back is offered from the second stage on; Alt+Left ends the pause with it, and the run shows
+// the plan of the stage before, with its line in the report. Ctrl+G draws the plan shown.
+void StepwiseWindowTest::goesBackAStageWithAltLeftAndDrawsThePlan() {
+    SolveState s = MakeState({"3x4", {30, 40, 50}, {20, 35, 25, 40}, {4, 6, 9, 5, 3, 8, 7, 2, 6, 5, 4, 8}},
+                             kSolveModeStepwise);
+    ScriptedDialogs dialogs;
+    SilentHooks status;
+    StepwiseHooks hooks(status, dialogs, nullptr);
+    std::vector<std::vector<std::int32_t>> plans;
+    std::vector<bool> offered;
+    std::function<void()> answer = [&] {
+        auto* form = qobject_cast<TstpForm*>(QApplication::activeModalWidget());
+        if (form == nullptr || !form->isActiveWindow()) {
+            QTimer::singleShot(20, answer);
+            return;
+        }
+        QAction* back = nullptr;
+        for (QAction* action : form->actions()) {
+            if (action->text() == QStringLiteral("Назад")) back = action;
+        }
+        QVERIFY(back != nullptr);
+        plans.push_back(Quantities(s));
+        offered.push_back(back->isEnabled());
+        if (plans.size() == 2) {
+            QTest::keyClick(form, Qt::Key_G, Qt::ControlModifier);
+            auto* picture = form->findChild<TPlanPictureWindow*>();
+            QVERIFY(picture != nullptr);
+            QVERIFY(picture->windowTitle().contains(QStringLiteral("Этап 2")));
+            QVERIFY(QString::fromStdString(picture->svg()).contains(QStringLiteral("A1 \u2192 B1: 20")));
+            picture->close();
+            QTest::keyClick(form, Qt::Key_Left, Qt::AltModifier);  // back to stage 1's plan
+        } else if (plans.size() == 3) {
+            QTest::keyClick(form, Qt::Key_F9, Qt::ControlModifier);
+        } else {
+            QTest::keyClick(form, Qt::Key_F9);
+        }
+        QTimer::singleShot(20, answer);
+    };
+    QTimer::singleShot(20, answer);
+    Solve(s, hooks, false);
+    QCOMPARE(plans.size(), std::size_t{3});
+    QCOMPARE(offered, (std::vector<bool>{false, true, false}));
+    QVERIFY(plans[2] == plans[0]);
+    const std::string& text = s.Report.Text();
+    QVERIFY(text.find("Пользователь вернулся на этап назад") != std::string::npos);
     QVERIFY(text.find("Транспортная задача решена.") != std::string::npos);
 }
 

@@ -52,7 +52,7 @@ TEST(PlanPicture, DrawsEveryRouteThatCarriesCargoWithItsQuantity) {
         const auto solved = Solve(kTables / file, limits);
         const SolveState& s = solved->State;
         const TaskGrids& grids = solved->Task.Grids;
-        const std::string svg = PlanSvg(SketchOfPlan(s, grids.Suppliers(), grids.Consumers(), file));
+        const std::string svg = PlanSvg(SketchOfPlan(s, file));
         std::multiset<std::string> expected;
         for (int i = 0; i < s.m; ++i) {
             for (int j = 0; j < s.n; ++j) {

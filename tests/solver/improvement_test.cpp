@@ -5,6 +5,7 @@
 #include "solver/driver.h"
 #include "solver/improvement.h"
 #include "solver/m_value.h"
+#include "solver/method_texts.h"
 #include "solver/plan_rules.h"
 #include "tests/support/literal_methods.h"
 #include "tests/support/plan_checks.h"
@@ -236,7 +237,7 @@ class PausingHooks : public SilentHooks {
 public:
     PausingHooks(unsigned abortAt, unsigned editAt, unsigned endAt = 0)
         : m_abortAt(abortAt), m_editAt(editAt), m_endAt(endAt) {}
-    StageAnswer BeforeStage(SolveState&, unsigned stage) override {
+    StageAnswer BeforeStage(SolveState&, unsigned stage, bool) override {
         Stages.push_back(stage);
         if (stage == m_abortAt) return {StageDecision::Abort, false};
         if (stage == m_endAt) return {StageDecision::RunToEnd, false};
@@ -280,6 +281,92 @@ TEST(SolveByPotentials, StopsPausingOnceTheUserRunsToTheEnd) {
         EXPECT_EQ(ended.Report.Text(), paused.Report.Text());
         EXPECT_EQ(ended.SolveMode, kSolveModeStepwise);
     }
+}
+
+// Goes back `backs` times, one after another, at the first pause that offers it from stage 3
+// on, and records every pause's plan.
+class SteppingBackHooks : public SilentHooks {
+public:
+    explicit SteppingBackHooks(int backs) : m_backs(backs) {}
+    struct Pause {
+        unsigned Stage = 0;
+        bool BackOffered = false;
+        std::vector<TaskCell> Cells;
+        std::int64_t F = 0;
+    };
+    StageAnswer BeforeStage(SolveState& s, unsigned stage, bool backOffered) override {
+        Pauses.push_back({stage, backOffered, s.Cells, s.ObjectiveF});
+        if (stage >= 3 && backOffered && m_backs > 0) {
+            --m_backs;
+            BackAt.push_back(Pauses.size() - 1);
+            return {StageDecision::Back, false};
+        }
+        return {};
+    }
+    std::vector<Pause> Pauses;
+    std::vector<std::size_t> BackAt;  // the pauses answered with Back
+
+    // The first pause of the stage before the one at pause k.
+    const Pause* FirstPauseOf(unsigned stage) const {
+        for (const Pause& pause : Pauses) {
+            if (pause.Stage == stage) return &pause;
+        }
+        return nullptr;
+    }
+
+private:
+    int m_backs;
+};
+
+bool SameCells(const std::vector<TaskCell>& a, const std::vector<TaskCell>& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t k = 0; k < a.size(); ++k) {
+        if (PlanQuantity(a[k]) != PlanQuantity(b[k]) || a[k].Basic != b[k].Basic) return false;
+    }
+    return true;
+}
+
+// A stage back gives the user the plan the previous stage started with (twice back: the one
+// before), writes one line saying so, and the run still ends at the optimum.
+TEST(StepwisePause, GoesBackToThePlanThePreviousStageStartedWith) {
+    int wentBack = 0;
+    for (std::uint32_t seed = 1; seed <= 300; ++seed) {
+        SCOPED_TRACE(seed);
+        const TaskSpec task = seed % 3 == 0 ? RandomLimitedTask(seed) : RandomTask(seed);
+        const int backs = 1 + static_cast<int>(seed % 2);
+        SolveState quick = MakeState(task, kSolveModeChecking);
+        quick.SolveMethod = seed % 4 == 1 ? kMethodDistributive : kMethodPotentials;
+        SilentHooks silent;
+        Solve(quick, silent, false);
+
+        SolveState s = MakeState(task, kSolveModeStepwise);
+        s.SolveMethod = quick.SolveMethod;
+        SteppingBackHooks hooks(backs);
+        Solve(s, hooks, false);
+        ASSERT_FALSE(hooks.Pauses.empty());
+        EXPECT_FALSE(hooks.Pauses.front().BackOffered);
+        EXPECT_EQ(s.ObjectiveF, quick.ObjectiveF);
+        EXPECT_EQ(Contains(s, "неразрешима"), Contains(quick, "неразрешима"));
+        const std::string& text = s.Report.Text();
+        std::size_t lines = 0;
+        for (std::size_t at = text.find(kSteppedBack); at != std::string::npos; at = text.find(kSteppedBack, at + 1)) {
+            ++lines;
+        }
+        ASSERT_EQ(lines, hooks.BackAt.size());
+        if (hooks.BackAt.empty()) continue;
+        ++wentBack;
+        // Every Back is asked again at once, with the same stage number.
+        const std::size_t last = hooks.BackAt.back();
+        ASSERT_LT(last + 1, hooks.Pauses.size());
+        const SteppingBackHooks::Pause& after = hooks.Pauses[last + 1];
+        EXPECT_EQ(after.Stage, hooks.Pauses[last].Stage);
+        const unsigned wanted = hooks.Pauses[last].Stage - static_cast<unsigned>(hooks.BackAt.size());
+        const SteppingBackHooks::Pause* earlier = hooks.FirstPauseOf(wanted);
+        ASSERT_NE(earlier, nullptr);
+        EXPECT_TRUE(SameCells(after.Cells, earlier->Cells)) << "back to stage " << wanted;
+        EXPECT_EQ(after.F, earlier->F);
+    }
+    EXPECT_GT(wentBack, 100);
 }
 
 TEST(CyclingGuard, MakesTheRuleStricterEachTimeABasisComesBack) {

@@ -124,7 +124,7 @@ TEST(BoundedMethod, PotentialsOfAForestEqualThoseOfTheTextbookPasses) {
 // the end. (An edited plan the stepwise window lets through is a basic plan like any other.)
 class ChangedPlanHooks : public RecordingHooks {
 public:
-    StageAnswer BeforeStage(SolveState&, unsigned stage) override {
+    StageAnswer BeforeStage(SolveState&, unsigned stage, bool) override {
         return {stage < 3 ? StageDecision::Continue : StageDecision::RunToEnd, stage == 2};
     }
 };
@@ -285,7 +285,7 @@ TEST(SolveRestricted, SolvesAFeasibleTaskWithNonPositiveTariffsWhoseFirstPlanLea
 class SameAnswerHooks : public SilentHooks {
 public:
     explicit SameAnswerHooks(StageDecision decision) : m_decision(decision) {}
-    StageAnswer BeforeStage(SolveState&, unsigned) override {
+    StageAnswer BeforeStage(SolveState&, unsigned, bool) override {
         ++Pauses;
         return {m_decision, false};
     }

@@ -252,7 +252,7 @@ bool LiteralSolveByPotentials(SolveState& s, SolveHooks& hooks, int maxStages) {
         if (static_cast<int>(stage) > maxStages) throw std::runtime_error("too many stages");
         if (Detailed(s)) s.Report.Appendf(kStageHeader, stage);
         if (s.SolveMode == 2 && !runToEnd) {
-            const StageAnswer answer = hooks.BeforeStage(s, stage);
+            const StageAnswer answer = hooks.BeforeStage(s, stage, false);
             if (answer.Decision == StageDecision::Abort) return false;
             runToEnd = answer.Decision == StageDecision::RunToEnd;
             if (answer.PlanChanged) {
@@ -299,7 +299,7 @@ bool LiteralSolveByDistribution(SolveState& s, SolveHooks& hooks, int maxStages)
         if (static_cast<int>(stage) > maxStages) throw std::runtime_error("too many stages");
         if (Detailed(s)) s.Report.Appendf(kStageHeader, stage);
         if (s.SolveMode == 2 && !runToEnd) {
-            const StageAnswer answer = hooks.BeforeStage(s, stage);
+            const StageAnswer answer = hooks.BeforeStage(s, stage, false);
             if (answer.Decision == StageDecision::Abort) return false;
             runToEnd = answer.Decision == StageDecision::RunToEnd;
             if (answer.PlanChanged) {

@@ -49,7 +49,7 @@ public:
         if (Lines.empty()) Lines.emplace_back();
         Lines.back().assign(text);
     }
-    StageAnswer BeforeStage(SolveState&, unsigned) override { return {}; }
+    StageAnswer BeforeStage(SolveState&, unsigned, bool) override { return {}; }
 
     std::vector<std::string> Lines;
 };
