@@ -26,6 +26,13 @@ QSpinBox* SpinBox(int lowest, int highest, int value, const QString& hint, QWidg
     return box;
 }
 
+// A label whose access key goes to a field standing in a row of several widgets.
+QLabel* Buddy(const QString& text, QWidget* field, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(field);
+    return label;
+}
+
 }  // namespace
 
 TRandomTaskDialog::TRandomTaskDialog(QWidget* parent) : QDialog(parent) {
@@ -38,7 +45,7 @@ TRandomTaskDialog::TRandomTaskDialog(QWidget* parent) : QDialog(parent) {
     size->addWidget(new QLabel(QStringLiteral("x"), this));
     size->addWidget(m_consumers);
     size->addStretch();
-    form->addRow(QStringLiteral("&Поставщиков x потребителей:"), size);
+    form->addRow(Buddy(QStringLiteral("&Поставщиков x потребителей:"), m_suppliers, this), size);
     m_suppliers->setObjectName(QStringLiteral("Suppliers"));
     m_consumers->setObjectName(QStringLiteral("Consumers"));
 
@@ -56,7 +63,7 @@ TRandomTaskDialog::TRandomTaskDialog(QWidget* parent) : QDialog(parent) {
     tariffs->addWidget(new QLabel(QStringLiteral("до"), this));
     tariffs->addWidget(m_highestTariff);
     tariffs->addStretch();
-    form->addRow(QStringLiteral("Та&рифы от:"), tariffs);
+    form->addRow(Buddy(QStringLiteral("Та&рифы от:"), m_lowestTariff, this), tariffs);
 
     m_limitedPercent = SpinBox(0, 100, 0, QStringLiteral("Доля маршрутов с ограничением пропускной способности; "
                                                          "0 - без ограничений"), this);
@@ -80,7 +87,7 @@ TRandomTaskDialog::TRandomTaskDialog(QWidget* parent) : QDialog(parent) {
     auto* seed = new QHBoxLayout;
     seed->addWidget(m_seed, 1);
     seed->addWidget(another);
-    form->addRow(QStringLiteral("&Зерно:"), seed);
+    form->addRow(Buddy(QStringLiteral("&Зерно:"), m_seed, this), seed);
     newSeed();
 
     connect(m_limitedPercent, &QSpinBox::valueChanged, this, &TRandomTaskDialog::enableLimitOptions);

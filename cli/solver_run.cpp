@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <filesystem>
 #include <random>
+#include <sstream>
 
 #include "cli/cli_texts.h"
+#include "cli/console_encoding.h"
 #include "cli/options.h"
 #include "cli/status_hooks.h"
 #include "documents/exercise_generator.h"
@@ -15,6 +17,7 @@
 #include "documents/solve_run.h"
 #include "documents/table_file.h"
 #include "documents/text_task_file.h"
+#include "documents/utf8_path.h"
 #include "documents/windows1251.h"
 #include "solver/report_buffer.h"
 #include "solver/solve_hooks.h"
@@ -24,7 +27,7 @@ namespace {
 
 // Reads the task file; a message for the user when it cannot be read.
 std::string ReadTask(const CliOptions& o, TableFileContents& contents) {
-    return ReadTaskFile(o.TaskPath, contents);
+    return ReadTaskFile(PathFromUtf8(o.TaskPath), contents);
 }
 
 // Where the report goes: the file of -o, replaced only by a complete report, or out.
@@ -35,8 +38,8 @@ public:
     // Opens the file of -o; a message for the user when it cannot be written.
     std::string Open(const std::string& taskPath) {
         if (m_path.empty()) return {};
-        const std::filesystem::path protect[] = {taskPath};
-        switch (m_file.Open(m_path, protect)) {
+        const std::filesystem::path protect[] = {PathFromUtf8(taskPath)};
+        switch (m_file.Open(PathFromUtf8(m_path), protect)) {
             case OutputFileStatus::Ok: return {};
             case OutputFileStatus::SameAsProtected: return Format(kReportIsTask, m_path.c_str());
             case OutputFileStatus::OpenFailed:
@@ -76,7 +79,7 @@ std::string VariantFileName(unsigned k, unsigned count) {
 int RunGenerator(const CliOptions& o, std::ostream& out, std::ostream& err) {
     GenerateOptions g = *o.Generate;
     if (!g.SeedGiven) g.Exercise.Seed = std::random_device()() * 0x100000001ull ^ std::random_device()();
-    const std::filesystem::path folder = g.Folder;
+    const std::filesystem::path folder = PathFromUtf8(g.Folder);
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (!std::filesystem::is_directory(folder, error)) {
@@ -120,7 +123,7 @@ int RunComparison(const CliOptions& o, const TableFileContents& contents, std::o
         err << problem;
         return kExitInputError;
     }
-    const std::string taskName = std::filesystem::path(o.TaskPath).filename().string();
+    const std::string taskName = Utf8FromPath(PathFromUtf8(o.TaskPath).filename());
     const std::string bytes =
         o.Csv ? (o.ReportPath.empty() ? std::string() : std::string(kByteOrderMark)) + ComparisonCsv(comparison)
               : EncodeWindows1251(ComparisonHtml(comparison, taskName));
@@ -139,7 +142,13 @@ void ReportFailure(const SolveRunResult& run, bool verbose, std::ostream& err) {
     if (verbose && !run.FailedCheck.empty()) err << Format(kFailedCheck, run.FailedCheck.c_str());
 }
 
-int RunSolver(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+namespace {
+
+int RunSolverWith(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                  MessageEncoding encoding) {
+    const auto message = [encoding](const std::string& text) {
+        return encoding == MessageEncoding::Windows1251 ? EncodeWindows1251(text) : text;
+    };
     const ParsedOptions parsed = ParseOptions(args);
     if (!parsed.Options) {
         err << parsed.Error << kUsage;
@@ -147,10 +156,15 @@ int RunSolver(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     const CliOptions& o = *parsed.Options;
     if (o.Help) {
-        out << kUsage << '\n' << kHelp;
+        out << message(std::string(kUsage) + '\n' + kHelp);
         return kExitSolved;
     }
-    if (o.Generate) return RunGenerator(o, out, err);
+    if (o.Generate) {
+        std::ostringstream summary;
+        const int status = RunGenerator(o, summary, err);
+        out << message(summary.str());
+        return status;
+    }
     TableFileContents contents;
     if (std::string problem = ReadTask(o, contents); !problem.empty()) {
         err << problem << '\n';
@@ -181,14 +195,26 @@ int RunSolver(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return kExitInputError;
     }
     if (!o.SvgPath.empty() && !run.Failed) {
-        PlanSketch sketch = SketchOfPlan(s, std::filesystem::path(o.TaskPath).filename().string());
+        PlanSketch sketch = SketchOfPlan(s, Utf8FromPath(PathFromUtf8(o.TaskPath).filename()));
         sketch.Unsolvable = run.Unsolvable;
-        if (const TableFileResult written = WriteTaskBytes(o.SvgPath, PlanSvg(sketch)); !written.Ok()) {
+        if (const TableFileResult written = WriteTaskBytes(PathFromUtf8(o.SvgPath), PlanSvg(sketch)); !written.Ok()) {
             err << FileErrorText(written) << '\n';
             return kExitInputError;
         }
     }
     return run.Failed ? kExitInternalFailure : kExitSolved;
+}
+
+}  // namespace
+
+int RunSolver(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+              MessageEncoding encoding) {
+    if (encoding == MessageEncoding::Windows1251) {
+        Windows1251StreamBuf encodedErr(err.rdbuf());
+        std::ostream messages(&encodedErr);
+        return RunSolverWith(args, out, messages, encoding);
+    }
+    return RunSolverWith(args, out, err, encoding);
 }
 
 }  // namespace kargolo

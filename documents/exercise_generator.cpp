@@ -142,6 +142,45 @@ bool MeetsSolvedOptions(const ExerciseOptions& o, const TaskGrids& grids, bool l
     return !o.UniqueOptimum || HasUniqueOptimum(s);
 }
 
+// The potentials of the final basis. With limits the run leaves those of its last stage; without,
+// they are found again down the tree of the basic cells (basis zeros included), u_1 = 0.
+bool FinalPotentials(const SolveState& s, std::vector<std::int64_t>& u, std::vector<std::int64_t>& v) {
+    const auto m = static_cast<std::size_t>(s.m);
+    const auto n = static_cast<std::size_t>(s.n);
+    if (s.RestrictedTask) {
+        if (s.PotentialsU.size() != m || s.PotentialsV.size() != n) return false;
+        for (const PotentialEntry& p : s.PotentialsU) u.push_back(p.Value);
+        for (const PotentialEntry& p : s.PotentialsV) v.push_back(p.Value);
+        return std::all_of(s.PotentialsU.begin(), s.PotentialsU.end(), [](const PotentialEntry& p) { return p.M == 0; }) &&
+               std::all_of(s.PotentialsV.begin(), s.PotentialsV.end(), [](const PotentialEntry& p) { return p.M == 0; });
+    }
+    u.assign(m, 0);
+    v.assign(n, 0);
+    std::vector<bool> rowKnown(m, false);
+    std::vector<bool> columnKnown(n, false);
+    rowKnown[0] = true;
+    std::size_t known = 1;
+    for (bool progress = true; progress;) {  // small tasks: repeated passes are enough
+        progress = false;
+        for (std::size_t i = 0; i < m; ++i) {
+            for (std::size_t j = 0; j < n; ++j) {
+                const TaskCell& c = s.Cell(static_cast<int>(i), static_cast<int>(j));
+                if (!InBasis(c) || rowKnown[i] == columnKnown[j]) continue;
+                if (rowKnown[i]) {
+                    v[j] = c.Tariff - u[i];
+                    columnKnown[j] = true;
+                } else {
+                    u[i] = c.Tariff - v[j];
+                    rowKnown[i] = true;
+                }
+                ++known;
+                progress = true;
+            }
+        }
+    }
+    return known == m + n;
+}
+
 }  // namespace
 
 std::string CheckExerciseOptions(const ExerciseOptions& o) {
@@ -179,14 +218,17 @@ GeneratedExercise GenerateExercise(const ExerciseOptions& options, unsigned inde
 }
 
 bool HasUniqueOptimum(const SolveState& s) {
+    std::vector<std::int64_t> u;
+    std::vector<std::int64_t> v;
+    if (!FinalPotentials(s, u, v)) return false;
     int zeroEstimates = 0;
     for (int i = 0; i < s.m; ++i) {
-        const PotentialEntry& u = s.PotentialsU[static_cast<std::size_t>(i)];
         for (int j = 0; j < s.n; ++j) {
-            const PotentialEntry& v = s.PotentialsV[static_cast<std::size_t>(j)];
             const TaskCell& c = s.Cell(i, j);
             if (s.RestrictedTask && IsClosedRoute(c)) continue;
-            if (u.M + v.M == 0 && c.Tariff - u.Value - v.Value == 0) ++zeroEstimates;
+            if (c.TariffM == 0 && c.Tariff - u[static_cast<std::size_t>(i)] - v[static_cast<std::size_t>(j)] == 0) {
+                ++zeroEstimates;
+            }
         }
     }
     return zeroEstimates == s.m + s.n - 1;

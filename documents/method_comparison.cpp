@@ -15,19 +15,6 @@ constexpr std::int32_t kRules[] = {kPlanNorthWestCorner, kPlanMinimumElement, kP
                                    kPlanDoublePreference};
 constexpr std::int32_t kMethods[] = {kMethodPotentials, kMethodDistributive};
 
-// Shows nothing and counts the stages: the run asks whether to stop before every one.
-class StageCounter : public SilentHooks {
-public:
-    bool StopRequested() override {
-        ++m_stages;
-        return false;
-    }
-    unsigned Stages() const { return m_stages; }
-
-private:
-    unsigned m_stages = 0;
-};
-
 // A fresh copy of the task's numbers, ready for a run.
 void CopyTask(const SolveState& task, SolveState& s) {
     s.m = task.m;
@@ -79,12 +66,12 @@ MethodRun RunQuietly(const SolveState& task, std::int32_t plan, std::int32_t met
     CopyTask(task, s);
     s.PlanMethod = plan;
     s.SolveMethod = method;
-    StageCounter counter;
+    SilentHooks quiet;
     const auto start = std::chrono::steady_clock::now();
-    const ImprovementResult result = Solve(s, counter, false);
+    const ImprovementResult result = Solve(s, quiet, false);
     run.Milliseconds =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    run.Stages = counter.Stages();
+    run.Stages = result.Stages;
     run.FinalF = s.ObjectiveF;
     run.Unsolvable = s.RestrictedTask && result.Completed && !result.Bounded.ConditionsMet;
     return run;

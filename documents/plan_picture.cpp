@@ -1,6 +1,7 @@
 #include "documents/plan_picture.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "documents/text_numbers.h"
 #include "solver/report_buffer.h"
@@ -73,6 +74,24 @@ void AppendNode(std::string& svg, const Layout& at, const PlanNode& node, int x,
     svg += "</g>\n";
 }
 
+// A filled triangle at (x2, y2) pointing along the line: drawn, not a marker, which not every
+// SVG renderer draws.
+void AppendArrowHead(std::string& svg, int x1, int y1, int x2, int y2, const std::string& color, int size) {
+    const double dx = x2 - x1;
+    const double dy = y2 - y1;
+    const double length = std::max(1.0, std::sqrt(dx * dx + dy * dy));
+    const double ux = dx / length;
+    const double uy = dy / length;
+    const auto point = [](double x, double y) {
+        return Number(std::lround(x)) + "," + Number(std::lround(y));
+    };
+    const double baseX = x2 - ux * size;
+    const double baseY = y2 - uy * size;
+    const double half = size * 0.45;
+    svg += "<polygon points=\"" + point(x2, y2) + " " + point(baseX - uy * half, baseY + ux * half) + " " +
+           point(baseX + uy * half, baseY - ux * half) + "\" fill=\"" + color + "\"/>\n";
+}
+
 void AppendRoute(std::string& svg, const Layout& at, const PlanSketch& sketch, const PlanRoute& route) {
     const PlanNode& from = sketch.Suppliers[static_cast<std::size_t>(route.Supplier)];
     const PlanNode& to = sketch.Consumers[static_cast<std::size_t>(route.Consumer)];
@@ -83,13 +102,14 @@ void AppendRoute(std::string& svg, const Layout& at, const PlanSketch& sketch, c
     const bool apart = from.Fictitious || to.Fictitious;
     const std::string title = from.Name + " \u2192 " + to.Name + ": " +
                               (route.Closed ? std::string("маршрут закрыт") : route.Quantity);
-    std::string style = route.Closed ? " stroke=\"#c0392b\" stroke-width=\"1\" stroke-dasharray=\"1 4\""
-                        : apart      ? " stroke=\"#999999\" stroke-width=\"1.5\" stroke-dasharray=\"6 4\""
-                                       " marker-end=\"url(#arrow-gray)\""
-                                     : " stroke=\"#1f5fbf\" stroke-width=\"1.5\" marker-end=\"url(#arrow)\"";
+    const std::string color = route.Closed ? "#c0392b" : apart ? "#999999" : "#1f5fbf";
+    const std::string style = route.Closed ? " stroke-width=\"1\" stroke-dasharray=\"1 4\""
+                              : apart      ? " stroke-width=\"1.5\" stroke-dasharray=\"6 4\""
+                                           : " stroke-width=\"1.5\"";
     svg += "<g class=\"" + std::string(route.Closed ? "route closed" : "route") + "\"><title>" +
            Escaped(title) + "</title><line x1=\"" + Number(x1) + "\" y1=\"" + Number(y1) + "\" x2=\"" +
-           Number(x2) + "\" y2=\"" + Number(y2) + "\"" + style + "/>\n";
+           Number(x2) + "\" y2=\"" + Number(y2) + "\" stroke=\"" + color + "\"" + style + "/>\n";
+    if (!route.Closed) AppendArrowHead(svg, x1, y1, x2, y2, color, at.Labels ? 9 : 6);
     if (at.Labels && route.Closed) {
         AppendText(svg, (x1 + x2) / 2, (y1 + y2) / 2 + 5, "middle", 14, "\u00D7", " fill=\"#c0392b\"");
     } else if (at.Labels) {
@@ -122,12 +142,6 @@ void AppendLegend(std::string& svg, const Layout& at, const PlanSketch& sketch) 
     if (closed) legend += "красными точками и \u00D7 - закрытый маршрут";
     if (!legend.empty()) AppendText(svg, at.Width / 2, at.Height - 46, "middle", 11, legend, " fill=\"#555555\"");
 }
-
-const char kArrows[] =
-    "<defs><marker id=\"arrow\" viewBox=\"0 0 10 10\" refX=\"10\" refY=\"5\" markerWidth=\"7\" "
-    "markerHeight=\"7\" orient=\"auto\"><path d=\"M0,0 L10,5 L0,10 z\" fill=\"#1f5fbf\"/></marker>"
-    "<marker id=\"arrow-gray\" viewBox=\"0 0 10 10\" refX=\"10\" refY=\"5\" markerWidth=\"7\" "
-    "markerHeight=\"7\" orient=\"auto\"><path d=\"M0,0 L10,5 L0,10 z\" fill=\"#999999\"/></marker></defs>\n";
 
 // The bounded method's extended task: a last row and column at tariff M.
 bool ExtendedTaskPresent(const SolveState& s) {
@@ -179,7 +193,7 @@ std::string PlanSvg(const PlanSketch& sketch) {
     std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" "
                       "width=\"" + Number(at.Width) + "\" height=\"" + Number(at.Height) + "\" viewBox=\"0 0 " +
                       Number(at.Width) + " " + Number(at.Height) +
-                      "\" font-family=\"Arial, Helvetica, sans-serif\">\n<title>Схема перевозок</title>\n" + kArrows +
+                      "\" font-family=\"Arial, Helvetica, sans-serif\">\n<title>Схема перевозок</title>\n"
                       "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
     AppendText(svg, at.Width / 2, 26, "middle", 16, "Схема перевозок", " font-weight=\"bold\"");
     if (!sketch.Caption.empty()) AppendText(svg, at.Width / 2, 46, "middle", 12, sketch.Caption);

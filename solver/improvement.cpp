@@ -12,10 +12,11 @@ ImprovementResult ImprovePlan(SolveState& s, SolveHooks& hooks) {
     ImprovementResult result;
     if (s.RestrictedTask) {
         result.Completed = SolveRestricted(s, hooks, result.Bounded);
+        result.Stages = result.Bounded.Stages;
         return result;
     }
-    result.Completed = s.SolveMethod == kMethodPotentials ? SolveByPotentials(s, hooks)
-                                                          : SolveByDistribution(s, hooks);
+    result.Completed = s.SolveMethod == kMethodPotentials ? SolveByPotentials(s, hooks, result.Stages)
+                                                          : SolveByDistribution(s, hooks, result.Stages);
     return result;
 }
 

@@ -28,12 +28,22 @@ class SolveHooks;
 
 struct ImprovementResult {
     bool Completed = true;  // false: the user aborted the run in the stepwise pause
+    unsigned Stages = 0;     // stages run, as the report numbers them; the last finds the optimum
     BoundedOutcome Bounded;  // with limits
 };
 
-// Both return true when the plan cannot be improved any more, false when the user aborted.
-bool SolveByPotentials(SolveState& s, SolveHooks& hooks);
-bool SolveByDistribution(SolveState& s, SolveHooks& hooks);
+// Both return true when the plan cannot be improved any more, false when the user aborted;
+// stages receives the number of stages run.
+bool SolveByPotentials(SolveState& s, SolveHooks& hooks, unsigned& stages);
+bool SolveByDistribution(SolveState& s, SolveHooks& hooks, unsigned& stages);
+inline bool SolveByPotentials(SolveState& s, SolveHooks& hooks) {
+    unsigned stages = 0;
+    return SolveByPotentials(s, hooks, stages);
+}
+inline bool SolveByDistribution(SolveState& s, SolveHooks& hooks) {
+    unsigned stages = 0;
+    return SolveByDistribution(s, hooks, stages);
+}
 
 // The stepwise pause before each stage of a stepwise run, shared by the methods: asks the user
 // until they let the run go on to its end, and writes the plan they changed. It remembers the

@@ -16,7 +16,11 @@
 #include <string_view>
 #include <vector>
 
-#if defined(__GNUC__) || defined(__clang__)
+#if defined(__MINGW32__)
+// MinGW builds take the C99 printf of its runtime (__USE_MINGW_ANSI_STDIO), not Microsoft's.
+#define PRINTF_LIKE(formatIndex, firstArgIndex) \
+    __attribute__((format(gnu_printf, formatIndex, firstArgIndex)))
+#elif defined(__GNUC__) || defined(__clang__)
 #define PRINTF_LIKE(formatIndex, firstArgIndex) \
     __attribute__((format(printf, formatIndex, firstArgIndex)))
 #else

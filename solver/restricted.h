@@ -69,6 +69,7 @@ int PickEnteringCell(const SolveState& s, const BoundedCandidates& candidates);
 struct BoundedOutcome {
     bool ConditionsMet = false;        // every condition of the optimum holds
     bool ExtendedTaskPresent = false;  // the extended task's row and column remain
+    unsigned Stages = 0;               // stages run, as the report numbers them
 };
 
 // The method of potentials for bounded variables; false when the user aborted.

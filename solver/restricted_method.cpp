@@ -258,6 +258,7 @@ bool RestrictedRun::Run() {
         if (!m_restrictedPlanReached && m_epsilon != 0 && CornerCarriesEpsilon()) LeaveExtendedPhase();
     }
     Finish();
+    m_outcome.Stages = m_stage;
     return true;
 }
 

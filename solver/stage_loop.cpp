@@ -83,6 +83,7 @@ public:
     }
 
     bool Run();
+    unsigned Stages() const { return m_stage; }
 
 private:
     bool Detailed() const { return WritesCourse(m_s); }
@@ -391,11 +392,13 @@ void StageLoop::UpdateObjective(std::int32_t theta) {
 
 }  // namespace
 
-bool SolveByPotentials(SolveState& s, SolveHooks& hooks) {
+bool SolveByPotentials(SolveState& s, SolveHooks& hooks, unsigned& stages) {
     hooks.AddStatusLine(kStatusPotentialsMethod);
     s.PotentialsU.assign(At(s.m), {});
     s.PotentialsV.assign(At(s.n), {});
-    const bool solved = StageLoop(s, hooks, Method::Potentials).Run();
+    StageLoop loop(s, hooks, Method::Potentials);
+    const bool solved = loop.Run();
+    stages = loop.Stages();
     if (solved) {
         s.PotentialsU.clear();
         s.PotentialsV.clear();
@@ -403,9 +406,11 @@ bool SolveByPotentials(SolveState& s, SolveHooks& hooks) {
     return solved;
 }
 
-bool SolveByDistribution(SolveState& s, SolveHooks& hooks) {
+bool SolveByDistribution(SolveState& s, SolveHooks& hooks, unsigned& stages) {
     hooks.AddStatusLine(kStatusDistributiveMethod);
-    const bool solved = StageLoop(s, hooks, Method::Distributive).Run();
+    StageLoop loop(s, hooks, Method::Distributive);
+    const bool solved = loop.Run();
+    stages = loop.Stages();
     s.PotentialsU.clear();  // the method works without potentials of its own
     s.PotentialsV.clear();
     return solved;

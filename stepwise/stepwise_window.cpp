@@ -112,8 +112,15 @@ private:
     PlanEditor& m_editor;
 };
 
-TstpForm::TstpForm(SolveState& s, unsigned stage, UserDialogs& dialogs, QWidget* parent, bool backOffered)
-    : QDialog(parent), m_s(s), m_dialogs(dialogs), m_editor(s), m_stage(stage), m_backOffered(backOffered) {
+TstpForm::TstpForm(SolveState& s, unsigned stage, UserDialogs& dialogs, QWidget* parent, bool backOffered,
+                   unsigned stepsBack)
+    : QDialog(parent),
+      m_s(s),
+      m_dialogs(dialogs),
+      m_editor(s),
+      m_stage(stage),
+      m_backOffered(backOffered),
+      m_stepsBack(stepsBack) {
     setWindowTitle(QStringLiteral("Карголо - пошаговое решение"));
     auto* pages = new QTabWidget(this);
     pages->addTab(createReadOnlyGrid(false), QStringLiteral("Тарифы"));
@@ -141,6 +148,15 @@ TstpForm::TstpForm(SolveState& s, unsigned stage, UserDialogs& dialogs, QWidget*
     showPlanCheck();
     fitToTask();
 }
+
+namespace {
+
+// What the label of a stage says after the user went back: whose plan is shown.
+QString BackNote(unsigned stage, unsigned stepsBack) {
+    return QStringLiteral("(возврат: план начала этапа %1)").arg(stage > stepsBack ? stage - stepsBack : 1);
+}
+
+}  // namespace
 
 // Large enough to show the whole task without scrolling, up to the screen's free area; never
 // smaller than the window the design draws.
@@ -209,6 +225,7 @@ QWidget* TstpForm::createPanel(unsigned stage) {
     auto* etap = new QHBoxLayout;
     etap->addWidget(new QLabel(QStringLiteral("Этап"), panel));
     etap->addWidget(bold(QString::number(stage)));
+    if (m_stepsBack > 0) etap->addWidget(new QLabel(BackNote(stage, m_stepsBack), panel));
     etap->addStretch();
     values->addLayout(etap);
     auto* initial = new QHBoxLayout;
@@ -317,10 +334,22 @@ void TstpForm::BackButtonClick() {
 // The plan as it stands in the window, edits included.
 void TstpForm::PictureButtonClick() {
     m_cargo->commitCurrentEdit();
-    const PlanSketch sketch = SketchOfPlan(m_s, Format("Этап %u", m_stage));
-    auto* picture = new TPlanPictureWindow(PlanSvg(sketch), QString::fromStdString(sketch.Caption), m_dialogs, this);
+    QString caption = QStringLiteral("Этап %1").arg(m_stage);
+    if (m_stepsBack > 0) caption += QLatin1Char(' ') + BackNote(m_stage, m_stepsBack);
+    const PlanSketch sketch = SketchOfPlan(m_s, caption.toStdString());
+    auto* picture = new TPlanPictureWindow(PlanSvg(sketch), caption, m_dialogs, this);
     picture->setWindowFlag(Qt::Window);
     picture->setWindowModality(Qt::WindowModal);
+    // Wholly on the screen, beside or over the stepwise window.
+    if (const QScreen* screen = this->screen()) {
+        const QRect room = screen->availableGeometry();
+        picture->resize(picture->size().boundedTo(room.size() * 9 / 10));
+        QRect place(geometry().topLeft() + QPoint(40, 40), picture->frameSize());
+        place.moveRight(std::min(place.right(), room.right()));
+        place.moveBottom(std::min(place.bottom(), room.bottom()));
+        picture->move(place.topLeft().x() < room.left() ? room.left() : place.left(),
+                      place.top() < room.top() ? room.top() : place.top());
+    }
     picture->show();
 }
 
@@ -354,8 +383,10 @@ void TstpForm::closeEvent(QCloseEvent* event) {
 }
 
 StageAnswer StepwiseHooks::BeforeStage(SolveState& s, unsigned stage, bool backOffered) {
-    TstpForm form(s, stage, m_dialogs, m_parent, backOffered);
-    switch (form.exec()) {
+    TstpForm form(s, stage, m_dialogs, m_parent, backOffered, m_stepsBack);
+    const int result = form.exec();
+    m_stepsBack = result == TstpForm::kBackResult ? m_stepsBack + 1 : 0;
+    switch (result) {
         case TstpForm::kAbortResult: return {StageDecision::Abort, form.planChanged()};
         case TstpForm::kRunToEndResult: return {StageDecision::RunToEnd, form.planChanged()};
         case TstpForm::kBackResult: return {StageDecision::Back, false};

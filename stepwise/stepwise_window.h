@@ -31,8 +31,9 @@ public:
 
     // With backOffered, "Назад" (Alt+Left) takes the user back to the plan the previous stage
     // started with.
+    // stepsBack: how many stages back the plan shown was taken (its stage is stage - stepsBack).
     TstpForm(SolveState& s, unsigned stage, UserDialogs& dialogs, QWidget* parent = nullptr,
-             bool backOffered = false);
+             bool backOffered = false, unsigned stepsBack = 0);
     ~TstpForm() override;
 
     bool planChanged() const { return m_editor.planChanged(); }
@@ -68,6 +69,7 @@ private:
     QLabel* m_targetFunction = nullptr;
     unsigned m_stage;
     bool m_backOffered;
+    unsigned m_stepsBack;
     bool m_backRequested = false;
     bool m_continueRequested = false;
     bool m_runToEnd = false;
@@ -88,6 +90,7 @@ private:
     SolveHooks& m_status;
     UserDialogs& m_dialogs;
     QWidget* m_parent;
+    unsigned m_stepsBack = 0;  // answered Back so many times in a row
 };
 
 }  // namespace kargolo

@@ -250,6 +250,7 @@ void StepwiseWindowTest::goesBackAStageWithAltLeftAndDrawsThePlan() {
     StepwiseHooks hooks(status, dialogs, nullptr);
     std::vector<std::vector<std::int32_t>> plans;
     std::vector<bool> offered;
+    std::vector<bool> notes;
     std::function<void()> answer = [&] {
         auto* form = qobject_cast<TstpForm*>(QApplication::activeModalWidget());
         if (form == nullptr || !form->isActiveWindow()) {
@@ -263,6 +264,11 @@ void StepwiseWindowTest::goesBackAStageWithAltLeftAndDrawsThePlan() {
         QVERIFY(back != nullptr);
         plans.push_back(Quantities(s));
         offered.push_back(back->isEnabled());
+        bool noted = false;
+        for (const QLabel* label : form->findChildren<QLabel*>()) {
+            noted = noted || label->text() == QStringLiteral("(возврат: план начала этапа 1)");
+        }
+        notes.push_back(noted);
         if (plans.size() == 2) {
             QTest::keyClick(form, Qt::Key_G, Qt::ControlModifier);
             auto* picture = form->findChild<TPlanPictureWindow*>();
@@ -282,6 +288,7 @@ void StepwiseWindowTest::goesBackAStageWithAltLeftAndDrawsThePlan() {
     Solve(s, hooks, false);
     QCOMPARE(plans.size(), std::size_t{3});
     QCOMPARE(offered, (std::vector<bool>{false, true, false}));
+    QCOMPARE(notes, (std::vector<bool>{false, false, true}));  // the stage label says whose plan it is
     QVERIFY(plans[2] == plans[0]);
     const std::string& text = s.Report.Text();
     QVERIFY(text.find("Пользователь вернулся на этап назад") != std::string::npos);

@@ -232,6 +232,23 @@ TEST(MethodComparison, EqualsSeparateRuns) {
         EXPECT_EQ(answer.NorthWestStages, comparison.Runs[0].Stages);
     }
     EXPECT_EQ(AnswerLine("v.tab", AnswerExercise(GenerateExercise(options, 0).Grids, false)).substr(0, 6), "v.tab;");
+
+    // With limits the stages counted are those of the report too, the extended task's included.
+    options.LimitedPercent = 60;
+    for (unsigned k = 0; k < 10; ++k) {
+        const GeneratedExercise exercise = GenerateExercise(options, k);
+        const MethodComparison comparison = CompareMethods(exercise.Grids, exercise.Limits);
+        ASSERT_EQ(comparison.Runs.size(), 1u);
+        SolveSettings settings;
+        SilentHooks quiet;
+        SolveState detailed;
+        RunSolve(exercise.Grids, exercise.Limits, false, settings, quiet, detailed);
+        const std::string text = detailed.Report.Text();
+        const unsigned stages = comparison.Runs[0].Stages;
+        EXPECT_NE(text.find(Format(kStageHeader, stages)), std::string::npos) << k;
+        EXPECT_EQ(text.find(Format(kStageHeader, stages + 1)), std::string::npos) << k;
+        EXPECT_EQ(comparison.Runs[0].FinalF, detailed.ObjectiveF);
+    }
 }
 
 }  // namespace

@@ -15,6 +15,7 @@ namespace kargolo::testing {
 namespace {
 
 using Rule = void (*)(SolveState&);
+using Method = bool (*)(SolveState&, SolveHooks&);
 constexpr Rule kRules[] = {NorthWestCorner, MinimumElement, VogelMethod, DoublePreference};
 
 // A balanced task with its first plan, as the driver hands it to a method.
@@ -187,7 +188,7 @@ TEST(ImprovementMethods, ReachAnOptimalPlanFromEveryRule) {
                 ASSERT_TRUE(method.Fast(s, hooks));
                 ExpectPlanMeetsRims(s);
                 ExpectOptimalityCertificate(s);
-                if (rule == kRules[0] && method.Fast == SolveByPotentials) cost = s.ObjectiveF;
+                if (rule == kRules[0] && method.Fast == Method(SolveByPotentials)) cost = s.ObjectiveF;
                 EXPECT_EQ(s.ObjectiveF, cost);
             }
         }
@@ -269,7 +270,7 @@ TEST(SolveByPotentials, PausesBeforeEveryStageOfAStepwiseRunAndStopsOnAbort) {
 // answers it, and the report is that of a run that went on at every pause.
 TEST(SolveByPotentials, StopsPausingOnceTheUserRunsToTheEnd) {
     const TaskSpec task{"3x4", {30, 40, 50}, {20, 35, 25, 40}, {4, 6, 9, 5, 3, 8, 7, 2, 6, 5, 4, 8}};
-    for (bool (*method)(SolveState&, SolveHooks&) : {SolveByPotentials, SolveByDistribution}) {
+    for (const Method method : {Method(SolveByPotentials), Method(SolveByDistribution)}) {
         SolveState ended = FirstPlan(task, NorthWestCorner, kSolveModeStepwise);
         PausingHooks endAtTwo(0, 0, 2);
         EXPECT_TRUE(method(ended, endAtTwo));
