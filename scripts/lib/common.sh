@@ -7,9 +7,12 @@ as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+# install_missing_packages [package...]: the given packages, or PACKAGES.
 install_missing_packages() {
+    local wanted=("$@")
+    [ "${#wanted[@]}" -gt 0 ] || wanted=("${PACKAGES[@]}")
     local missing=()
-    for package in "${PACKAGES[@]}"; do
+    for package in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
             missing+=("$package")
     done

@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "cli/solver_run.h"
 #include "documents/solve_run.h"
+#include "documents/utf8_path.h"
 #include "documents/windows1251.h"
 #include "solver/internal_error.h"
 #include "solver/report_buffer.h"
@@ -40,7 +44,24 @@ CliRun RunCli(std::vector<std::string> args) {
     return run;
 }
 
-std::string Table(const char* name) { return (kTables / name).string(); }
+std::string Table(const char* name) { return Utf8FromPath(kTables / name); }
+
+// Runs kargolo-solve with the arguments (UTF-8) and its output thrown away; its exit status.
+int RunProgram(const std::vector<std::string>& args) {
+    const std::filesystem::path program = std::filesystem::absolute(KARGOLO_SOLVE_PROGRAM);
+#ifdef _WIN32
+    std::wstring command = L"\"\"" + program.wstring() + L"\"";
+    for (const std::string& arg : args) command += L" \"" + PathFromUtf8(arg).wstring() + L"\"";
+    command += L" > NUL 2>&1\"";
+    return ::_wsystem(command.c_str());
+#else
+    std::string command = "'" + program.string() + "'";
+    for (const std::string& arg : args) command += " '" + arg + "'";
+    command += " > /dev/null 2>&1";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+}
 
 TEST(RunSolver, RefusesBadCommandLinesWithUsage) {
     const std::vector<std::vector<std::string>> lines = {
@@ -200,13 +221,13 @@ TEST(RunSolver, WritesTheReportToAFileAndReplacesAnOldOneWhole) {
 TEST(RunSolver, NeverWritesOverTheTaskAndKeepsALinkALink) {
     const auto folder = std::filesystem::path(::testing::TempDir()) / "kargolo-cli-targets";
     std::filesystem::create_directories(folder);
-    const auto task = folder / "задача 1.tab";
+    const auto task = folder / PathFromUtf8("задача 1.tab");
     std::filesystem::copy_file(Table("closed-3x4.tab"), task,
                                std::filesystem::copy_options::overwrite_existing);
     const std::string taskBytes = ReadBytes(task);
-    const CliRun onTask = RunCli({"-o", task.string(), task.string()});
+    const CliRun onTask = RunCli({"-o", Utf8FromPath(task), Utf8FromPath(task)});
     EXPECT_EQ(onTask.Status, kExitInputError);
-    EXPECT_EQ(onTask.Err, "Файл отчета совпадает с файлом задачи: " + task.string() + "\n");
+    EXPECT_EQ(onTask.Err, "Файл отчета совпадает с файлом задачи: " + Utf8FromPath(task) + "\n");
     EXPECT_EQ(ReadBytes(task), taskBytes);
 #ifndef _WIN32
     const auto report = folder / "report.html";
@@ -218,6 +239,56 @@ TEST(RunSolver, NeverWritesOverTheTaskAndKeepsALinkALink) {
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(ReadBytes(report), RunCli({"--plan-only", task.string()}).Out);
 #endif
+    std::filesystem::remove_all(folder);
+}
+
+// Names with Cyrillic letters and blanks, a text task with CRLF line ends, and a report that
+// replaces an older one: on Windows the narrow file functions would lose the letters and a
+// plain rename would refuse to replace.
+TEST(RunSolver, TakesCyrillicNamesWithBlanksAndReplacesAnOldReport) {
+    const auto folder = std::filesystem::path(::testing::TempDir()) / PathFromUtf8("папка с задачами");
+    std::filesystem::create_directories(folder);
+    const auto task = folder / PathFromUtf8("задача №1.csv");
+    std::ofstream(task, std::ios::binary) << "4;6;9;5;30\r\n3;8;7;2;40\r\n6;5;4;8;50\r\n20;35;25;40\r\n";
+    const auto report = folder / PathFromUtf8("отчёт 1.html");
+    std::ofstream(report, std::ios::binary) << "old report";
+    const CliRun run = RunCli({"--mode", "checking", "-o", Utf8FromPath(report), Utf8FromPath(task)});
+    ASSERT_EQ(run.Status, kExitSolved) << run.Err;
+    EXPECT_EQ(ReadBytes(report), RunCli({"--mode", "checking", Table("closed-3x4.csv")}).Out);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()), 2)
+        << "a temporary file was left behind";
+    const auto picture = folder / PathFromUtf8("схема 1.svg");
+    EXPECT_EQ(RunCli({"--mode", "checking", "--svg", Utf8FromPath(picture), Utf8FromPath(task)}).Status, kExitSolved);
+    EXPECT_NE(ReadBytes(picture).find(Utf8FromPath(task.filename())), std::string::npos);
+    std::filesystem::remove_all(folder);
+}
+
+// A Windows console shows windows-1251; reports are windows-1251 anyway, CSV stays UTF-8.
+TEST(RunSolver, WritesMessagesInWindows1251ForAConsole) {
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(RunSolver({"no-such-task.tab"}, out, err, MessageEncoding::Windows1251), kExitInputError);
+    EXPECT_EQ(err.str(), EncodeWindows1251("Ошибка открытия файла данных.\n"));
+    std::ostringstream help;
+    EXPECT_EQ(RunSolver({"--help"}, help, err, MessageEncoding::Windows1251), kExitSolved);
+    EXPECT_EQ(help.str(), EncodeWindows1251(RunCli({"--help"}).Out));
+    std::ostringstream report;
+    RunSolver({"--mode", "checking", Table("closed-3x4.tab")}, report, err, MessageEncoding::Windows1251);
+    EXPECT_EQ(report.str(), RunCli({"--mode", "checking", Table("closed-3x4.tab")}).Out);
+}
+
+// The program itself, started as a user starts it: its arguments (Cyrillic ones too) and its
+// exit statuses.
+TEST(KargoloSolve, ExitsWithTheStatusOfItsOutcome) {
+    const auto folder = std::filesystem::path(::testing::TempDir()) / PathFromUtf8("запуск программы");
+    std::filesystem::create_directories(folder);
+    const auto task = folder / PathFromUtf8("задача.tab");
+    std::filesystem::copy_file(Table("closed-3x4.tab"), task, std::filesystem::copy_options::overwrite_existing);
+    const auto report = folder / PathFromUtf8("отчёт.html");
+    EXPECT_EQ(RunProgram({Utf8FromPath(task), "-o", Utf8FromPath(report)}), kExitSolved);
+    EXPECT_EQ(ReadBytes(report), RunCli({Table("closed-3x4.tab")}).Out);
+    EXPECT_EQ(RunProgram({"--mode", "fast", Utf8FromPath(task)}), kExitUsage);
+    EXPECT_EQ(RunProgram({Utf8FromPath(folder / PathFromUtf8("нет такой.tab"))}), kExitInputError);
     std::filesystem::remove_all(folder);
 }
 

@@ -299,7 +299,10 @@ TEST_F(OutputFileProtection, AcceptsADifferentFileOfTheSameNameAndContents) {
 
 #ifndef _WIN32
 
-TEST_F(OutputFileWrites, KeepsThePermissionBitsOfAnExistingFile) {
+// What only POSIX systems have: permission bits, FIFOs, sockets, devices, signals.
+class OutputFileOnPosix : public OutputFileWrites {};
+
+TEST_F(OutputFileOnPosix, KeepsThePermissionBitsOfAnExistingFile) {
     for (const mode_t mode : {0600, 0640, 0755, 0444}) {
         SCOPED_TRACE(mode);
         const fs::path target = Folder() / "report.html";
@@ -315,7 +318,7 @@ TEST_F(OutputFileWrites, KeepsThePermissionBitsOfAnExistingFile) {
 }
 
 // A temporary made by mkstemp has mode 0600; a new report must get the usual 0666 & ~umask.
-TEST_F(OutputFileWrites, GivesANewFileTheModeTheUmaskAllows) {
+TEST_F(OutputFileOnPosix, GivesANewFileTheModeTheUmaskAllows) {
     const mode_t previous = ::umask(027);
     const OutputFileStatus status = WriteWhole(Folder() / "report.html", "new");
     ::umask(previous);
@@ -347,7 +350,7 @@ private:
     bool m_set = false;
 };
 
-TEST_F(OutputFileWrites, AFailedWriteKeepsTheTargetAndLeavesNoTemporary) {
+TEST_F(OutputFileOnPosix, AFailedWriteKeepsTheTargetAndLeavesNoTemporary) {
     const fs::path target = Folder() / "report.html";
     WriteBytes(target, "old report");
     WriteBytes(Folder() / "report.html.part", "mine");
@@ -422,7 +425,7 @@ private:
 };
 
 // The old writer renamed a regular file over a named pipe: the reader got nothing.
-TEST_F(OutputFileWrites, StreamsIntoAFifoAndLeavesItAFifo) {
+TEST_F(OutputFileOnPosix, StreamsIntoAFifoAndLeavesItAFifo) {
     const fs::path fifo = Folder() / u8"канал 1";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const std::string bytes = Pattern(OutputFile::kBufferSize * 3 + 17, 11);
@@ -439,7 +442,7 @@ TEST_F(OutputFileWrites, StreamsIntoAFifoAndLeavesItAFifo) {
     EXPECT_EQ(Entries(Folder()), std::vector<std::string>{Utf8(fifo.filename())});
 }
 
-TEST_F(OutputFileWrites, StreamsIntoAUnixSocket) {
+TEST_F(OutputFileOnPosix, StreamsIntoAUnixSocket) {
     const fs::path socketPath = Folder() / "s";
     const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
     ASSERT_GE(listener, 0);
@@ -466,7 +469,7 @@ TEST_F(OutputFileWrites, StreamsIntoAUnixSocket) {
 
 // Writing a report to /dev/null as root used to replace the system's /dev/null by a file.
 // The guard on WritesInPlace() stops a regression before Commit could rename anything there.
-TEST_F(OutputFileWrites, LeavesACharacterDeviceADevice) {
+TEST_F(OutputFileOnPosix, LeavesACharacterDeviceADevice) {
     if (!fs::is_character_file("/dev/null")) GTEST_SKIP() << "no /dev/null";
     const fs::path link = Folder() / "to-null";
     fs::create_symlink("/dev/null", link);
@@ -483,7 +486,7 @@ TEST_F(OutputFileWrites, LeavesACharacterDeviceADevice) {
     EXPECT_EQ(Entries(Folder()), std::vector<std::string>{"to-null"});
 }
 
-TEST_F(OutputFileWrites, ReportsAFullDevice) {
+TEST_F(OutputFileOnPosix, ReportsAFullDevice) {
     if (!fs::is_character_file("/dev/full")) GTEST_SKIP() << "no /dev/full";
     OutputFile out;
     ASSERT_EQ(out.Open("/dev/full"), OutputFileStatus::Ok);
@@ -495,7 +498,7 @@ TEST_F(OutputFileWrites, ReportsAFullDevice) {
 
 // A child writes a report and is killed in the middle. The old writer left "NAME.part" behind;
 // now the handlers remove the temporary before the signal ends the process.
-TEST_F(OutputFileWrites, AKilledWriterLeavesNoTemporary) {
+TEST_F(OutputFileOnPosix, AKilledWriterLeavesNoTemporary) {
     const struct {
         const char* Name;
         int Signal;
