@@ -30,7 +30,8 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(kargolo::ProgramIcon());
     kargolo::InstallQtTranslations(app);
 
-    const QString file = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    const QStringList arguments = QCoreApplication::arguments();  // Unicode on every system
+    const QString file = arguments.size() > 1 ? arguments.at(1) : QString();
     kargolo::SingleInstance instance;
     if (!instance.acquire()) {
         // A file goes to the running program, which opens it; without one, the message.

@@ -305,9 +305,14 @@ void TMain_Form::placeNewChild(QMdiSubWindow* window, bool maximised) {
 
 void TMain_Form::NewClick() { addChild(new TTaskWithRestrictions(++m_taskWindows, m_dialogs)); }
 
+// "Tables" beside the program, or where an installed program keeps them.
 QString TMain_Form::tablesFolder() const {
-    const QString folder = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Tables"));
-    return QFileInfo(folder).isDir() ? folder : QString();
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    for (const QString& place : {QStringLiteral("Tables"), QStringLiteral("../share/kargolo/Tables")}) {
+        const QString folder = QDir::cleanPath(programFolder.filePath(place));
+        if (QFileInfo(folder).isDir()) return folder;
+    }
+    return QString();
 }
 
 void TMain_Form::OpenClick() {
