@@ -112,21 +112,65 @@ void AppendRoute(std::string& svg, const Layout& at, const PlanSketch& sketch, c
     if (!route.Closed) AppendArrowHead(svg, x1, y1, x2, y2, color, at.Labels ? 9 : 6);
     if (at.Labels && route.Closed) {
         AppendText(svg, (x1 + x2) / 2, (y1 + y2) / 2 + 5, "middle", 14, "\u00D7", " fill=\"#c0392b\"");
-    } else if (at.Labels) {
-        // Labels of one supplier's arrows stand at different points of the way, and all in its
-        // first half, where arrows that meet at a consumer are still apart.
-        const int consumers = static_cast<int>(sketch.Consumers.size());
-        const double t = 0.14 + 0.36 * route.Consumer / std::max(1, consumers - 1);
-        const int x = static_cast<int>(x1 + t * (x2 - x1));
-        const int y = static_cast<int>(y1 + t * (y2 - y1));
-        const int width = 8 * static_cast<int>(route.Quantity.size()) + 8;
-        svg += "<rect x=\"" + Number(x - width / 2) + "\" y=\"" + Number(y - 9) + "\" width=\"" + Number(width) +
-               "\" height=\"16\" rx=\"3\" fill=\"white\" stroke=\"" + (apart ? "#999999" : "#1f5fbf") +
-               "\" stroke-width=\"0.5\"/>\n";
-        AppendText(svg, x, y + 4, "middle", 12, route.Quantity, " font-weight=\"bold\"");
     }
     svg += "</g>\n";
 }
+
+// The quantities on the arrows, drawn over every line. Each label takes the first free place
+// along its arrow, nearest to where it would stand alone: one supplier's labels at different
+// points of the way, all in its first half, where arrows that meet at a consumer are still apart.
+class LabelPlacer {
+public:
+    explicit LabelPlacer(const Layout& at) : m_at(at) {}
+
+    void Append(std::string& svg, const PlanSketch& sketch, const PlanRoute& route) {
+        const bool apart = sketch.Suppliers[static_cast<std::size_t>(route.Supplier)].Fictitious ||
+                           sketch.Consumers[static_cast<std::size_t>(route.Consumer)].Fictitious;
+        const double x1 = m_at.LeftEdge() + m_at.NodeWidth;
+        const double y1 = m_at.Y(route.Supplier);
+        const double x2 = m_at.RightEdge() - 2;
+        const double y2 = m_at.Y(route.Consumer);
+        const int consumers = static_cast<int>(sketch.Consumers.size());
+        const double preferred = 0.14 + 0.36 * route.Consumer / std::max(1, consumers - 1);
+        const int width = 8 * static_cast<int>(route.Quantity.size()) + 8;
+        Box chosen = At(x1 + preferred * (x2 - x1), y1 + preferred * (y2 - y1), width);
+        for (int step = 0; step <= kSteps; ++step) {
+            // preferred, then a little further on either side, up to the whole free stretch
+            const double t = preferred + (step % 2 == 0 ? 1 : -1) * ((step + 1) / 2) * 0.025;
+            if (t < 0.08 || t > 0.9) continue;
+            const Box box = At(x1 + t * (x2 - x1), y1 + t * (y2 - y1), width);
+            if (std::none_of(m_placed.begin(), m_placed.end(), [&box](const Box& other) { return box.Meets(other); })) {
+                chosen = box;
+                break;
+            }
+        }
+        m_placed.push_back(chosen);
+        svg += "<rect class=\"label\" x=\"" + Number(chosen.Left) + "\" y=\"" + Number(chosen.Top) + "\" width=\"" +
+               Number(chosen.Width) + "\" height=\"" + Number(kHeight) + "\" rx=\"3\" fill=\"white\" stroke=\"" +
+               (apart ? "#999999" : "#1f5fbf") + "\" stroke-width=\"0.5\"/>\n";
+        AppendText(svg, chosen.Left + chosen.Width / 2, chosen.Top + 13, "middle", 12, route.Quantity,
+                   " font-weight=\"bold\"");
+    }
+
+private:
+    static constexpr int kHeight = 16;
+    static constexpr int kSteps = 60;
+    struct Box {
+        int Left = 0;
+        int Top = 0;
+        int Width = 0;
+        bool Meets(const Box& other) const {
+            return Left < other.Left + other.Width + 2 && other.Left < Left + Width + 2 &&
+                   Top < other.Top + kHeight + 1 && other.Top < Top + kHeight + 1;
+        }
+    };
+    static Box At(double x, double y, int width) {
+        return {static_cast<int>(std::lround(x)) - width / 2, static_cast<int>(std::lround(y)) - 9, width};
+    }
+
+    const Layout& m_at;
+    std::vector<Box> m_placed;
+};
 
 // What the dashed and dotted lines mean, when the picture has them.
 void AppendLegend(std::string& svg, const Layout& at, const PlanSketch& sketch) {
@@ -208,6 +252,12 @@ std::string PlanSvg(const PlanSketch& sketch) {
     }
     for (const PlanRoute& route : sketch.Routes) {
         if (!route.Closed) AppendRoute(svg, at, sketch, route);
+    }
+    if (at.Labels) {
+        LabelPlacer labels(at);
+        for (const PlanRoute& route : sketch.Routes) {
+            if (!route.Closed) labels.Append(svg, sketch, route);
+        }
     }
     for (std::size_t i = 0; i < sketch.Suppliers.size(); ++i) {
         AppendNode(svg, at, sketch.Suppliers[i], at.LeftEdge(), static_cast<int>(i));

@@ -2,6 +2,7 @@
 
 #include <regex>
 
+#include "documents/exercise_generator.h"
 #include "documents/grids_to_state.h"
 #include "documents/plan_picture.h"
 #include "documents/solve_run.h"
@@ -72,6 +73,50 @@ TEST(PlanPicture, DrawsEveryRouteThatCarriesCargoWithItsQuantity) {
         // A fictitious consumer or supplier is drawn apart.
         EXPECT_EQ(Count(svg, "(фикт.)"), static_cast<std::size_t>(s.m - grids.Suppliers() + s.n - grids.Consumers()));
     }
+}
+
+struct LabelBox {
+    int Left, Top, Width;
+};
+
+std::vector<LabelBox> Labels(const std::string& svg) {
+    std::vector<LabelBox> boxes;
+    const std::regex label("<rect class=\"label\" x=\"(-?\\d+)\" y=\"(-?\\d+)\" width=\"(\\d+)\"");
+    for (auto it = std::sregex_iterator(svg.begin(), svg.end(), label); it != std::sregex_iterator(); ++it) {
+        boxes.push_back({std::stoi((*it)[1]), std::stoi((*it)[2]), std::stoi((*it)[3])});
+    }
+    return boxes;
+}
+
+// Quantities stay readable: no label covers another, up to the sizes a class solves by hand.
+TEST(PlanPicture, LabelsDoNotCoverOneAnother) {
+    int pictures = 0;
+    for (int size = 3; size <= 8; ++size) {
+        ExerciseOptions options;
+        options.Suppliers = size;
+        options.Consumers = size + 1;
+        options.Type = size % 2 == 0 ? ExerciseType::Surplus : ExerciseType::Closed;
+        for (unsigned k = 0; k < 10; ++k) {
+            SCOPED_TRACE(::testing::Message() << size << " " << k);
+            SolveState s;
+            SolveSettings settings;
+            settings.SolveMode = kSolveModeChecking;
+            SilentHooks quiet;
+            ASSERT_EQ(RunSolve(GenerateExercise(options, k).Grids, false, false, settings, quiet, s).Refusal, "");
+            const std::vector<LabelBox> boxes = Labels(PlanSvg(SketchOfPlan(s, "")));
+            ASSERT_FALSE(boxes.empty());
+            for (std::size_t a = 0; a < boxes.size(); ++a) {
+                for (std::size_t b = a + 1; b < boxes.size(); ++b) {
+                    const bool apart = boxes[a].Left + boxes[a].Width <= boxes[b].Left ||
+                                       boxes[b].Left + boxes[b].Width <= boxes[a].Left ||
+                                       boxes[a].Top + 16 <= boxes[b].Top || boxes[b].Top + 16 <= boxes[a].Top;
+                    EXPECT_TRUE(apart) << "labels " << a << " and " << b;
+                }
+            }
+            ++pictures;
+        }
+    }
+    EXPECT_EQ(pictures, 60);
 }
 
 TEST(PlanPicture, SaysWhenAPictureIsTooLargeToLabel) {
