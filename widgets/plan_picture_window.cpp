@@ -1,11 +1,11 @@
 #include "widgets/plan_picture_window.h"
 
 #include <QBuffer>
+#include <QCheckBox>
+#include <QHBoxLayout>
 #include <QFileInfo>
 #include <QImage>
-#include <QLabel>
 #include <QPainter>
-#include <QPixmap>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSvgRenderer>
@@ -16,6 +16,37 @@
 #include "widgets/window_caption.h"
 
 namespace kargolo {
+namespace {
+
+// The picture drawn to fit the view, keeping its proportions, or at its own size.
+class PictureView : public QWidget {
+public:
+    PictureView(QSvgRenderer* renderer, QWidget* parent) : QWidget(parent), m_renderer(renderer) {
+        setMinimumSize(160, 100);
+    }
+    void setNaturalSize(bool natural) {
+        m_natural = natural;
+        setMinimumSize(natural ? sizeHint() : QSize(160, 100));
+        update();
+    }
+    QSize sizeHint() const override { return m_renderer->defaultSize(); }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::white);
+        QSizeF size = m_renderer->defaultSize();
+        if (!m_natural) size.scale(QSizeF(this->size()), Qt::KeepAspectRatio);
+        const QRectF place(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2), size);
+        m_renderer->render(&painter, place);
+    }
+
+private:
+    QSvgRenderer* m_renderer;
+    bool m_natural = false;
+};
+
+}  // namespace
 
 TPlanPictureWindow::TPlanPictureWindow(const std::string& svg, const QString& caption, UserDialogs& dialogs,
                                        QWidget* parent)
@@ -23,20 +54,29 @@ TPlanPictureWindow::TPlanPictureWindow(const std::string& svg, const QString& ca
     setAttribute(Qt::WA_DeleteOnClose);
     SetCaption(this, QStringLiteral("Схема перевозок - ") + caption);
     m_renderer = new QSvgRenderer(QByteArray::fromStdString(m_svg), this);
-    auto* picture = new QLabel(this);
-    picture->setPixmap(QPixmap::fromImage(image()));
-    picture->setAlignment(Qt::AlignCenter);
+    auto* picture = new PictureView(m_renderer, this);
     auto* scroll = new QScrollArea(this);
     scroll->setWidget(picture);
     scroll->setWidgetResizable(true);
     scroll->setBackgroundRole(QPalette::Base);
+    auto* natural = new QCheckBox(QStringLiteral("В &натуральную величину"), this);
+    natural->setStatusTip(QStringLiteral("Показать схему в ее размере, с прокруткой, а не по размеру окна"));
+    connect(natural, &QCheckBox::toggled, picture, [picture, scroll](bool on) {
+        picture->setNaturalSize(on);
+        scroll->setWidgetResizable(!on);
+        if (on) picture->resize(picture->sizeHint());
+    });
     auto* save = new QPushButton(QStringLiteral("Со&хранить как PNG или SVG..."), this);
     save->setStatusTip(QStringLiteral("Сохранить схему перевозок рисунком PNG или SVG"));
     connect(save, &QPushButton::clicked, this, &TPlanPictureWindow::SavePicture);
+    auto* commands = new QHBoxLayout;
+    commands->addWidget(save);
+    commands->addWidget(natural);
+    commands->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(scroll, 1);
-    layout->addWidget(save, 0, Qt::AlignLeft);
+    layout->addLayout(commands);
     const QSize size = m_renderer->defaultSize();
     resize(std::min(size.width() + 40, 900), std::min(size.height() + 80, 700));
 }
