@@ -91,12 +91,17 @@ QImage TPlanPictureWindow::image() const {
 
 bool TPlanPictureWindow::SavePicture() {
     const QString name = CaptionOf(this).section(QStringLiteral(" - "), 1);
-    const FileDialogSpec spec{QStringLiteral("Сохранить схему перевозок"), QString(),
+    // Pictures of one session go to one folder: the dialog starts where the last one went.
+    static QString lastFolder;
+    const FileDialogSpec spec{QStringLiteral("Сохранить схему перевозок"), lastFolder,
                               QFileInfo(name).completeBaseName() + QStringLiteral(".png"), QStringLiteral("png"),
                               QStringLiteral("Рисунок PNG (*.png);;Рисунок SVG (*.svg)")};
     const QString path = m_dialogs.saveFileName(this, spec);
     if (path.isEmpty()) return false;
-    if (writeTo(path)) return true;
+    if (writeTo(path)) {
+        lastFolder = QFileInfo(path).absolutePath();
+        return true;
+    }
     m_dialogs.showMessage(this, QStringLiteral("Ошибка создания выходного файла."));
     return false;
 }
