@@ -1,6 +1,7 @@
 #include "app/random_task_dialog.h"
 
-#include <QApplication>
+#include "app/busy_run.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -143,9 +144,9 @@ void TRandomTaskDialog::setOptions(const ExerciseOptions& o) {
 }
 
 void TRandomTaskDialog::accept() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_exercise = GenerateExercise(options(), 0);
-    QApplication::restoreOverrideCursor();
+    // Large tasks with a unique optimum may take many draws, each one solved.
+    const ExerciseOptions wanted = options();
+    RunBusy(this, QStringLiteral("Создание задачи..."), [this, &wanted] { m_exercise = GenerateExercise(wanted, 0); });
     if (!m_exercise.Failure.empty()) {
         QMessageBox::warning(this, QStringLiteral("Карголо 2"), QString::fromStdString(m_exercise.Failure));
         return;

@@ -181,6 +181,29 @@ bool FinalPotentials(const SolveState& s, std::vector<std::int64_t>& u, std::vec
     return known == m + n;
 }
 
+// A route of the task outside the optimal basis whose estimate is zero would give a second
+// optimum: its tariff raised by one (within the range) makes the estimate 1 and leaves the plan
+// optimal. Without limits only; a fictitious route has no tariff to raise.
+void RaiseTiedTariffs(const ExerciseOptions& o, TaskGrids& grids) {
+    SolveState s;
+    if (!GridsToSolveState(grids, false, s).empty() || !CheckTaskInput(s).empty()) return;
+    s.SolveMode = kSolveModeChecking;
+    s.PlanMethod = kPlanVogel;
+    SilentHooks quiet;
+    Solve(s, quiet, false);
+    std::vector<std::int64_t> u;
+    std::vector<std::int64_t> v;
+    if (!FinalPotentials(s, u, v)) return;
+    for (int i = 0; i < grids.Suppliers(); ++i) {
+        for (int j = 0; j < grids.Consumers(); ++j) {
+            const TaskCell& c = s.Cell(i, j);
+            const bool tied = c.Tariff - u[static_cast<std::size_t>(i)] - v[static_cast<std::size_t>(j)] == 0;
+            if (InBasis(c) || !tied || c.Tariff >= o.HighestTariff) continue;
+            grids.Tarif.At(j + 1, i + 1) = NumberToText(std::int64_t{c.Tariff} + 1);
+        }
+    }
+}
+
 }  // namespace
 
 std::string CheckExerciseOptions(const ExerciseOptions& o) {
@@ -208,12 +231,16 @@ GeneratedExercise GenerateExercise(const ExerciseOptions& options, unsigned inde
         if (!MakeRims(options, random, rims)) continue;
         bool limited = false;
         TaskGrids grids = MakeGrids(options, rims, random, limited);
+        if (options.UniqueOptimum && !limited) RaiseTiedTariffs(options, grids);
         if (!MeetsSolvedOptions(options, grids, limited)) continue;
         exercise.Grids = std::move(grids);
         exercise.Limits = limited;
         return exercise;
     }
     exercise.Failure = Format("За %d попыток не нашлось задачи с такими условиями.", kAttempts);
+    if (options.UniqueOptimum) {
+        exercise.Failure += " Единственный оптимальный план легче получить при более широких пределах тарифов.";
+    }
     return exercise;
 }
 

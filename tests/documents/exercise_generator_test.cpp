@@ -136,17 +136,26 @@ TEST(ExerciseGenerator, HonoursTypeSizeTariffsAndDegeneracy) {
     }
 }
 
-// Small tariffs make ties, and ties make several optima likely unless the generator refuses them.
+// Small tariffs make ties, and ties make several optima likely unless the generator raises or
+// refuses them.
 TEST(ExerciseGenerator, UniqueOptimaHaveNoEqualAlternative) {
     ExerciseOptions options;
     options.Suppliers = 3;
     options.Consumers = 4;
     options.HighestTariff = 4;
     options.UniqueOptimum = true;
-    for (unsigned k = 0; k < 25; ++k) {
+    for (unsigned k = 0; k < 45; ++k) {
         SCOPED_TRACE(k);
+        options.Type = static_cast<ExerciseType>(k % 3);
+        options.Degenerate = k % 5 == 0;
         const GeneratedExercise exercise = GenerateExercise(options, k);
         ASSERT_EQ(exercise.Failure, "");
+        for (int i = 1; i <= 3; ++i) {
+            for (int j = 1; j <= 4; ++j) {
+                const std::int32_t tariff = TextToNumber(exercise.Grids.Tarif.At(j, i));
+                EXPECT_TRUE(tariff >= 1 && tariff <= 4) << "a tariff raised out of its range: " << tariff;
+            }
+        }
         SolveState s;
         ASSERT_EQ(SolveGrids(exercise.Grids, false, s).Refusal, "");
         for (int i = 0; i < 3; ++i) {
