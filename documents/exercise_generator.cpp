@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <vector>
 
 #include "documents/grids_to_state.h"
@@ -127,17 +128,23 @@ TaskGrids MakeGrids(const ExerciseOptions& o, const Rims& rims, SeededRandom& ra
     return grids;
 }
 
+// Solves the grids quietly, from Vogel's plan; nothing when a run cannot take the task.
+std::optional<ImprovementResult> SolveQuietly(const TaskGrids& grids, bool limited, SolveState& s) {
+    if (!GridsToSolveState(grids, limited, s).empty() || !CheckTaskInput(s).empty()) return std::nullopt;
+    s.SolveMode = kSolveModeChecking;
+    s.PlanMethod = kPlanVogel;
+    SilentHooks quiet;
+    return Solve(s, quiet, false);
+}
+
 // Whether a drawn task meets the options that only a solution can tell.
 bool MeetsSolvedOptions(const ExerciseOptions& o, const TaskGrids& grids, bool limited) {
     const bool needsFeasible = limited && !o.AllowUnsolvable;
     if (!needsFeasible && !o.UniqueOptimum) return true;
     SolveState s;
-    if (!GridsToSolveState(grids, limited, s).empty() || !CheckTaskInput(s).empty()) return false;
-    s.SolveMode = kSolveModeChecking;
-    s.PlanMethod = kPlanVogel;
-    SilentHooks quiet;
-    const ImprovementResult result = Solve(s, quiet, false);
-    const bool unsolvable = limited && !result.Bounded.ConditionsMet;
+    const std::optional<ImprovementResult> result = SolveQuietly(grids, limited, s);
+    if (!result) return false;
+    const bool unsolvable = limited && !result->Bounded.ConditionsMet;
     if (unsolvable) return o.AllowUnsolvable && !o.UniqueOptimum;
     return !o.UniqueOptimum || HasUniqueOptimum(s);
 }
@@ -186,11 +193,7 @@ bool FinalPotentials(const SolveState& s, std::vector<std::int64_t>& u, std::vec
 // optimal. Without limits only; a fictitious route has no tariff to raise.
 void RaiseTiedTariffs(const ExerciseOptions& o, TaskGrids& grids) {
     SolveState s;
-    if (!GridsToSolveState(grids, false, s).empty() || !CheckTaskInput(s).empty()) return;
-    s.SolveMode = kSolveModeChecking;
-    s.PlanMethod = kPlanVogel;
-    SilentHooks quiet;
-    Solve(s, quiet, false);
+    if (!SolveQuietly(grids, false, s)) return;
     std::vector<std::int64_t> u;
     std::vector<std::int64_t> v;
     if (!FinalPotentials(s, u, v)) return;
