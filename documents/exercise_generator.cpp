@@ -128,25 +128,33 @@ TaskGrids MakeGrids(const ExerciseOptions& o, const Rims& rims, SeededRandom& ra
     return grids;
 }
 
-// Solves the grids quietly, from Vogel's plan; nothing when a run cannot take the task.
-std::optional<ImprovementResult> SolveQuietly(const TaskGrids& grids, bool limited, SolveState& s) {
-    if (!GridsToSolveState(grids, limited, s).empty() || !CheckTaskInput(s).empty()) return std::nullopt;
+// A run in checking mode from Vogel's plan whose report goes nowhere (the sink outlives it).
+struct QuietRun {
+    DiscardingReportSink Nowhere;
+    SolveState State;
+    std::optional<ImprovementResult> Result;  // nothing when a run cannot take the task
+};
+
+void SolveQuietly(const TaskGrids& grids, bool limited, QuietRun& run) {
+    SolveState& s = run.State;
+    if (!GridsToSolveState(grids, limited, s).empty() || !CheckTaskInput(s).empty()) return;
     s.SolveMode = kSolveModeChecking;
     s.PlanMethod = kPlanVogel;
+    s.Report.StreamTo(run.Nowhere);
     SilentHooks quiet;
-    return Solve(s, quiet, false);
+    run.Result = Solve(s, quiet, false);
 }
 
 // Whether a drawn task meets the options that only a solution can tell.
 bool MeetsSolvedOptions(const ExerciseOptions& o, const TaskGrids& grids, bool limited) {
     const bool needsFeasible = limited && !o.AllowUnsolvable;
     if (!needsFeasible && !o.UniqueOptimum) return true;
-    SolveState s;
-    const std::optional<ImprovementResult> result = SolveQuietly(grids, limited, s);
-    if (!result) return false;
-    const bool unsolvable = limited && !result->Bounded.ConditionsMet;
+    QuietRun run;
+    SolveQuietly(grids, limited, run);
+    if (!run.Result) return false;
+    const bool unsolvable = limited && !run.Result->Bounded.ConditionsMet;
     if (unsolvable) return o.AllowUnsolvable && !o.UniqueOptimum;
-    return !o.UniqueOptimum || HasUniqueOptimum(s);
+    return !o.UniqueOptimum || HasUniqueOptimum(run.State);
 }
 
 // The potentials of the final basis. With limits the run leaves those of its last stage; without,
@@ -192,8 +200,10 @@ bool FinalPotentials(const SolveState& s, std::vector<std::int64_t>& u, std::vec
 // optimum: its tariff raised by one (within the range) makes the estimate 1 and leaves the plan
 // optimal. Without limits only; a fictitious route has no tariff to raise.
 void RaiseTiedTariffs(const ExerciseOptions& o, TaskGrids& grids) {
-    SolveState s;
-    if (!SolveQuietly(grids, false, s)) return;
+    QuietRun run;
+    SolveQuietly(grids, false, run);
+    if (!run.Result) return;
+    const SolveState& s = run.State;
     std::vector<std::int64_t> u;
     std::vector<std::int64_t> v;
     if (!FinalPotentials(s, u, v)) return;

@@ -54,8 +54,10 @@ const char* MethodName(const MethodRun& run) {
 
 MethodRun RunQuietly(const SolveState& task, std::int32_t plan, std::int32_t method) {
     MethodRun run{plan, method, task.RestrictedTask};
+    DiscardingReportSink nowhere;
     {
         SolveState first;
+        first.Report.StreamTo(nowhere);
         CopyTask(task, first);
         first.PlanMethod = plan;
         SilentHooks quiet;
@@ -63,6 +65,7 @@ MethodRun RunQuietly(const SolveState& task, std::int32_t plan, std::int32_t met
         run.FirstPlanF = ComputeObjectiveF(first);
     }
     SolveState s;
+    s.Report.StreamTo(nowhere);
     CopyTask(task, s);
     s.PlanMethod = plan;
     s.SolveMethod = method;

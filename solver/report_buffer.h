@@ -39,6 +39,16 @@ public:
     virtual std::uint64_t StoredSize() const = 0;
 };
 
+// Drops the text: for runs whose report nobody reads, so that it never fills memory.
+class DiscardingReportSink : public ReportSink {
+public:
+    void Write(std::string_view utf8) override { m_size += utf8.size(); }
+    std::uint64_t StoredSize() const override { return m_size; }
+
+private:
+    std::uint64_t m_size = 0;
+};
+
 enum class ReportSectionKind { Task, Balancing, FirstPlan, Stage, Answer };
 
 struct ReportSection {
