@@ -419,7 +419,11 @@ void MainFormTest::drawsAndSavesThePlanOfAReport() {
     QVERIFY(QString::fromStdString(picture->svg()).contains(QStringLiteral("A1 \u2192 B1: 10")));
     const QImage image = picture->image();
     QVERIFY(image.width() > 500 && image.height() > 200);
-    QVERIFY(image.pixel(5, 5) != image.pixel(image.width() / 2, 26) || ShowsSomething(*picture));
+    int inked = 0;  // the picture is drawn, not blank
+    for (int y = 0; y < image.height(); y += 4) {
+        for (int x = 0; x < image.width(); x += 4) inked += image.pixel(x, y) != qRgb(255, 255, 255);
+    }
+    QVERIFY(inked > 100);
 
     const QTemporaryDir folder;
     const QString png = folder.filePath(QStringLiteral("схема.png"));
