@@ -152,8 +152,7 @@ bool MeetsSolvedOptions(const ExerciseOptions& o, const TaskGrids& grids, bool l
     QuietRun run;
     SolveQuietly(grids, limited, run);
     if (!run.Result) return false;
-    const bool unsolvable = limited && !run.Result->Bounded.ConditionsMet;
-    if (unsolvable) return o.AllowUnsolvable && !o.UniqueOptimum;
+    if (run.Result->Unsolvable) return o.AllowUnsolvable && !o.UniqueOptimum;
     return !o.UniqueOptimum || HasUniqueOptimum(run.State);
 }
 
@@ -277,9 +276,8 @@ bool HasUniqueOptimum(const SolveState& s) {
 ExerciseAnswer AnswerExercise(const TaskGrids& grids, bool limits) {
     ExerciseAnswer answer;
     answer.Bounded = limits;
-    const MethodComparison runs = CompareMethods(grids, limits);
+    const MethodComparison runs = CompareMethods(grids, limits, {kMethodPotentials});
     for (const MethodRun& run : runs.Runs) {
-        if (run.SolveMethod != kMethodPotentials) continue;
         if (!limits) answer.FirstPlanF[run.PlanMethod] = run.FirstPlanF;
         if (run.PlanMethod == kPlanNorthWestCorner || limits) {
             answer.OptimalF = run.FinalF;

@@ -13,7 +13,6 @@ namespace {
 
 constexpr std::int32_t kRules[] = {kPlanNorthWestCorner, kPlanMinimumElement, kPlanVogel,
                                    kPlanDoublePreference};
-constexpr std::int32_t kMethods[] = {kMethodPotentials, kMethodDistributive};
 
 // A fresh copy of the task's numbers, ready for a run.
 void CopyTask(const SolveState& task, SolveState& s) {
@@ -38,8 +37,9 @@ std::string MillisecondsText(double milliseconds) { return Format("%.2f", millis
 
 }  // namespace
 
-const char* PlanRuleName(std::int32_t plan) {
-    switch (plan) {
+const char* FirstPlanName(const MethodRun& run) {
+    if (run.Bounded) return "Метод минимального элемента с ограничениями";
+    switch (run.PlanMethod) {
         case kPlanMinimumElement: return "Метод минимального элемента";
         case kPlanVogel: return "Метод Фогеля";
         case kPlanDoublePreference: return "Метод двойного предпочтения";
@@ -76,11 +76,12 @@ MethodRun RunQuietly(const SolveState& task, std::int32_t plan, std::int32_t met
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     run.Stages = result.Stages;
     run.FinalF = s.ObjectiveF;
-    run.Unsolvable = s.RestrictedTask && result.Completed && !result.Bounded.ConditionsMet;
+    run.Unsolvable = result.Unsolvable;
     return run;
 }
 
-MethodComparison CompareMethods(const TaskGrids& grids, bool limits) {
+MethodComparison CompareMethods(const TaskGrids& grids, bool limits,
+                                std::initializer_list<std::int32_t> methods) {
     MethodComparison comparison;
     SolveState task;
     comparison.Refusal = GridsToSolveState(grids, limits, task);
@@ -91,7 +92,7 @@ MethodComparison CompareMethods(const TaskGrids& grids, bool limits) {
         return comparison;
     }
     for (const std::int32_t rule : kRules) {
-        for (const std::int32_t method : kMethods) comparison.Runs.push_back(RunQuietly(task, rule, method));
+        for (const std::int32_t method : methods) comparison.Runs.push_back(RunQuietly(task, rule, method));
     }
     return comparison;
 }
@@ -107,8 +108,7 @@ std::string ComparisonHtml(const MethodComparison& comparison, std::string_view 
                 "<th>F оптимальное</th><th>Время, мс</th></tr>";
         for (const MethodRun& run : comparison.Runs) {
             html += "<tr>" +
-                    Cell(run.Bounded ? "Метод минимального элемента с ограничениями"
-                                     : PlanRuleName(run.PlanMethod)) +
+                    Cell(FirstPlanName(run)) +
                     Cell(MethodName(run)) + Cell(std::to_string(run.FirstPlanF)) +
                     Cell(std::to_string(run.Stages)) + Cell(FinalFText(run)) +
                     Cell(MillisecondsText(run.Milliseconds)) + "</tr>";
@@ -122,8 +122,7 @@ std::string ComparisonHtml(const MethodComparison& comparison, std::string_view 
 std::string ComparisonCsv(const MethodComparison& comparison) {
     std::string csv = "опорный план;метод;F опорного плана;этапов;F оптимальное;время, мс\n";
     for (const MethodRun& run : comparison.Runs) {
-        csv += std::string(run.Bounded ? "Метод минимального элемента с ограничениями"
-                                       : PlanRuleName(run.PlanMethod)) +
+        csv += std::string(FirstPlanName(run)) +
                ';' + MethodName(run) + ';' + std::to_string(run.FirstPlanF) + ';' +
                std::to_string(run.Stages) + ';' + FinalFText(run) + ';' +
                MillisecondsText(run.Milliseconds) + '\n';

@@ -5,6 +5,7 @@
 // run. A task with capacity limits has one run, by the method for bounded variables.
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,16 +34,19 @@ struct MethodComparison {
 // Solves a filled task (in checking mode, whatever task.SolveMode says) by one rule and method.
 MethodRun RunQuietly(const SolveState& task, std::int32_t plan, std::int32_t method);
 
-// Every rule with both methods in the order of the settings dialog, or the bounded method.
-MethodComparison CompareMethods(const TaskGrids& grids, bool limits);
+// Every rule with the methods (both unless told), in the order of the settings dialog, or the
+// bounded method.
+MethodComparison CompareMethods(const TaskGrids& grids, bool limits,
+                                std::initializer_list<std::int32_t> methods = {kMethodPotentials,
+                                                                               kMethodDistributive});
 
 // The comparison as a document for the report window (UTF-8 text) and as ';'-separated lines
 // with a line of column names.
 std::string ComparisonHtml(const MethodComparison& comparison, std::string_view taskName);
 std::string ComparisonCsv(const MethodComparison& comparison);
 
-// The name of a rule and of a method, as the tables give them.
-const char* PlanRuleName(std::int32_t plan);
+// The name of a run's first plan and of its method, as the tables give them.
+const char* FirstPlanName(const MethodRun& run);
 const char* MethodName(const MethodRun& run);
 
 }  // namespace kargolo

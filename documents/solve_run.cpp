@@ -15,8 +15,7 @@ SolveRunResult SolveIntoDocument(SolveState& s, SolveHooks& hooks, bool planOnly
     try {
         const ImprovementResult improvement = Solve(s, hooks, planOnly);
         result.Aborted = !improvement.Completed;
-        result.Unsolvable = !planOnly && s.RestrictedTask && improvement.Completed &&
-                            !improvement.Bounded.ConditionsMet;
+        result.Unsolvable = improvement.Unsolvable;
     } catch (const std::exception& failure) {
         result.Failed = true;
         result.FailedCheck = failure.what();

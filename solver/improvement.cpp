@@ -13,6 +13,7 @@ ImprovementResult ImprovePlan(SolveState& s, SolveHooks& hooks) {
     if (s.RestrictedTask) {
         result.Completed = SolveRestricted(s, hooks, result.Bounded);
         result.Stages = result.Bounded.Stages;
+        result.Unsolvable = result.Completed && !result.Bounded.ConditionsMet;
         return result;
     }
     result.Completed = s.SolveMethod == kMethodPotentials ? SolveByPotentials(s, hooks, result.Stages)

@@ -30,6 +30,7 @@ struct ImprovementResult {
     bool Completed = true;  // false: the user aborted the run in the stepwise pause
     unsigned Stages = 0;     // stages run, as the report numbers them; the last finds the optimum
     BoundedOutcome Bounded;  // with limits
+    bool Unsolvable = false; // with limits: they keep part of the cargo from its consumers
 };
 
 // Both return true when the plan cannot be improved any more, false when the user aborted;
