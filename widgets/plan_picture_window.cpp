@@ -5,11 +5,13 @@
 #include <QHBoxLayout>
 #include <QFileInfo>
 #include <QImage>
+#include <QtMath>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSvgRenderer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <filesystem>
 
 #include "documents/table_file.h"
@@ -32,16 +34,32 @@ public:
     QSize sizeHint() const override { return m_renderer->defaultSize(); }
 
 protected:
+    // A tall picture (a large task) is fitted to the width only, and scrolled.
+    void resizeEvent(QResizeEvent*) override {
+        if (!m_natural && tall()) setMinimumHeight(qCeil(scaledToWidth(width()).height()));
+    }
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.fillRect(rect(), Qt::white);
         QSizeF size = m_renderer->defaultSize();
-        if (!m_natural) size.scale(QSizeF(this->size()), Qt::KeepAspectRatio);
-        const QRectF place(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2), size);
+        if (!m_natural && tall()) {
+            size = scaledToWidth(width());
+        } else if (!m_natural) {
+            size.scale(QSizeF(this->size()), Qt::KeepAspectRatio);
+        }
+        const double top = std::max(0.0, (height() - size.height()) / 2);
+        const QRectF place(QPointF((width() - size.width()) / 2, top), size);
         m_renderer->render(&painter, place);
     }
 
 private:
+    bool tall() const { return m_renderer->defaultSize().height() > 3 * m_renderer->defaultSize().width(); }
+    QSizeF scaledToWidth(int width) const {
+        const QSizeF size = m_renderer->defaultSize();
+        const double scale = std::min(1.0, width / size.width());
+        return size * scale;
+    }
+
     QSvgRenderer* m_renderer;
     bool m_natural = false;
 };
