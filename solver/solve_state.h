@@ -38,6 +38,8 @@ constexpr std::int32_t kEstimatesAsLinesAndTable = 2;
 
 // A report this large is enough to read; beyond it the course is no longer written.
 constexpr std::uint32_t kDefaultReportLimitMb = 1024;
+// The largest report size limit the settings take, in megabytes (0 is no limit).
+constexpr std::uint32_t kLargestReportLimitMb = 1u << 20;
 
 // One supply A_i or demand B_j.
 struct RimEntry {

@@ -1,0 +1,515 @@
+#include "qt/windows/main_form.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QUndoStack>
+#include <filesystem>
+
+#include "documents/method_comparison.h"
+#include "documents/table_file.h"
+#include "documents/text_task_file.h"
+#include "qt/windows/about_box.h"
+#include "qt/windows/busy_run.h"
+#include "qt/windows/help_window.h"
+#include "qt/windows/plan_picture_window.h"
+#include "qt/windows/random_task_dialog.h"
+#include "qt/windows/report_window.h"
+#include "qt/windows/settings_dialog.h"
+#include "qt/windows/settings_keeper.h"
+#include "qt/windows/status_form.h"
+#include "qt/windows/task_editor_window.h"
+#include "qt/windows/window_caption.h"
+
+namespace kargolo {
+
+constexpr int kCascadeStep = 28;  // pixels between cascaded windows
+
+TMain_Form::TMain_Form(UserDialogs& dialogs, SettingsKeeper* store, QWidget* parent)
+    : QMainWindow(parent),
+      m_dialogs(dialogs),
+      m_store(store),
+      m_mdi(new QMdiArea(this)),
+      m_status(new TStatusForm(this)),
+      m_launcher(*m_status, dialogs) {
+    setWindowTitle(QStringLiteral("КАРГОЛО"));
+    if (m_store != nullptr) m_settings = m_store->load();
+    setCentralWidget(m_mdi);
+    createActions();
+    createMenus();
+    createToolBar();
+    statusBar();  // shows the hint of whatever the mouse is over
+    m_loadProgress = new QProgressBar(this);
+    m_loadProgress->setRange(0, 100);
+    m_loadProgress->setMaximumWidth(200);
+    m_loadProgress->setFormat(QStringLiteral("Загрузка отчета: %p%"));
+    m_loadProgress->hide();
+    statusBar()->addPermanentWidget(m_loadProgress);
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, &TMain_Form::updateMenus);
+    updateMenus();
+}
+
+QAction* TMain_Form::makeAction(const QString& name, const QString& text, const QKeySequence& keys) {
+    auto* action = new QAction(text, this);
+    action->setObjectName(name);
+    action->setShortcut(keys);
+    return action;
+}
+
+QAction* TMain_Form::command(const QString& name) const { return findChild<QAction*>(name); }
+
+void TMain_Form::createActions() {
+    connect(makeAction("New", QStringLiteral("&Создать"), QKeySequence::New), &QAction::triggered,
+            this, &TMain_Form::NewClick);
+    connect(makeAction("Open", QStringLiteral("&Открыть..."), QKeySequence::Open), &QAction::triggered,
+            this, &TMain_Form::OpenClick);
+    connect(makeAction("Save", QStringLiteral("Со&хранить"), QKeySequence::Save), &QAction::triggered,
+            this, [this] { SaveClick(false); });
+    connect(makeAction("SaveAs", QStringLiteral("Сохранить &как..."), Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+            &QAction::triggered, this, [this] { SaveClick(true); });
+    connect(makeAction("Print", QStringLiteral("&Печать..."), QKeySequence::Print), &QAction::triggered,
+            this, [this] { if (auto* report = activeReport()) report->PrintReport(); });
+    QAction* preview = makeAction("PrintPreview", QStringLiteral("Пред&варительный просмотр"));
+    preview->setStatusTip(QStringLiteral("Опция доступна только для браузера версии 6.0 или выше"));
+    connect(preview, &QAction::triggered, this,
+            [this] { if (auto* report = activeReport()) report->PreviewReport(); });
+    QAction* exportPdf = makeAction("ExportPdf", QStringLiteral("&Экспорт в PDF..."));
+    exportPdf->setStatusTip(QStringLiteral("Сохранить показанную страницу отчета как документ PDF"));
+    connect(exportPdf, &QAction::triggered, this,
+            [this] { if (auto* report = activeReport()) report->ExportPdf(); });
+    connect(makeAction("Close1", QStringLiteral("&Закрыть"), Qt::CTRL | Qt::Key_W), &QAction::triggered,
+            this, [this] { m_mdi->closeActiveSubWindow(); UpdateCommands(); });
+    connect(makeAction("CloseAll1", QStringLiteral("Закрыть &все")), &QAction::triggered, this,
+            [this] { closeAllChildren(); UpdateCommands(); });
+    connect(makeAction("Exit", QStringLiteral("В&ыход")), &QAction::triggered, this, &QWidget::close);
+    connect(makeAction("FindPlan", QStringLiteral("Найти &опорный план"), Qt::Key_F8),
+            &QAction::triggered, this, &TMain_Form::FindPlanClick);
+    connect(makeAction("SolveTask", QStringLiteral("&Решить задачу"), Qt::Key_F9), &QAction::triggered,
+            this, &TMain_Form::SolveTaskClick);
+    QAction* undo = makeAction("Undo", QStringLiteral("&Отменить"), QKeySequence::Undo);
+    connect(undo, &QAction::triggered, this, [this] { stepTask(&QUndoStack::undo); });
+    QAction* redo = makeAction("Redo", QStringLiteral("&Повторить"), Qt::CTRL | Qt::Key_Y);
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(redo, &QAction::triggered, this, [this] { stepTask(&QUndoStack::redo); });
+    connect(makeAction("ProgramSettings", QStringLiteral("&Настройки")), &QAction::triggered, this,
+            &TMain_Form::ProgramSettingsClick);
+    QAction* compare = makeAction("CompareMethods", QStringLiteral("&Сравнить методы"), Qt::SHIFT | Qt::Key_F9);
+    compare->setStatusTip(QStringLiteral("Решить задачу всеми правилами опорного плана и методами улучшения и "
+                                         "сравнить их в одной таблице"));
+    connect(compare, &QAction::triggered, this, &TMain_Form::CompareMethodsClick);
+    QAction* picture = makeAction("PlanPicture", QStringLiteral("С&хема перевозок"), Qt::CTRL | Qt::Key_G);
+    picture->setStatusTip(QStringLiteral("Нарисовать оптимальный план отчета: поставщики, потребители и перевозки"));
+    connect(picture, &QAction::triggered, this, &TMain_Form::PlanPictureClick);
+    QAction* random = makeAction("RandomTask", QStringLiteral("Слу&чайная задача..."), Qt::CTRL | Qt::SHIFT | Qt::Key_N);
+    random->setStatusTip(QStringLiteral("Создать случайную задачу для упражнения"));
+    connect(random, &QAction::triggered, this, &TMain_Form::RandomTaskClick);
+    const struct {
+        const char* Name;
+        const char* Text;
+        QKeySequence Keys;
+        void (TTaskWithRestrictions::*Command)();
+    } tableCommands[] = {
+        {"MainInsertRow", "Добавить &строку", Qt::Key_Insert, &TTaskWithRestrictions::InsertRowClick},
+        {"MainInsertColumn", "Добавить &колонку", Qt::SHIFT | Qt::Key_Insert,
+         &TTaskWithRestrictions::InsertColumnClick},
+        {"MainDeleteRow", "&Удалить строку", Qt::Key_Delete, &TTaskWithRestrictions::DeleteRowClick},
+        {"MainDeleteColumn", "Удалить ко&лонку", Qt::SHIFT | Qt::Key_Delete,
+         &TTaskWithRestrictions::DeleteColumnClick},
+        {"MainInverseSign", "&Изменить знаки тарифов", Qt::CTRL | Qt::Key_I,
+         &TTaskWithRestrictions::InverseSignClick},
+        {"Transponate", "&Транспонировать", Qt::CTRL | Qt::Key_T, &TTaskWithRestrictions::TransponateClick},
+    };
+    for (const auto& c : tableCommands) {
+        connect(makeAction(c.Name, QString::fromUtf8(c.Text), c.Keys), &QAction::triggered, this,
+                [this, command = c.Command] { forActiveEditor(command); });
+    }
+    QAction* showHide = makeAction("ShowHideRestrictions", QStringLiteral("Решать с о&граничениями"),
+                                   Qt::CTRL | Qt::Key_R);
+    showHide->setCheckable(true);
+    connect(showHide, &QAction::triggered, this, &TMain_Form::ShowHideRestrictionsClick);
+    QAction* tileVertically = makeAction("WTile", QStringLiteral("Все &вертикально"));
+    tileVertically->setStatusTip(QStringLiteral("Tiles all child windows vertically"));
+    connect(tileVertically, &QAction::triggered, this, [this] { tile(Qt::Vertical); });
+    QAction* tileHorizontally = makeAction("WTileHorizontally", QStringLiteral("Все &горизонтально"));
+    tileHorizontally->setStatusTip(QStringLiteral("Tiles all child windows horizontally"));
+    connect(tileHorizontally, &QAction::triggered, this, [this] { tile(Qt::Horizontal); });
+    QAction* cascade = makeAction("WCascade", QStringLiteral("&Каскадом"));
+    cascade->setStatusTip(QStringLiteral("Cascades all child windows vertically"));
+    connect(cascade, &QAction::triggered, this, &TMain_Form::cascade);
+    connect(makeAction("Contents", QStringLiteral("&Содержание"), QKeySequence::HelpContents),
+            &QAction::triggered, this, &TMain_Form::ContentsClick);
+    connect(makeAction("About", QStringLiteral("&About...")), &QAction::triggered, this,
+            [this] { (new TAboutBox(true, this))->show(); });
+}
+
+void TMain_Form::createMenus() {
+    auto add = [this](QMenu* menu, std::initializer_list<const char*> names) {
+        for (const char* name : names) {
+            if (QString(name).isEmpty()) {
+                menu->addSeparator();
+            } else {
+                menu->addAction(command(name));
+            }
+        }
+        connect(menu, &QMenu::aboutToShow, this, &TMain_Form::updateMenus);
+    };
+    add(menuBar()->addMenu(QStringLiteral("&Файл")),
+        {"", "New", "Open", "Save", "SaveAs", "", "Print", "PrintPreview", "ExportPdf", "", "Close1", "CloseAll1", "",
+         "Exit"});
+    add(menuBar()->addMenu(QStringLiteral("&Задача")), {"FindPlan", "SolveTask", "CompareMethods", "PlanPicture", "", "RandomTask", "", "ProgramSettings"});
+    add(menuBar()->addMenu(QStringLiteral("&Таблица")),
+        {"Undo", "Redo", "", "MainInsertRow", "MainInsertColumn", "", "MainDeleteRow", "MainDeleteColumn", "",
+         "MainInverseSign", "Transponate", "", "ShowHideRestrictions"});
+    m_windowMenu = menuBar()->addMenu(QStringLiteral("&Окно"));
+    connect(m_windowMenu, &QMenu::aboutToShow, this, &TMain_Form::fillWindowMenu);
+    fillWindowMenu();
+    add(menuBar()->addMenu(QStringLiteral("&Помощь")), {"Contents", "About"});
+}
+
+void TMain_Form::createToolBar() {
+    QToolBar* toolBar = addToolBar(QStringLiteral("Toolbar"));
+    toolBar->setMovable(false);
+    const struct {
+        const char* Name;
+        const char* Hint;
+        const char* Target;
+    } buttons[] = {
+        {"OpenButton", "Открыть файл", "Open"},   {"NewButton", "Создать файл", "New"},
+        {"RunButton", "Решить", "SolveTask"},      {"SaveButton", "Сохранить файл", "Save"},
+        {"OptionsButton", "Настройки", "ProgramSettings"},
+    };
+    for (const auto& b : buttons) {
+        QAction* target = command(b.Target);
+        QAction* button = makeAction(b.Name, QString::fromUtf8(b.Hint));
+        button->setStatusTip(button->text());
+        button->setToolTip(button->text());
+        button->setEnabled(target->isEnabled());
+        connect(button, &QAction::triggered, target, &QAction::trigger);
+        toolBar->addAction(button);
+    }
+    command("RunButton")->setEnabled(false);
+    command("SaveButton")->setEnabled(false);
+}
+
+TMDIChildFormText* TMain_Form::lastReportWindow() const { return m_lastReport.data(); }
+
+QList<QMdiSubWindow*> TMain_Form::children() const { return m_mdi->subWindowList(); }
+
+QWidget* TMain_Form::activeChild() const {
+    QMdiSubWindow* active = m_mdi->activeSubWindow();
+    return active ? active->widget() : nullptr;
+}
+
+TTaskWithRestrictions* TMain_Form::activeEditor() const {
+    return qobject_cast<TTaskWithRestrictions*>(activeChild());
+}
+
+TMDIChildFormText* TMain_Form::activeReport() const { return qobject_cast<TMDIChildFormText*>(activeChild()); }
+
+TPlanPictureWindow* TMain_Form::activePicture() const { return qobject_cast<TPlanPictureWindow*>(activeChild()); }
+
+void TMain_Form::updateMenus() {
+    const bool anyChild = !children().isEmpty();
+    const bool editor = activeEditor() != nullptr;
+    const bool report = activeReport() != nullptr;
+    const bool previewable = !m_browserVersion.isEmpty() && m_browserVersion.front().isDigit() &&
+                             m_browserVersion.front().digitValue() >= 6;
+    command("Print")->setEnabled(report);
+    command("ExportPdf")->setEnabled(report);
+    command("PrintPreview")->setEnabled(report && previewable);
+    for (const char* name : {"Save", "SaveAs", "Close1", "CloseAll1"}) command(name)->setEnabled(anyChild);
+    for (const char* name : {"FindPlan", "SolveTask", "CompareMethods", "MainInsertRow", "MainInsertColumn", "MainDeleteRow",
+                             "MainDeleteColumn", "MainInverseSign", "Transponate", "ShowHideRestrictions"}) {
+        command(name)->setEnabled(editor);
+    }
+    command("PlanPicture")->setEnabled(report && activeReport()->planSketch().has_value());
+    command("ShowHideRestrictions")->setChecked(editor && activeEditor()->restrictionsVisible());
+    const QUndoStack* steps = editor ? activeEditor()->undoStack() : nullptr;
+    command("Undo")->setEnabled(steps != nullptr && steps->canUndo());
+    command("Redo")->setEnabled(steps != nullptr && steps->canRedo());
+    command("Undo")->setStatusTip(steps != nullptr && steps->canUndo() ? QStringLiteral("Отменить: ") + steps->undoText() : QString());
+    command("Redo")->setStatusTip(steps != nullptr && steps->canRedo() ? QStringLiteral("Повторить: ") + steps->redoText() : QString());
+    for (const char* name : {"WTile", "WTileHorizontally", "WCascade"}) {
+        command(name)->setEnabled(m_mdi->activeSubWindow() != nullptr);
+    }
+    if (report) {
+        command("RunButton")->setEnabled(false);  // a report window's activation
+    } else {
+        UpdateCommands();
+    }
+}
+
+void TMain_Form::UpdateCommands() {
+    bool anyEditor = false;
+    for (QMdiSubWindow* child : children()) {
+        anyEditor = anyEditor || qobject_cast<TTaskWithRestrictions*>(child->widget()) != nullptr;
+    }
+    const bool anyChild = !children().isEmpty();
+    for (const char* name : {"Save", "SaveAs", "Close1", "CloseAll1", "SaveButton"}) {
+        command(name)->setEnabled(anyChild);
+    }
+    command("RunButton")->setEnabled(anyEditor);
+}
+
+// Undo or redo one step of the active task, the cell being typed finished first.
+void TMain_Form::stepTask(void (QUndoStack::*step)()) {
+    TTaskWithRestrictions* editor = activeEditor();
+    if (editor == nullptr || !editor->finishEditing()) return;
+    (editor->undoStack()->*step)();
+    updateMenus();
+}
+
+QMdiSubWindow* TMain_Form::addChild(QWidget* child) {
+    if (auto* editor = qobject_cast<TTaskWithRestrictions*>(child)) {
+        connect(editor->undoStack(), &QUndoStack::indexChanged, this, &TMain_Form::updateMenus);
+    }
+    const QMdiSubWindow* active = m_mdi->activeSubWindow();
+    const bool maximised = active != nullptr && active->isMaximized();
+    QMdiSubWindow* window = m_mdi->addSubWindow(child);
+    connect(child, &QObject::destroyed, this, [this] { QMetaObject::invokeMethod(this, &TMain_Form::updateMenus, Qt::QueuedConnection); });
+    // The window's own menu closes it with Ctrl+W as the File menu does: one action per key.
+    for (QAction* action : window->systemMenu()->actions()) {
+        if (action->shortcut() == QKeySequence(QKeySequence::Close)) action->setShortcut({});
+    }
+    placeNewChild(window, maximised);
+    m_mdi->setActiveSubWindow(window);
+    updateMenus();
+    return window;
+}
+
+// A new window opens wholly inside the visible area at three quarters of it, a step down and
+// to the right of the one before, or maximised like the active window.
+void TMain_Form::placeNewChild(QMdiSubWindow* window, bool maximised) {
+    if (maximised) {
+        window->showMaximized();
+        return;
+    }
+    const QRect area = m_mdi->viewport()->rect();
+    const QSize size(std::min(area.width(), std::max(area.width() * 3 / 4, 480)),
+                     std::min(area.height(), std::max(area.height() * 3 / 4, 320)));
+    const int step = kCascadeStep * (static_cast<int>(children().size()) - 1);
+    const int x = step % std::max(area.width() - size.width() + 1, 1);
+    const int y = step % std::max(area.height() - size.height() + 1, 1);
+    window->setGeometry(QRect(QPoint(x, y), size.isEmpty() ? QSize(480, 320) : size));
+    window->show();
+}
+
+void TMain_Form::NewClick() { addChild(new TTaskWithRestrictions(++m_taskWindows, m_dialogs)); }
+
+// "Tables" beside the program, or where an installed program keeps them.
+QString TMain_Form::tablesFolder() const {
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    for (const QString& place : {QStringLiteral("Tables"), QStringLiteral("../share/kargolo/Tables")}) {
+        const QString folder = QDir::cleanPath(programFolder.filePath(place));
+        if (QFileInfo(folder).isDir()) return folder;
+    }
+    return QString();
+}
+
+void TMain_Form::OpenClick() {
+    const FileDialogSpec spec{QStringLiteral("Открыть файл"), tablesFolder(), QString(),
+                              QStringLiteral("tab"), QString::fromUtf8(TTaskWithRestrictions::openFilter())};
+    const QString path = m_dialogs.openFileName(this, spec);
+    if (!path.isEmpty()) openTableFile(path);
+}
+
+bool TMain_Form::openTableFile(const QString& path) {
+    TableFileContents contents;
+    const std::string problem = ReadTaskFile(std::filesystem::path(path.toStdU16String()), contents);
+    if (!problem.empty()) {
+        m_dialogs.showMessage(this, QString::fromStdString(problem));
+        return false;
+    }
+    auto* editor = new TTaskWithRestrictions(++m_taskWindows, m_dialogs);
+    editor->setTask(contents, QFileInfo(path).absoluteFilePath());
+    addChild(editor);
+    return true;
+}
+
+void TMain_Form::SaveClick(bool saveAs) {
+    if (auto* editor = activeEditor()) {
+        editor->SaveTable(saveAs);
+    } else if (auto* report = activeReport()) {
+        report->SaveReport(saveAs);
+    } else if (auto* picture = activePicture()) {
+        picture->SavePicture();
+    }
+}
+
+void TMain_Form::forActiveEditor(void (TTaskWithRestrictions::*command)()) {
+    if (auto* editor = activeEditor()) (editor->*command)();
+}
+
+void TMain_Form::ShowHideRestrictionsClick() {
+    if (auto* editor = activeEditor()) editor->ShowHideRestrictionsClick();
+    updateMenus();
+}
+
+void TMain_Form::ContentsClick() {
+    if (m_help == nullptr) m_help = new THelpWindow(this);
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
+}
+
+void TMain_Form::ProgramSettingsClick() {
+    TSettings dialog(m_store, this);
+    if (m_store == nullptr) dialog.setValues(m_settings);
+    if (dialog.exec() == QDialog::Accepted) m_settings = dialog.values();
+}
+
+void TMain_Form::RandomTaskClick() {
+    TRandomTaskDialog dialog(this);
+    if (m_exerciseOptions) dialog.setOptions(*m_exerciseOptions);
+    if (dialog.exec() != QDialog::Accepted) return;
+    m_exerciseOptions = dialog.options();
+    ++m_exerciseOptions->Seed;  // the next task of the dialog is another one
+    auto* editor = new TTaskWithRestrictions(++m_taskWindows, m_dialogs);
+    editor->setNewTask({dialog.exercise().Grids, dialog.exercise().Limits});
+    addChild(editor);
+}
+
+void TMain_Form::CompareMethodsClick() {
+    TTaskWithRestrictions* editor = activeEditor();
+    if (editor == nullptr || !editor->finishEditing()) return;
+    const TaskGrids grids = editor->grids();
+    const bool limits = editor->restrictionsVisible();
+    MethodComparison comparison;
+    RunBusy(this, QStringLiteral("Сравнение методов..."), [&] { comparison = CompareMethods(grids, limits); });
+    if (!comparison.Refusal.empty()) {
+        m_dialogs.showMessage(this, QString::fromStdString(comparison.Refusal));
+        return;
+    }
+    auto* report = new TMDIChildFormText(++m_reportWindows, m_dialogs);
+    const QString name = QFileInfo(editor->caption()).fileName();
+    if (!report->FillDocument(ComparisonHtml(comparison, name.toStdString()), false)) {
+        delete report;
+        return;
+    }
+    addChild(report);
+}
+
+void TMain_Form::PlanPictureClick() {
+    TMDIChildFormText* report = activeReport();
+    if (report == nullptr || !report->planSketch()) return;
+    const PlanSketch& sketch = *report->planSketch();
+    addChild(new TPlanPictureWindow(PlanSvg(sketch), QString::fromStdString(sketch.Caption), m_dialogs));
+}
+
+void TMain_Form::SolveTaskClick() { LaunchSolve(false); }
+void TMain_Form::FindPlanClick() { LaunchSolve(true); }
+
+void TMain_Form::LaunchSolve(bool planOnly) {
+    TTaskWithRestrictions* editor = activeEditor();
+    if (editor == nullptr) return;
+    const bool restricted = editor->restrictionsVisible();
+    TMDIChildFormText* report =
+        m_launcher.run(*editor, restricted, planOnly, m_settings, m_reportWindows + 1, nullptr);
+    if (report == nullptr) return;
+    ++m_reportWindows;
+    m_lastReport = report;
+    connect(report, &TMDIChildFormText::loadProgress, this, &TMain_Form::showLoadProgress);
+    const bool maximised = isMaximized();
+    addChild(report);
+    // The first report's engine makes the platform window anew, which loses its maximised
+    // state on some window managers: it is given back.
+    if (maximised) {
+        for (const int delay : {0, 250}) {
+            QTimer::singleShot(delay, this, [this] {
+                if (!isMaximized()) showMaximized();
+            });
+        }
+    }
+}
+
+void TMain_Form::tile(Qt::Orientation orientation) {
+    const QList<QMdiSubWindow*> windows = children();
+    if (windows.isEmpty()) return;
+    const QRect area = m_mdi->viewport()->rect();
+    const int count = static_cast<int>(windows.size());
+    for (int k = 0; k < count; ++k) {
+        QRect place = area;
+        if (orientation == Qt::Vertical) {  // one above another
+            place.setTop(area.top() + k * area.height() / count);
+            place.setHeight(area.height() / count);
+        } else {  // side by side
+            place.setLeft(area.left() + k * area.width() / count);
+            place.setWidth(area.width() / count);
+        }
+        windows[k]->showNormal();
+        windows[k]->setGeometry(place);
+    }
+}
+
+// Every window a step down and to the right of the one before, as large as the steps leave
+// room for, wholly inside the visible area.
+void TMain_Form::cascade() {
+    const QList<QMdiSubWindow*> windows = children();
+    if (windows.isEmpty()) return;
+    const QRect area = m_mdi->viewport()->rect();
+    const int count = static_cast<int>(windows.size());
+    const int step = std::min(kCascadeStep, std::min(area.width(), area.height()) / (2 * count));
+    const QSize size(area.width() - step * (count - 1), area.height() - step * (count - 1));
+    for (int k = 0; k < count; ++k) {
+        windows[k]->showNormal();
+        windows[k]->setGeometry(QRect(QPoint(k * step, k * step), size));
+        windows[k]->raise();
+    }
+}
+
+// The window commands, then every open window with the active one checked, as in Qt's MDI
+// example.
+void TMain_Form::fillWindowMenu() {
+    m_windowMenu->clear();
+    for (const char* name : {"WTile", "WTileHorizontally", "WCascade"}) m_windowMenu->addAction(command(name));
+    const QList<QMdiSubWindow*> windows = children();
+    if (!windows.isEmpty()) m_windowMenu->addSeparator();
+    for (int k = 0; k < windows.size(); ++k) {
+        QMdiSubWindow* window = windows[k];
+        const QString number = k < 9 ? QStringLiteral("&%1").arg(k + 1) : QString::number(k + 1);
+        QAction* action = m_windowMenu->addAction(number + QLatin1Char(' ') + ShownCaption(window->widget()));
+        action->setCheckable(true);
+        action->setChecked(window == m_mdi->activeSubWindow());
+        connect(action, &QAction::triggered, this, [this, window] { m_mdi->setActiveSubWindow(window); });
+    }
+}
+
+// Every child closed, each asking about its unsaved changes; with several unsaved, the first
+// question also offers an answer for all.
+void TMain_Form::closeAllChildren() {
+    int unsaved = 0;
+    for (QMdiSubWindow* child : children()) {
+        if (auto* editor = qobject_cast<TTaskWithRestrictions*>(child->widget())) unsaved += editor->isSaved() ? 0 : 1;
+        if (auto* report = qobject_cast<TMDIChildFormText*>(child->widget())) unsaved += report->isSaved() ? 0 : 1;
+    }
+    if (unsaved > 1) m_dialogs.beginClosingSeveral();
+    m_mdi->closeAllSubWindows();
+    m_dialogs.endClosingSeveral();
+}
+
+void TMain_Form::closeEvent(QCloseEvent* event) {
+    closeAllChildren();
+    if (children().isEmpty()) {
+        event->accept();
+    } else {
+        event->ignore();
+        UpdateCommands();
+    }
+}
+
+// A report page loading: the bar in the status bar until it is done (-1).
+void TMain_Form::showLoadProgress(int percent) {
+    m_loadProgress->setVisible(percent >= 0 && percent < 100);
+    if (percent >= 0) m_loadProgress->setValue(percent);
+}
+
+}  // namespace kargolo

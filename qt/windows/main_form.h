@@ -1,0 +1,105 @@
+#pragma once
+
+// TMain_Form: the program's frame. It holds the task editors and report windows as MDI
+// children, offers their commands in the menu and the tool bar, enables each command only where
+// it applies, and launches solves.
+
+#include <QMainWindow>
+#include <QPointer>
+#include <optional>
+
+#include "documents/exercise_generator.h"
+#include "qt/windows/solve_launcher.h"
+#include "qt/windows/user_dialogs.h"
+#include "solver/solve_state.h"
+
+class QAction;
+class QMdiArea;
+class QUndoStack;
+class QMdiSubWindow;
+class QMenu;
+class QProgressBar;
+
+namespace kargolo {
+
+class SettingsKeeper;
+class THelpWindow;
+class TMDIChildFormText;
+class TPlanPictureWindow;
+class TStatusForm;
+class TTaskWithRestrictions;
+
+class TMain_Form : public QMainWindow {
+    Q_OBJECT
+public:
+    // With a store, the settings are loaded from it and the Settings command keeps them there.
+    explicit TMain_Form(UserDialogs& dialogs = PlatformDialogs(), SettingsKeeper* store = nullptr,
+                        QWidget* parent = nullptr);
+
+    // Opens a table file in a new task editor; false (after telling the user) when it cannot.
+    bool openTableFile(const QString& path);
+    TTaskWithRestrictions* activeEditor() const;
+    TMDIChildFormText* activeReport() const;
+    TPlanPictureWindow* activePicture() const;
+    QWidget* activeChild() const;
+    TMDIChildFormText* lastReportWindow() const;
+    THelpWindow* helpWindow() const { return m_help; }
+    QList<QMdiSubWindow*> children() const;
+    // The action of the design's name ("SolveTask", "Print", "RunButton", ...), or null.
+    QAction* command(const QString& name) const;
+    // Re-evaluates every command for the active child, as opening a menu does.
+    void updateMenus();
+    SolveSettings& settings() { return m_settings; }
+    void setBrowserVersion(const QString& version) { m_browserVersion = version; }
+
+public slots:
+    void NewClick();
+    void OpenClick();
+    void SaveClick(bool saveAs);
+    void SolveTaskClick();
+    void FindPlanClick();
+    void CompareMethodsClick();
+    void RandomTaskClick();
+    void PlanPictureClick();
+    void LaunchSolve(bool planOnly);
+    void UpdateCommands();
+    void ProgramSettingsClick();
+    void ContentsClick();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;  // every child is asked first
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    QAction* makeAction(const QString& name, const QString& text, const QKeySequence& keys = {});
+    QMdiSubWindow* addChild(QWidget* child);
+    void forActiveEditor(void (TTaskWithRestrictions::*command)());
+    void ShowHideRestrictionsClick();
+    void tile(Qt::Orientation orientation);
+    void cascade();
+    void closeAllChildren();
+    void stepTask(void (QUndoStack::*step)());
+    void placeNewChild(QMdiSubWindow* window, bool maximised);
+    void fillWindowMenu();
+    void showLoadProgress(int percent);
+    QString tablesFolder() const;
+
+    UserDialogs& m_dialogs;
+    SettingsKeeper* m_store;
+    QMdiArea* m_mdi = nullptr;             // owned by the Qt parent, as is the status window
+    QMenu* m_windowMenu = nullptr;
+    TStatusForm* m_status = nullptr;
+    SolveLauncher m_launcher;
+    SolveSettings m_settings;
+    QString m_browserVersion;
+    std::optional<ExerciseOptions> m_exerciseOptions;  // as the random task dialog last had them
+    QPointer<TMDIChildFormText> m_lastReport;
+    QProgressBar* m_loadProgress = nullptr;
+    THelpWindow* m_help = nullptr;  // made on first use, owned by the Qt parent
+    int m_taskWindows = 0;    // counters of the "Untitled<n>" captions
+    int m_reportWindows = 0;
+};
+
+}  // namespace kargolo

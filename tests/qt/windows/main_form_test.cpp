@@ -1,0 +1,394 @@
+#include <QAbstractButton>
+#include <QFile>
+#include <QMessageBox>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QWebEngineView>
+#include <QtTest>
+
+#include <memory>
+
+#include "documents/windows1251.h"
+#include "qt/windows/main_form.h"
+#include "qt/windows/plan_picture_window.h"
+#include "qt/windows/random_task_dialog.h"
+#include "qt/windows/report_window.h"
+#include "qt/windows/status_form.h"
+#include "qt/windows/task_editor_window.h"
+#include "tests/qt/windows/scripted_dialogs.h"
+
+namespace kargolo::testing {
+
+// Whether the view shows anything but a blank page.
+bool ShowsSomething(QWidget& view) {
+    const QImage image = view.grab().toImage();
+    for (int y = 0; y < image.height(); y += 4) {
+        for (int x = 0; x < image.width(); x += 4) {
+            if (image.pixel(x, y) != image.pixel(0, 0)) return true;
+        }
+    }
+    return false;
+}
+
+class MainFormTest : public QObject {
+    Q_OBJECT
+private slots:
+    void enablesTaskCommandsOnlyForATaskEditor();
+    void solvesTheActiveTaskIntoANewReportWindow();
+    void numbersTaskAndReportWindowsApart();
+    void savesTheReportInWindows1251();
+    void asksEveryChildBeforeExiting();
+    void answersEveryClosingWindowAtOnce();
+    void showsStatusLinesAsTheyCome();
+    void asksTheRunToStopFromTheStatusWindow();
+    void opensAndCascadesWindowsInsideTheVisibleArea();
+    void listsTheOpenWindowsInTheWindowMenu();
+    void closesTheActiveWindowWithCtrlW();
+    void undoesAndRedoesInTheActiveTask();
+    void comparesTheMethodsOfATextTask();
+    void makesRandomTasksFromTheDialog();
+    void drawsAndSavesThePlanOfAReport();
+};
+
+void MainFormTest::enablesTaskCommandsOnlyForATaskEditor() {
+    ScriptedDialogs dialogs;
+    TMain_Form form(dialogs);
+    QVERIFY(!form.command("SolveTask")->isEnabled());
+    QVERIFY(!form.command("Save")->isEnabled());
+    QVERIFY(!form.command("RunButton")->isEnabled());
+    form.NewClick();
+    QVERIFY(form.activeEditor() != nullptr);
+    for (const char* name : {"SolveTask", "FindPlan", "MainInsertRow", "Transponate", "Save",
+                             "RunButton", "SaveButton"}) {
+        QVERIFY2(form.command(name)->isEnabled(), name);
+    }
+    QVERIFY(!form.command("Print")->isEnabled());
+    QVERIFY(!form.command("ShowHideRestrictions")->isChecked());
+    form.command("ShowHideRestrictions")->trigger();
+    QVERIFY(form.activeEditor()->restrictionsVisible());
+    QVERIFY(form.command("ShowHideRestrictions")->isChecked());
+}
+
+void MainFormTest::solvesTheActiveTaskIntoANewReportWindow() {
+    ScriptedDialogs dialogs;
+    TMain_Form form(dialogs);
+    form.resize(1000, 700);
+    form.show();
+    form.setBrowserVersion(QStringLiteral("6.4"));
+    QVERIFY(form.openTableFile(QStringLiteral(KARGOLO_SOURCE_DIR "/examples/tables/closed-3x4.tab")));
+    form.SolveTaskClick();
+    TMDIChildFormText* report = form.lastReportWindow();
+    QVERIFY(report != nullptr);
+    QCOMPARE(report->caption(), QStringLiteral("Untitled1.html"));
+    QCOMPARE(form.activeReport(), report);
+    QVERIFY(form.command("Print")->isEnabled());
+    QVERIFY(form.command("PrintPreview")->isEnabled());
+    QVERIFY(!form.command("SolveTask")->isEnabled());
+    QVERIFY(!form.command("RunButton")->isEnabled());
+    QVERIFY(report->waitUntilLoaded());
+    // The engine has painted the report, not only loaded it.
+    auto* view = report->findChild<QWebEngineView*>();
+    QVERIFY(QTest::qWaitFor([view] { return ShowsSomething(*view); }, 20000));
+    const QString html = report->currentHtml();
+    QVERIFY(html.contains(QStringLiteral("Решаем задачу методом потенциалов")));
+    QVERIFY(html.contains(QStringLiteral("Целевая функция F= 445")));
+    form.setBrowserVersion(QStringLiteral("5.0"));
+    form.updateMenus();
+    QVERIFY(!form.command("PrintPreview")->isEnabled());
+}
+
+void MainFormTest::numbersTaskAndReportWindowsApart() {
+    ScriptedDialogs dialogs;
+    TMain_Form form(dialogs);
+    form.NewClick();
+    QVERIFY(form.openTableFile(QStringLiteral(KARGOLO_SOURCE_DIR "/examples/tables/open-surplus-3x3.tab")));
+    QCOMPARE(form.activeEditor()->caption(),
+             QFileInfo(QStringLiteral(KARGOLO_SOURCE_DIR "/examples/tables/open-surplus-3x3.tab"))
+                 .absoluteFilePath());
+    form.FindPlanClick();
+    QCOMPARE(form.lastReportWindow()->caption(), QStringLiteral("Untitled1.html"));
+    form.NewClick();  // the opened file took number 2
+    QCOMPARE(form.activeEditor()->caption(), QStringLiteral("Untitled3.tab"));
+    form.SolveTaskClick();
+    QCOMPARE(form.lastReportWindow()->caption(), QStringLiteral("Untitled2.html"));
+}
+
+void MainFormTest::savesTheReportInWindows1251() {
+    QTemporaryDir folder;
+    ScriptedDialogs dialogs;
+    TMain_Form form(dialogs);
+    form.NewClick();
+    form.SolveTaskClick();
+    TMDIChildFormText* report = form.lastReportWindow();
+    QVERIFY(report->waitUntilLoaded());
+    const QString path = folder.filePath(QStringLiteral("report.html"));
+    dialogs.SavePaths = {path};
+    form.SaveClick(false);
+    QCOMPARE(dialogs.SaveTitles, QStringList{QStringLiteral("Сохранить")});
+    QCOMPARE(dialogs.SaveNames, QStringList{QStringLiteral("Untitled1.html")});
+    QVERIFY(report->isSaved());
+    QCOMPARE(report->caption(), path);
+    QFile saved(path);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const QByteArray bytes = saved.readAll();
+    QVERIFY(bytes.contains(QByteArray::fromStdString(EncodeWindows1251("Транспортная задача имеет закрытый тип"))));
+    QVERIFY(bytes.contains("charset=windows-1251"));
+}
+
+void MainFormTest::asksEveryChildBeforeExiting() {
+    ScriptedDialogs dialogs;
+    TMain_Form form(dialogs);
+    form.NewClick();
+    form.activeEditor()->InsertRowClick();
+    form.NewClick();
+    form.activeEditor()->InsertRowClick();
+    dialogs.Answers = {Answer::No, Answer::Cancel};
+    QVERIFY(!form.close());
+    QCOMPARE(dialogs.Questions.size(), 2);
+    QCOMPARE(form.children().size(), 1);
+    dialogs.Answers = {Answer::No};
+    QVERIFY(form.close());
+    QCOMPARE(dialogs.OfferedForAll, (QList<bool>{true, true, false}));  // one unsaved left at last
+}
+
+// "Нет для всех" at the first of three questions closes every window without asking again;
+// one unsaved window is asked without the answers for all.
+void MainFormTest::answersEveryClosingWindowAtOnce() {
+    ScriptedDialogs dialogs;
+    TMain_Form form(dialogs);
+    for (int k = 0; k < 3; ++k) {
+        form.NewClick();
+        form.activeEditor()->InsertRowClick();
+    }
+    dialogs.Answers = {Answer::NoToAll};
+    form.command("CloseAll1")->trigger();
+    QCOMPARE(dialogs.Questions.size(), 1);
+    QVERIFY(form.children().isEmpty());
+    form.NewClick();
+    form.activeEditor()->InsertRowClick();
+    dialogs.Answers = {Answer::No};
+    QVERIFY(form.close());
+    QCOMPARE(dialogs.OfferedForAll, (QList<bool>{true, false}));
+}
+
+void MainFormTest::showsStatusLinesAsTheyCome() {
+    TStatusForm status;
+    StatusFormHooks hooks(status);
+    status.setText(QStringLiteral("Статус выполнения:"));
+    hooks.AddStatusLine(" ");
+    hooks.ReplaceStatusLine("Вывод таблицы: строка 1 из 3");
+    hooks.ReplaceStatusLine("Вывод таблицы: строка 3 из 3");
+    hooks.AddStatusLine("Находим опорный план");
+    QCOMPARE(status.text(), QStringLiteral("Статус выполнения:\nВывод таблицы: строка 3 из 3\n"
+                                           "Находим опорный план"));
+}
+
+// "Прервать" and Esc ask the run to stop (the window stays until the run ends); a new run
+// starts without the request.
+void MainFormTest::asksTheRunToStopFromTheStatusWindow() {
+    TStatusForm status;
+    StatusFormHooks hooks(status);
+    status.startRun(QStringLiteral("Статус выполнения:"));
+    QVERIFY(status.isVisible());
+    QVERIFY(!hooks.StopRequested());
+    QPushButton* stop = status.findChild<QPushButton*>();
+    QCOMPARE(stop->text(), QStringLiteral("Прервать"));
+    QTest::mouseClick(stop, Qt::LeftButton);
+    QVERIFY(hooks.StopRequested());
+    QVERIFY(status.text().endsWith(QStringLiteral("Решение будет прервано перед следующим этапом")));
+    status.startRun(QStringLiteral("Статус выполнения:"));
+    QVERIFY(!hooks.StopRequested());
+    QTest::keyClick(&status, Qt::Key_Escape);
+    QVERIFY(hooks.StopRequested());
+    QVERIFY(status.isVisible());
+}
+
+// Twelve new windows, then a cascade: every window wholly inside the area, none shrunk to a
+// stamp; a window opened while the active one is maximised is maximised too.
+void MainFormTest::opensAndCascadesWindowsInsideTheVisibleArea() {
+    ScriptedDialogs dialogs;
+    TMain_Form form(dialogs);
+    form.resize(1000, 700);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    auto* area = form.findChild<QMdiArea*>();
+    const QRect visible = area->viewport()->rect();
+    for (int k = 0; k < 12; ++k) form.NewClick();
+    for (QMdiSubWindow* window : form.children()) QVERIFY(visible.contains(window->geometry()));
+    form.command("WCascade")->trigger();
+    for (QMdiSubWindow* window : form.children()) {
+        QVERIFY(visible.contains(window->geometry()));
+        QVERIFY(window->width() >= visible.width() / 2 && window->height() >= visible.height() / 2);
+    }
+    form.children().last()->showMaximized();
+    form.NewClick();
+    QVERIFY(form.children().last()->isMaximized());
+}
+
+void MainFormTest::listsTheOpenWindowsInTheWindowMenu() {
+    ScriptedDialogs dialogs;
+    TMain_Form form(dialogs);
+    form.show();
+    form.NewClick();
+    form.NewClick();
+    QMenu* menu = nullptr;
+    for (QAction* action : form.menuBar()->actions()) {
+        if (action->text() == QStringLiteral("&Окно")) menu = action->menu();
+    }
+    QVERIFY(menu != nullptr);
+    emit menu->aboutToShow();
+    QStringList titles;
+    QStringList checked;
+    for (QAction* action : menu->actions()) {
+        if (!action->isCheckable()) continue;
+        titles << action->text();
+        if (action->isChecked()) checked << action->text();
+    }
+    // New tasks count as unsaved: their titles carry the mark.
+    QCOMPARE(titles, (QStringList{QStringLiteral("&1 Untitled1.tab*"), QStringLiteral("&2 Untitled2.tab*")}));
+    QCOMPARE(checked, QStringList{QStringLiteral("&2 Untitled2.tab*")});
+    for (QAction* action : menu->actions()) {
+        if (action->text() == QStringLiteral("&1 Untitled1.tab*")) action->trigger();
+    }
+    QCOMPARE(form.activeEditor()->caption(), QStringLiteral("Untitled1.tab"));
+}
+
+// One action answers Ctrl+W: the File menu's Close (the windows' own menus give it up).
+void MainFormTest::closesTheActiveWindowWithCtrlW() {
+    ScriptedDialogs dialogs;
+    TMain_Form form(dialogs);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    form.NewClick();
+    form.NewClick();
+    form.activeEditor()->InsertRowClick();
+    dialogs.Answers = {Answer::No};  // not saved
+    QTest::keyClick(&form, Qt::Key_W, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    QCOMPARE(form.children().size(), 1);
+}
+
+void MainFormTest::undoesAndRedoesInTheActiveTask() {
+    ScriptedDialogs dialogs;
+    TMain_Form form(dialogs);
+    form.NewClick();
+    QVERIFY(!form.command("Undo")->isEnabled());
+    form.activeEditor()->InsertRowClick();
+    QVERIFY(form.command("Undo")->isEnabled());
+    QCOMPARE(form.command("Undo")->shortcut(), QKeySequence(QKeySequence::Undo));
+    QCOMPARE(form.command("Redo")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Y));
+    form.command("Undo")->trigger();
+    QCOMPARE(form.activeEditor()->grids().Suppliers(), 3);
+    QVERIFY(form.command("Redo")->isEnabled());
+    form.command("Redo")->trigger();
+    QCOMPARE(form.activeEditor()->grids().Suppliers(), 4);
+}
+
+void MainFormTest::comparesTheMethodsOfATextTask() {
+    ScriptedDialogs dialogs;
+    TMain_Form form(dialogs);
+    form.resize(1000, 700);
+    form.show();
+    QVERIFY(form.openTableFile(QStringLiteral(KARGOLO_SOURCE_DIR "/examples/tables/closed-3x4.csv")));
+    QVERIFY(form.command("CompareMethods")->isEnabled());
+    form.CompareMethodsClick();
+    TMDIChildFormText* report = form.activeReport();
+    QVERIFY(report != nullptr);
+    QVERIFY(report->waitUntilLoaded());
+    const QString html = report->currentHtml();
+    QVERIFY(html.contains(QStringLiteral("Сравнение методов: closed-3x4.csv")));
+    // Every run ends at the optimum, and every rule but the north-west corner starts there.
+    QCOMPARE(html.count(QStringLiteral("<td>445</td>")), 8 + 6);
+    QVERIFY(!form.command("CompareMethods")->isEnabled());
+}
+
+void MainFormTest::makesRandomTasksFromTheDialog() {
+    ScriptedDialogs dialogs;
+    TMain_Form form(dialogs);
+    form.show();
+    std::uint64_t seed = 0;
+    auto fillAndAccept = [&seed] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<TRandomTaskDialog*>(window);
+            if (dialog == nullptr || !dialog->isVisible()) continue;
+            ExerciseOptions options = dialog->options();
+            seed = options.Seed;
+            options.Suppliers = 5;
+            options.Consumers = 6;
+            options.LimitedPercent = 50;
+            dialog->setOptions(options);
+            dialog->accept();
+        }
+    };
+    QTimer::singleShot(0, &form, fillAndAccept);
+    form.RandomTaskClick();
+    TTaskWithRestrictions* editor = form.activeEditor();
+    QVERIFY(editor != nullptr);
+    QCOMPARE(editor->grids().Suppliers(), 5);
+    QCOMPARE(editor->grids().Consumers(), 6);
+    QVERIFY(editor->restrictionsVisible());
+    QVERIFY(!editor->isSaved());
+    ExerciseOptions expected;
+    expected.Suppliers = 5;
+    expected.Consumers = 6;
+    expected.LimitedPercent = 50;
+    expected.Seed = seed;
+    TaskGrids made = GenerateExercise(expected, 0).Grids;
+    WriteCaptions(made);
+    QVERIFY(editor->grids() == made);
+    // The dialog comes back with the same options and the next seed.
+    const std::uint64_t first = seed;
+    QTimer::singleShot(0, &form, fillAndAccept);
+    form.RandomTaskClick();
+    QCOMPARE(seed, first + 1);
+}
+
+void MainFormTest::drawsAndSavesThePlanOfAReport() {
+    ScriptedDialogs dialogs;
+    TMain_Form form(dialogs);
+    form.resize(1000, 700);
+    form.show();
+    QVERIFY(form.openTableFile(QStringLiteral(KARGOLO_SOURCE_DIR "/examples/tables/open-surplus-3x3.tab")));
+    form.updateMenus();
+    QVERIFY(!form.command("PlanPicture")->isEnabled());
+    form.SolveTaskClick();
+    QVERIFY(form.activeReport() != nullptr);
+    form.updateMenus();
+    QVERIFY(form.command("PlanPicture")->isEnabled());
+    form.command("PlanPicture")->trigger();
+    TPlanPictureWindow* picture = form.activePicture();
+    QVERIFY(picture != nullptr);
+    QVERIFY(picture->windowTitle().startsWith(QStringLiteral("Схема перевозок - open-surplus-3x3.tab")));
+    QVERIFY(QString::fromStdString(picture->svg()).contains(QStringLiteral("A1 \u2192 B1: 10")));
+    const QImage image = picture->image();
+    QVERIFY(image.width() > 500 && image.height() > 200);
+    int inked = 0;  // the picture is drawn, not blank
+    for (int y = 0; y < image.height(); y += 4) {
+        for (int x = 0; x < image.width(); x += 4) inked += image.pixel(x, y) != qRgb(255, 255, 255);
+    }
+    QVERIFY(inked > 100);
+
+    const QTemporaryDir folder;
+    const QString png = folder.filePath(QStringLiteral("схема.png"));
+    const QString svg = folder.filePath(QStringLiteral("схема.svg"));
+    dialogs.SavePaths << png << svg;
+    form.SaveClick(false);
+    QVERIFY(picture->SavePicture());
+    QCOMPARE(dialogs.SaveNames.value(0), QStringLiteral("open-surplus-3x3.png"));
+    QImage saved(png);
+    QCOMPARE(saved.size(), image.size());
+    QFile written(svg);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll().toStdString(), picture->svg());
+    QVERIFY(dialogs.Messages.isEmpty());
+}
+
+}  // namespace kargolo::testing
+
+QTEST_MAIN(kargolo::testing::MainFormTest)
+#include "main_form_test.moc"
