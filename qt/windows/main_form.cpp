@@ -58,9 +58,9 @@ TMain_Form::TMain_Form(UserDialogs& dialogs, SettingsKeeper* store, QWidget* par
     updateMenus();
 }
 
-QAction* TMain_Form::makeAction(const QString& name, const QString& text, const QKeySequence& keys) {
+QAction* TMain_Form::makeAction(const char* name, const QString& text, const QKeySequence& keys) {
     auto* action = new QAction(text, this);
-    action->setObjectName(name);
+    action->setObjectName(QString::fromLatin1(name));
     action->setShortcut(keys);
     return action;
 }
@@ -68,136 +68,150 @@ QAction* TMain_Form::makeAction(const QString& name, const QString& text, const 
 QAction* TMain_Form::command(const QString& name) const { return findChild<QAction*>(name); }
 
 void TMain_Form::createActions() {
-    connect(makeAction("New", QStringLiteral("&Создать"), QKeySequence::New), &QAction::triggered,
-            this, &TMain_Form::NewClick);
-    connect(makeAction("Open", QStringLiteral("&Открыть..."), QKeySequence::Open), &QAction::triggered,
-            this, &TMain_Form::OpenClick);
-    connect(makeAction("Save", QStringLiteral("Со&хранить"), QKeySequence::Save), &QAction::triggered,
-            this, [this] { SaveClick(false); });
-    connect(makeAction("SaveAs", QStringLiteral("Сохранить &как..."), Qt::CTRL | Qt::SHIFT | Qt::Key_S),
-            &QAction::triggered, this, [this] { SaveClick(true); });
-    connect(makeAction("Print", QStringLiteral("&Печать..."), QKeySequence::Print), &QAction::triggered,
-            this, [this] { if (auto* report = activeReport()) report->PrintReport(); });
-    QAction* preview = makeAction("PrintPreview", QStringLiteral("Пред&варительный просмотр"));
-    preview->setStatusTip(QStringLiteral("Опция доступна только для браузера версии 6.0 или выше"));
-    connect(preview, &QAction::triggered, this,
+    createFileActions();
+    createTaskActions();
+    createTableActions();
+    createWindowActions();
+    m_contentsAct = makeAction("Contents", QStringLiteral("&Содержание"), QKeySequence::HelpContents);
+    connect(m_contentsAct, &QAction::triggered, this, &TMain_Form::ContentsClick);
+    m_aboutAct = makeAction("About", QStringLiteral("&About..."));
+    connect(m_aboutAct, &QAction::triggered, this, [this] { (new TAboutBox(true, this))->show(); });
+}
+
+void TMain_Form::createFileActions() {
+    m_newAct = makeAction("New", QStringLiteral("&Создать"), QKeySequence::New);
+    connect(m_newAct, &QAction::triggered, this, &TMain_Form::NewClick);
+    m_openAct = makeAction("Open", QStringLiteral("&Открыть..."), QKeySequence::Open);
+    connect(m_openAct, &QAction::triggered, this, &TMain_Form::OpenClick);
+    m_saveAct = makeAction("Save", QStringLiteral("Со&хранить"), QKeySequence::Save);
+    connect(m_saveAct, &QAction::triggered, this, [this] { SaveClick(false); });
+    m_saveAsAct = makeAction("SaveAs", QStringLiteral("Сохранить &как..."), Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+    connect(m_saveAsAct, &QAction::triggered, this, [this] { SaveClick(true); });
+    m_printAct = makeAction("Print", QStringLiteral("&Печать..."), QKeySequence::Print);
+    connect(m_printAct, &QAction::triggered, this, [this] { if (auto* report = activeReport()) report->PrintReport(); });
+    m_previewAct = makeAction("PrintPreview", QStringLiteral("Пред&варительный просмотр"));
+    m_previewAct->setStatusTip(QStringLiteral("Опция доступна только для браузера версии 6.0 или выше"));
+    connect(m_previewAct, &QAction::triggered, this,
             [this] { if (auto* report = activeReport()) report->PreviewReport(); });
-    QAction* exportPdf = makeAction("ExportPdf", QStringLiteral("&Экспорт в PDF..."));
-    exportPdf->setStatusTip(QStringLiteral("Сохранить показанную страницу отчета как документ PDF"));
-    connect(exportPdf, &QAction::triggered, this,
+    m_exportPdfAct = makeAction("ExportPdf", QStringLiteral("&Экспорт в PDF..."));
+    m_exportPdfAct->setStatusTip(QStringLiteral("Сохранить показанную страницу отчета как документ PDF"));
+    connect(m_exportPdfAct, &QAction::triggered, this,
             [this] { if (auto* report = activeReport()) report->ExportPdf(); });
-    connect(makeAction("Close1", QStringLiteral("&Закрыть"), Qt::CTRL | Qt::Key_W), &QAction::triggered,
-            this, [this] { m_mdi->closeActiveSubWindow(); UpdateCommands(); });
-    connect(makeAction("CloseAll1", QStringLiteral("Закрыть &все")), &QAction::triggered, this,
-            [this] { closeAllChildren(); UpdateCommands(); });
-    connect(makeAction("Exit", QStringLiteral("В&ыход")), &QAction::triggered, this, &QWidget::close);
-    connect(makeAction("FindPlan", QStringLiteral("Найти &опорный план"), Qt::Key_F8),
-            &QAction::triggered, this, &TMain_Form::FindPlanClick);
-    connect(makeAction("SolveTask", QStringLiteral("&Решить задачу"), Qt::Key_F9), &QAction::triggered,
-            this, &TMain_Form::SolveTaskClick);
-    QAction* undo = makeAction("Undo", QStringLiteral("&Отменить"), QKeySequence::Undo);
-    connect(undo, &QAction::triggered, this, [this] { stepTask(&QUndoStack::undo); });
-    QAction* redo = makeAction("Redo", QStringLiteral("&Повторить"), Qt::CTRL | Qt::Key_Y);
-    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    connect(redo, &QAction::triggered, this, [this] { stepTask(&QUndoStack::redo); });
-    connect(makeAction("ProgramSettings", QStringLiteral("&Настройки")), &QAction::triggered, this,
-            &TMain_Form::ProgramSettingsClick);
-    QAction* compare = makeAction("CompareMethods", QStringLiteral("&Сравнить методы"), Qt::SHIFT | Qt::Key_F9);
-    compare->setStatusTip(QStringLiteral("Решить задачу всеми правилами опорного плана и методами улучшения и "
-                                         "сравнить их в одной таблице"));
-    connect(compare, &QAction::triggered, this, &TMain_Form::CompareMethodsClick);
-    QAction* picture = makeAction("PlanPicture", QStringLiteral("С&хема перевозок"), Qt::CTRL | Qt::Key_G);
-    picture->setStatusTip(QStringLiteral("Нарисовать оптимальный план отчета: поставщики, потребители и перевозки"));
-    connect(picture, &QAction::triggered, this, &TMain_Form::PlanPictureClick);
-    QAction* random = makeAction("RandomTask", QStringLiteral("Слу&чайная задача..."), Qt::CTRL | Qt::SHIFT | Qt::Key_N);
-    random->setStatusTip(QStringLiteral("Создать случайную задачу для упражнения"));
-    connect(random, &QAction::triggered, this, &TMain_Form::RandomTaskClick);
-    const struct {
-        const char* Name;
-        const char* Text;
-        QKeySequence Keys;
-        void (TTaskWithRestrictions::*Command)();
-    } tableCommands[] = {
-        {"MainInsertRow", "Добавить &строку", Qt::Key_Insert, &TTaskWithRestrictions::InsertRowClick},
-        {"MainInsertColumn", "Добавить &колонку", Qt::SHIFT | Qt::Key_Insert,
-         &TTaskWithRestrictions::InsertColumnClick},
-        {"MainDeleteRow", "&Удалить строку", Qt::Key_Delete, &TTaskWithRestrictions::DeleteRowClick},
-        {"MainDeleteColumn", "Удалить ко&лонку", Qt::SHIFT | Qt::Key_Delete,
-         &TTaskWithRestrictions::DeleteColumnClick},
-        {"MainInverseSign", "&Изменить знаки тарифов", Qt::CTRL | Qt::Key_I,
-         &TTaskWithRestrictions::InverseSignClick},
-        {"Transponate", "&Транспонировать", Qt::CTRL | Qt::Key_T, &TTaskWithRestrictions::TransponateClick},
+    m_closeAct = makeAction("Close1", QStringLiteral("&Закрыть"), Qt::CTRL | Qt::Key_W);
+    connect(m_closeAct, &QAction::triggered, this, [this] { m_mdi->closeActiveSubWindow(); UpdateCommands(); });
+    m_closeAllAct = makeAction("CloseAll1", QStringLiteral("Закрыть &все"));
+    connect(m_closeAllAct, &QAction::triggered, this, [this] { closeAllChildren(); UpdateCommands(); });
+    m_exitAct = makeAction("Exit", QStringLiteral("В&ыход"));
+    connect(m_exitAct, &QAction::triggered, this, &QWidget::close);
+}
+
+void TMain_Form::createTaskActions() {
+    m_findPlanAct = makeAction("FindPlan", QStringLiteral("Найти &опорный план"), Qt::Key_F8);
+    connect(m_findPlanAct, &QAction::triggered, this, &TMain_Form::FindPlanClick);
+    m_solveAct = makeAction("SolveTask", QStringLiteral("&Решить задачу"), Qt::Key_F9);
+    connect(m_solveAct, &QAction::triggered, this, &TMain_Form::SolveTaskClick);
+    m_settingsAct = makeAction("ProgramSettings", QStringLiteral("&Настройки"));
+    connect(m_settingsAct, &QAction::triggered, this, &TMain_Form::ProgramSettingsClick);
+    m_compareAct = makeAction("CompareMethods", QStringLiteral("&Сравнить методы"), Qt::SHIFT | Qt::Key_F9);
+    m_compareAct->setStatusTip(QStringLiteral("Решить задачу всеми правилами опорного плана и методами улучшения и "
+                                              "сравнить их в одной таблице"));
+    connect(m_compareAct, &QAction::triggered, this, &TMain_Form::CompareMethodsClick);
+    m_pictureAct = makeAction("PlanPicture", QStringLiteral("С&хема перевозок"), Qt::CTRL | Qt::Key_G);
+    m_pictureAct->setStatusTip(QStringLiteral("Нарисовать оптимальный план отчета: поставщики, потребители и перевозки"));
+    connect(m_pictureAct, &QAction::triggered, this, &TMain_Form::PlanPictureClick);
+    m_randomAct = makeAction("RandomTask", QStringLiteral("Слу&чайная задача..."), Qt::CTRL | Qt::SHIFT | Qt::Key_N);
+    m_randomAct->setStatusTip(QStringLiteral("Создать случайную задачу для упражнения"));
+    connect(m_randomAct, &QAction::triggered, this, &TMain_Form::RandomTaskClick);
+}
+
+void TMain_Form::createTableActions() {
+    m_undoAct = makeAction("Undo", QStringLiteral("&Отменить"), QKeySequence::Undo);
+    connect(m_undoAct, &QAction::triggered, this, [this] { stepTask(&QUndoStack::undo); });
+    m_redoAct = makeAction("Redo", QStringLiteral("&Повторить"));
+    m_redoAct->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(m_redoAct, &QAction::triggered, this, [this] { stepTask(&QUndoStack::redo); });
+    const auto editorAction = [this](const char* name, const char* text, QKeySequence keys,
+                                     void (TTaskWithRestrictions::*command)()) {
+        QAction* action = makeAction(name, QString::fromUtf8(text), keys);
+        connect(action, &QAction::triggered, this, [this, command] { forActiveEditor(command); });
+        return action;
     };
-    for (const auto& c : tableCommands) {
-        connect(makeAction(c.Name, QString::fromUtf8(c.Text), c.Keys), &QAction::triggered, this,
-                [this, command = c.Command] { forActiveEditor(command); });
-    }
-    QAction* showHide = makeAction("ShowHideRestrictions", QStringLiteral("Решать с о&граничениями"),
+    m_insertRowAct = editorAction("MainInsertRow", "Добавить &строку", Qt::Key_Insert,
+                                  &TTaskWithRestrictions::InsertRowClick);
+    m_insertColumnAct = editorAction("MainInsertColumn", "Добавить &колонку", Qt::SHIFT | Qt::Key_Insert,
+                                     &TTaskWithRestrictions::InsertColumnClick);
+    m_deleteRowAct = editorAction("MainDeleteRow", "&Удалить строку", Qt::Key_Delete,
+                                  &TTaskWithRestrictions::DeleteRowClick);
+    m_deleteColumnAct = editorAction("MainDeleteColumn", "Удалить ко&лонку", Qt::SHIFT | Qt::Key_Delete,
+                                     &TTaskWithRestrictions::DeleteColumnClick);
+    m_inverseSignAct = editorAction("MainInverseSign", "&Изменить знаки тарифов", Qt::CTRL | Qt::Key_I,
+                                    &TTaskWithRestrictions::InverseSignClick);
+    m_transponateAct = editorAction("Transponate", "&Транспонировать", Qt::CTRL | Qt::Key_T,
+                                    &TTaskWithRestrictions::TransponateClick);
+    m_restrictionsAct = makeAction("ShowHideRestrictions", QStringLiteral("Решать с о&граничениями"),
                                    Qt::CTRL | Qt::Key_R);
-    showHide->setCheckable(true);
-    connect(showHide, &QAction::triggered, this, &TMain_Form::ShowHideRestrictionsClick);
-    QAction* tileVertically = makeAction("WTile", QStringLiteral("Все &вертикально"));
-    tileVertically->setStatusTip(QStringLiteral("Tiles all child windows vertically"));
-    connect(tileVertically, &QAction::triggered, this, [this] { tile(Qt::Vertical); });
-    QAction* tileHorizontally = makeAction("WTileHorizontally", QStringLiteral("Все &горизонтально"));
-    tileHorizontally->setStatusTip(QStringLiteral("Tiles all child windows horizontally"));
-    connect(tileHorizontally, &QAction::triggered, this, [this] { tile(Qt::Horizontal); });
-    QAction* cascade = makeAction("WCascade", QStringLiteral("&Каскадом"));
-    cascade->setStatusTip(QStringLiteral("Cascades all child windows vertically"));
-    connect(cascade, &QAction::triggered, this, &TMain_Form::cascade);
-    connect(makeAction("Contents", QStringLiteral("&Содержание"), QKeySequence::HelpContents),
-            &QAction::triggered, this, &TMain_Form::ContentsClick);
-    connect(makeAction("About", QStringLiteral("&About...")), &QAction::triggered, this,
-            [this] { (new TAboutBox(true, this))->show(); });
+    m_restrictionsAct->setCheckable(true);
+    connect(m_restrictionsAct, &QAction::triggered, this, &TMain_Form::ShowHideRestrictionsClick);
+}
+
+void TMain_Form::createWindowActions() {
+    m_tileAct = makeAction("WTile", QStringLiteral("Все &вертикально"));
+    m_tileAct->setStatusTip(QStringLiteral("Tiles all child windows vertically"));
+    connect(m_tileAct, &QAction::triggered, this, [this] { tile(Qt::Vertical); });
+    m_tileHorizontallyAct = makeAction("WTileHorizontally", QStringLiteral("Все &горизонтально"));
+    m_tileHorizontallyAct->setStatusTip(QStringLiteral("Tiles all child windows horizontally"));
+    connect(m_tileHorizontallyAct, &QAction::triggered, this, [this] { tile(Qt::Horizontal); });
+    m_cascadeAct = makeAction("WCascade", QStringLiteral("&Каскадом"));
+    m_cascadeAct->setStatusTip(QStringLiteral("Cascades all child windows vertically"));
+    connect(m_cascadeAct, &QAction::triggered, this, &TMain_Form::cascade);
 }
 
 void TMain_Form::createMenus() {
-    auto add = [this](QMenu* menu, std::initializer_list<const char*> names) {
-        for (const char* name : names) {
-            if (QString(name).isEmpty()) {
+    const auto add = [this](QMenu* menu, std::initializer_list<QAction*> actions) {
+        for (QAction* action : actions) {
+            if (action == nullptr) {
                 menu->addSeparator();
             } else {
-                menu->addAction(command(name));
+                menu->addAction(action);
             }
         }
         connect(menu, &QMenu::aboutToShow, this, &TMain_Form::updateMenus);
     };
     add(menuBar()->addMenu(QStringLiteral("&Файл")),
-        {"", "New", "Open", "Save", "SaveAs", "", "Print", "PrintPreview", "ExportPdf", "", "Close1", "CloseAll1", "",
-         "Exit"});
-    add(menuBar()->addMenu(QStringLiteral("&Задача")), {"FindPlan", "SolveTask", "CompareMethods", "PlanPicture", "", "RandomTask", "", "ProgramSettings"});
+        {nullptr, m_newAct, m_openAct, m_saveAct, m_saveAsAct, nullptr, m_printAct, m_previewAct, m_exportPdfAct,
+         nullptr, m_closeAct, m_closeAllAct, nullptr, m_exitAct});
+    add(menuBar()->addMenu(QStringLiteral("&Задача")),
+        {m_findPlanAct, m_solveAct, m_compareAct, m_pictureAct, nullptr, m_randomAct, nullptr, m_settingsAct});
     add(menuBar()->addMenu(QStringLiteral("&Таблица")),
-        {"Undo", "Redo", "", "MainInsertRow", "MainInsertColumn", "", "MainDeleteRow", "MainDeleteColumn", "",
-         "MainInverseSign", "Transponate", "", "ShowHideRestrictions"});
+        {m_undoAct, m_redoAct, nullptr, m_insertRowAct, m_insertColumnAct, nullptr, m_deleteRowAct,
+         m_deleteColumnAct, nullptr, m_inverseSignAct, m_transponateAct, nullptr, m_restrictionsAct});
     m_windowMenu = menuBar()->addMenu(QStringLiteral("&Окно"));
     connect(m_windowMenu, &QMenu::aboutToShow, this, &TMain_Form::fillWindowMenu);
     fillWindowMenu();
-    add(menuBar()->addMenu(QStringLiteral("&Помощь")), {"Contents", "About"});
+    add(menuBar()->addMenu(QStringLiteral("&Помощь")), {m_contentsAct, m_aboutAct});
 }
 
+// The tool bar's buttons are actions of their own, with their own hints and enabling rules, that
+// trigger the menu's commands.
 void TMain_Form::createToolBar() {
     QToolBar* toolBar = addToolBar(QStringLiteral("Toolbar"));
     toolBar->setMovable(false);
-    const struct {
-        const char* Name;
-        const char* Hint;
-        const char* Target;
-    } buttons[] = {
-        {"OpenButton", "Открыть файл", "Open"},   {"NewButton", "Создать файл", "New"},
-        {"RunButton", "Решить", "SolveTask"},      {"SaveButton", "Сохранить файл", "Save"},
-        {"OptionsButton", "Настройки", "ProgramSettings"},
+    const auto button = [this, toolBar](const char* name, const char* hint, QAction* target) {
+        QAction* action = makeAction(name, QString::fromUtf8(hint));
+        action->setStatusTip(action->text());
+        action->setToolTip(action->text());
+        action->setEnabled(target->isEnabled());
+        connect(action, &QAction::triggered, target, &QAction::trigger);
+        toolBar->addAction(action);
+        return action;
     };
-    for (const auto& b : buttons) {
-        QAction* target = command(b.Target);
-        QAction* button = makeAction(b.Name, QString::fromUtf8(b.Hint));
-        button->setStatusTip(button->text());
-        button->setToolTip(button->text());
-        button->setEnabled(target->isEnabled());
-        connect(button, &QAction::triggered, target, &QAction::trigger);
-        toolBar->addAction(button);
-    }
-    command("RunButton")->setEnabled(false);
-    command("SaveButton")->setEnabled(false);
+    m_openButton = button("OpenButton", "Открыть файл", m_openAct);
+    m_newButton = button("NewButton", "Создать файл", m_newAct);
+    m_runButton = button("RunButton", "Решить", m_solveAct);
+    m_saveButton = button("SaveButton", "Сохранить файл", m_saveAct);
+    m_optionsButton = button("OptionsButton", "Настройки", m_settingsAct);
+    m_runButton->setEnabled(false);
+    m_saveButton->setEnabled(false);
 }
 
 TMDIChildFormText* TMain_Form::lastReportWindow() const { return m_lastReport.data(); }
@@ -219,30 +233,32 @@ TPlanPictureWindow* TMain_Form::activePicture() const { return qobject_cast<TPla
 
 void TMain_Form::updateMenus() {
     const bool anyChild = !children().isEmpty();
-    const bool editor = activeEditor() != nullptr;
-    const bool report = activeReport() != nullptr;
+    TTaskWithRestrictions* editor = activeEditor();
+    TMDIChildFormText* report = activeReport();
     const bool previewable = !m_browserVersion.isEmpty() && m_browserVersion.front().isDigit() &&
                              m_browserVersion.front().digitValue() >= 6;
-    command("Print")->setEnabled(report);
-    command("ExportPdf")->setEnabled(report);
-    command("PrintPreview")->setEnabled(report && previewable);
-    for (const char* name : {"Save", "SaveAs", "Close1", "CloseAll1"}) command(name)->setEnabled(anyChild);
-    for (const char* name : {"FindPlan", "SolveTask", "CompareMethods", "MainInsertRow", "MainInsertColumn", "MainDeleteRow",
-                             "MainDeleteColumn", "MainInverseSign", "Transponate", "ShowHideRestrictions"}) {
-        command(name)->setEnabled(editor);
+    m_printAct->setEnabled(report != nullptr);
+    m_exportPdfAct->setEnabled(report != nullptr);
+    m_previewAct->setEnabled(report != nullptr && previewable);
+    for (QAction* action : {m_saveAct, m_saveAsAct, m_closeAct, m_closeAllAct}) action->setEnabled(anyChild);
+    for (QAction* action : {m_findPlanAct, m_solveAct, m_compareAct, m_insertRowAct, m_insertColumnAct, m_deleteRowAct,
+                            m_deleteColumnAct, m_inverseSignAct, m_transponateAct, m_restrictionsAct}) {
+        action->setEnabled(editor != nullptr);
     }
-    command("PlanPicture")->setEnabled(report && activeReport()->planSketch().has_value());
-    command("ShowHideRestrictions")->setChecked(editor && activeEditor()->restrictionsVisible());
-    const QUndoStack* steps = editor ? activeEditor()->undoStack() : nullptr;
-    command("Undo")->setEnabled(steps != nullptr && steps->canUndo());
-    command("Redo")->setEnabled(steps != nullptr && steps->canRedo());
-    command("Undo")->setStatusTip(steps != nullptr && steps->canUndo() ? QStringLiteral("Отменить: ") + steps->undoText() : QString());
-    command("Redo")->setStatusTip(steps != nullptr && steps->canRedo() ? QStringLiteral("Повторить: ") + steps->redoText() : QString());
-    for (const char* name : {"WTile", "WTileHorizontally", "WCascade"}) {
-        command(name)->setEnabled(m_mdi->activeSubWindow() != nullptr);
+    m_pictureAct->setEnabled(report != nullptr && report->planSketch().has_value());
+    m_restrictionsAct->setChecked(editor != nullptr && editor->restrictionsVisible());
+    const QUndoStack* steps = editor != nullptr ? editor->undoStack() : nullptr;
+    const bool canUndo = steps != nullptr && steps->canUndo();
+    const bool canRedo = steps != nullptr && steps->canRedo();
+    m_undoAct->setEnabled(canUndo);
+    m_redoAct->setEnabled(canRedo);
+    m_undoAct->setStatusTip(canUndo ? QStringLiteral("Отменить: ") + steps->undoText() : QString());
+    m_redoAct->setStatusTip(canRedo ? QStringLiteral("Повторить: ") + steps->redoText() : QString());
+    for (QAction* action : {m_tileAct, m_tileHorizontallyAct, m_cascadeAct}) {
+        action->setEnabled(m_mdi->activeSubWindow() != nullptr);
     }
-    if (report) {
-        command("RunButton")->setEnabled(false);  // a report window's activation
+    if (report != nullptr) {
+        m_runButton->setEnabled(false);  // a report window's activation
     } else {
         UpdateCommands();
     }
@@ -254,10 +270,10 @@ void TMain_Form::UpdateCommands() {
         anyEditor = anyEditor || qobject_cast<TTaskWithRestrictions*>(child->widget()) != nullptr;
     }
     const bool anyChild = !children().isEmpty();
-    for (const char* name : {"Save", "SaveAs", "Close1", "CloseAll1", "SaveButton"}) {
-        command(name)->setEnabled(anyChild);
+    for (QAction* action : {m_saveAct, m_saveAsAct, m_closeAct, m_closeAllAct, m_saveButton}) {
+        action->setEnabled(anyChild);
     }
-    command("RunButton")->setEnabled(anyEditor);
+    m_runButton->setEnabled(anyEditor);
 }
 
 // Undo or redo one step of the active task, the cell being typed finished first.
@@ -323,6 +339,10 @@ void TMain_Form::OpenClick() {
 }
 
 bool TMain_Form::openTableFile(const QString& path) {
+    if (QMdiSubWindow* open = editorWindowOf(path)) {  // one editor per file: saves never cross
+        m_mdi->setActiveSubWindow(open);
+        return true;
+    }
     TableFileContents contents;
     const std::string problem = ReadTaskFile(std::filesystem::path(path.toStdU16String()), contents);
     if (!problem.empty()) {
@@ -333,6 +353,19 @@ bool TMain_Form::openTableFile(const QString& path) {
     editor->setTask(contents, QFileInfo(path).absoluteFilePath());
     addChild(editor);
     return true;
+}
+
+QMdiSubWindow* TMain_Form::editorWindowOf(const QString& path) const {
+    const QString file = QFileInfo(path).canonicalFilePath();
+    if (file.isEmpty()) return nullptr;
+    for (QMdiSubWindow* child : children()) {
+        const auto* editor = qobject_cast<TTaskWithRestrictions*>(child->widget());
+        if (editor != nullptr && !editor->currentFile().isEmpty() &&
+            QFileInfo(editor->currentFile()).canonicalFilePath() == file) {
+            return child;
+        }
+    }
+    return nullptr;
 }
 
 void TMain_Form::SaveClick(bool saveAs) {
@@ -470,7 +503,7 @@ void TMain_Form::cascade() {
 // example.
 void TMain_Form::fillWindowMenu() {
     m_windowMenu->clear();
-    for (const char* name : {"WTile", "WTileHorizontally", "WCascade"}) m_windowMenu->addAction(command(name));
+    m_windowMenu->addActions({m_tileAct, m_tileHorizontallyAct, m_cascadeAct});
     const QList<QMdiSubWindow*> windows = children();
     if (!windows.isEmpty()) m_windowMenu->addSeparator();
     for (int k = 0; k < windows.size(); ++k) {

@@ -36,7 +36,8 @@ public:
     explicit TMain_Form(UserDialogs& dialogs = PlatformDialogs(), SettingsKeeper* store = nullptr,
                         QWidget* parent = nullptr);
 
-    // Opens a table file in a new task editor; false (after telling the user) when it cannot.
+    // Opens a table file in a new task editor, or brings the editor that holds it already to the
+    // front; false (after telling the user) when it cannot.
     bool openTableFile(const QString& path);
     TTaskWithRestrictions* activeEditor() const;
     TMDIChildFormText* activeReport() const;
@@ -45,7 +46,7 @@ public:
     TMDIChildFormText* lastReportWindow() const;
     THelpWindow* helpWindow() const { return m_help; }
     QList<QMdiSubWindow*> children() const;
-    // The action of the design's name ("SolveTask", "Print", "RunButton", ...), or null.
+    // The action of the given object name ("SolveTask", "Print", "RunButton", ...), or null.
     QAction* command(const QString& name) const;
     // Re-evaluates every command for the active child, as opening a menu does.
     void updateMenus();
@@ -71,10 +72,16 @@ protected:
 
 private:
     void createActions();
+    void createFileActions();
+    void createTaskActions();
+    void createTableActions();
+    void createWindowActions();
     void createMenus();
     void createToolBar();
-    QAction* makeAction(const QString& name, const QString& text, const QKeySequence& keys = {});
+    QAction* makeAction(const char* name, const QString& text, const QKeySequence& keys = {});
     QMdiSubWindow* addChild(QWidget* child);
+    // The window of the task editor that holds the file, or null.
+    QMdiSubWindow* editorWindowOf(const QString& path) const;
     void forActiveEditor(void (TTaskWithRestrictions::*command)());
     void ShowHideRestrictionsClick();
     void tile(Qt::Orientation orientation);
@@ -88,6 +95,43 @@ private:
 
     UserDialogs& m_dialogs;
     SettingsKeeper* m_store;
+    // The commands, shared by the menus and the keys; all owned by the window.
+    QAction* m_newAct = nullptr;
+    QAction* m_openAct = nullptr;
+    QAction* m_saveAct = nullptr;
+    QAction* m_saveAsAct = nullptr;
+    QAction* m_printAct = nullptr;
+    QAction* m_previewAct = nullptr;
+    QAction* m_exportPdfAct = nullptr;
+    QAction* m_closeAct = nullptr;
+    QAction* m_closeAllAct = nullptr;
+    QAction* m_exitAct = nullptr;
+    QAction* m_findPlanAct = nullptr;
+    QAction* m_solveAct = nullptr;
+    QAction* m_compareAct = nullptr;
+    QAction* m_pictureAct = nullptr;
+    QAction* m_randomAct = nullptr;
+    QAction* m_settingsAct = nullptr;
+    QAction* m_undoAct = nullptr;
+    QAction* m_redoAct = nullptr;
+    QAction* m_insertRowAct = nullptr;
+    QAction* m_insertColumnAct = nullptr;
+    QAction* m_deleteRowAct = nullptr;
+    QAction* m_deleteColumnAct = nullptr;
+    QAction* m_inverseSignAct = nullptr;
+    QAction* m_transponateAct = nullptr;
+    QAction* m_restrictionsAct = nullptr;
+    QAction* m_tileAct = nullptr;
+    QAction* m_tileHorizontallyAct = nullptr;
+    QAction* m_cascadeAct = nullptr;
+    QAction* m_contentsAct = nullptr;
+    QAction* m_aboutAct = nullptr;
+    // The tool bar's buttons.
+    QAction* m_openButton = nullptr;
+    QAction* m_newButton = nullptr;
+    QAction* m_runButton = nullptr;
+    QAction* m_saveButton = nullptr;
+    QAction* m_optionsButton = nullptr;
     QMdiArea* m_mdi = nullptr;             // owned by the Qt parent, as is the status window
     QMenu* m_windowMenu = nullptr;
     TStatusForm* m_status = nullptr;

@@ -68,7 +68,7 @@ private:
 
 TPlanPictureWindow::TPlanPictureWindow(const std::string& svg, const QString& caption, UserDialogs& dialogs,
                                        QWidget* parent)
-    : QWidget(parent), m_svg(svg), m_dialogs(dialogs) {
+    : QWidget(parent), m_svg(svg), m_caption(caption), m_dialogs(dialogs) {
     setAttribute(Qt::WA_DeleteOnClose);
     SetCaption(this, QStringLiteral("Схема перевозок - ") + caption);
     m_renderer = new QSvgRenderer(QByteArray::fromStdString(m_svg), this);
@@ -108,11 +108,10 @@ QImage TPlanPictureWindow::image() const {
 }
 
 bool TPlanPictureWindow::SavePicture() {
-    const QString name = CaptionOf(this).section(QStringLiteral(" - "), 1);
     // Pictures of one session go to one folder: the dialog starts where the last one went.
     static QString lastFolder;
     const FileDialogSpec spec{QStringLiteral("Сохранить схему перевозок"), lastFolder,
-                              QFileInfo(name).completeBaseName() + QStringLiteral(".png"), QStringLiteral("png"),
+                              QFileInfo(m_caption).completeBaseName() + QStringLiteral(".png"), QStringLiteral("png"),
                               QStringLiteral("Рисунок PNG (*.png);;Рисунок SVG (*.svg)")};
     const QString path = m_dialogs.saveFileName(this, spec);
     if (path.isEmpty()) return false;

@@ -30,6 +30,7 @@ private:
     bool writeTo(const QString& path);
 
     std::string m_svg;
+    QString m_caption;  // the task's, which the picture's file is named after
     UserDialogs& m_dialogs;
     QSvgRenderer* m_renderer = nullptr;  // owned by the window
 };

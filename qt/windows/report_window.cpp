@@ -68,9 +68,8 @@ bool WaitFor(Done done, int milliseconds) {
 }  // namespace
 
 TMDIChildFormText::TMDIChildFormText(int number, UserDialogs& dialogs, QWidget* parent)
-    : QWidget(parent), m_dialogs(dialogs) {
+    : QWidget(parent), m_dialogs(dialogs), m_name(this, QStringLiteral("Untitled%1.html").arg(number)) {
     setAttribute(Qt::WA_DeleteOnClose);
-    SetCaption(this, QStringLiteral("Untitled%1.html").arg(number));
     setWindowModified(true);
     m_view = new QWebEngineView(this);
     m_view->setStatusTip(QStringLiteral("Нажмите Ctrl+N, чтобы передать файл решения в браузер"));
@@ -407,7 +406,7 @@ bool TMDIChildFormText::writeReport(const QString& path) {
 
 // The report counts as saved only when the file was written; a busy engine is waited for.
 bool TMDIChildFormText::SaveReport(bool saveAs) {
-    QString path = caption();
+    QString path = m_name.file();
     if (m_neverSaved || saveAs) {
         const FileDialogSpec spec{saveAs ? QStringLiteral("Сохранить как") : QStringLiteral("Сохранить"),
                                   QString(), caption(), QStringLiteral("html"),
@@ -422,7 +421,7 @@ bool TMDIChildFormText::SaveReport(bool saveAs) {
         m_dialogs.showMessage(this, QStringLiteral("Ошибка создания выходного файла."));
         return false;
     }
-    SetCaption(this, path);
+    m_name.setFile(path);
     m_saved = true;
     setWindowModified(false);
     m_neverSaved = false;
@@ -518,8 +517,6 @@ bool TMDIChildFormText::eventFilter(QObject* watched, QEvent* event) {
     }
     return true;
 }
-
-QString TMDIChildFormText::caption() const { return CaptionOf(this); }
 
 void TMDIChildFormText::closeEvent(QCloseEvent* event) {
     if (m_saved || ConfirmClose(m_dialogs, this, caption(), [this] { return SaveReport(false); })) {

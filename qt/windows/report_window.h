@@ -18,6 +18,7 @@
 #include "documents/plan_picture.h"
 #include "documents/report_pages.h"
 #include "qt/windows/user_dialogs.h"
+#include "qt/windows/window_caption.h"
 #include "solver/report_buffer.h"
 
 class QAction;
@@ -55,7 +56,8 @@ public:
     // Hands the report to the system's browser.
     void openInBrowser();
 
-    QString caption() const;
+    // The file's path, or "Untitled<n>.html" before the report was saved.
+    QString caption() const { return m_name.caption(); }
     // The final plan of the run the report tells of, for its picture.
     void setPlanSketch(PlanSketch sketch) { m_sketch = std::move(sketch); }
     const std::optional<PlanSketch>& planSketch() const { return m_sketch; }
@@ -106,6 +108,7 @@ private:
     void updateActions();
 
     UserDialogs& m_dialogs;
+    DocumentName m_name;
     QTreeView* m_navigator = nullptr;  // owned by the Qt parent, as are the widgets below
     QStandardItemModel* m_sections = nullptr;
     QWebEngineView* m_view = nullptr;

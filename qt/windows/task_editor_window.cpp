@@ -91,9 +91,11 @@ const char* TTaskWithRestrictions::openFilter() {
 }
 
 TTaskWithRestrictions::TTaskWithRestrictions(int number, UserDialogs& dialogs, QWidget* parent)
-    : QWidget(parent), m_grids(NewTaskGrids(3, 3)), m_dialogs(dialogs) {
+    : QWidget(parent),
+      m_grids(NewTaskGrids(3, 3)),
+      m_dialogs(dialogs),
+      m_name(this, QStringLiteral("Untitled%1.tab").arg(number)) {
     setAttribute(Qt::WA_DeleteOnClose);
-    SetCaption(this, QStringLiteral("Untitled%1.tab").arg(number));
     setWindowModified(true);  // a new task counts as unsaved
     m_undo = new QUndoStack(this);
     m_undo->setUndoLimit(kUndoSteps);
@@ -185,7 +187,7 @@ void TTaskWithRestrictions::createPopupMenu() {
 
 void TTaskWithRestrictions::setTask(const TableFileContents& contents, const QString& path) {
     putTask(contents);
-    SetCaption(this, path);
+    m_name.setFile(path);
     setSaved(true);
 }
 
@@ -202,8 +204,6 @@ void TTaskWithRestrictions::putTask(const TableFileContents& contents) {
     m_showHideRestrictions->setChecked(contents.HasLimits);
     m_undo->clear();
 }
-
-QString TTaskWithRestrictions::caption() const { return CaptionOf(this); }
 
 // The title shows "*" while the task would be asked about on closing.
 void TTaskWithRestrictions::setSaved(bool saved) {
@@ -442,7 +442,7 @@ bool TTaskWithRestrictions::SaveTable(bool saveAs) {
                                                  "Все файлы (*.*)")};
         const QString path = m_dialogs.saveFileName(this, spec);
         if (path.isEmpty() || !writeTo(path)) return false;
-        SetCaption(this, path);
+        m_name.setFile(path);
         m_undo->setClean();
         setSaved(true);
         m_neverSaved = false;
@@ -450,7 +450,7 @@ bool TTaskWithRestrictions::SaveTable(bool saveAs) {
     }
     QStatusTipEvent hint(QStringLiteral("Сохранение файла ") + caption());
     QCoreApplication::sendEvent(this, &hint);
-    if (!writeTo(caption())) return false;
+    if (!writeTo(m_name.file())) return false;
     m_undo->setClean();
     setSaved(true);
     return true;

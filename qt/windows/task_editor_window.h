@@ -15,6 +15,7 @@
 #include "documents/table_file.h"
 #include "documents/task_editing.h"
 #include "qt/windows/user_dialogs.h"
+#include "qt/windows/window_caption.h"
 
 class QAction;
 class QMenu;
@@ -38,7 +39,10 @@ public:
     void setNewTask(const TableFileContents& contents);
 
     const TaskGrids& grids() const { return m_grids; }
-    QString caption() const;
+    // The file's path, or "Untitled<n>.tab" before the task has a file.
+    QString caption() const { return m_name.caption(); }
+    // The file the task was read from or saved to; empty while it has none.
+    QString currentFile() const { return m_name.file(); }
     bool isSaved() const { return m_saved; }
     bool neverSaved() const { return m_neverSaved; }
     bool restrictionsVisible() const;
@@ -96,6 +100,7 @@ private:
 
     TaskGrids m_grids;
     UserDialogs& m_dialogs;
+    DocumentName m_name;
     QTabWidget* m_pages = nullptr;  // owned by the Qt parent, as are the widgets below
     GridModel* m_tarifModel = nullptr;
     GridModel* m_restrictionModel = nullptr;

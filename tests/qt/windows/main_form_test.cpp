@@ -41,6 +41,7 @@ private slots:
     void enablesTaskCommandsOnlyForATaskEditor();
     void solvesTheActiveTaskIntoANewReportWindow();
     void numbersTaskAndReportWindowsApart();
+    void opensAFileInOneEditorOnly();
     void savesTheReportInWindows1251();
     void asksEveryChildBeforeExiting();
     void answersEveryClosingWindowAtOnce();
@@ -116,6 +117,26 @@ void MainFormTest::numbersTaskAndReportWindowsApart() {
     QCOMPARE(form.activeEditor()->caption(), QStringLiteral("Untitled3.tab"));
     form.SolveTaskClick();
     QCOMPARE(form.lastReportWindow()->caption(), QStringLiteral("Untitled2.html"));
+}
+
+// Two editors of one file would overwrite each other's saves: a second Open of the file, by
+// another name of it too, brings its editor to the front instead.
+void MainFormTest::opensAFileInOneEditorOnly() {
+    QTemporaryDir folder;
+    const QString task = folder.filePath(QStringLiteral("задача.tab"));
+    const QString link = folder.filePath(QStringLiteral("ссылка.tab"));
+    QVERIFY(QFile::copy(QStringLiteral(KARGOLO_SOURCE_DIR "/examples/tables/closed-3x4.tab"), task));
+    QVERIFY(QFile::link(task, link));
+    ScriptedDialogs dialogs;
+    TMain_Form form(dialogs);
+    QVERIFY(form.openTableFile(task));
+    TTaskWithRestrictions* editor = form.activeEditor();
+    QCOMPARE(editor->currentFile(), task);
+    form.NewClick();
+    QVERIFY(form.openTableFile(link));
+    QCOMPARE(form.activeEditor(), editor);
+    QVERIFY(form.openTableFile(folder.filePath(QStringLiteral("./задача.tab"))));
+    QCOMPARE(form.children().size(), 2);
 }
 
 void MainFormTest::savesTheReportInWindows1251() {
