@@ -30,7 +30,15 @@ std::string SectionName(const ReportSection& section, bool title) {
     return {};
 }
 
+// The navigator's line of a section. The answer of a run that ended without an optimum says how
+// it ended, so that nobody takes its F for the answer.
 std::string SectionLabel(const ReportSection& section) {
+    if (section.Kind == ReportSectionKind::Answer && section.Outcome == RunOutcome::Unsolvable) {
+        return "Задача неразрешима";
+    }
+    if (section.Kind == ReportSectionKind::Answer && section.Outcome == RunOutcome::Stopped) {
+        return Format("Решение прервано на этапе %u", section.Stage);
+    }
     std::string label = SectionName(section, true);
     if (section.HasObjective) label += Format(", F = %lld", static_cast<long long>(section.ObjectiveF));
     return label;
@@ -56,7 +64,7 @@ private:
     const ReportBreak* BreakAt(std::uint64_t offset) const;
     void AddPage(std::uint64_t begin, std::uint64_t end);
     void SplitStretch(const Stretch& stretch);
-    std::string PartLabel(const ReportPage& page, int part) const;
+    std::string PartHint(const ReportSection& section, const ReportPage& page, int part, int parts) const;
     std::string PageTitle(const ReportPage& page) const;
     void AddEntries();
 
@@ -189,21 +197,25 @@ ReportLayout Layout::Run() {
     return m_layout;
 }
 
-// "строки 251–500" for a page of a long table ("строки 59–60, строки 1–21" where the page goes
-// on into the next one), "часть 2" for any other part of a section.
-std::string Layout::PartLabel(const ReportPage& page, int part) const {
+// What a part of a section cut into pages shows, for the navigator's hint: "Этап 5, часть 2 из
+// 4: строки 251–500", "…: строки 59–60, затем строки 1–21 следующей таблицы" where the page goes
+// on into the next table.
+std::string Layout::PartHint(const ReportSection& section, const ReportPage& page, int part,
+                             int parts) const {
+    std::string hint = Format("%s, часть %d из %d", SectionName(section, true).c_str(), part, parts);
     const ReportBreak* first = page.StartsInTable >= 0 ? BreakAt(page.Begin) : nullptr;
     const ReportBreak* last = page.EndsInTable >= 0 ? BreakAt(page.End) : nullptr;
-    if (first == nullptr && last == nullptr) return Format("часть %d", part);
-    std::string label;
     if (first != nullptr) {
         const bool sameTable = last != nullptr && last->Table == first->Table;
         const int to = sameTable ? last->Row : m_index.Tables[static_cast<std::size_t>(first->Table)].Rows;
-        label = Format("строки %d–%d", first->Row + 1, to);
-        if (sameTable) return label;
+        hint += Format(": строки %d–%d", first->Row + 1, to);
+        if (sameTable) return hint;
     }
-    if (last != nullptr) label += Format("%sстроки 1–%d", label.empty() ? "" : ", ", last->Row);
-    return label;
+    if (last != nullptr) {
+        hint += Format(first != nullptr ? ", затем строки 1–%d следующей таблицы" : ": строки 1–%d таблицы",
+                       last->Row);
+    }
+    return hint;
 }
 
 // "этап 3 — этап 5": the first and the last section the page shows.
@@ -234,14 +246,16 @@ void Layout::AddEntries() {
                m_layout.Pages[static_cast<std::size_t>(page)].End <= section.Offset) {
             ++page;
         }
-        m_layout.Entries.push_back({SectionLabel(section), page, SectionAnchor(m_sections[k]),
-                                    false, stage});
+        const std::string label = SectionLabel(section);
+        m_layout.Entries.push_back({label, label, page, SectionAnchor(m_sections[k]), false, stage});
         const auto parts = m_partPages.find(m_sections[k]);
         if (parts == m_partPages.end()) continue;
-        int part = 0;
-        for (const int partPage : parts->second) {
+        const int count = static_cast<int>(parts->second.size());
+        for (int part = 1; part <= count; ++part) {
+            const int partPage = parts->second[static_cast<std::size_t>(part - 1)];
             const ReportPage& shown = m_layout.Pages[static_cast<std::size_t>(partPage)];
-            m_layout.Entries.push_back({PartLabel(shown, ++part), partPage, {}, true, false});
+            m_layout.Entries.push_back({Format("часть %d", part), PartHint(section, shown, part, count),
+                                        partPage, {}, true, false});
         }
     }
 }

@@ -38,9 +38,10 @@ struct ReportPage {
 };
 
 // A line of the navigator: a section of the report or, below a section too large for one page,
-// one of its pages.
+// one of its pages ("часть 2"), whatever the size of the report.
 struct NavigatorEntry {
     std::string Label;
+    std::string Hint;  // the whole description, for a tooltip ("Этап 5, часть 2 из 4: строки 251–500")
     int Page = 0;
     std::string Anchor;  // the anchor's id within the page; empty: the top of the page
     bool Part = false;   // a page of the section above

@@ -201,6 +201,11 @@ void BalanceTask(SolveState& s, SolveHooks& hooks) {
 void WriteClosingSummary(SolveState& s, SolveHooks& hooks, const ImprovementResult& result) {
     hooks.AddStatusLine(kStatusFinished);
     s.Report.MarkSection(ReportSectionKind::Answer);
+    if (!result.Completed) {
+        s.Report.SetSectionOutcome(RunOutcome::Stopped, result.Stages);
+    } else if (result.Unsolvable) {
+        s.Report.SetSectionOutcome(RunOutcome::Unsolvable, result.Stages);
+    }
     s.ObjectiveF = ComputeObjectiveF(s);
     s.Report.SetSectionObjective(s.ObjectiveF);
     WriteClosingText(s, result);

@@ -128,8 +128,14 @@ void ReportBuffer::MarkBodyBegin() { m_index.BodyBegin = Here(); }
 void ReportBuffer::MarkBodyEnd() { m_index.BodyEnd = Here(); }
 
 void ReportBuffer::MarkSection(ReportSectionKind kind, unsigned stage) {
-    m_index.Sections.push_back({kind, stage, Here(), false, 0});
+    m_index.Sections.push_back({kind, stage, RunOutcome::Optimal, Here(), false, 0});
     m_lastBreak = m_size;
+}
+
+void ReportBuffer::SetSectionOutcome(RunOutcome outcome, unsigned stage) {
+    if (m_index.Sections.empty()) return;
+    m_index.Sections.back().Outcome = outcome;
+    m_index.Sections.back().Stage = stage;
 }
 
 void ReportBuffer::SetSectionObjective(std::int64_t f) {

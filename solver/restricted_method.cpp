@@ -248,7 +248,10 @@ bool RestrictedRun::Run() {
     Start();
     for (;;) {
         BeginStage(m_s, ++m_stage);
-        if (!PauseForUser()) return false;
+        if (!PauseForUser()) {
+            m_outcome.Stages = m_stage;
+            return false;
+        }
         CompleteBasis();
         FindPotentials();
         const int entering = FindEnteringCell();

@@ -52,6 +52,8 @@ public:
     void updateMenus();
     SolveSettings& settings() { return m_settings; }
     void setBrowserVersion(const QString& version) { m_browserVersion = version; }
+    // Where the solves learn today's date.
+    void setClock(std::function<QDate()> today) { m_launcher.setClock(std::move(today)); }
 
 public slots:
     void NewClick();

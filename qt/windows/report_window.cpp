@@ -93,7 +93,13 @@ TMDIChildFormText::TMDIChildFormText(int number, UserDialogs& dialogs, QWidget* 
     m_pageLabel->setContentsMargins(8, 0, 8, 0);
     toolBar->addWidget(m_pageLabel);
     layout->addWidget(toolBar);
-    m_crashBanner = createCrashBanner();
+    m_greetingBanner = createBanner("greetingBanner", QString(), QStringLiteral("Закрыть"),
+                                    &TMDIChildFormText::closeGreeting);
+    layout->addWidget(m_greetingBanner);
+    m_crashBanner = createBanner("crashBanner",
+                                 QStringLiteral("Процесс, показывавший отчет, завершился аварийно. "
+                                                "Отчет цел: его можно загрузить снова."),
+                                 QStringLiteral("&Загрузить снова"), &TMDIChildFormText::reloadPage);
     layout->addWidget(m_crashBanner);
     layout->addWidget(splitter, 1);
     connect(m_view, &QWebEngineView::loadStarted, this, [this] { m_loading = true; });
@@ -137,6 +143,8 @@ void TMDIChildFormText::createNavigator() {
     m_navigator = new QTreeView(this);
     m_navigator->setModel(m_sections);
     m_navigator->setHeaderHidden(true);
+    m_navigator->setWordWrap(true);  // a long line wraps between words rather than being cut
+    m_navigator->setTextElideMode(Qt::ElideNone);
     m_navigator->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_navigator->setStatusTip(QStringLiteral("Разделы отчета: щелкните, чтобы перейти"));
     auto go = [this](const QModelIndex& index) { goToEntry(index.data(kEntryRole).toInt()); };
@@ -150,6 +158,7 @@ void TMDIChildFormText::fillNavigator() {
     for (std::size_t k = 0; k < m_layout.Entries.size(); ++k) {
         const NavigatorEntry& entry = m_layout.Entries[k];
         auto* item = new QStandardItem(QString::fromStdString(entry.Label));
+        item->setToolTip(QString::fromStdString(entry.Hint));
         item->setData(static_cast<int>(k), kEntryRole);
         if (entry.Part && section != nullptr) {
             section->appendRow(item);
@@ -162,25 +171,31 @@ void TMDIChildFormText::fillNavigator() {
     m_showNavigator->setChecked(!m_layout.Entries.empty());
 }
 
-QWidget* TMDIChildFormText::createCrashBanner() {
+// A line above the report in a colour of its own, with one button.
+QWidget* TMDIChildFormText::createBanner(const char* name, const QString& text, const QString& button,
+                                         void (TMDIChildFormText::*onClick)()) {
     auto* banner = new QWidget(this);
-    banner->setObjectName(QStringLiteral("crashBanner"));
+    banner->setObjectName(QString::fromLatin1(name));
     banner->setAutoFillBackground(true);
     QPalette palette = banner->palette();
     palette.setColor(QPalette::Window, QColor(0xFF, 0xF0, 0xC0));
     palette.setColor(QPalette::WindowText, Qt::black);
     banner->setPalette(palette);
     auto* row = new QHBoxLayout(banner);
-    auto* text = new QLabel(QStringLiteral("Процесс, показывавший отчет, завершился аварийно. "
-                                           "Отчет цел: его можно загрузить снова."),
-                            banner);
-    text->setWordWrap(true);
-    auto* reload = new QPushButton(QStringLiteral("&Загрузить снова"), banner);
-    connect(reload, &QPushButton::clicked, this, &TMDIChildFormText::reloadPage);
-    row->addWidget(text, 1);
-    row->addWidget(reload);
+    auto* label = new QLabel(text, banner);
+    label->setObjectName(QStringLiteral("bannerText"));
+    label->setWordWrap(true);
+    auto* push = new QPushButton(button, banner);
+    connect(push, &QPushButton::clicked, this, onClick);
+    row->addWidget(label, 1);
+    row->addWidget(push);
     banner->hide();
     return banner;
+}
+
+void TMDIChildFormText::showGreeting(const QString& text) {
+    m_greetingBanner->findChild<QLabel*>(QStringLiteral("bannerText"))->setText(text);
+    m_greetingBanner->show();
 }
 
 bool TMDIChildFormText::ShowReport(ReportDocument document, bool editable,

@@ -58,6 +58,8 @@ public:
 
     // The file's path, or "Untitled<n>.html" before the report was saved.
     QString caption() const { return m_name.caption(); }
+    // A line above the report that the user can close.
+    void showGreeting(const QString& text);
     // The final plan of the run the report tells of, for its picture.
     void setPlanSketch(PlanSketch sketch) { m_sketch = std::move(sketch); }
     const std::optional<PlanSketch>& planSketch() const { return m_sketch; }
@@ -92,7 +94,9 @@ private:
     void createActions();
     void createNavigator();
     void fillNavigator();
-    QWidget* createCrashBanner();
+    QWidget* createBanner(const char* name, const QString& text, const QString& button,
+                          void (TMDIChildFormText::*onClick)());
+    void closeGreeting() { m_greetingBanner->hide(); }
     void showPage(int page, const QString& anchor);
     bool loadPage(int page);
     void scrollTo(const QString& anchor);
@@ -113,6 +117,7 @@ private:
     QStandardItemModel* m_sections = nullptr;
     QWebEngineView* m_view = nullptr;
     QWidget* m_crashBanner = nullptr;
+    QWidget* m_greetingBanner = nullptr;
     QLabel* m_pageLabel = nullptr;
     QAction* m_showNavigator = nullptr;
     QAction* m_previousStage = nullptr;

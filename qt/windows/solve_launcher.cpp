@@ -15,7 +15,6 @@
 #include "qt/windows/status_form.h"
 #include "qt/windows/stepwise_window.h"
 #include "qt/windows/task_editor_window.h"
-#include "solver/report_texts.h"
 
 namespace kargolo {
 namespace {
@@ -47,12 +46,9 @@ private:
 
 }  // namespace
 
-std::string GreetingPage() {
-    return std::string(kReportHead) +
-           "<p align=center><font size=\"+2\"><b>23 ноября</b></font></p><p align=center>Сегодня "
-           "у Карголо день рождения. Задачи подождут до завтра &mdash; а если не могут, "
-           "решите их завтра или завтра утром!</p>" +
-           kReportFooter + kDocumentEnd;
+QString GreetingOf(const QDate& day) {
+    if (day.month() != 11 || day.day() != 23) return QString();
+    return QStringLiteral("23 ноября — день рождения Карголо. Спасибо, что решаете задачи вместе с нами!");
 }
 
 ReportFileWriter::ReportFileWriter()
@@ -113,11 +109,11 @@ TMDIChildFormText* SolveLauncher::showReport(ReportDocument document, bool edita
     try {
         if (document.Folder == nullptr) throw std::runtime_error("the report file was not written");
         report = new TMDIChildFormText(reportNumber, m_dialogs, reportParent);
-        const QDate today = QDate::currentDate();
-        const bool shown = today.month() == 11 && today.day() == 23
-                               ? report->FillDocument(GreetingPage(), true)
-                               : report->ShowReport(std::move(document), editable);
-        if (shown) return report;
+        if (report->ShowReport(std::move(document), editable)) {
+            const QString greeting = GreetingOf(m_today());
+            if (!greeting.isEmpty()) report->showGreeting(greeting);
+            return report;
+        }
         delete report;  // the window has told the user why
         return nullptr;
     } catch (...) {

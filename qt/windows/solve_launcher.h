@@ -4,7 +4,9 @@
 // the status window showing its progress and the wait cursor up, and a new report window with
 // the document. A failure inside the run is reported once and the report so far still shown.
 
+#include <QDate>
 #include <QObject>
+#include <functional>
 
 #include "documents/output_file.h"
 #include "documents/report_stream.h"
@@ -45,6 +47,8 @@ public:
     TMDIChildFormText* run(TTaskWithRestrictions& editor, bool restricted, bool planOnly,
                            const SolveSettings& settings, int reportNumber,
                            QWidget* reportParent);
+    // Where the launcher learns today's date (for the greeting of 23 November).
+    void setClock(std::function<QDate()> today) { m_today = std::move(today); }
 
 private:
     TMDIChildFormText* showReport(ReportDocument document, bool editable, int reportNumber,
@@ -52,9 +56,10 @@ private:
 
     TStatusForm& m_status;
     UserDialogs& m_dialogs;
+    std::function<QDate()> m_today = &QDate::currentDate;
 };
 
-// The page shown instead of a report on 23 November.
-std::string GreetingPage();
+// The line a report window shows above the report on the given day; empty on most days.
+QString GreetingOf(const QDate& day);
 
 }  // namespace kargolo

@@ -4,11 +4,13 @@
 #include <QHBoxLayout>
 #include <QPalette>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QWindow>
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace kargolo {
 namespace {
@@ -39,10 +41,14 @@ TStatusForm::TStatusForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Win
     layout->setContentsMargins(0, 0, 0, 6);
     layout->addWidget(m_status);
     layout->addLayout(buttons);
-    // Five whole lines of text above the button.
+    // Five whole lines of text above the button, each as wide as the longest status line with
+    // the numbers of a large task, so that no line wraps and none is cut.
     const int frame = 2 * m_status->frameWidth() + 2 * static_cast<int>(m_status->document()->documentMargin());
     m_status->setFixedHeight(5 * m_status->fontMetrics().lineSpacing() + frame);
-    setFixedSize(330, sizeHint().height());
+    const QString widest = QStringLiteral("План вырожденный: число базисов = 9999999 < m+n-1 = 9999999.");
+    const int width = m_status->fontMetrics().horizontalAdvance(widest) + frame +
+                      m_status->verticalScrollBar()->sizeHint().width() + 8;
+    setFixedSize(std::max(330, width), sizeHint().height());
 }
 
 void TStatusForm::startRun(const QString& firstLine) {

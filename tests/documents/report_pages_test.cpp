@@ -144,21 +144,23 @@ TEST(LayOutReport, SplitsAtSectionStartsAndThePagesTogetherGiveTheBody) {
     }
 }
 
-// A 60x60 plan is one table larger than a page: its pages show row ranges and each repeats the
-// table's header rows and closes the table.
+// A 60x60 plan is one table larger than a page: its pages are parts named alike, whose hints
+// give their row ranges, and each repeats the table's header rows and closes the table.
 TEST(LayOutReport, CutsALongTableByRowsRepeatingItsHeader) {
     const StreamedReport report = Stream(GridTask(60), kSolveModeChecking);
     const auto path = WriteReportFile(report.Bytes, "kargolo-table.html");
     const ReportLayout layout = LayOutReport(report.Index, report.Bytes.size(), {0, 300u << 10});
     ASSERT_GE(layout.Pages.size(), 3u);
     const std::string header = Encoded("<td rowspan=2 align=center valign=middle>Поставщик</td>");
-    std::vector<std::string> parts;
+    std::vector<std::string> hints;
     for (const NavigatorEntry& entry : layout.Entries) {
-        if (entry.Part) parts.push_back(entry.Label);
+        if (!entry.Part) continue;
+        EXPECT_EQ(entry.Label, Format("часть %zu", hints.size() + 1));
+        hints.push_back(entry.Hint);
     }
-    ASSERT_GE(parts.size(), 3u);
-    EXPECT_EQ(parts.front().rfind("строки 1–", 0), 0u);
-    EXPECT_NE(parts.back().find("–60"), std::string::npos);
+    ASSERT_GE(hints.size(), 3u);
+    EXPECT_EQ(hints.front().rfind(Format("Ответ, часть 1 из %zu: строки 1–", hints.size()), 0), 0u) << hints.front();
+    EXPECT_NE(hints.back().find("–60"), std::string::npos) << hints.back();
     for (const ReportPage& page : layout.Pages) {
         if (page.StartsInTable < 0 && page.EndsInTable < 0) continue;
         std::string document;
@@ -167,6 +169,35 @@ TEST(LayOutReport, CutsALongTableByRowsRepeatingItsHeader) {
         EXPECT_EQ(document.find("<P><table"), document.rfind("<P><table"));  // one table
         EXPECT_NE(document.find("</tr></table>", document.rfind("<tr")), std::string::npos);
     }
+}
+
+// The navigator used to list an unsolvable task as "Ответ, F = 135" and a stopped run as
+// "Ответ, F = 635", which a student reads as answers.
+TEST(LayOutReport, NamesTheEndOfARunThatFoundNoOptimumForWhatItIs) {
+    class StopAtStage : public SilentHooks {
+    public:
+        explicit StopAtStage(unsigned last) : m_last(last) {}
+        StageAnswer BeforeStage(SolveState&, unsigned stage, bool) override {
+            return {stage == m_last ? StageDecision::Abort : StageDecision::Continue, false};
+        }
+
+    private:
+        unsigned m_last;
+    };
+    const auto answerLabel = [](const TaskSpec& task, std::int32_t mode, SolveHooks& hooks) {
+        SolveState s = MakeState(task, mode);
+        SolveIntoDocument(s, hooks, false);
+        const ReportLayout layout = LayOutReport(s.Report.Index(), s.Report.Text().size());
+        return layout.Entries.back().Label;
+    };
+    SilentHooks silent;
+    StopAtStage stopAt3(3);
+    StopAtStage stopAt2(2);
+    const TaskSpec blocked{"blocked", {10, 10}, {10, 10}, {1, 2, 3, 4}, {5, 0, 0, 5}};
+    EXPECT_EQ(answerLabel(GridTask(6), kSolveModeStepwise, stopAt3), "Решение прервано на этапе 3");
+    EXPECT_EQ(answerLabel(blocked, kSolveModeStepwise, stopAt2), "Решение прервано на этапе 2");
+    EXPECT_EQ(answerLabel(blocked, kSolveModeDetailed, silent), "Задача неразрешима");
+    EXPECT_EQ(answerLabel(GridTask(6), kSolveModeChecking, silent).rfind("Ответ, F = ", 0), 0u);
 }
 
 TEST(AssembleEditedReport, KeepsEditsOfTwoPagesAndCopiesAnUneditedReportExactly) {

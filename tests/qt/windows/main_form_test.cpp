@@ -5,7 +5,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMdiSubWindow>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QWebEngineView>
@@ -14,6 +17,8 @@
 #include <memory>
 
 #include "documents/windows1251.h"
+#include "solver/method_texts.h"
+#include "solver/restricted_texts.h"
 #include "qt/windows/main_form.h"
 #include "qt/windows/plan_picture_window.h"
 #include "qt/windows/random_task_dialog.h"
@@ -42,6 +47,7 @@ private slots:
     void solvesTheActiveTaskIntoANewReportWindow();
     void numbersTaskAndReportWindowsApart();
     void opensAFileInOneEditorOnly();
+    void greetsOnTheTwentyThirdOfNovemberBesideTheReport();
     void savesTheReportInWindows1251();
     void asksEveryChildBeforeExiting();
     void answersEveryClosingWindowAtOnce();
@@ -139,6 +145,33 @@ void MainFormTest::opensAFileInOneEditorOnly() {
     QCOMPARE(form.children().size(), 2);
 }
 
+// On 23 November the report used to be replaced by a greeting page, the computed report lost.
+// Now the report is shown as on any day, the greeting in a line above it that can be closed.
+void MainFormTest::greetsOnTheTwentyThirdOfNovemberBesideTheReport() {
+    ScriptedDialogs dialogs;
+    TMain_Form form(dialogs);
+    form.show();
+    QDate today(2026, 11, 23);
+    form.setClock([&today] { return today; });
+    QVERIFY(form.openTableFile(QStringLiteral(KARGOLO_SOURCE_DIR "/examples/tables/closed-3x4.tab")));
+    form.SolveTaskClick();
+    TMDIChildFormText* report = form.lastReportWindow();
+    QVERIFY(report->waitUntilLoaded());
+    QVERIFY(report->currentHtml().contains(QStringLiteral("Целевая функция F= 445")));
+    auto* greeting = report->findChild<QWidget*>(QStringLiteral("greetingBanner"));
+    QVERIFY(greeting->isVisible());
+    QTest::mouseClick(greeting->findChild<QPushButton*>(), Qt::LeftButton);
+    QVERIFY(!greeting->isVisible());
+    QVERIFY(report->currentHtml().contains(QStringLiteral("Целевая функция F= 445")));
+
+    today = QDate(2026, 11, 24);
+    form.activateWindow();
+    QVERIFY(form.openTableFile(QStringLiteral(KARGOLO_SOURCE_DIR "/examples/tables/closed-3x4.csv")));
+    form.SolveTaskClick();
+    QVERIFY(form.lastReportWindow() != report);
+    QVERIFY(!form.lastReportWindow()->findChild<QWidget*>(QStringLiteral("greetingBanner"))->isVisible());
+}
+
 void MainFormTest::savesTheReportInWindows1251() {
     QTemporaryDir folder;
     ScriptedDialogs dialogs;
@@ -207,6 +240,15 @@ void MainFormTest::showsStatusLinesAsTheyCome() {
     hooks.AddStatusLine("Находим опорный план");
     QCOMPARE(status.text(), QStringLiteral("Статус выполнения:\nВывод таблицы: строка 3 из 3\n"
                                            "Находим опорный план"));
+    // At 1000x1000 the degeneracy line used to be wider than the window and was cut.
+    status.show();
+    hooks.AddStatusLine(Format(kStatusDegenerate, 1982u, 1999u));
+    hooks.AddStatusLine(kStatusRestrictedMethod);
+    const auto* text = status.findChild<QPlainTextEdit*>();
+    QVERIFY(QTest::qWaitForWindowExposed(&status));
+    for (QTextBlock line = text->document()->begin(); line.isValid(); line = line.next()) {
+        QCOMPARE(line.layout()->lineCount(), 1);
+    }
 }
 
 // "Прервать" and Esc ask the run to stop (the window stays until the run ends); a new run
