@@ -74,6 +74,9 @@ TMain_Form::TMain_Form(UserDialogs& dialogs, SettingsKeeper* store, QWidget* par
     updateMenus();
 }
 
+// The windows closing with the frame no longer update its commands: they are gone first.
+TMain_Form::~TMain_Form() { disconnect(m_mdi, nullptr, this, nullptr); }
+
 QAction* TMain_Form::makeAction(const char* name, const QString& text, const QKeySequence& keys) {
     auto* action = new QAction(text, this);
     action->setObjectName(QString::fromLatin1(name));
@@ -272,6 +275,14 @@ void TMain_Form::updateMenus() {
     m_redoAct->setStatusTip(canRedo ? QStringLiteral("Повторить: ") + steps->redoText() : QString());
     for (QAction* action : {m_tileAct, m_tileHorizontallyAct, m_cascadeAct}) {
         action->setEnabled(m_mdi->activeSubWindow() != nullptr);
+    }
+    if (report != m_shownKeysOf) {  // the status line says what Ctrl+N does here
+        m_shownKeysOf = report;
+        if (report != nullptr) {
+            statusBar()->showMessage(QStringLiteral("В окне отчета Ctrl+N передает отчет в браузер"));
+        } else {
+            statusBar()->clearMessage();
+        }
     }
     if (report != nullptr) {
         m_runButton->setEnabled(false);  // a report window's activation

@@ -35,6 +35,7 @@ public:
     // With a store, the settings are loaded from it and the Settings command keeps them there.
     explicit TMain_Form(UserDialogs& dialogs = PlatformDialogs(), SettingsKeeper* store = nullptr,
                         QWidget* parent = nullptr);
+    ~TMain_Form() override;
 
     // Opens a table file in a new task editor, or brings the editor that holds it already to the
     // front; false (after telling the user) when it cannot.
@@ -142,6 +143,7 @@ private:
     QString m_browserVersion;
     std::optional<ExerciseOptions> m_exerciseOptions;  // as the random task dialog last had them
     QPointer<TMDIChildFormText> m_lastReport;
+    QPointer<TMDIChildFormText> m_shownKeysOf;  // the report whose keys the status line names
     QProgressBar* m_loadProgress = nullptr;
     THelpWindow* m_help = nullptr;  // made on first use, owned by the Qt parent
     int m_taskWindows = 0;    // counters of the "Untitled<n>" captions

@@ -1,6 +1,7 @@
 #include "qt/windows/report_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -14,6 +15,7 @@
 #include <QPageSize>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSplitter>
@@ -31,6 +33,7 @@
 #include "documents/atomic_file.h"
 #include "documents/output_file.h"
 #include "documents/windows1251.h"
+#include "qt/windows/system_browser.h"
 #include "qt/windows/window_caption.h"
 
 namespace kargolo {
@@ -77,8 +80,9 @@ TMDIChildFormText::TMDIChildFormText(int number, UserDialogs& dialogs, QWidget* 
     m_view->installEventFilter(this);
     createNavigator();
     createActions();
-    installEventFilter(this);  // Ctrl+N and the stage keys also while the navigator has the focus
-    m_navigator->installEventFilter(this);
+    // Ctrl+N and the stage keys whichever part of the window has the focus, the engine's own
+    // widgets (made anew after a crash) included.
+    qApp->installEventFilter(this);
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     splitter->addWidget(m_navigator);
     splitter->addWidget(m_view);
@@ -146,7 +150,7 @@ void TMDIChildFormText::createNavigator() {
     m_navigator->setWordWrap(true);  // a long line wraps between words rather than being cut
     m_navigator->setTextElideMode(Qt::ElideNone);
     m_navigator->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_navigator->setStatusTip(QStringLiteral("Разделы отчета: щелкните, чтобы перейти"));
+    m_navigator->setStatusTip(QStringLiteral("Разделы отчета: щелкните, чтобы перейти. Ctrl+N передает отчет в браузер"));
     auto go = [this](const QModelIndex& index) { goToEntry(index.data(kEntryRole).toInt()); };
     connect(m_navigator, &QTreeView::clicked, this, go);
     connect(m_navigator, &QTreeView::activated, this, go);
@@ -257,8 +261,6 @@ bool TMDIChildFormText::loadPage(int page) {
 }
 
 void TMDIChildFormText::onLoadFinished(bool ok) {
-    // Keys reach the engine's own child widget; the window's keys are caught there.
-    if (QWidget* proxy = m_view->focusProxy()) proxy->installEventFilter(this);
     if (!ok) {
         m_loading = false;
         emit loadProgress(-1);
@@ -505,17 +507,23 @@ void TMDIChildFormText::ExportPdf() {
 
 void TMDIChildFormText::openInBrowser() {
     const QString path = m_pages.filePath(QStringLiteral("browser.html"));
-    if (writeReport(path) && !QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
-        m_dialogs.showMessage(this, QStringLiteral("Не удалось открыть отчет в браузере: в системе не "
-                                                   "найдена программа для HTML-файлов."));
+    if (!writeReport(path)) {
+        m_dialogs.showMessage(this, QStringLiteral("Ошибка создания выходного файла."));
+        return;
     }
+    QPointer<TMDIChildFormText> window(this);
+    m_browser(path, [window] {
+        if (window == nullptr) return;
+        window->m_dialogs.showMessage(window, QStringLiteral("Не удалось открыть отчет в браузере: программа для "
+                                                             "HTML-файлов не найдена или не запустилась."));
+    });
 }
 
-// Keys of the window work while the engine has the focus: Ctrl+N goes to the system's browser
+// Keys of the window, whichever of its widgets has the focus: Ctrl+N goes to the system's browser
 // instead of the main window's New, and the stage keys move through the report.
 bool TMDIChildFormText::eventFilter(QObject* watched, QEvent* event) {
     const bool key = event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
-    if (!key) return QWidget::eventFilter(watched, event);
+    if (!key || !holds(watched)) return QWidget::eventFilter(watched, event);
     auto* press = static_cast<QKeyEvent*>(event);
     QAction* command = nullptr;
     for (QAction* action : {m_previousStage, m_nextStage, m_answer, m_showNavigator}) {
@@ -531,6 +539,15 @@ bool TMDIChildFormText::eventFilter(QObject* watched, QEvent* event) {
         command->trigger();
     }
     return true;
+}
+
+// The application's events no longer come here once the window is going.
+TMDIChildFormText::~TMDIChildFormText() { qApp->removeEventFilter(this); }
+
+// Whether the object is this window, its frame or one of its widgets.
+bool TMDIChildFormText::holds(QObject* object) const {
+    auto* widget = qobject_cast<QWidget*>(object);
+    return widget != nullptr && (widget == this || widget == parentWidget() || isAncestorOf(widget));
 }
 
 void TMDIChildFormText::closeEvent(QCloseEvent* event) {

@@ -10,6 +10,7 @@
 
 #include <QTemporaryDir>
 #include <QWidget>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -17,6 +18,7 @@
 
 #include "documents/plan_picture.h"
 #include "documents/report_pages.h"
+#include "qt/windows/system_browser.h"
 #include "qt/windows/user_dialogs.h"
 #include "qt/windows/window_caption.h"
 #include "solver/report_buffer.h"
@@ -43,6 +45,7 @@ class TMDIChildFormText : public QWidget {
 public:
     // A window captioned "Untitled<number>.html".
     TMDIChildFormText(int number, UserDialogs& dialogs, QWidget* parent = nullptr);
+    ~TMDIChildFormText() override;
 
     // Shows a report file, editable or not; false (after telling the user) when it cannot.
     bool ShowReport(ReportDocument document, bool editable, const PagingLimits& limits = {});
@@ -53,8 +56,12 @@ public:
     void PrintReport();
     void PreviewReport();
     void ExportPdf();
-    // Hands the report to the system's browser.
+    // Hands the report to the system's browser (Ctrl+N anywhere in the window); tells the user
+    // when that fails.
     void openInBrowser();
+    // What hands a file to a browser; failed() is called, maybe later, when it could not.
+    using BrowserHandOver = std::function<void(const QString& path, const std::function<void()>& failed)>;
+    void setBrowser(BrowserHandOver browser) { m_browser = std::move(browser); }
 
     // The file's path, or "Untitled<n>.html" before the report was saved.
     QString caption() const { return m_name.caption(); }
@@ -110,6 +117,7 @@ private:
     QString pageDescription() const;
     void selectEntry(int entry);
     void updateActions();
+    bool holds(QObject* object) const;
 
     UserDialogs& m_dialogs;
     DocumentName m_name;
@@ -137,6 +145,7 @@ private:
     bool m_loading = false;
     bool m_editable = false;
     std::optional<PlanSketch> m_sketch;
+    BrowserHandOver m_browser = &OpenInSystemBrowser;
 };
 
 }  // namespace kargolo

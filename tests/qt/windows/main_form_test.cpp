@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTreeView>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QWebEngineView>
@@ -48,6 +49,7 @@ private slots:
     void numbersTaskAndReportWindowsApart();
     void opensAFileInOneEditorOnly();
     void greetsOnTheTwentyThirdOfNovemberBesideTheReport();
+    void handsTheReportToTheBrowserWithCtrlNWhereverItsFocusIs();
     void savesTheReportInWindows1251();
     void asksEveryChildBeforeExiting();
     void answersEveryClosingWindowAtOnce();
@@ -170,6 +172,49 @@ void MainFormTest::greetsOnTheTwentyThirdOfNovemberBesideTheReport() {
     form.SolveTaskClick();
     QVERIFY(form.lastReportWindow() != report);
     QVERIFY(!form.lastReportWindow()->findChild<QWidget*>(QStringLiteral("greetingBanner"))->isVisible());
+}
+
+// Ctrl+N used to create a task or hand the report to the browser depending on which part of the
+// report window had the focus. Inside a report window it hands the report over; elsewhere it
+// makes a new task. A hand-over that fails says so.
+void MainFormTest::handsTheReportToTheBrowserWithCtrlNWhereverItsFocusIs() {
+    ScriptedDialogs dialogs;
+    TMain_Form form(dialogs);
+    form.resize(1000, 700);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QVERIFY(form.openTableFile(QStringLiteral(KARGOLO_SOURCE_DIR "/examples/tables/closed-3x4.tab")));
+    form.SolveTaskClick();
+    TMDIChildFormText* report = form.lastReportWindow();
+    QVERIFY(report->waitUntilLoaded());
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QStringList handedOver;
+    report->setBrowser([&handedOver](const QString& path, const std::function<void()>& failed) {
+        handedOver << path;
+        if (handedOver.size() == 4) failed();
+    });
+    const auto pressCtrlN = [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::ControlModifier); };
+    auto* view = report->findChild<QWebEngineView*>();
+    auto* navigator = report->findChild<QTreeView*>();
+    QWidget* frame = report->parentWidget();
+    for (QWidget* focus : {static_cast<QWidget*>(view), static_cast<QWidget*>(navigator), frame}) {
+        focus->setFocus();
+        QTRY_VERIFY(QApplication::focusWidget() != nullptr && frame->isAncestorOf(QApplication::focusWidget()));
+        pressCtrlN();
+    }
+    QCOMPARE(handedOver.size(), 3);
+    QCOMPARE(form.children().size(), 2);  // no new task
+    QVERIFY(QFileInfo(handedOver.front()).size() > 0);
+    dialogs.Messages.clear();
+    pressCtrlN();
+    QCOMPARE(dialogs.Messages.size(), 1);
+    QVERIFY(dialogs.Messages.front().startsWith(QStringLiteral("Не удалось открыть отчет в браузере")));
+    form.openTableFile(QStringLiteral(KARGOLO_SOURCE_DIR "/examples/tables/closed-3x4.tab"));
+    form.activeEditor()->setFocus();
+    pressCtrlN();
+    QCOMPARE(handedOver.size(), 4);
+    QCOMPARE(form.children().size(), 3);  // a new task
 }
 
 void MainFormTest::savesTheReportInWindows1251() {
