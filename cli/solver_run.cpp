@@ -42,6 +42,7 @@ public:
         switch (m_file.Open(PathFromUtf8(m_path), protect)) {
             case OutputFileStatus::Ok: return {};
             case OutputFileStatus::SameAsProtected: return Format(kReportIsTask, m_path.c_str());
+            case OutputFileStatus::ReadOnly: return Format(kReportReadOnly, m_path.c_str());
             case OutputFileStatus::OpenFailed:
             case OutputFileStatus::WriteFailed: break;
         }

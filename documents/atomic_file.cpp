@@ -11,7 +11,11 @@ AtomicWriteStatus WriteFileAtomically(const std::filesystem::path& path, std::st
     // A folder of that name cannot be replaced by the file: the file cannot be created.
     if (std::filesystem::is_directory(path, error)) return AtomicWriteStatus::WriteFailed;
     OutputFile out;
-    if (out.Open(path) != OutputFileStatus::Ok) return AtomicWriteStatus::OpenFailed;
+    switch (out.Open(path)) {
+        case OutputFileStatus::Ok: break;
+        case OutputFileStatus::ReadOnly: return AtomicWriteStatus::ReadOnly;
+        default: return AtomicWriteStatus::OpenFailed;
+    }
     if (!out.Write(bytes)) return AtomicWriteStatus::WriteFailed;
     return out.Commit() == OutputFileStatus::Ok ? AtomicWriteStatus::Ok
                                                 : AtomicWriteStatus::WriteFailed;

@@ -10,7 +10,7 @@
 
 namespace kargolo {
 
-enum class AtomicWriteStatus { Ok, OpenFailed, WriteFailed };
+enum class AtomicWriteStatus { Ok, OpenFailed, WriteFailed, ReadOnly };
 
 AtomicWriteStatus WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 

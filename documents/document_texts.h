@@ -10,6 +10,7 @@ constexpr char kOpenErrorText[] = "Ошибка открытия файла да
 constexpr char kOutputOpenErrorText[] = "Ошибка открытия выходного файла решения.";
 constexpr char kOutOfMemoryText[] = "Фатальная ошибка - не хватает памяти.";
 constexpr char kCreateErrorText[] = "Ошибка создания выходного файла.";
+constexpr char kReadOnlyOutputText[] = "Файл защищен от записи и оставлен как есть.";
 constexpr char kBadSizeText[] = "Невозможно создать таблицу размера %i на %i";
 
 // A grid number outside the 32-bit range: the text as typed, then where it stands.

@@ -123,9 +123,9 @@ void InstallCleanupHandler(int number) {
     if (previous != SIG_DFL && previous != SIG_ERR) std::signal(number, previous);
 }
 #else
-constexpr int kCleanedSignals[] = {SIGINT, SIGTERM};
+constexpr int kCleanedSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 
-// Runs with both signals blocked and the default action restored (SA_RESETHAND), so the raised
+// Runs with all these signals blocked and the default action restored (SA_RESETHAND), so the raised
 // signal ends the process as soon as the handler returns.
 void RemoveTemporariesAndRaise(int number) {
     const int savedErrno = errno;
@@ -264,6 +264,11 @@ int ConnectSocket(const fs::path&) {
     return -1;
 }
 
+// A file with the read-only attribute may not be replaced.
+bool MayWrite(const fs::path& path) {
+    return ::_waccess(path.c_str(), 2) == 0;
+}
+
 // Windows keeps no permission bits worth copying; the read-only attribute makes renaming fail.
 bool CopyOwnerAndMode(int, const fs::path&) {
     return true;
@@ -311,6 +316,12 @@ int ConnectSocket(const fs::path& path) {
         return -1;
     }
     return descriptor;
+}
+
+// Asked with the effective user and groups, as the system would decide a write: false for a
+// file that is read-only for us, true for root.
+bool MayWrite(const fs::path& path) {
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
 // Only root may give a file away; others may still give it a group they belong to.
@@ -383,8 +394,11 @@ OutputFileStatus OutputFile::Open(const fs::path& target, std::span<const fs::pa
         case DestinationKind::Socket:
             m_descriptor = ConnectSocket(destination.Path);
             break;
-        case DestinationKind::Missing:
         case DestinationKind::Replaced:
+            if (!MayWrite(destination.Path)) return OutputFileStatus::ReadOnly;
+            m_descriptor = CreateTemporary(destination.Path, m_temporary);
+            break;
+        case DestinationKind::Missing:
             m_descriptor = CreateTemporary(destination.Path, m_temporary);
             break;
     }

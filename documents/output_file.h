@@ -10,7 +10,9 @@
 // - A character device, a FIFO or a socket (/dev/stdout, /dev/null, a named pipe): written
 //   straight, with no temporary and nothing renamed.
 // - A target that is the same file as one of `protect` (after following links) is refused
-//   before anything is written.
+//   before anything is written, and so is an existing file the program may not write (read-only
+//   for its owner, say), as a shell's redirection would refuse it; a user who may write any file
+//   (root) replaces it as any other.
 // - A folder, a block device or a file in a missing folder cannot be opened.
 // A failed write removes the temporary at once and leaves the target as it was.
 
@@ -23,7 +25,7 @@
 
 namespace kargolo {
 
-enum class OutputFileStatus { Ok, OpenFailed, WriteFailed, SameAsProtected };
+enum class OutputFileStatus { Ok, OpenFailed, WriteFailed, SameAsProtected, ReadOnly };
 
 class OutputFile {
 public:
@@ -72,10 +74,10 @@ private:
     std::uint64_t m_written = 0;
 };
 
-// Installs (once; later calls do nothing) SIGINT and SIGTERM handlers (SIGINT and SIGBREAK on
-// Windows) that remove the temporary file of every OutputFile open at that moment and then end
-// the process by the signal's default action. A signal the program ignores or handles itself
-// is left alone.
+// Installs (once; later calls do nothing) handlers of SIGINT, SIGTERM, SIGHUP and SIGQUIT
+// (SIGINT, SIGBREAK and SIGTERM on Windows) that remove the temporary file of every OutputFile
+// open at that moment and then end the process by the signal's default action. A signal the
+// program ignores or handles itself is left alone.
 void RemoveTemporariesOnSignal();
 
 }  // namespace kargolo

@@ -191,52 +191,81 @@ void PlanEditor::CheckPlan() {
     if (!m_check.CountWrong && !m_check.SupplyWrong && !m_check.CycleFound) m_check.Lines = {kPlanOk};
 }
 
-PlanEditor::EditResult PlanEditor::AcceptCellEdit(int i, int j, std::string_view typed) {
-    TaskCell& cell = m_s.Cell(i, j);
-    EpsValue old = PlanQuantity(cell);
-    if (!m_s.RestrictedTask) old.Eps = 0;
-    const bool oldFree = IsFree(old);
-    // What the row and the column can still take, counting the cell's own quantity.
-    std::int64_t rowRest = m_s.Supplies[At(i)].Amount;
-    std::int64_t columnRest = m_s.Demands[At(j)].Amount;
+// The most cell (i, j) may carry: what its row and its column still have to ship, counting the
+// cell's own quantity, and with limits the cell's limit.
+PlanEditor::Bound PlanEditor::CellBound(int i, int j, std::int64_t own) const {
+    std::int64_t rowRest = m_s.Supplies[At(i)].Amount + own;
+    std::int64_t columnRest = m_s.Demands[At(j)].Amount + own;
     for (int c = 0; c < m_s.n; ++c) {
         if (IsPositive(PlanQuantity(m_s.Cell(i, c)))) rowRest -= m_s.Cell(i, c).Cargo;
     }
     for (int r = 0; r < m_s.m; ++r) {
         if (IsPositive(PlanQuantity(m_s.Cell(r, j)))) columnRest -= m_s.Cell(r, j).Cargo;
     }
-    const std::int64_t own = oldFree ? 0 : old.Num;
-    std::int64_t bound = std::min(rowRest + own, columnRest + own);
-    if (m_s.RestrictedTask && cell.Limit != kNoLimit &&
-        static_cast<std::uint32_t>(cell.Limit) < static_cast<std::uint64_t>(std::max<std::int64_t>(bound, 0))) {
-        bound = cell.Limit;
+    Bound bound{std::min(rowRest, columnRest), rowRest < columnRest   ? BoundReason::Row
+                                               : columnRest < rowRest ? BoundReason::Column
+                                                                      : BoundReason::RowAndColumn};
+    const std::int32_t limit = m_s.Cell(i, j).Limit;
+    if (m_s.RestrictedTask && limit != kNoLimit &&
+        static_cast<std::uint32_t>(limit) < static_cast<std::uint64_t>(std::max<std::int64_t>(bound.Value, 0))) {
+        bound = {limit, BoundReason::Limit};
     }
+    return bound;
+}
+
+// The note beside a typed quantity that was cut to its bound.
+std::string PlanEditor::CutNote(int i, int j, const Bound& bound) const {
+    const auto value = static_cast<long long>(bound.Value);
+    switch (bound.Reason) {
+        case BoundReason::Row: return Format(kCutToRow, i + 1, j + 1, value, i + 1);
+        case BoundReason::Column: return Format(kCutToColumn, i + 1, j + 1, value, j + 1);
+        case BoundReason::RowAndColumn: return Format(kCutToRowAndColumn, i + 1, j + 1, value, i + 1, j + 1);
+        case BoundReason::Limit: return Format(kCutToLimit, i + 1, j + 1, value);
+    }
+    return {};
+}
+
+PlanEditor::EditResult PlanEditor::AcceptCellEdit(int i, int j, std::string_view typed) {
+    TaskCell& cell = m_s.Cell(i, j);
+    EpsValue old = PlanQuantity(cell);
+    if (!m_s.RestrictedTask) old.Eps = 0;
+    const bool oldFree = IsFree(old);
+    const Bound bound = CellBound(i, j, oldFree ? 0 : old.Num);
     std::string text;
     for (const char c : typed) text.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
     const auto first = text.find_first_not_of(" \t");
     text = first == std::string::npos ? std::string() : text.substr(first, text.find_last_not_of(" \t") - first + 1);
     EpsValue now{kFreeCargo, 0};
+    std::string note;
     if (!text.empty()) {
         const ParsedQuantity parsed = ParseQuantity(text);
-        if (!parsed.Read) return {false, oldFree ? std::string() : FormatEpsValue(old)};
+        if (!parsed.Read) return {false, oldFree ? std::string() : FormatEpsValue(old), {}};
         now = IsFree(parsed.Value) ? EpsValue{0, 0} : parsed.Value;
         if (!m_s.RestrictedTask) now.Eps = 0;
-        now.Num = static_cast<std::int32_t>(std::min<std::int64_t>(now.Num, bound));
-    }
-    if (now != old) {
-        SetPlanQuantity(cell, now);
-        cell.Basic = 0;
-        CheckPlan();
-        if (cell.TariffM == 0) {
-            m_currentCost += std::int64_t{cell.Tariff} *
-                             (std::int64_t{IsFree(now) ? 0 : now.Num} - (oldFree ? 0 : old.Num));
+        if (now.Num > bound.Value) {
+            note = CutNote(i, j, bound);
+            now.Num = static_cast<std::int32_t>(bound.Value);
         }
-        m_planChanged = true;
-        const std::int32_t epsChange = (IsFree(now) ? 0 : now.Eps) - (oldFree ? 0 : old.Eps);
-        m_s.Supplies[At(i)].AmountEps += epsChange;
-        m_s.Demands[At(j)].AmountEps += epsChange;
     }
-    return {true, IsFree(now) ? std::string() : FormatEpsValue(now)};
+    if (now != old) ApplyEdit(i, j, old, now);
+    return {true, IsFree(now) ? std::string() : FormatEpsValue(now), note};
+}
+
+// Puts the new quantity into cell (i, j), checks the plan again and follows F and the epsilon
+// parts of the rims.
+void PlanEditor::ApplyEdit(int i, int j, EpsValue old, EpsValue now) {
+    TaskCell& cell = m_s.Cell(i, j);
+    const bool oldFree = IsFree(old);
+    SetPlanQuantity(cell, now);
+    cell.Basic = 0;
+    CheckPlan();
+    if (cell.TariffM == 0) {
+        m_currentCost += std::int64_t{cell.Tariff} * (std::int64_t{IsFree(now) ? 0 : now.Num} - (oldFree ? 0 : old.Num));
+    }
+    m_planChanged = true;
+    const std::int32_t epsChange = (IsFree(now) ? 0 : now.Eps) - (oldFree ? 0 : old.Eps);
+    m_s.Supplies[At(i)].AmountEps += epsChange;
+    m_s.Demands[At(j)].AmountEps += epsChange;
 }
 
 std::string PlanEditor::continueRefusal() const {

@@ -61,8 +61,10 @@ public:
     struct EditResult {
         bool Accepted = true;  // false: the text could not be read and was put back
         std::string CellText;  // what the cell shows afterwards
+        std::string Note;      // why a larger quantity typed was cut, or empty
     };
-    // The user typed `text` into plan cell (i, j) and leaves it or presses Enter.
+    // The user typed `text` into plan cell (i, j) and leaves it or presses Enter. A quantity
+    // larger than the row, the column (or with limits the cell's limit) leaves is cut to that.
     EditResult AcceptCellEdit(int i, int j, std::string_view text);
 
     const PlanCheck& check() const { return m_check; }
@@ -73,6 +75,14 @@ public:
     std::string continueRefusal() const;
 
 private:
+    enum class BoundReason { Row, Column, RowAndColumn, Limit };
+    struct Bound {
+        std::int64_t Value = 0;
+        BoundReason Reason = BoundReason::Row;
+    };
+    Bound CellBound(int i, int j, std::int64_t own) const;
+    std::string CutNote(int i, int j, const Bound& bound) const;
+    void ApplyEdit(int i, int j, EpsValue old, EpsValue now);
     void CheckPlan();
 
     SolveState& m_s;

@@ -18,4 +18,10 @@ constexpr char kCannotContinue[] = "Продолжение невозможно 
 constexpr char kNotFullyLoaded[] = "\nв таблице присутствуют не полностью загруженные клетки;";
 constexpr char kCycleInBasis[] = "\nиз базисных клеток можно составить цикл;";
 
+// Why a typed quantity was cut to what the cell may carry.
+constexpr char kCutToRow[] = "(%d,%d): уменьшено до %lld - остаток строки A%d";
+constexpr char kCutToColumn[] = "(%d,%d): уменьшено до %lld - остаток столбца B%d";
+constexpr char kCutToRowAndColumn[] = "(%d,%d): уменьшено до %lld - остаток строки A%d и столбца B%d";
+constexpr char kCutToLimit[] = "(%d,%d): уменьшено до %lld - ограничение клетки";
+
 }  // namespace kargolo

@@ -93,6 +93,7 @@ std::string FileErrorText(const TableFileResult& result) {
         case TableFileStatus::OutputOpenError: return kOutputOpenErrorText;
         case TableFileStatus::OutOfMemory: return kOutOfMemoryText;
         case TableFileStatus::CreateError: return kCreateErrorText;
+        case TableFileStatus::ReadOnlyOutput: return kReadOnlyOutputText;
         case TableFileStatus::BadSize:
             return Format(kBadSizeText, result.ClaimedRows, result.ClaimedColumns);
     }
@@ -179,6 +180,7 @@ TableFileResult WriteTaskBytes(const std::filesystem::path& path, std::string_vi
     switch (WriteFileAtomically(path, bytes)) {
         case AtomicWriteStatus::Ok: return {};
         case AtomicWriteStatus::OpenFailed: return {TableFileStatus::OutputOpenError};
+        case AtomicWriteStatus::ReadOnly: return {TableFileStatus::ReadOnlyOutput};
         case AtomicWriteStatus::WriteFailed: return {TableFileStatus::CreateError};
     }
     return {TableFileStatus::CreateError};

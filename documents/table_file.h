@@ -27,6 +27,7 @@ enum class TableFileStatus {
     OutOfMemory = 6,
     CreateError = 7,      // a write failed
     BadSize = 9,          // the header claims a table that cannot be made
+    ReadOnlyOutput = 10,  // the file to be replaced may not be written
 };
 
 struct TableFileResult {

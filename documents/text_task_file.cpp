@@ -73,6 +73,20 @@ std::vector<std::string_view> SplitValues(std::string_view line, char separator)
     }
 }
 
+// The text with every line ending as LF, whether it ended as LF, CRLF or CR alone (old Mac).
+std::string WithLfLineEnds(std::string_view text) {
+    std::string lf;
+    lf.reserve(text.size());
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        if (text[k] != '\r') {
+            lf += text[k];
+        } else if (k + 1 == text.size() || text[k + 1] != '\n') {
+            lf += '\n';
+        }
+    }
+    return lf;
+}
+
 // The lines that hold values, with the separator of the first of them.
 std::vector<DataLine> SplitLines(std::string_view text) {
     std::vector<DataLine> lines;
@@ -83,7 +97,6 @@ std::vector<DataLine> SplitLines(std::string_view text) {
         std::string_view line = text.substr(0, end);
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         ++number;
-        if (line.ends_with('\r')) line.remove_suffix(1);
         const std::string_view content = TrimBlanks(line);
         if (content.empty() || content.front() == '#') continue;
         if (separator == 0) separator = DetectSeparator(content);
@@ -235,7 +248,7 @@ void AppendNumber(std::string& out, std::int64_t value) { out += NumberToText(va
 std::string ParseTextTask(std::string_view bytes, TableFileContents& contents) {
     try {
         if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
-        const std::string decoded = IsValidUtf8(bytes) ? std::string(bytes) : DecodeWindows1251(bytes);
+        const std::string decoded = WithLfLineEnds(IsValidUtf8(bytes) ? bytes : DecodeWindows1251(bytes));
         const std::vector<DataLine> lines = SplitLines(decoded);
         TaskLines task;
         if (auto fault = SortLines(lines, CountLines(decoded), task)) return FaultText(*fault);

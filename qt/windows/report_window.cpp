@@ -31,6 +31,7 @@
 #include <filesystem>
 
 #include "documents/atomic_file.h"
+#include "documents/document_texts.h"
 #include "documents/output_file.h"
 #include "documents/windows1251.h"
 #include "qt/windows/system_browser.h"
@@ -411,14 +412,21 @@ bool TMDIChildFormText::keepEdits() {
 }
 
 // The whole report with every edit kept, in windows-1251; without edits, the file as written.
+// Tells the user when it cannot.
 bool TMDIChildFormText::writeReport(const QString& path) {
-    if (!keepEdits()) return false;
     OutputFile out;
     const std::filesystem::path protect[] = {FilePath(m_document.Path)};
-    if (out.Open(FilePath(path), protect) != OutputFileStatus::Ok) return false;
-    const bool written = AssembleEditedReport(FilePath(m_document.Path), m_layout, m_edits,
-                                              [&out](std::string_view bytes) { return out.Write(bytes); });
-    return written && out.Commit() == OutputFileStatus::Ok;
+    const OutputFileStatus opened = keepEdits() ? out.Open(FilePath(path), protect) : OutputFileStatus::WriteFailed;
+    const bool written = opened == OutputFileStatus::Ok &&
+                         AssembleEditedReport(FilePath(m_document.Path), m_layout, m_edits,
+                                              [&out](std::string_view bytes) { return out.Write(bytes); }) &&
+                         out.Commit() == OutputFileStatus::Ok;
+    if (!written) {
+        m_dialogs.showMessage(this, opened == OutputFileStatus::ReadOnly
+                                        ? QString::fromUtf8(kReadOnlyOutputText)
+                                        : QString::fromUtf8(kCreateErrorText));
+    }
+    return written;
 }
 
 // The report counts as saved only when the file was written; a busy engine is waited for.
@@ -434,10 +442,7 @@ bool TMDIChildFormText::SaveReport(bool saveAs) {
         QStatusTipEvent hint(QStringLiteral("Сохранение файла ") + caption());
         QCoreApplication::sendEvent(this, &hint);
     }
-    if (!writeReport(path)) {
-        m_dialogs.showMessage(this, QStringLiteral("Ошибка создания выходного файла."));
-        return false;
-    }
+    if (!writeReport(path)) return false;
     m_name.setFile(path);
     m_saved = true;
     setWindowModified(false);
@@ -507,10 +512,7 @@ void TMDIChildFormText::ExportPdf() {
 
 void TMDIChildFormText::openInBrowser() {
     const QString path = m_pages.filePath(QStringLiteral("browser.html"));
-    if (!writeReport(path)) {
-        m_dialogs.showMessage(this, QStringLiteral("Ошибка создания выходного файла."));
-        return;
-    }
+    if (!writeReport(path)) return;
     QPointer<TMDIChildFormText> window(this);
     m_browser(path, [window] {
         if (window == nullptr) return;

@@ -87,8 +87,9 @@ QLayout* TSettings::createReportLimit(QWidget* parent) {
     m_reportLimit->setSingleStep(256);
     m_reportLimit->setSuffix(QStringLiteral(" МБ"));
     m_reportLimit->setSpecialValueText(QStringLiteral("без предела"));
-    const QString hint = QStringLiteral("Когда отчет достигает этого размера, ход решения дальше "
-                                        "не записывается; итоговый план записывается всегда");
+    const QString hint = QStringLiteral("Когда отчет достигает этого размера, ход решения дальше не "
+                                        "записывается. Условие задачи, опорный план и ответ записываются "
+                                        "всегда, поэтому отчет большой задачи бывает и больше");
     m_reportLimit->setStatusTip(hint);
     m_reportLimit->setToolTip(hint);
     auto* label = new QLabel(QStringLiteral("Предельный размер &отчета:"), parent);

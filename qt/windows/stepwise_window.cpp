@@ -84,12 +84,14 @@ public:
             m_editor.AcceptCellEdit(index.row(), index.column(), value.toString().toStdString());
         // A refusal holds the cursor for the move that committed the text, not for later ones.
         LastAccepted = result.Accepted;
+        LastNote = QString::fromStdString(result.Note);
         if (!result.Accepted) QTimer::singleShot(0, this, [this] { LastAccepted = true; });
         emit dataChanged(this->index(0, 0), this->index(m_s.m, m_s.n));
         return result.Accepted;
     }
 
     bool LastAccepted = true;
+    QString LastNote;  // why the last quantity entered was cut, or empty
 
 private:
     bool isPlanCell(const QModelIndex& index) const {
@@ -140,8 +142,22 @@ TstpForm::TstpForm(SolveState& s, unsigned stage, UserDialogs& dialogs, QWidget*
     connect(m_cargo, &TaskGridView::enterPressed, this, [this] { onCellAccepted(); });
     connect(m_model.get(), &QAbstractItemModel::dataChanged, this, [this] { onCellAccepted(); });
     m_cargo->setCurrentIndex(m_model->index(0, 0));
-    pages->addTab(m_cargo, QStringLiteral("Перевозки"));
-    pages->setCurrentWidget(m_cargo);
+    // Delete empties the current cell, as an empty text typed into it would.
+    auto* clear = new QAction(m_cargo);
+    clear->setShortcut(QKeySequence::Delete);
+    clear->setShortcutContext(Qt::WidgetShortcut);
+    connect(clear, &QAction::triggered, this, [this] { typeIntoCell(m_cargo->currentIndex().row(), m_cargo->currentIndex().column(), {}); });
+    m_cargo->addAction(clear);
+    auto* plan = new QWidget(this);
+    auto* planLayout = new QVBoxLayout(plan);
+    planLayout->setContentsMargins(0, 0, 0, 0);
+    planLayout->addWidget(m_cargo, 1);
+    m_editNote = new QLabel(plan);
+    m_editNote->setStyleSheet(QStringLiteral("color: #b00000"));
+    m_editNote->hide();
+    planLayout->addWidget(m_editNote);
+    pages->addTab(plan, QStringLiteral("Перевозки"));
+    pages->setCurrentWidget(plan);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages, 1);
     layout->addWidget(createPanel(stage));
@@ -293,12 +309,15 @@ void TstpForm::showPlanCheck() {
 
 void TstpForm::onCellAccepted() {
     showPlanCheck();
+    m_editNote->setText(m_model->LastNote);
+    m_editNote->setVisible(!m_model->LastNote.isEmpty());
     if (m_editor.planChanged()) {
         m_targetFunction->setText(QString::fromStdString(Format("%lld", static_cast<long long>(m_editor.currentCost()))));
     }
 }
 
 bool TstpForm::typeIntoCell(int i, int j, const QString& text) {
+    if (!(m_model->flags(m_model->index(i, j)) & Qt::ItemIsEditable)) return false;
     m_cargo->setCurrentIndex(m_model->index(i, j));
     m_model->setData(m_model->index(i, j), text, Qt::EditRole);
     const bool accepted = m_model->LastAccepted;
@@ -307,6 +326,7 @@ bool TstpForm::typeIntoCell(int i, int j, const QString& text) {
 }
 
 QString TstpForm::planCheckText() const { return m_opplan->toPlainText(); }
+QString TstpForm::editNoteText() const { return m_editNote->isHidden() ? QString() : m_editNote->text(); }
 QString TstpForm::targetFunctionText() const { return m_targetFunction->text(); }
 
 void TstpForm::NextStepButtonClick() {

@@ -40,6 +40,8 @@ public:
     // Types text into plan cell (i, j) and leaves it, as the user would; false when refused.
     bool typeIntoCell(int i, int j, const QString& text);
     QString planCheckText() const;
+    // Why the quantity entered last was cut, as shown under the plan; empty when it was not.
+    QString editNoteText() const;
     QString targetFunctionText() const;
 
 public slots:
@@ -67,6 +69,7 @@ private:
     TaskGridView* m_cargo = nullptr;  // owned by the Qt parent, as are the widgets below
     QPlainTextEdit* m_opplan = nullptr;
     QLabel* m_targetFunction = nullptr;
+    QLabel* m_editNote = nullptr;
     unsigned m_stage;
     bool m_backOffered;
     unsigned m_stepsBack;

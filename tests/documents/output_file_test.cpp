@@ -496,6 +496,47 @@ TEST_F(OutputFileOnPosix, ReportsAFullDevice) {
     EXPECT_TRUE(fs::is_character_file(fs::symlink_status("/dev/full")));
 }
 
+// A file its owner may not write used to be replaced silently, as the rename never asks. It is
+// refused and left as it was, as a shell's redirection would; root, who may write anything,
+// replaces it as before.
+TEST_F(OutputFileOnPosix, RefusesAFileItsUserMayNotWrite) {
+    const fs::path target = Folder() / u8"отчет.html";
+    WriteBytes(target, "old report");
+    fs::permissions(target, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const auto tryAsThisUser = [&target] {
+        OutputFile out;
+        const OutputFileStatus opened = out.Open(target);
+        if (opened == OutputFileStatus::Ok && (!out.Write("new report") || out.Commit() != OutputFileStatus::Ok)) {
+            return OutputFileStatus::WriteFailed;
+        }
+        return opened;
+    };
+    if (::geteuid() != 0) {
+        EXPECT_EQ(tryAsThisUser(), OutputFileStatus::ReadOnly);
+        EXPECT_EQ(ReadAll(target), "old report");
+        EXPECT_EQ(Entries(Folder()).size(), 1u);
+        return;
+    }
+    constexpr uid_t kNobody = 65534;
+    // The user's own file in the user's own folder, where the rename alone would succeed.
+    ASSERT_EQ(::chown(target.c_str(), kNobody, kNobody), 0);
+    ASSERT_EQ(::chown(Folder().c_str(), kNobody, kNobody), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {  // the same file, tried by an ordinary user
+        if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(10);
+        ::_exit(tryAsThisUser() == OutputFileStatus::ReadOnly ? 0 : 11);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(ReadAll(target), "old report");
+    EXPECT_EQ(Entries(Folder()).size(), 1u);
+    EXPECT_EQ(tryAsThisUser(), OutputFileStatus::Ok);
+    EXPECT_EQ(ReadAll(target), "new report");
+}
+
 // A child writes a report and is killed in the middle. The old writer left "NAME.part" behind;
 // now the handlers remove the temporary before the signal ends the process.
 TEST_F(OutputFileOnPosix, AKilledWriterLeavesNoTemporary) {
@@ -508,6 +549,8 @@ TEST_F(OutputFileOnPosix, AKilledWriterLeavesNoTemporary) {
         {"SIGTERM raised while writing a new file", SIGTERM, true, nullptr},
         {"SIGINT sent while replacing a file", SIGINT, false, "old report"},
         {"SIGTERM sent while replacing a file", SIGTERM, false, "old report"},
+        {"SIGHUP sent while replacing a file", SIGHUP, false, "old report"},
+        {"SIGQUIT sent while writing a new file", SIGQUIT, false, nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);

@@ -65,10 +65,27 @@ TEST(PlanEditor, CutsAQuantityToWhatTheRowAndColumnCanTake) {
     SetPlanQuantity(s.Cell(2, 1), {6, 0});
     SetPlanQuantity(s.Cell(2, 0), {4, 0});
     PlanEditor editor(s);
-    // Row 1 has 5 left and column 1 has 13 - 4 = 9 left: a typed 7 stores 5.
-    EXPECT_EQ(editor.AcceptCellEdit(0, 0, "7").CellText, "5");
+    // Row 1 has 5 left and column 1 has 13 - 4 = 9 left: a typed 7 stores 5, and says why.
+    const PlanEditor::EditResult cut = editor.AcceptCellEdit(0, 0, "7");
+    EXPECT_EQ(cut.CellText, "5");
+    EXPECT_EQ(cut.Note, "(1,1): уменьшено до 5 - остаток строки A1");
     EXPECT_EQ(s.Cell(0, 0).Cargo, 5);
     EXPECT_TRUE(editor.planChanged());
+    EXPECT_EQ(editor.AcceptCellEdit(0, 0, "4").Note, "");  // within the bounds: no note
+    // Row 3 leaves 10 - 6 = 4 to (3,1), column 1 leaves 13 - 4 = 9 to it.
+    EXPECT_EQ(editor.AcceptCellEdit(2, 0, "12").Note, "(3,1): уменьшено до 4 - остаток строки A3");
+    // Row 3 and column 2 both leave 6 to (3,2).
+    EXPECT_EQ(editor.AcceptCellEdit(2, 1, "20").Note, "(3,2): уменьшено до 6 - остаток строки A3 и столбца B2");
+}
+
+TEST(PlanEditor, CutsAQuantityToTheLimitOfItsCell) {
+    SolveState s = MakeState({"2x2", {10, 10}, {10, 10}, {1, 2, 3, 4}, {3, kNoLimit, kNoLimit, kNoLimit}});
+    s.RestrictedTask = true;
+    for (TaskCell& c : s.Cells) SetPlanQuantity(c, {kFreeCargo, 0});
+    PlanEditor editor(s);
+    EXPECT_EQ(editor.AcceptCellEdit(0, 0, "9").Note, "(1,1): уменьшено до 3 - ограничение клетки");
+    EXPECT_EQ(s.Cell(0, 0).Cargo, 3);
+    EXPECT_EQ(editor.AcceptCellEdit(1, 1, "11").Note, "(2,2): уменьшено до 10 - остаток строки A2 и столбца B2");
 }
 
 TEST(PlanEditor, MakesNegativeQuantitiesZeroAndDropsEWithoutLimits) {

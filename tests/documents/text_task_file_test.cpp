@@ -50,6 +50,8 @@ TEST(TextTaskFile, ReadsEverySeparatorEncodingAndLineEnd) {
     const std::string_view forms[] = {
         "1;-2;3;30\n4;5;6;20\n10;25;15\n\nM;7;0\nM;M;12\n",
         "1\t-2\t3\t30\r\n4\t5\t6\t20\r\n10\t25\t15\r\n\r\nm\t7\t0\r\nM\tM\t12",
+        // CR alone, as old Mac programs end lines, used to read as one line: "нет строки потребностей"
+        "1;-2;3;30\r4;5;6;20\r10;25;15\r\rM;7;0\rM;M;12\r",
         "\xEF\xBB\xBF# a task\n 1 , -2 , 3 , 30 \n4,5,6,20\n10,25,15\nM,7,0\n\xD0\x9C,\xD0\xBC,12\n",
         "# windows-1251: \xCC\n1;-2;3;30\n4;5;6;20\n10;25;15\n\n\xCC;7;0\n\xEC;M;12\n",
         "\"1\";\"-2\";\"3\";\"30\"\n4;5;6;\xC2\xA0" "20\n10;25;15\n   \n# limits\nM;7;0\nM;M;12\n",
@@ -96,6 +98,8 @@ TEST(TextTaskFile, EveryFaultNamesItsLineAndColumn) {
         {"1;2;3\n4;5;6\n7;-8\n", "Строка 3, столбец 2: потребность не может быть отрицательной."},
         {"1;2;3\n4;5;6\n7;8\n\nM;-1\nM;M\n", "Строка 5, столбец 2: ограничение не может быть отрицательным."},
         {"1;2;3\n4;5;6\n7;8\n\nM;N\nM;M\n", "Строка 5, столбец 2: \"N\" - не целое число и не M."},
+        {"1;2;3\r4;5;6\r7;x\r", "Строка 3, столбец 2: \"x\" - не целое число."},
+        {"1;2;3\r\n4;5;6\r\r7;x\r\n", "Строка 4, столбец 2: \"x\" - не целое число."},
     };
     for (const auto& [text, message] : cases) {
         SCOPED_TRACE(text);

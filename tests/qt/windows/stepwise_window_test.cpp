@@ -11,6 +11,7 @@
 #include "qt/windows/plan_picture_window.h"
 #include "qt/windows/stepwise_window.h"
 #include "qt/windows/task_grid_view.h"
+#include "solver/cell_state.h"
 #include "solver/driver.h"
 #include "solver/plan_rules.h"
 #include "tests/qt/windows/grid_typing.h"
@@ -35,6 +36,7 @@ private slots:
     void asksBeforeAborting();
     void runsToTheEndWithCtrlF9();
     void refusesUnreadableTextAndCountsTheNewCost();
+    void saysWhyAQuantityWasCutAndClearsACellWithDelete();
     void showsBasicQuantitiesInBlue();
     void editsTheClickedCellAfterARefusedEntry();
     void showsAWholeSmallTaskWithReadableCaptionsAndButtons();
@@ -211,6 +213,26 @@ void StepwiseWindowTest::refusesUnreadableTextAndCountsTheNewCost() {
     QVERIFY(form.typeIntoCell(1, 0, QStringLiteral("0")));  // a basis zero, tariff 2
     QCOMPARE(form.targetFunctionText(), QStringLiteral("60"));  // a zero costs nothing
     QVERIFY(form.planChanged());
+}
+
+// A quantity larger than its row and column leave used to be cut without a word.
+void StepwiseWindowTest::saysWhyAQuantityWasCutAndClearsACellWithDelete() {
+    SolveState s = BasicPlan();
+    ScriptedDialogs dialogs;
+    TstpForm form(s, 1, dialogs);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QVERIFY(form.typeIntoCell(1, 1, QStringLiteral("30")));
+    QCOMPARE(s.Cell(1, 1).Cargo, 10);
+    QCOMPARE(form.editNoteText(), QStringLiteral("(2,2): уменьшено до 10 - остаток строки A2 и столбца B2"));
+    QVERIFY(form.typeIntoCell(1, 1, QStringLiteral("10")));
+    QCOMPARE(form.editNoteText(), QString());
+    auto* grid = form.findChild<TaskGridView*>();
+    grid->setFocus();
+    grid->setCurrentIndex(grid->model()->index(0, 0));
+    QTest::keyClick(grid, Qt::Key_Delete);
+    QVERIFY(IsFreeMarker(s.Cell(0, 0)));
+    QVERIFY(form.planCheckText().contains(QStringLiteral("A1")));
 }
 
 // A stepwise run through the hooks the desktop program uses: the test answers the pause.
