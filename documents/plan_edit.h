@@ -30,8 +30,8 @@ TypedText CheckTypedQuantity(std::string_view text);
 // positive cells below their limit, which also get their Basic flag.
 std::vector<int> CollectBasicCells(SolveState& s);
 
-// F of the shown plan: x * Tariff over the cells that are not free and have no M tariff, in
-// row-major order, summed in single precision.
+// F of the shown plan: x * Tariff over the cells that are not free and have no M tariff, summed
+// exactly in 64 bits.
 std::int64_t PlanCost(const SolveState& s);
 
 // The rows (from 0) whose supply is not fully shipped by their positive cells.

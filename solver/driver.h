@@ -28,7 +28,8 @@ ImprovementResult Solve(SolveState& s, SolveHooks& hooks, bool planOnly);
 // note on the type of the task. Sets TotalSupply and TotalDemand.
 void BalanceTask(SolveState& s, SolveHooks& hooks);
 
-// The closing text of step 15, the final table and F, and the undelivered-cargo lines.
+// The end of the report: how the run ended, the final table and F, and the lines for cargo left
+// undelivered.
 void WriteClosingSummary(SolveState& s, SolveHooks& hooks, const ImprovementResult& result);
 
 }  // namespace kargolo

@@ -5,8 +5,9 @@
 
 namespace kargolo {
 
-// A broken invariant inside a run. The text is the expression that failed, so a
-// report of the failure names it ("UsingFlag", "x != NOT_FOUND", ...).
+// A broken invariant inside a run. The text is the expression that failed, so a report of the
+// failure names it (SOLVER_CHECK(m_basis->ClosesCycle(entering)) fails as
+// "m_basis->ClosesCycle(entering)").
 class InternalError : public std::logic_error {
 public:
     explicit InternalError(const std::string& expression) : std::logic_error(expression) {}

@@ -169,7 +169,7 @@ std::string RestrictedRun::InteriorCellsText() const {
 
 // Finds the cycle of the entering cell, shows it and shifts the plan along it.
 EpsValue RestrictedRun::ShiftAlong(int entering) {
-    if (!m_basis->ClosesCycle(entering)) throw InternalError("x != NOT_FOUND");
+    SOLVER_CHECK(m_basis->ClosesCycle(entering));
     m_s.CycleList.assign(1, entering);
     m_basis->AppendCycle(entering, m_s.CycleList);
     if (Detailed()) {

@@ -82,8 +82,8 @@ void RowMinima::FollowPrices(const std::vector<std::int32_t>& prices, std::vecto
 }
 
 // The new potentials with the offset under which fewer lines move: the current one or the one
-// that keeps the first moved line still. A row that moved is recomputed; a column that moved
-// is remembered for FollowColumns.
+// that keeps the first moved line still. A row that moved is marked for recomputing; a column
+// that moved is remembered with its move, for RefreshRow.
 bool RowMinima::MovePotentials(const std::vector<std::int64_t>& u, const std::vector<std::int64_t>& v,
                                bool chooseOffset) {
     std::int64_t shift = 0;

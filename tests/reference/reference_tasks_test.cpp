@@ -1,5 +1,5 @@
-// The shared corpus of reference tasks (table files with known optimal costs), run through the
-// whole path from the file to the report.
+// The corpus of reference tasks in tests/data/reference (table files with optimal costs found by
+// an independent solver), run through the whole path from the file to the report.
 
 #include <gtest/gtest.h>
 
@@ -25,7 +25,9 @@ struct ReferenceTask {
 };
 
 const std::filesystem::path kDataDir = KARGOLO_REFERENCE_DATA_DIR;
+constexpr std::size_t kReferenceTaskCount = 200;
 
+// Every task of the corpus; a test fails when the corpus is missing or incomplete.
 std::vector<ReferenceTask> LoadReferenceTasks() {
     std::vector<ReferenceTask> tasks;
     std::ifstream in(kDataDir / "expected.tsv");
@@ -40,12 +42,13 @@ std::vector<ReferenceTask> LoadReferenceTasks() {
             tasks.push_back(task);
         }
     }
+    EXPECT_EQ(tasks.size(), kReferenceTaskCount) << "the reference tasks at " << kDataDir;
     return tasks;
 }
 
 TEST(ReferenceTasks, FirstPlansShipEveryUnit) {
     const std::vector<ReferenceTask> tasks = LoadReferenceTasks();
-    if (tasks.empty()) GTEST_SKIP() << "no reference tasks at " << kDataDir;
+    ASSERT_FALSE(tasks.empty());
     for (const ReferenceTask& task : tasks) {
         SCOPED_TRACE(task.File);
         TableFileContents contents;
@@ -69,7 +72,7 @@ TEST(ReferenceTasks, FirstPlansShipEveryUnit) {
 // Every rule and both methods reach the known minimum of every task without limits.
 TEST(ReferenceTasks, EveryRuleAndMethodReachesTheKnownMinimum) {
     const std::vector<ReferenceTask> tasks = LoadReferenceTasks();
-    if (tasks.empty()) GTEST_SKIP() << "no reference tasks at " << kDataDir;
+    ASSERT_FALSE(tasks.empty());
     for (const ReferenceTask& task : tasks) {
         if (task.WithLimits) continue;
         SCOPED_TRACE(task.File);
@@ -97,7 +100,7 @@ TEST(ReferenceTasks, EveryRuleAndMethodReachesTheKnownMinimum) {
 // the limits block part of the cargo.
 TEST(ReferenceTasks, TasksWithLimitsReachTheKnownMinimumOrTheVerdict) {
     const std::vector<ReferenceTask> tasks = LoadReferenceTasks();
-    if (tasks.empty()) GTEST_SKIP() << "no reference tasks at " << kDataDir;
+    ASSERT_FALSE(tasks.empty());
     for (const ReferenceTask& task : tasks) {
         if (!task.WithLimits) continue;
         SCOPED_TRACE(task.File);
@@ -126,7 +129,7 @@ TEST(ReferenceTasks, TasksWithLimitsReachTheKnownMinimumOrTheVerdict) {
 // Every task taken through a text task file and back keeps its numbers and its optimum.
 TEST(ReferenceTasks, TextTaskFilesKeepEveryTaskAndItsOptimum) {
     const std::vector<ReferenceTask> tasks = LoadReferenceTasks();
-    if (tasks.empty()) GTEST_SKIP() << "no reference tasks at " << kDataDir;
+    ASSERT_FALSE(tasks.empty());
     const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "reference_csv";
     std::filesystem::create_directories(folder);
     for (const ReferenceTask& task : tasks) {

@@ -1,7 +1,8 @@
 #include "tests/support/literal_bounded.h"
 
 #include <string>
-#include <utility>
+#include <cstddef>
+#include <cstdint>
 
 #include "solver/components.h"
 #include "solver/m_value.h"
@@ -14,30 +15,66 @@ namespace {
 
 std::size_t At(int index) { return static_cast<std::size_t>(index); }
 
+// The tie rule of every choice among candidates, as the course states it: the later entry wins
+// when its tariff has no M part and the provisional best's has one, or both have none and the
+// entry's tariff is strictly smaller. Otherwise the earlier entry stays ahead.
+bool TieRulePrefers(const TaskCell& entry, const TaskCell& best) {
+    if (entry.TariffM != 0) return false;
+    return best.TariffM != 0 || entry.Tariff < best.Tariff;
+}
+
 template <typename Qualifies>
 int ChooseCompletionCell(const SolveState& s, const std::vector<bool>& used, Qualifies qualifies) {
     int chosen = -1;
     for (int k = 0; k < s.CellCount(); ++k) {
         const TaskCell& c = s.At(k);
         if (c.Basic || used[At(k)] || !qualifies(c)) continue;
-        if (chosen < 0 || WinsTie(c, s.At(chosen))) chosen = k;
+        if (chosen < 0 || TieRulePrefers(c, s.At(chosen))) chosen = k;
     }
     return chosen;
 }
 
-using ListKey = std::pair<int, std::int64_t>;
-ListKey LowerKey(const TaskCell& c) {
-    return c.EstimateM < 0 ? ListKey{0, c.EstimateM} : ListKey{1, c.Estimate};
-}
-ListKey UpperKey(const TaskCell& c) {
-    return c.EstimateM > 0 ? ListKey{0, -std::int64_t{c.EstimateM}} : ListKey{1, -c.Estimate};
-}
+// How the lists are ordered. Lower list: the entries with an M part below 0 come first, by that
+// M part ascending (the M part alone is the key), then the others by number part ascending.
+// Upper list: the entries with an M part above 0 first, by M part descending, then the others by
+// number part descending.
+enum class CandidateList { Lower, Upper };
 
-int BetterHead(const SolveState& s, int head, int k, ListKey (*key)(const TaskCell&)) {
-    if (head < 0) return k;
-    const ListKey candidate = key(s.At(k));
-    const ListKey current = key(s.At(head));
-    return candidate < current || (candidate == current && WinsTie(s.At(k), s.At(head))) ? k : head;
+struct ListOrder {
+    CandidateList List;
+
+    bool HasMKey(const TaskCell& c) const {
+        return List == CandidateList::Lower ? c.EstimateM < 0 : c.EstimateM > 0;
+    }
+    bool StrictlyBetter(const TaskCell& entry, const TaskCell& best) const {
+        if (HasMKey(entry) != HasMKey(best)) return HasMKey(entry);
+        const std::int64_t a = HasMKey(entry) ? entry.EstimateM : entry.Estimate;
+        const std::int64_t b = HasMKey(best) ? best.EstimateM : best.Estimate;
+        return List == CandidateList::Lower ? a < b : a > b;
+    }
+    bool Equal(const TaskCell& entry, const TaskCell& best) const {
+        return !StrictlyBetter(entry, best) && !StrictlyBetter(best, entry);
+    }
+};
+
+// The list ordered by repeated selection: the first remaining entry is the provisional best;
+// a later one replaces it when its key is strictly better, or equal with the tie rule for it.
+std::vector<int> OrderBySelection(const SolveState& s, std::vector<int> list, ListOrder order) {
+    std::vector<int> ordered;
+    while (!list.empty()) {
+        std::size_t best = 0;
+        for (std::size_t p = 1; p < list.size(); ++p) {
+            const TaskCell& entry = s.At(list[p]);
+            const TaskCell& provisional = s.At(list[best]);
+            if (order.StrictlyBetter(entry, provisional) ||
+                (order.Equal(entry, provisional) && TieRulePrefers(entry, provisional))) {
+                best = p;
+            }
+        }
+        ordered.push_back(list[best]);
+        list.erase(list.begin() + static_cast<std::ptrdiff_t>(best));
+    }
+    return ordered;
 }
 
 }  // namespace
@@ -79,7 +116,8 @@ bool LiteralCompleteBoundedBasis(SolveState& s, int count, std::vector<int>& add
 
 BoundedCandidates LiteralFindBoundedEstimates(SolveState& s) {
     const bool detailed = WritesCourse(s);
-    BoundedCandidates heads;
+    std::vector<int> lowerList;
+    std::vector<int> upperList;
     std::string lowerText;
     std::string upperText;
     for (int k = 0; k < s.CellCount(); ++k) {
@@ -97,8 +135,8 @@ BoundedCandidates LiteralFindBoundedEstimates(SolveState& s) {
         const MValue estimate{c.EstimateM, c.Estimate};
         const bool negative = IsNegative(estimate);
         const bool positive = IsPositive(estimate);
-        if (atLower && negative) heads.Lower = BetterHead(s, heads.Lower, k, LowerKey);
-        if (atUpper && positive) heads.Upper = BetterHead(s, heads.Upper, k, UpperKey);
+        if (atLower && negative) lowerList.push_back(k);
+        if (atUpper && positive) upperList.push_back(k);
         if (!detailed) continue;
         const bool marked = atLower ? negative : positive;
         (atLower ? lowerText : upperText) +=
@@ -113,6 +151,11 @@ BoundedCandidates LiteralFindBoundedEstimates(SolveState& s) {
         s.Report.Append(kUpperEstimatesHeading);
         s.Report.Append(upperText.empty() ? kNoEstimates : upperText);
     }
+    BoundedCandidates heads;
+    const std::vector<int> lower = OrderBySelection(s, lowerList, {CandidateList::Lower});
+    const std::vector<int> upper = OrderBySelection(s, upperList, {CandidateList::Upper});
+    if (!lower.empty()) heads.Lower = lower.front();
+    if (!upper.empty()) heads.Upper = upper.front();
     return heads;
 }
 
