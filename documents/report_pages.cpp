@@ -33,10 +33,10 @@ std::string SectionName(const ReportSection& section, bool title) {
 // The navigator's line of a section. The answer of a run that ended without an optimum says how
 // it ended, so that nobody takes its F for the answer.
 std::string SectionLabel(const ReportSection& section) {
-    if (section.Kind == ReportSectionKind::Answer && section.Outcome == RunOutcome::Unsolvable) {
+    if (section.Kind == ReportSectionKind::Answer && section.Ending == RunEnding::Unsolvable) {
         return "Задача неразрешима";
     }
-    if (section.Kind == ReportSectionKind::Answer && section.Outcome == RunOutcome::Stopped) {
+    if (section.Kind == ReportSectionKind::Answer && section.Ending == RunEnding::Stopped) {
         return Format("Решение прервано на этапе %u", section.Stage);
     }
     std::string label = SectionName(section, true);

@@ -202,9 +202,9 @@ void WriteClosingSummary(SolveState& s, SolveHooks& hooks, const ImprovementResu
     hooks.AddStatusLine(kStatusFinished);
     s.Report.MarkSection(ReportSectionKind::Answer);
     if (!result.Completed) {
-        s.Report.SetSectionOutcome(RunOutcome::Stopped, result.Stages);
+        s.Report.SetSectionEnding(RunEnding::Stopped, result.Stages);
     } else if (result.Unsolvable) {
-        s.Report.SetSectionOutcome(RunOutcome::Unsolvable, result.Stages);
+        s.Report.SetSectionEnding(RunEnding::Unsolvable, result.Stages);
     }
     s.ObjectiveF = ComputeObjectiveF(s);
     s.Report.SetSectionObjective(s.ObjectiveF);

@@ -128,13 +128,13 @@ void ReportBuffer::MarkBodyBegin() { m_index.BodyBegin = Here(); }
 void ReportBuffer::MarkBodyEnd() { m_index.BodyEnd = Here(); }
 
 void ReportBuffer::MarkSection(ReportSectionKind kind, unsigned stage) {
-    m_index.Sections.push_back({kind, stage, RunOutcome::Optimal, Here(), false, 0});
+    m_index.Sections.push_back({kind, stage, RunEnding::Optimal, Here(), false, 0});
     m_lastBreak = m_size;
 }
 
-void ReportBuffer::SetSectionOutcome(RunOutcome outcome, unsigned stage) {
+void ReportBuffer::SetSectionEnding(RunEnding ending, unsigned stage) {
     if (m_index.Sections.empty()) return;
-    m_index.Sections.back().Outcome = outcome;
+    m_index.Sections.back().Ending = ending;
     m_index.Sections.back().Stage = stage;
 }
 

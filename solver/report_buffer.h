@@ -52,13 +52,13 @@ private:
 enum class ReportSectionKind { Task, Balancing, FirstPlan, Stage, Answer };
 
 // How the run that the answer closes ended.
-enum class RunOutcome { Optimal, Unsolvable, Stopped };
+enum class RunEnding { Optimal, Unsolvable, Stopped };
 
 struct ReportSection {
     ReportSectionKind Kind = ReportSectionKind::Task;
     unsigned Stage = 0;        // the stage's number, for Stage; for a stopped run's Answer, the
                                // stage it was stopped at
-    RunOutcome Outcome = RunOutcome::Optimal;  // for Answer
+    RunEnding Ending = RunEnding::Optimal;  // for Answer
     std::uint64_t Offset = 0;  // where the section begins
     bool HasObjective = false;
     std::int64_t ObjectiveF = 0;  // F at the section's end, when HasObjective
@@ -119,7 +119,7 @@ public:
     // F at the end of the section marked last.
     void SetSectionObjective(std::int64_t f);
     // How the run ended, noted in the last section marked (the answer).
-    void SetSectionOutcome(RunOutcome outcome, unsigned stage);
+    void SetSectionEnding(RunEnding ending, unsigned stage);
     // A place between two elements of the body where a page may end; recorded only when the
     // text since the last break is long enough to be worth one.
     void MarkBreak();
