@@ -12,7 +12,9 @@ set(KARGOLO_ROW_THREAD OFF CACHE BOOL "" FORCE)
 
 # Exceptions are the solver's way out of a failed check: the runs catch them.
 set(KARGOLO_WASM_EXCEPTIONS -fwasm-exceptions CACHE STRING "How exceptions are compiled")
-add_compile_options(${KARGOLO_WASM_EXCEPTIONS})
+# SIMD: the passes over the cells vectorise as they do natively (a 1000 x 1000 solve takes half
+# the time).
+add_compile_options(${KARGOLO_WASM_EXCEPTIONS} -msimd128)
 add_link_options(${KARGOLO_WASM_EXCEPTIONS} -sALLOW_MEMORY_GROWTH=1 -sMAXIMUM_MEMORY=4GB)
 # Programs: the wasm inside the script (no fetch of a second file under Node), the host's files
 # seen as they are, and the exit status passed on.

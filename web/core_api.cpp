@@ -80,6 +80,16 @@ struct OpenedReport {
 std::map<int, OpenedReport> g_reports;
 int g_lastReport = 0;
 
+const char* TypedVerdict(TypedText verdict) {
+    switch (verdict) {
+        case TypedText::Complete: return "complete";
+        case TypedText::Partial: return "partial";
+        case TypedText::Refused: return "refused";
+        case TypedText::TooLarge: return "too-large";
+    }
+    return "refused";
+}
+
 const char* CheckAnswer(const CellCheck& check) {
     return Answer(JsonObject().Add("allowed", check.Allowed).Add("message", check.Message).Text());
 }
@@ -151,14 +161,11 @@ EMSCRIPTEN_KEEPALIVE void SetCellText(int id, int grid, int column, int row, con
 // Whether a text being typed can still become what the cell holds: "complete", "partial",
 // "refused" or "too-large".
 EMSCRIPTEN_KEEPALIVE const char* CheckTyping(const char* text, int limitCell) {
-    switch (CheckTypedNumber(text, limitCell != 0)) {
-        case TypedText::Complete: return "complete";
-        case TypedText::Partial: return "partial";
-        case TypedText::Refused: return "refused";
-        case TypedText::TooLarge: return "too-large";
-    }
-    return "refused";
+    return TypedVerdict(CheckTypedNumber(text, limitCell != 0));
 }
+
+// The same for a plan cell of the stepwise pause (digits, signs, blanks and e).
+EMSCRIPTEN_KEEPALIVE const char* CheckPlanTyping(const char* text) { return TypedVerdict(CheckTypedQuantity(text)); }
 
 EMSCRIPTEN_KEEPALIVE const char* CheckOnEnter(int id, int grid, int column, int row) {
     TaskGrids* grids = Document(id);
@@ -320,7 +327,7 @@ EMSCRIPTEN_KEEPALIVE const char* OpenReport(const char* path, const char* index,
 }
 
 // The document of one page (windows-1251), with its edits when it was edited.
-EMSCRIPTEN_KEEPALIVE std::size_t ReportPage(int id, int page) {
+EMSCRIPTEN_KEEPALIVE std::size_t ReportPageBytes(int id, int page) {
     g_result.clear();
     const auto found = g_reports.find(id);
     if (found == g_reports.end() || page < 0 || page >= static_cast<int>(found->second.Layout.Pages.size())) return 0;

@@ -84,7 +84,7 @@ bool GridsFromText(std::string_view text, TaskGrids& grids) {
         for (int row = 0; row < rows; ++row, ++line) {
             std::vector<std::string> cells = SplitLine(lines[line]);
             if (cells.size() != static_cast<std::size_t>(columns)) return false;
-            for (int column = 0; column < columns; ++column) grid->At(column, row) = std::move(cells[column]);
+            for (int column = 0; column < columns; ++column) grid->At(column, row) = std::move(cells[static_cast<std::size_t>(column)]);
         }
     }
     grids = std::move(read);

@@ -1,0 +1,74 @@
+'use strict';
+// The core (WebAssembly) as the page calls it: the task documents, the task files and the
+// report's pages live in the page's own instance; solves run in the worker's (worker.js).
+var Kg = window.Kg || (window.Kg = {});
+
+Kg.loadCore = async function loadCore() {
+    const core = await KargoloCore();
+    const fn = (name, result, args) => core.cwrap(name, result, args);
+    const text = (name, args) => fn(name, 'string', args);
+    const num = (name, args) => fn(name, 'number', args);
+    const bytesOfResult = () => core.HEAPU8.slice(core._ResultBytes(), core._ResultBytes() + core._ResultSize());
+    const json = (f) => (...args) => JSON.parse(f(...args));
+    // Bytes into the core's memory for one call.
+    const withBytes = (bytes, call) => {
+        const at = core._malloc(Math.max(1, bytes.length));
+        try {
+            core.HEAPU8.set(bytes, at);
+            return call(at, bytes.length);
+        } finally {
+            core._free(at);
+        }
+    };
+    const readTask = fn('ReadTask', 'string', ['string', 'number', 'number']);
+    const writeTask = num('WriteTask', ['number', 'string']);
+    const openReport = fn('OpenReport', 'string', ['string', 'string', 'number', 'number']);
+    const reportPage = num('ReportPageBytes', ['number', 'number']);
+    const assemble = num('AssembleReport', ['number']);
+    const encode = num('EncodeForSaving', ['string']);
+    return {
+        raw: core,
+        newDocument: num('NewDocument', ['number', 'number']),
+        copyDocument: num('CopyDocument', ['number']),
+        assignDocument: fn('AssignDocument', null, ['number', 'number']),
+        freeDocument: fn('FreeDocument', null, ['number']),
+        suppliers: num('Suppliers', ['number']),
+        consumers: num('Consumers', ['number']),
+        cellText: text('CellText', ['number', 'number', 'number', 'number']),
+        blockText: text('BlockText', ['number', 'number', 'number', 'number', 'number', 'number']),
+        setCellText: fn('SetCellText', null, ['number', 'number', 'number', 'number', 'string']),
+        checkTyping: text('CheckTyping', ['string', 'number']),
+        checkPlanTyping: text('CheckPlanTyping', ['string']),
+        checkOnEnter: json(text('CheckOnEnter', ['number', 'number', 'number', 'number'])),
+        checkOnLeaving: json(text('CheckOnLeaving', ['number', 'number', 'number', 'number', 'number', 'number'])),
+        showPage: fn('ShowPage', null, ['number', 'number']),
+        insertRow: fn('InsertRow', null, ['number', 'number']),
+        insertColumn: fn('InsertColumn', null, ['number', 'number']),
+        deleteRow: text('DeleteRow', ['number', 'number']),
+        deleteColumn: text('DeleteColumn', ['number', 'number']),
+        negateTariffs: fn('NegateTariffs', null, ['number']),
+        transpose: fn('TransposeTask', null, ['number']),
+        paste: fn('Paste', null, ['number', 'number', 'number', 'number', 'string', 'number']),
+        isNewTask: num('IsNewTask', ['number']),
+        documentText: text('DocumentText', ['number']),
+        documentFromText: num('DocumentFromText', ['string']),
+        // {document, limits} or {message} for a file the program cannot read.
+        readTask: (name, bytes) => JSON.parse(withBytes(bytes, (at, size) => readTask(name, at, size))),
+        writeTask: (id, name) => { writeTask(id, name); return bytesOfResult(); },
+        // A report file (windows-1251 bytes) with the index its run recorded: its pages and its
+        // navigator.
+        openReport: (bytes, index, whole, page) => {
+            const path = '/report-' + (Kg.loadCore.reports = (Kg.loadCore.reports || 0) + 1) + '.html';
+            core.FS.writeFile(path, bytes, { canOwn: true });
+            return JSON.parse(openReport(path, index, whole, page));
+        },
+        reportPage: (id, page) => { reportPage(id, page); return bytesOfResult(); },
+        setPageEdit: fn('SetPageEdit', null, ['number', 'number', 'string']),
+        assembleReport: (id) => { assemble(id); return bytesOfResult(); },
+        closeReport: fn('CloseReport', null, ['number']),
+        encodeForSaving: (textUtf8) => { encode(textUtf8); return bytesOfResult(); },
+    };
+};
+
+// windows-1251 bytes as text.
+Kg.decode1251 = (bytes) => new TextDecoder('windows-1251').decode(bytes);
