@@ -74,7 +74,8 @@ Kg.App = class App {
     // ---- The worker ------------------------------------------------------------------------
 
     startWorker() {
-        const source = 'var _scriptDir;\nvar KargoloCore = (' + KargoloCore.toString() + ');\n(' + KargoloWorker.toString() + ')();\n';
+        const source = 'var _scriptDir;\nvar KargoloCore = (' + KargoloCore.toString() + ');\n' +
+            kargoloWithText.toString() + '\n(' + KargoloWorker.toString() + ')();\n';
         this.worker = new Worker(URL.createObjectURL(new Blob([source], { type: 'text/javascript' })));
         this.worker.onmessage = (e) => {
             const m = e.data;

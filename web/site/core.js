@@ -20,12 +20,16 @@ Kg.loadCore = async function loadCore() {
             core._free(at);
         }
     };
+    const withText = (text, call) => kargoloWithText(core, text, call);
+    const paste = fn('Paste', null, ['number', 'number', 'number', 'number', 'number', 'number']);
+    const fromText = num('DocumentFromText', ['number']);
+    const setPageEdit = fn('SetPageEdit', null, ['number', 'number', 'number']);
     const readTask = fn('ReadTask', 'string', ['string', 'number', 'number']);
     const writeTask = num('WriteTask', ['number', 'string']);
     const openReport = fn('OpenReport', 'string', ['string', 'string', 'number', 'number']);
     const reportPage = num('ReportPageBytes', ['number', 'number']);
     const assemble = num('AssembleReport', ['number']);
-    const encode = num('EncodeForSaving', ['string']);
+    const encode = num('EncodeForSaving', ['number']);
     return {
         raw: core,
         newDocument: num('NewDocument', ['number', 'number']),
@@ -48,10 +52,10 @@ Kg.loadCore = async function loadCore() {
         deleteColumn: text('DeleteColumn', ['number', 'number']),
         negateTariffs: fn('NegateTariffs', null, ['number']),
         transpose: fn('TransposeTask', null, ['number']),
-        paste: fn('Paste', null, ['number', 'number', 'number', 'number', 'string', 'number']),
+        paste: (id, grid, c, r, text, whole) => withText(text, (at) => paste(id, grid, c, r, at, whole)),
         isNewTask: num('IsNewTask', ['number']),
         documentText: text('DocumentText', ['number']),
-        documentFromText: num('DocumentFromText', ['string']),
+        documentFromText: (text) => withText(text, fromText),
         // {document, limits} or {message} for a file the program cannot read.
         readTask: (name, bytes) => JSON.parse(withBytes(bytes, (at, size) => readTask(name, at, size))),
         writeTask: (id, name) => { writeTask(id, name); return bytesOfResult(); },
@@ -63,12 +67,26 @@ Kg.loadCore = async function loadCore() {
             return JSON.parse(openReport(path, index, whole, page));
         },
         reportPage: (id, page) => { reportPage(id, page); return bytesOfResult(); },
-        setPageEdit: fn('SetPageEdit', null, ['number', 'number', 'string']),
+        setPageEdit: (id, page, body) => withText(body, (at) => setPageEdit(id, page, at)),
         assembleReport: (id) => { assemble(id); return bytesOfResult(); },
         closeReport: fn('CloseReport', null, ['number']),
-        encodeForSaving: (textUtf8) => { encode(textUtf8); return bytesOfResult(); },
+        encodeForSaving: (textUtf8) => { withText(textUtf8, encode); return bytesOfResult(); },
     };
 };
+
+// A text through the core's heap (ccall would put it on the stack, which holds a few megabytes,
+// and a task of a million cells is more). Shared with the worker.
+function kargoloWithText(core, text, call) {
+    const bytes = new TextEncoder().encode(text);
+    const at = core._malloc(bytes.length + 1);
+    try {
+        core.HEAPU8.set(bytes, at);
+        core.HEAPU8[at + bytes.length] = 0;
+        return call(at);
+    } finally {
+        core._free(at);
+    }
+}
 
 // windows-1251 bytes as text.
 Kg.decode1251 = (bytes) => new TextDecoder('windows-1251').decode(bytes);

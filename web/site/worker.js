@@ -1,7 +1,7 @@
 'use strict';
 // The solver's worker: solves, stepwise pauses, comparisons and random tasks run here, so the
 // page never waits for them. The page makes the worker from this function's text and the core's
-// (a page opened from disk cannot start a worker from a file).
+// (a page opened from disk cannot start a worker from a file), with kargoloWithText of core.js.
 //
 // Messages from the page: {op, id, ...}; every answer carries the id it answers. While a run
 // goes, the worker sends {op: 'status', lines} with the status lines; a run that stops at a
@@ -34,6 +34,8 @@ function KargoloWorker() {
         return bytes;
     }
 
+    const withText = (text, call) => kargoloWithText(core, text, call);
+
     function answerRun(id, text) {
         const outcome = JSON.parse(text);
         postMessage({ op: 'status', lines: statusLines.slice(-6) });
@@ -51,10 +53,10 @@ function KargoloWorker() {
         solve(m) {
             statusLines = ['Статус выполнения:'];
             const s = m.settings;
-            return core.ccall('StartRun', 'string',
-                ['string', 'string', 'number', 'number', 'number', 'number', 'number', 'number', 'number'],
-                [m.grids, m.taskName, m.restricted ? 1 : 0, m.planOnly ? 1 : 0, s.planMethod, s.solveMode,
-                    s.solveMethod, s.estimates, s.reportLimitMb]);
+            return withText(m.grids, (grids) => core.ccall('StartRun', 'string',
+                ['number', 'string', 'number', 'number', 'number', 'number', 'number', 'number', 'number'],
+                [grids, m.taskName, m.restricted ? 1 : 0, m.planOnly ? 1 : 0, s.planMethod, s.solveMode,
+                    s.solveMethod, s.estimates, s.reportLimitMb]));
         },
         decide(m) { return core.ccall('DecidePause', 'string', ['number'], [m.decision]); },
     };
@@ -73,7 +75,8 @@ function KargoloWorker() {
             } else if (m.op === 'picture') {
                 postMessage({ id: m.id, svg: core.ccall('PausePicture', 'string', ['string'], [m.caption]) });
             } else if (m.op === 'compare') {
-                postMessage({ id: m.id, ...JSON.parse(core.ccall('Compare', 'string', ['string', 'string', 'number'], [m.grids, m.taskName, m.limits ? 1 : 0])) });
+                const text = withText(m.grids, (grids) => core.ccall('Compare', 'string', ['number', 'string', 'number'], [grids, m.taskName, m.limits ? 1 : 0]));
+                postMessage({ id: m.id, ...JSON.parse(text) });
             } else if (m.op === 'generate') {
                 const o = m.options;
                 postMessage({ id: m.id, ...JSON.parse(core.ccall('Generate', 'string',
