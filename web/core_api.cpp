@@ -526,6 +526,35 @@ EMSCRIPTEN_KEEPALIVE const char* DecidePause(int decision) {
     return Answer(RunOn());
 }
 
+// Solves a small task in every mode, with and without limits, with nothing kept, so that the
+// browser has compiled the solver's code to the full before the user's first task comes.
+EMSCRIPTEN_KEEPALIVE void WarmUp() {
+    constexpr int kSide = 30;
+    TaskGrids grids = NewTaskGrids(kSide, kSide);
+    std::uint32_t random = 21;
+    for (int i = 1; i <= kSide; ++i) {
+        for (int j = 1; j <= kSide; ++j) {
+            random = random * 1103515245u + 12345u;
+            grids.Tarif.At(j, i) = std::to_string(1 + (random >> 16) % 50);
+            grids.Restriction.At(j, i) = (random >> 8) % 4 == 0 ? "40" : "M";
+        }
+        grids.Tarif.At(kSide + 1, i) = std::to_string(50 + i);
+        grids.Tarif.At(i, kSide + 1) = std::to_string(50 + kSide + 1 - i);
+    }
+    for (const bool limits : {false, true}) {
+        for (const std::int32_t mode : {kSolveModeChecking, kSolveModeDetailed}) {
+            EncodedReportSink sink([](std::string_view) { return true; });
+            SolveState s;
+            s.Report.StreamTo(sink);
+            SolveSettings settings;
+            settings.SolveMode = mode;
+            settings.PlanMethod = limits ? kPlanNorthWestCorner : kPlanVogel;
+            SilentHooks hooks;
+            RunSolve(grids, limits, false, settings, hooks, s);
+        }
+    }
+}
+
 // The picture of the plan as it stands in the pause, edits included.
 EMSCRIPTEN_KEEPALIVE const char* PausePicture(const char* caption) {
     if (!g_run) return Answer({});

@@ -91,6 +91,8 @@ Kg.App = class App {
             }
         };
         this.worker.onerror = () => { this.restartWorker(); };
+        const started = performance.now();
+        this.request({ op: 'warm' }).then((m) => { this.warmedIn = performance.now() - started; this.warmUp = m; }, () => {});
     }
 
     restartWorker() {
@@ -586,6 +588,7 @@ Kg.App = class App {
         let outcome;
         const send = (m) => this.request(m);
         try {
+            performance.mark('kargolo-run-started');
             outcome = await send({
                 op: 'solve', grids: this.core.documentText(tab.doc), taskName: this.baseName(tab.caption),
                 restricted: tab.restrictions, planOnly, settings,
@@ -598,6 +601,8 @@ Kg.App = class App {
             else this.message('Неизвестная ошибка. Решение остановлено');
             return;
         }
+        performance.mark('kargolo-run-answered');
+        this.lastRun = { workerMilliseconds: outcome.milliseconds };
         this.setRunning(false);
         if (outcome.refusal) { this.message(outcome.refusal); return; }
         if (outcome.failed) this.message('Неизвестная ошибка. Решение остановлено');

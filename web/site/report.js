@@ -94,6 +94,8 @@ Kg.ReportTab = class ReportTab {
             this.pristine = this.bodyText();
             this.scrollTo(anchor);
             this.shownIn = performance.now() - started;
+            if (!this.firstShown) performance.mark('kargolo-first-screen');
+            this.firstShown = true;
             this.element.dataset.shown = String(page);
         };
         this.frame.srcdoc = text;

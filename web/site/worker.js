@@ -8,6 +8,7 @@
 // stepwise pause answers {paused...}, and goes on with 'edit' and 'decide'.
 function KargoloWorker() {
     let core = null;
+    const loading = KargoloCore();
     let statusLines = [];
     let statusSent = 0;
     self.kargoloReport = [];
@@ -39,6 +40,7 @@ function KargoloWorker() {
     function answerRun(id, text) {
         const outcome = JSON.parse(text);
         postMessage({ op: 'status', lines: statusLines.slice(-6) });
+        outcome.milliseconds = self.kargoloRunTime;
         if (outcome.done) {
             const bytes = takeReport();
             outcome.report = bytes;
@@ -64,9 +66,11 @@ function KargoloWorker() {
     onmessage = async (event) => {
         const m = event.data;
         try {
-            if (!core) core = await KargoloCore();
+            core = await loading;
             if (handlers[m.op]) {
+                const started = performance.now();
                 const text = handlers[m.op](m);
+                self.kargoloRunTime = performance.now() - started;
                 const outcome = JSON.parse(text);
                 if (outcome.refused) postMessage({ id: m.id, ...outcome });
                 else answerRun(m.id, text);
@@ -83,8 +87,12 @@ function KargoloWorker() {
                     ['number', 'number', 'number', 'number', 'number', 'number', 'number', 'number', 'number', 'number', 'number'],
                     [o.suppliers, o.consumers, o.type, o.degenerate ? 1 : 0, o.lowest, o.highest, o.limitedPercent,
                         o.tightness, o.allowUnsolvable ? 1 : 0, o.unique ? 1 : 0, o.seed])) });
-            } else if (m.op === 'ready') {
-                postMessage({ id: m.id, ready: true });
+            } else if (m.op === 'warm') {
+                // The solver's code compiled to the full before the first task: a first run would
+                // otherwise spend most of its time in the browser's quick first compilation.
+                const started = performance.now();
+                core.ccall('WarmUp', null, [], []);
+                postMessage({ id: m.id, warm: true, loaded: started, milliseconds: performance.now() - started });
             }
         } catch (failure) {
             // Out of memory and the like: the page says the run failed, the worker is made anew.
