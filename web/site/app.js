@@ -270,8 +270,9 @@ Kg.App = class App {
         const limit = document.querySelector('#settings [name=reportLimitMb]');
         const limitHint = () => {
             document.getElementById('limit-hint').textContent = +limit.value === 0
-                ? 'без предела: отчет может занять всю память вкладки'
-                : 'Когда отчет достигает этого размера, ход решения дальше не пишется; ответ дается всегда.';
+                ? 'без предела: большой отчет может занять всю память вкладки'
+                : 'Когда отчет достигает этого размера, ход решения дальше не записывается; итоговый план записывается всегда. ' +
+                  'В браузере отчет хранится в памяти вкладки: по умолчанию 64 МБ.';
         };
         limit.addEventListener('input', limitHint);
         limitHint();

@@ -69,9 +69,12 @@ Kg.ReportTab = class ReportTab {
             a.addEventListener('click', (e) => { e.preventDefault(); this.goToEntry(k); });
             this.navigator.append(a);
         });
-        this.navigator.hidden = entries.length === 0;
+        this.navigator.hidden = entries.length === 0 || ReportTab.narrow();
         for (const b of [this.navButton, this.prevButton, this.nextButton, this.answerButton]) b.hidden = entries.length === 0;
     }
+
+    // On a phone the navigator covers the report: it opens on demand and closes after a choice.
+    static narrow() { return window.matchMedia('(max-width: 700px)').matches; }
 
     toggleNavigator() {
         if ((this.layout.entries || []).length) this.navigator.hidden = !this.navigator.hidden;
@@ -136,6 +139,7 @@ Kg.ReportTab = class ReportTab {
         if (!entry) return;
         this.entry = k;
         [...this.navigator.children].forEach((a, i) => a.classList.toggle('current', i === k));
+        if (ReportTab.narrow()) this.navigator.hidden = true;
         this.showPage(entry.page, entry.anchor);
         this.updateStageButtons();
     }
