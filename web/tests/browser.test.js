@@ -290,6 +290,70 @@ test('the editor refuses what the desktop refuses', async (t) => {
     assert.strictEqual(await page.evaluate(() => Kg.app.core.suppliers(Kg.app.active.doc)), 1 + 1);
 });
 
+test('the picture of the plan and a random task are those of kargolo-solve; the comparison lists every rule and method', async (t) => {
+    const page = await openPage(t);
+    const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'kargolo-'));
+    const task = path.join(folder, 'closed-3x4.tab');
+    fs.copyFileSync(path.join(tables, 'closed-3x4.tab'), task);
+    await page.setInputFiles('#open-file', task);
+    await page.waitForFunction(() => Kg.app.active.caption === 'closed-3x4.tab');
+    await solve(page);
+    await page.keyboard.press('Control+g');
+    await page.waitForSelector('.picture-tab:not([hidden]) svg');
+    solver([task, '--mode', 'checking', '-o', path.join(folder, 'r.html'), '--svg', path.join(folder, 'plan.svg')]);
+    assert.strictEqual(await page.evaluate(() => Kg.app.active.svg), fs.readFileSync(path.join(folder, 'plan.svg'), 'utf8'));
+    await page.screenshot({ path: path.join(shots, 'picture.png') });
+
+    await page.click('.tab >> text=closed-3x4.tab');
+    await page.keyboard.press('Shift+F9');
+    await page.waitForSelector('.report-tab:not([hidden])[data-shown]');
+    const rows = await page.evaluate(() => Kg.app.active.frame.contentDocument.querySelectorAll('tr').length);
+    assert.ok(rows >= 9, 'rows of the comparison: ' + rows);
+    assert.match(await reportText(page), /445/);
+
+    await page.keyboard.press('Control+Shift+N');
+    await page.waitForSelector('#random-task[open]');
+    await page.fill('#random-task [name=suppliers]', '4');
+    await page.fill('#random-task [name=consumers]', '5');
+    await page.fill('#random-task [name=seed]', '2024');
+    await page.click('#random-task button[value=ok]');
+    await page.waitForFunction(() => Kg.app.active.kind === 'task' && Kg.app.active.note !== '');
+    const note = await page.textContent('.task-tab:not([hidden]) .task-note');
+    const saved = await saveAs(page, 'random.tab');
+    solver(['--generate', '1', '--size', '4x5', '--seed', '2024', '--out', path.join(folder, 'series')]);
+    assert.deepStrictEqual(saved, fs.readFileSync(path.join(folder, 'series', 'variant-01.tab')));
+    const answers = fs.readFileSync(path.join(folder, 'series', 'answers.csv'), 'utf8').trim().split('\n')[1].split(';');
+    assert.ok(note.includes(answers[5]), `${note} names the optimum ${answers[5]}`);
+});
+
+test('an edited report is saved with the edits, the rest as kargolo-solve wrote it', async (t) => {
+    const page = await openPage(t);
+    await paste(page, sample);
+    await page.evaluate(() => { Kg.app.settings.editingMode = true; Kg.app.settings.solveMode = 0; });
+    await solve(page);
+    const before = await page.evaluate(() => Array.from(Kg.app.active.bytes));
+    await page.evaluate(() => {
+        const doc = Kg.app.active.frame.contentDocument;
+        const note = doc.createElement('p');
+        note.textContent = 'Проверено: Иванов';
+        doc.body.prepend(note);
+    });
+    const saved = await download(page, async () => {
+        await page.keyboard.press('Control+s');
+        await page.click('#save-as button[value=ok]');
+    });
+    const text = new TextDecoder('windows-1251').decode(saved);
+    assert.match(text, /<p>Проверено: Иванов<\/p>/);
+    assert.ok(saved.length > before.length);
+    // The text without tags and blanks, and with &mdash; as the browser writes it back: '—'.
+    const plain = (html) => html.replace(/<[^>]*>|\s/g, '').replace(/&mdash;/g, '—');
+    const a = plain(new TextDecoder('windows-1251').decode(Buffer.from(before)));
+    const b = plain(text.replace('Проверено: Иванов', ''));
+    let k = 0;
+    while (k < a.length && a[k] === b[k]) k++;
+    assert.strictEqual(b, a, 'first difference at ' + k + ': ' + JSON.stringify(a.slice(k - 20, k + 40)) + ' / ' + JSON.stringify(b.slice(k - 20, k + 40)));
+});
+
 test('a 1000 x 1000 run leaves the page answering', async (t) => {
     const page = await openPage(t);
     const task = process.env.KARGOLO_LARGE_TASK;
