@@ -3,8 +3,12 @@
 set(KARGOLO_EMSCRIPTEN_ROOT /usr/share/emscripten CACHE PATH "emscripten's folder")
 include(${KARGOLO_EMSCRIPTEN_ROOT}/cmake/Modules/Platform/Emscripten.cmake)
 
-# Debian's emscripten finds its JavaScript tools (acorn) only there.
+# Debian's emscripten finds its JavaScript tools (acorn) only there: every compile and link is
+# told so, whichever shell runs ninja.
 set(ENV{NODE_PATH} /usr/share/nodejs)
+set(CMAKE_CXX_COMPILER_LAUNCHER env NODE_PATH=/usr/share/nodejs)
+set(CMAKE_C_COMPILER_LAUNCHER env NODE_PATH=/usr/share/nodejs)
+set(CMAKE_CXX_LINKER_LAUNCHER env NODE_PATH=/usr/share/nodejs)
 
 # No threads without cross-origin isolation, which a page opened from disk cannot have: the
 # pass over the rows stays on the solver's one thread.

@@ -691,9 +691,13 @@ Kg.App = class App {
     }
 
     persist() {
-        const tasks = this.tabs.filter((t) => t.kind === 'task').map((t) => t.state());
+        // A task of more than a quarter of a million routes is not kept: writing it down after
+        // every edit would hold the page up, and the browser's store is too small for it.
+        const kept = this.tabs.filter((t) => t.kind === 'task' &&
+            this.core.suppliers(t.doc) * this.core.consumers(t.doc) <= 250000);
+        const tasks = kept.map((t) => t.state());
         const state = {
-            settings: this.settings, tasks, active: this.tabs.indexOf(this.active),
+            settings: this.settings, tasks, active: kept.indexOf(this.active),
             taskWindows: this.taskWindows, reportWindows: this.reportWindows,
         };
         try {

@@ -386,6 +386,11 @@ test('a 1000 x 1000 run leaves the page answering', async (t) => {
     t.diagnostic('from a click to the next frame: ' + delays.join(', ') + ' ms');
     assert.ok(Math.max(...delays) < 200, 'the page answered a click in ' + delays.join(', ') + ' ms');
     await page.screenshot({ path: path.join(shots, 'large-run.png') });
+    // "Прервать" ends the run at once; the next run goes as usual.
+    await page.click('#stop');
+    assert.strictEqual(await message(page), 'Решение прервано пользователем. Отчет не создан.');
+    assert.strictEqual(await page.evaluate(() => Kg.app.running), false);
+    await page.keyboard.press('F9');
     await page.waitForSelector('.report-tab:not([hidden])[data-shown]', { timeout: 300000 });
     const answer = await page.textContent('.report-tab:not([hidden]) .navigator a:has-text("Ответ")');
     const expected = /Целевая функция F= (-?\d+)/.exec(new TextDecoder('windows-1251').decode(solver([task, '--mode', 'checking'])));
