@@ -227,6 +227,14 @@ test('task files open and save byte for byte; bad files give the program\'s mess
         assert.strictEqual(await page.isVisible('.task-tab:not([hidden]) .pages button:has-text("Ограничения")'), limits, name);
         assert.deepStrictEqual(await saveAs(page, name), name.endsWith('.tab') ? longForm(bytes) : bytes, name);
     }
+    // A file dropped on the page opens as one picked does.
+    await page.evaluate((bytes) => {
+        const data = new DataTransfer();
+        data.items.add(new File([new Uint8Array(bytes)], 'dropped.tab'));
+        window.dispatchEvent(new DragEvent('drop', { dataTransfer: data, bubbles: true, cancelable: true }));
+    }, [...fs.readFileSync(path.join(tables, 'degenerate-3x3.tab'))]);
+    await page.waitForFunction(() => Kg.app.active.caption === 'dropped.tab');
+    assert.deepStrictEqual(await saveAs(page, 'dropped.tab'), longForm(fs.readFileSync(path.join(tables, 'degenerate-3x3.tab'))));
     const tabs = await page.locator('.tab').count();
     const good = fs.readFileSync(path.join(tables, 'closed-3x4.tab'));
     const header = Buffer.alloc(8);
