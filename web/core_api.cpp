@@ -505,6 +505,8 @@ EMSCRIPTEN_KEEPALIVE const char* StartRun(const char* grids, const char* taskNam
 // The user typed text into plan cell (row, column) of the pause and left it.
 EMSCRIPTEN_KEEPALIVE const char* EditPause(int row, int column, const char* text) {
     if (!g_run) return Answer("{}");
+    const SolveState& s = g_run->pause().State;
+    if (row < 0 || column < 0 || row >= s.m || column >= s.n) return Answer("{}");
     const PlanEditor::EditResult edit = g_run->Edit(row, column, text);
     return Answer(JsonObject()
                       .Add("accepted", edit.Accepted)

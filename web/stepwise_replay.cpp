@@ -58,6 +58,16 @@ bool ReplayRun::Run(SolveHooks& status, SolveState& s, SolveRunResult& result) {
     m_editor.reset();
     m_pause.reset();
     m_edits.clear();
+    if (m_settings.SolveMode == kSolveModeStepwise && !m_planOnly) {
+        SolveSettings quick = m_settings;
+        quick.ReportLimitMb = 1;
+        DiscardingReportSink nowhere;
+        SolveState replay;
+        replay.Report.StreamTo(nowhere);
+        Hooks hooks(*this, status);
+        result = RunSolve(m_grids, m_restricted, m_planOnly, quick, hooks, replay);
+        if (hooks.Paused()) return true;
+    }
     Hooks hooks(*this, status);
     result = RunSolve(m_grids, m_restricted, m_planOnly, m_settings, hooks, s);
     return hooks.Paused();

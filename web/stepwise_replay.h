@@ -7,8 +7,10 @@
 // plan again) and stops at the first pause it has no decision for. There the plan is kept for
 // the user to edit, checked as the desktop's stepwise window checks it.
 //
-// The report of a run that stopped at a pause is not wanted; the run that ends (the optimum,
-// "До конца", an abort) writes the whole report, the same as a run that paused in one go.
+// The report of a run that stopped at a pause is not wanted, so a replay writes only the first
+// megabyte of it (the course is cut there, as at the report's size limit, which changes no choice
+// of the solver); a replay that ends (the optimum, "До конца", an abort) is run once more to write
+// the whole report, the same as a run that paused in one go.
 
 #include <optional>
 #include <string>

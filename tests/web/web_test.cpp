@@ -11,6 +11,7 @@
 #include "web/grids_text.h"
 #include "web/report_index_text.h"
 #include "web/stepwise_replay.h"
+#include "tests/support/task_builders.h"
 
 namespace kargolo::testing {
 namespace {
@@ -186,6 +187,95 @@ TEST(ReplayRun, WritesTheReportOfARunThatPausedInOneGo) {
         EXPECT_EQ(replayed.Report, expected);
         EXPECT_EQ(replayed.Result.Aborted, live.Aborted);
         EXPECT_GE(replayed.Stages.size(), c.Steps.size());
+    }
+}
+
+TaskGrids GridsOf(const TaskSpec& task) {
+    const int m = static_cast<int>(task.Supplies.size());
+    const int n = static_cast<int>(task.Demands.size());
+    TaskGrids grids = NewTaskGrids(m, n);
+    for (int i = 0; i < m; ++i) {
+        grids.Tarif.At(n + 1, i + 1) = std::to_string(task.Supplies[static_cast<std::size_t>(i)]);
+        for (int j = 0; j < n; ++j) {
+            const auto k = static_cast<std::size_t>(i * n + j);
+            grids.Tarif.At(j + 1, i + 1) = task.Tariffs.empty() ? "1" : std::to_string(task.Tariffs[k]);
+            if (!task.Limits.empty()) {
+                grids.Restriction.At(j + 1, i + 1) =
+                    task.Limits[k] == static_cast<std::int32_t>(kNoLimit) ? "M" : std::to_string(task.Limits[k]);
+            }
+        }
+    }
+    for (int j = 0; j < n; ++j) grids.Tarif.At(j + 1, m + 1) = std::to_string(task.Demands[static_cast<std::size_t>(j)]);
+    CopyRim(grids, GridKind::Tarif);
+    return grids;
+}
+
+// What a restless user does at pause k: mostly the next stage, sometimes a stage back after an
+// edit (taken back with the stage), now and then the rest of the run or an abort.
+Step RandomStep(std::uint32_t seed, unsigned k, bool backOffered, int m, int n) {
+    std::uint32_t r = (seed + 1) * 2654435761u ^ (k + 7) * 40503u;
+    r ^= r >> 13;
+    r *= 2246822519u;
+    r ^= r >> 16;
+    Step step;
+    const unsigned pick = r % 16;
+    if (k > 40 || pick == 0) {
+        step.Decision = StageDecision::RunToEnd;
+    } else if (pick == 1) {
+        step.Decision = StageDecision::Abort;
+    } else if (pick < 6 && backOffered) {
+        step.Edits.push_back({static_cast<int>((r >> 8) % static_cast<unsigned>(m)),
+                              static_cast<int>((r >> 16) % static_cast<unsigned>(n)), std::to_string((r >> 4) % 9)});
+        step.Decision = StageDecision::Back;
+    }
+    return step;
+}
+
+class RandomPauses : public SolveHooks {
+public:
+    explicit RandomPauses(std::uint32_t seed) : m_seed(seed) {}
+    void AddStatusLine(std::string_view) override {}
+    void ReplaceStatusLine(std::string_view) override {}
+    StageAnswer BeforeStage(SolveState& s, unsigned, bool backOffered) override {
+        const Step step = RandomStep(m_seed, m_next++, backOffered, s.m, s.n);
+        PlanEditor editor(s);
+        for (const PauseEdit& e : step.Edits) editor.AcceptCellEdit(e.Row, e.Column, e.Text);
+        if (step.Decision == StageDecision::Back) return {StageDecision::Back, false};
+        FinishStepwiseEdits(s);
+        return {step.Decision, editor.planChanged()};
+    }
+
+private:
+    std::uint32_t m_seed;
+    unsigned m_next = 0;
+};
+
+// Random tasks with and without limits, random users: the replayed report is the live one.
+TEST(ReplayRun, AgreesWithALiveRunOnRandomTasksAndUsers) {
+    for (std::uint32_t seed = 0; seed < 60; ++seed) {
+        SCOPED_TRACE(seed);
+        const TaskSpec spec = seed % 3 == 2 ? RandomLimitedTask(seed) : RandomTask(seed);
+        const bool limits = !spec.Limits.empty();
+        const TaskGrids grids = GridsOf(spec);
+        SolveState live;
+        RandomPauses user(seed);
+        const SolveRunResult expected = RunSolve(grids, limits, false, Stepwise(), user, live);
+        ReplayRun run(grids, limits, false, Stepwise());
+        SilentHooks status;
+        SolveRunResult result;
+        SolveState s;
+        unsigned k = 0;
+        while (run.Run(status, s, result)) {
+            const Pause& pause = run.pause();
+            const Step step = RandomStep(seed, k++, pause.BackOffered, pause.State.m, pause.State.n);
+            for (const PauseEdit& e : step.Edits) run.Edit(e.Row, e.Column, e.Text);
+            std::string refusal;
+            ASSERT_TRUE(run.Decide(step.Decision, refusal)) << refusal;
+            s = SolveState();
+        }
+        EXPECT_EQ(s.Report.Text(), live.Report.Text());
+        EXPECT_EQ(result.Aborted, expected.Aborted);
+        EXPECT_EQ(result.Failed, expected.Failed);
     }
 }
 
