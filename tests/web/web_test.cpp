@@ -97,6 +97,15 @@ struct Step {
     StageDecision Decision = StageDecision::Continue;
 };
 
+// One pause of the desktop's window: the plan checked as it opens, the edits, the decision.
+StageAnswer LivePause(SolveState& s, const Step& step) {
+    PlanEditor editor(s);
+    for (const PauseEdit& e : step.Edits) editor.AcceptCellEdit(e.Row, e.Column, e.Text);
+    if (step.Decision == StageDecision::Back) return {StageDecision::Back, false};
+    FinishStepwiseEdits(s);
+    return {step.Decision, editor.planChanged()};
+}
+
 class ScriptedPauses : public SolveHooks {
 public:
     explicit ScriptedPauses(std::vector<Step> steps) : m_steps(std::move(steps)) {}
@@ -105,11 +114,7 @@ public:
     StageAnswer BeforeStage(SolveState& s, unsigned, bool) override {
         const Step step = m_next < m_steps.size() ? m_steps[m_next] : Step{};
         ++m_next;
-        PlanEditor editor(s);
-        for (const PauseEdit& e : step.Edits) editor.AcceptCellEdit(e.Row, e.Column, e.Text);
-        if (step.Decision == StageDecision::Back) return {StageDecision::Back, false};
-        FinishStepwiseEdits(s);
-        return {step.Decision, editor.planChanged()};
+        return LivePause(s, step);
     }
 
 private:
@@ -237,12 +242,7 @@ public:
     void AddStatusLine(std::string_view) override {}
     void ReplaceStatusLine(std::string_view) override {}
     StageAnswer BeforeStage(SolveState& s, unsigned, bool backOffered) override {
-        const Step step = RandomStep(m_seed, m_next++, backOffered, s.m, s.n);
-        PlanEditor editor(s);
-        for (const PauseEdit& e : step.Edits) editor.AcceptCellEdit(e.Row, e.Column, e.Text);
-        if (step.Decision == StageDecision::Back) return {StageDecision::Back, false};
-        FinishStepwiseEdits(s);
-        return {step.Decision, editor.planChanged()};
+        return LivePause(s, RandomStep(m_seed, m_next++, backOffered, s.m, s.n));
     }
 
 private:
