@@ -370,7 +370,7 @@ test('a 1000 x 1000 run leaves the page answering', async (t) => {
         return;
     }
     await page.setInputFiles('#open-file', task);
-    await page.waitForFunction(() => Kg.app.active.caption.endsWith('.tab'), null, { timeout: 60000 });
+    await page.waitForFunction((name) => Kg.app.active.caption === name, path.basename(task), { timeout: 60000 });
     await setSettings(page, { solveMode: '0' });
     await page.keyboard.press('F9');
     await page.waitForSelector('#progress:not([hidden])');
