@@ -184,7 +184,8 @@ Kg.App = class App {
         const tab = this.active;
         const task = tab && tab.kind === 'task';
         const report = tab && tab.kind === 'report';
-        if (this.running) return ['Contents', 'About'].includes(name);
+        // While the worker solves, everything but another run goes on as usual.
+        if (this.running && ['FindPlan', 'SolveTask', 'CompareMethods', 'RandomTask'].includes(name)) return false;
         switch (name) {
             case 'Print': return report;
             case 'Save': case 'SaveAs': return task || report;
