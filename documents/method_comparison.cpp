@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "documents/grids_to_state.h"
+#include "documents/html_text.h"
 #include "solver/driver.h"
 #include "solver/report_buffer.h"
 #include "solver/report_texts.h"
@@ -99,7 +100,7 @@ MethodComparison CompareMethods(const TaskGrids& grids, bool limits,
 
 std::string ComparisonHtml(const MethodComparison& comparison, std::string_view taskName) {
     std::string html = kReportHead;
-    html += "<h3>Сравнение методов: " + std::string(taskName) + "</h3>";
+    html += "<h3>Сравнение методов: " + HtmlEscaped(taskName) + "</h3>";
     if (!comparison.Refusal.empty()) {
         html += "<p>" + comparison.Refusal + "</p>";
     } else {

@@ -139,7 +139,7 @@ void InstallCleanupHandler(int number) {
     if (::sigaction(number, nullptr, &current) != 0 || current.sa_handler != SIG_DFL) return;
     struct sigaction cleanup {};
     cleanup.sa_handler = RemoveTemporariesAndRaise;
-    cleanup.sa_flags = SA_RESETHAND;
+    cleanup.sa_flags = static_cast<int>(SA_RESETHAND);  // 0x80000000 in an int field
     sigemptyset(&cleanup.sa_mask);
     for (const int other : kCleanedSignals) sigaddset(&cleanup.sa_mask, other);
     ::sigaction(number, &cleanup, nullptr);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "documents/html_text.h"
 #include "documents/text_numbers.h"
 #include "solver/report_buffer.h"
 #include "solver/report_writer.h"
@@ -39,26 +40,12 @@ Layout LayoutFor(const PlanSketch& sketch) {
     return at;
 }
 
-std::string Escaped(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c;
-        }
-    }
-    return out;
-}
-
 std::string Number(std::int64_t value) { return NumberToText(value); }
 
 void AppendText(std::string& svg, int x, int y, std::string_view anchor, int size, std::string_view text,
                 std::string_view extra = {}) {
     svg += "<text x=\"" + Number(x) + "\" y=\"" + Number(y) + "\" text-anchor=\"" + std::string(anchor) +
-           "\" font-size=\"" + Number(size) + "\"" + std::string(extra) + ">" + Escaped(text) + "</text>\n";
+           "\" font-size=\"" + Number(size) + "\"" + std::string(extra) + ">" + HtmlEscaped(text) + "</text>\n";
 }
 
 void AppendNode(std::string& svg, const Layout& at, const PlanNode& node, int x, int index) {
@@ -107,7 +94,7 @@ void AppendRoute(std::string& svg, const Layout& at, const PlanSketch& sketch, c
                               : apart      ? " stroke-width=\"1.5\" stroke-dasharray=\"6 4\""
                                            : " stroke-width=\"1.5\"";
     svg += "<g class=\"" + std::string(route.Closed ? "route closed" : "route") + "\"><title>" +
-           Escaped(title) + "</title><line x1=\"" + Number(x1) + "\" y1=\"" + Number(y1) + "\" x2=\"" +
+           HtmlEscaped(title) + "</title><line x1=\"" + Number(x1) + "\" y1=\"" + Number(y1) + "\" x2=\"" +
            Number(x2) + "\" y2=\"" + Number(y2) + "\" stroke=\"" + color + "\"" + style + "/>\n";
     if (!route.Closed) AppendArrowHead(svg, x1, y1, x2, y2, color, at.Labels ? 9 : 6);
     if (at.Labels && route.Closed) {

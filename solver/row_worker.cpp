@@ -2,6 +2,15 @@
 
 namespace kargolo {
 
+#ifdef KARGOLO_NO_ROW_THREAD
+
+RowWorker::RowWorker() = default;
+RowWorker::~RowWorker() = default;
+
+void RowWorker::Run(int rows, const std::function<void(int, int)>& work) { work(0, rows); }
+
+#else
+
 RowWorker::RowWorker() : m_thread([this] { Loop(); }) {}
 
 RowWorker::~RowWorker() {
@@ -39,5 +48,7 @@ void RowWorker::Loop() {
         m_changed.notify_all();
     }
 }
+
+#endif
 
 }  // namespace kargolo

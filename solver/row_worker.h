@@ -3,12 +3,16 @@
 // A second thread for passes over the rows of a large task. Run() gives the first half of the
 // rows to the calling thread and the second half to the worker, which waits between calls, and
 // returns when both halves are done. The work must not throw, and the halves must not write
-// to the same objects.
+// to the same objects. Built without the row thread (KARGOLO_NO_ROW_THREAD: WebAssembly in a
+// page), Run() does all the rows on the calling thread.
 
-#include <condition_variable>
 #include <functional>
+
+#ifndef KARGOLO_NO_ROW_THREAD
+#include <condition_variable>
 #include <mutex>
 #include <thread>
+#endif
 
 namespace kargolo {
 
@@ -21,6 +25,7 @@ public:
 
     void Run(int rows, const std::function<void(int begin, int end)>& work);
 
+#ifndef KARGOLO_NO_ROW_THREAD
 private:
     void Loop();
 
@@ -31,6 +36,7 @@ private:
     int m_end = 0;
     bool m_stop = false;
     std::thread m_thread;  // last: it starts once the members above exist
+#endif
 };
 
 }  // namespace kargolo

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#ifndef _WIN32
+#if defined(__EMSCRIPTEN__)
+#include <emscripten.h>
+#elif !defined(_WIN32)
 #include <sys/wait.h>
 #endif
 #include <filesystem>
@@ -46,10 +48,24 @@ CliRun RunCli(std::vector<std::string> args) {
 
 std::string Table(const char* name) { return Utf8FromPath(kTables / name); }
 
+#ifdef __EMSCRIPTEN__
+// kargolo-solve is a script that the Node running the tests runs as a process of its own.
+EM_JS(int, RunUnderNode, (const char* program, const char* args), {
+    const run = require('child_process').spawnSync(
+        process.execPath, [UTF8ToString(program)].concat(UTF8ToString(args).split('\n').slice(0, -1)),
+        {stdio: 'ignore'});
+    return run.status === null ? -1 : run.status;
+});
+#endif
+
 // Runs kargolo-solve with the arguments (UTF-8) and its output thrown away; its exit status.
 int RunProgram(const std::vector<std::string>& args) {
     const std::filesystem::path program = std::filesystem::absolute(KARGOLO_SOLVE_PROGRAM);
-#ifdef _WIN32
+#if defined(__EMSCRIPTEN__)
+    std::string lines;
+    for (const std::string& arg : args) lines += arg + '\n';
+    return RunUnderNode(program.string().c_str(), lines.c_str());
+#elif defined(_WIN32)
     std::wstring command = L"\"\"" + program.wstring() + L"\"";
     for (const std::string& arg : args) command += L" \"" + PathFromUtf8(arg).wstring() + L"\"";
     command += L" > NUL 2>&1\"";

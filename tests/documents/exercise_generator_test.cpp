@@ -205,6 +205,14 @@ TEST(ExerciseGenerator, RefusesOptionsThatMakeNoTask) {
     EXPECT_NE(CheckExerciseOptions(options), "");
 }
 
+// A file name is the user's text: it cannot add markup (or scripts) to the table's document.
+TEST(MethodComparison, WritesTheTaskNameAsText) {
+    const std::string html = ComparisonHtml(CompareMethods(GenerateExercise({}, 0).Grids, false),
+                                            "<img src=x onerror=\"alert(1)\"> & co.tab");
+    EXPECT_NE(html.find("&lt;img src=x onerror=&quot;alert(1)&quot;&gt; &amp; co.tab"), std::string::npos);
+    EXPECT_EQ(html.find("<img"), std::string::npos);
+}
+
 // The table's numbers are those of separate runs with each setting.
 TEST(MethodComparison, EqualsSeparateRuns) {
     ExerciseOptions options;

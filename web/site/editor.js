@@ -1,0 +1,260 @@
+'use strict';
+// A task's tab: the pages "Тарифы" and "Ограничения" over the task's two grids, which live in
+// the core; every check, refusal and message is the core's (the desktop's task editor's).
+// Undo keeps a typed cell's texts on both pages, or the whole task before a change of many cells.
+var Kg = window.Kg || (window.Kg = {});
+
+Kg.TaskTab = class TaskTab {
+    constructor(app, options) {
+        this.app = app;
+        this.core = app.core;
+        this.kind = 'task';
+        this.doc = options.doc;
+        this.caption = options.caption;
+        this.saved = !!options.saved;
+        this.neverSaved = options.neverSaved !== false;
+        this.restrictions = !!options.restrictions;
+        this.page = 0;
+        this.undo = [];
+        this.redo = [];
+        this.note = options.note || '';
+        this.element = document.createElement('section');
+        this.element.className = 'task-tab';
+        this.pageBar = document.createElement('div');
+        this.pageBar.className = 'pages';
+        this.pageButtons = ['Тарифы', 'Ограничения'].map((text, page) => {
+            const b = document.createElement('button');
+            b.textContent = text;
+            b.addEventListener('click', () => this.showPage(page));
+            this.pageBar.append(b);
+            return b;
+        });
+        this.noteBar = document.createElement('div');
+        this.noteBar.className = 'task-note';
+        this.gridHost = document.createElement('div');
+        this.gridHost.className = 'grid-host';
+        this.element.append(this.pageBar, this.noteBar, this.gridHost);
+        this.grids = [0, 1].map((grid) => this.makeGrid(grid));
+        this.grids[1].root.hidden = true;
+        this.refreshPages();
+    }
+
+    makeGrid(grid) {
+        const core = this.core;
+        const tab = this;
+        const model = {
+            columns: () => core.consumers(tab.doc) + 2,
+            rows: () => core.suppliers(tab.doc) + 2,
+            text: (c, r) => core.cellText(tab.doc, grid, c, r),
+            kind(c, r) {
+                const n = this.columns() - 1;
+                const m = this.rows() - 1;
+                if (c === n && r === m) return 'corner';
+                if (c === n || r === m) return 'rim';
+                return 'body';
+            },
+            editable(c, r) { return this.kind(c, r) !== 'corner'; },
+            style: (c, r) => (grid === 1 && c < model.columns() - 1 && r < model.rows() - 1 ? 'limit' : ''),
+            checkTyping(c, r, text) {
+                const limitCell = grid === 1 && this.kind(c, r) === 'body';
+                const verdict = core.checkTyping(text, limitCell ? 1 : 0);
+                if (verdict === 'complete' || verdict === 'partial') return null;
+                return verdict === 'too-large' ? 'Число должно быть от -2147483648 до 2147483647' : '';
+            },
+        };
+        return new Kg.GridView(this.gridHost, model, {
+            commit: (c, r, text) => this.typed(grid, c, r, text),
+            mayLeave: (from, to) => this.leave(grid, from, to),
+            enter: (cell) => this.enter(grid, cell),
+            popup: (x, y) => this.app.showPopup(x, y),
+            hint: (text) => this.app.hint(text),
+            editStarted: () => this.markChanged(),
+        });
+    }
+
+    get grid() { return this.grids[this.page]; }
+
+    title() { return (this.saved ? '' : '*') + this.app.baseName(this.caption); }
+
+    focus() { this.grid.focus(); }
+
+    markChanged() {
+        if (this.saved) {
+            this.saved = false;
+            this.app.tabsChanged();
+        }
+        this.app.persistSoon();
+    }
+
+    cellTexts(c, r) { return [this.core.cellText(this.doc, 0, c, r), this.core.cellText(this.doc, 1, c, r)]; }
+
+    // One typed cell: undone as the texts of both pages before it.
+    typed(grid, c, r, text) {
+        const before = this.cellTexts(c, r);
+        this.core.setCellText(this.doc, grid, c, r, text.replace(/[\t\r\n]/g, ' '));
+        this.push({ cell: { c, r, before, after: null } });
+        this.markChanged();
+        return true;
+    }
+
+    restoreCell(step, useBefore) {
+        const { c, r } = step.cell;
+        if (useBefore) step.cell.after = this.cellTexts(c, r);
+        const texts = useBefore ? step.cell.before : step.cell.after;
+        this.core.setCellText(this.doc, 0, c, r, texts[0]);
+        this.core.setCellText(this.doc, 1, c, r, texts[1]);
+    }
+
+    leave(grid, from, to) {
+        const check = this.core.checkOnLeaving(this.doc, grid, from.c, from.r, to.c, to.r);
+        this.redrawGrids();
+        if (check.message) this.app.message(check.message);
+        return check.allowed;
+    }
+
+    enter(grid, cell) {
+        const check = this.core.checkOnEnter(this.doc, grid, cell.c, cell.r);
+        this.redrawGrids();
+        if (check.message) {
+            this.app.message(check.message);
+            return false;
+        }
+        return true;
+    }
+
+    // Before a command takes the task: the text being typed is taken and the cell checked.
+    async finishEditing() {
+        const view = this.grid;
+        if (!(await view.commit())) return false;
+        return this.leave(this.page, view.cursor, view.cursor);
+    }
+
+    redrawGrids() { for (const g of this.grids) g.schedule(); }
+
+    reloadGrids() {
+        for (const g of this.grids) g.reload();
+        this.app.persistSoon();
+    }
+
+    push(step) {
+        this.undo.push(step);
+        if (this.undo.length > 100) this.dropStep(this.undo.shift());
+        for (const s of this.redo) this.dropStep(s);
+        this.redo = [];
+        this.app.updateCommands();
+    }
+
+    dropStep(step) {
+        if (step.before) this.core.freeDocument(step.before);
+        if (step.after) this.core.freeDocument(step.after);
+    }
+
+    // A change of many cells or of the task's shape, undone as the task before it. change()
+    // returns false (or a refusal, shown) when nothing changed.
+    async change(label, countsAsChange, change) {
+        if (!(await this.finishEditing())) return;
+        const before = this.core.copyDocument(this.doc);
+        const outcome = change();
+        if (outcome === false || (typeof outcome === 'string' && outcome)) {
+            this.core.freeDocument(before);
+            if (typeof outcome === 'string') this.app.message(outcome);
+            return;
+        }
+        this.push({ label, before, after: this.core.copyDocument(this.doc), countsAsChange });
+        if (countsAsChange) this.markChanged();
+        this.reloadGrids();
+    }
+
+    stepBack() {
+        const step = this.undo.pop();
+        if (!step) return;
+        this.grid.cancelEdit();
+        if (step.cell) this.restoreCell(step, true); else this.core.assignDocument(this.doc, step.before);
+        this.redo.push(step);
+        this.afterStep(step);
+    }
+
+    stepForward() {
+        const step = this.redo.pop();
+        if (!step) return;
+        this.grid.cancelEdit();
+        if (step.cell) this.restoreCell(step, false); else this.core.assignDocument(this.doc, step.after);
+        this.undo.push(step);
+        this.afterStep(step);
+    }
+
+    afterStep(step) {
+        if (step.cell || step.countsAsChange) this.markChanged();
+        this.reloadGrids();
+        this.app.updateCommands();
+    }
+
+    currentRow() { return this.grid.cursor.r; }
+    currentColumn() { return this.grid.cursor.c; }
+
+    insertRow() { return this.change('вставка строки', true, () => this.core.insertRow(this.doc, this.currentRow())); }
+    insertColumn() { return this.change('вставка столбца', true, () => this.core.insertColumn(this.doc, this.currentColumn())); }
+    deleteRow() { return this.change('удаление строки', true, () => this.core.deleteRow(this.doc, this.currentRow())); }
+    deleteColumn() { return this.change('удаление столбца', true, () => this.core.deleteColumn(this.doc, this.currentColumn())); }
+    negate() { return this.change('изменение знаков тарифов', true, () => this.core.negateTariffs(this.doc)); }
+    // Transposing is no change to save, but it can be undone like the others.
+    transpose() { return this.change('транспонирование', false, () => this.core.transpose(this.doc)); }
+
+    // A block from a spreadsheet; into a new, untouched task at its first cell, a whole task.
+    paste(text) {
+        if (!text) return;
+        const cursor = this.grid.cursor;
+        const whole = this.neverSaved && this.undo.length === 0 && this.page === 0 && cursor.c === 1 &&
+            cursor.r === 1 && this.core.isNewTask(this.doc) === 1;
+        return this.change('вставка из буфера', true, () => this.core.paste(this.doc, this.page, cursor.c, cursor.r, text, whole ? 1 : 0));
+    }
+
+    // The selected block as tab-separated text.
+    copy() {
+        const s = this.grid.selection();
+        return this.core.blockText(this.doc, this.page, s.c0, s.r0, s.c1 - s.c0 + 1, s.r1 - s.r0 + 1);
+    }
+
+    toggleRestrictions() {
+        this.restrictions = !this.restrictions;
+        if (!this.restrictions && this.page === 1) this.showPage(0);
+        this.refreshPages();
+        this.app.updateCommands();
+        this.app.persistSoon();
+    }
+
+    // The supplies and demands go from the page left to the page shown; the cursor follows.
+    async showPage(page) {
+        if (page === this.page) return;
+        if (!(await this.grid.commit())) return;
+        const cursor = { ...this.grid.cursor };
+        this.core.showPage(this.doc, page);
+        this.page = page;
+        this.grids[0].root.hidden = page !== 0;
+        this.grids[1].root.hidden = page !== 1;
+        this.grid.cursor = cursor;
+        this.grid.anchor = { ...cursor };
+        this.reloadGrids();
+        this.refreshPages();
+        this.grid.focus();
+    }
+
+    refreshPages() {
+        this.pageButtons[1].hidden = !this.restrictions;
+        this.pageButtons.forEach((b, k) => b.classList.toggle('active', k === this.page));
+        this.noteBar.textContent = this.note;
+        this.noteBar.hidden = !this.note;
+    }
+
+    state() {
+        return {
+            kind: 'task', text: this.core.documentText(this.doc), caption: this.caption, saved: this.saved,
+            neverSaved: this.neverSaved, restrictions: this.restrictions, note: this.note,
+        };
+    }
+
+    close() {
+        for (const s of this.undo.concat(this.redo)) this.dropStep(s);
+        this.core.freeDocument(this.doc);
+    }
+};

@@ -1,0 +1,410 @@
+'use strict';
+// The browser edition in Debian's Chromium, headless, driven as a student would use it: the
+// page opened from disk, tasks typed and pasted, files opened and saved, runs in every mode,
+// the stepwise pause. Reports and files are compared with kargolo-solve's.
+//   node --test web/tests/browser.test.js   (SITE, SOLVER and SHOTS from the environment)
+const test = require('node:test');
+const assert = require('node:assert');
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+const { execFileSync } = require('child_process');
+const { chromium } = require('playwright-core');
+
+const root = path.resolve(__dirname, '..', '..');
+const site = process.env.KARGOLO_SITE || path.join(root, 'build-web', 'site', 'index.html');
+const shots = process.env.KARGOLO_SHOTS || path.join(root, 'build-web', 'screenshots');
+const tables = path.join(root, 'examples', 'tables');
+fs.mkdirSync(shots, { recursive: true });
+
+// kargolo-solve: the Linux build's when there is one, else the WebAssembly one under Node.
+function solver(args) {
+    const native = process.env.KARGOLO_SOLVE || path.join(root, 'build', 'cli', 'kargolo-solve');
+    const options = { maxBuffer: 1 << 30 };
+    if (fs.existsSync(native)) return execFileSync(native, args, options);
+    return execFileSync(process.execPath, [path.join(root, 'build-web', 'cli', 'kargolo-solve.js'), ...args], options);
+}
+
+async function openPage(t, options = {}) {
+    const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'kargolo-chromium-'));
+    const context = await chromium.launchPersistentContext(profile, {
+        executablePath: '/usr/bin/chromium',
+        args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-background-networking',
+            '--disable-component-update', '--disable-sync', '--no-first-run'],
+        viewport: options.viewport || { width: 1200, height: 800 },
+        acceptDownloads: true,
+    });
+    t.after(async () => {
+        await context.close();
+        fs.rmSync(profile, { recursive: true, force: true });
+    });
+    const page = context.pages()[0] || await context.newPage();
+    const errors = [];
+    page.on('pageerror', (e) => errors.push(e.message));
+    t.after(() => assert.deepStrictEqual(errors, [], 'the page threw'));
+    await page.goto('file://' + site);
+    await page.waitForSelector('body[data-ready=true]');
+    return page;
+}
+
+// The message box's text, answered with its first button.
+async function message(page) {
+    await page.waitForSelector('#message-box[open]');
+    const text = await page.textContent('#message-text');
+    await page.click('#message-buttons button');
+    await page.waitForSelector('#message-box:not([open])', { state: 'attached' });
+    return text;
+}
+
+async function paste(page, text) {
+    await page.evaluate((text) => {
+        const data = new DataTransfer();
+        data.setData('text/plain', text);
+        document.dispatchEvent(new ClipboardEvent('paste', { clipboardData: data, bubbles: true }));
+    }, text);
+}
+
+async function setSettings(page, values) {
+    await page.evaluate(() => Kg.app.command('ProgramSettings'));
+    for (const [name, value] of Object.entries(values)) {
+        if (name === 'reportLimitMb') await page.fill(`#settings [name=${name}]`, String(value));
+        else await page.check(`#settings [name=${name}][value="${value}"]`);
+    }
+    await page.click('#settings button[value=ok]');
+}
+
+// Runs the active task (F9) and waits for its report tab.
+async function solve(page, key = 'F9') {
+    const reports = await page.locator('.report-tab').count();
+    await page.keyboard.press(key);
+    await page.waitForFunction((n) => document.querySelectorAll('.report-tab').length > n &&
+        document.querySelector('.report-tab:not([hidden])').dataset.shown !== undefined, reports, { timeout: 120000 });
+}
+
+async function reportText(page) {
+    return page.evaluate(() => Kg.app.active.frame.contentDocument.body.innerText);
+}
+
+async function download(page, action) {
+    const [file] = await Promise.all([page.waitForEvent('download'), action()]);
+    return fs.readFileSync(await file.path());
+}
+
+// Saves the active tab through the save dialog under a name; the bytes downloaded.
+async function saveAs(page, name) {
+    return download(page, async () => {
+        await page.keyboard.press('Control+Shift+S');
+        await page.fill('#save-as [name=name]', name);
+        await page.click('#save-as button[value=ok]');
+    });
+}
+
+// The bytes the desktop writes for a table file: always with the limits section (here: none).
+function longForm(bytes) {
+    const m = bytes.readInt32LE(0);
+    const n = bytes.readInt32LE(4);
+    return bytes.length === 8 + 4 * (m + n + m * n) ? Buffer.concat([bytes, Buffer.alloc(8 * m * n)]) : bytes;
+}
+
+const sample = '4\t6\t9\t5\t30\n3\t8\t7\t2\t40\n6\t5\t4\t8\t50\n20\t35\t25\t40\n';
+
+test('opens from disk to a usable editor, in Russian', async (t) => {
+    const page = await openPage(t);
+    assert.strictEqual(await page.textContent('.tab.active span'), '*Untitled1.tab');
+    const captions = await page.$$eval('.cell.caption', (cells) => cells.map((c) => c.textContent));
+    for (const caption of ['поставщик A1', 'потребитель B3', 'Потребности', 'Запасы груза']) assert.ok(captions.includes(caption), caption);
+    await page.screenshot({ path: path.join(shots, 'editor.png') });
+});
+
+test('a typed and pasted task is solved in every mode with the F and the report of kargolo-solve', async (t) => {
+    const page = await openPage(t);
+    await paste(page, sample);
+    await page.waitForFunction(() => Kg.app.core.consumers(Kg.app.active.doc) === 4);
+    // One tariff typed over: 9 becomes 19 and back to 9, by the keyboard.
+    await page.keyboard.press('ArrowRight');
+    await page.keyboard.press('ArrowRight');
+    await page.keyboard.type('19');
+    await page.keyboard.press('Enter');
+    assert.strictEqual(await page.evaluate(() => Kg.app.core.cellText(Kg.app.active.doc, 0, 3, 1)), '19');
+    await page.keyboard.press('Control+z');
+    assert.strictEqual(await page.evaluate(() => Kg.app.core.cellText(Kg.app.active.doc, 0, 3, 1)), '9');
+    const task = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'kargolo-')), 'sample.tab');
+    fs.writeFileSync(task, await saveAs(page, 'sample.tab'));
+    assert.deepStrictEqual(fs.readFileSync(task), longForm(fs.readFileSync(path.join(tables, 'closed-3x4.tab'))));
+    await page.screenshot({ path: path.join(shots, 'pasted-task.png') });
+    const modes = [['0', 'checking'], ['1', 'detailed']];
+    for (const [mode, name] of modes) {
+        await page.click('.tab >> text=sample.tab');
+        await setSettings(page, { solveMode: mode, planMethod: '2' });
+        await solve(page);
+        assert.match(await reportText(page), /Целевая функция F= 445/);
+        const saved = await download(page, async () => {
+            await page.keyboard.press('Control+s');
+            await page.click('#save-as button[value=ok]');
+        });
+        assert.deepStrictEqual(saved, solver([task, '--mode', name, '--plan', 'vogel', '--max-report-mb', '64']), name);
+    }
+    await page.screenshot({ path: path.join(shots, 'report.png') });
+    // The first plan only, by the north-west corner: F = 805 with kargolo-solve too.
+    await page.click('.tab >> text=sample.tab');
+    await setSettings(page, { solveMode: '1', planMethod: '0' });
+    await solve(page, 'F8');
+    const plan = await reportText(page);
+    assert.match(plan, /Целевая функция F=805/);
+    assert.match(solver([task, '--plan-only']).toString('latin1'), /F=805/);
+});
+
+test('a stepwise run: an edit, a refusal, a stage back, the rest of the run', async (t) => {
+    const page = await openPage(t);
+    await paste(page, sample);
+    await setSettings(page, { solveMode: '2', planMethod: '0' });
+    await page.keyboard.press('F9');
+    await page.waitForSelector('#stepwise[open]');
+    assert.strictEqual(await page.textContent('#step-stage'), '1');
+    assert.strictEqual(await page.inputValue('#step-check'), 'OK');
+    assert.strictEqual(await page.textContent('#step-f0'), '805');
+    assert.ok(await page.isDisabled('[data-step=back]'));
+    await page.screenshot({ path: path.join(shots, 'stepwise.png') });
+    // Clearing a basic cell leaves A1's cargo undistributed: the next stage is refused.
+    await page.keyboard.press('Backspace');
+    await page.keyboard.press('Enter');
+    await page.waitForFunction(() => document.getElementById('step-check').value !== 'OK');
+    assert.match(await page.inputValue('#step-check'), /не полностью распределен груз от следующих поставщиков:   A1;/);
+    await page.keyboard.press('F9');
+    assert.strictEqual(await message(page),
+        'Продолжение невозможно - нарушена опорность плана: \nв таблице присутствуют не полностью загруженные клетки;');
+    assert.ok(await page.isVisible('#stepwise[open]'));
+    // The quantity typed back: the plan is basic again, with its F.
+    await page.keyboard.press('ArrowUp');
+    await page.keyboard.type('20');
+    await page.keyboard.press('Enter');
+    await page.waitForFunction(() => document.getElementById('step-check').value === 'OK');
+    await page.keyboard.press('F9');
+    await page.waitForFunction(() => document.getElementById('step-stage').textContent === '2');
+    assert.strictEqual(await page.textContent('#step-f0'), '670');
+    // A stage back: stage 2 again, on the plan stage 1 started with.
+    await page.keyboard.press('Alt+ArrowLeft');
+    await page.waitForFunction(() => document.getElementById('step-back').textContent !== '');
+    assert.strictEqual(await page.textContent('#step-stage'), '2');
+    assert.strictEqual(await page.textContent('#step-back'), '(возврат: план начала этапа 1)');
+    assert.strictEqual(await page.textContent('#step-f0'), '805');
+    assert.ok(await page.isDisabled('[data-step=back]'));
+    await page.keyboard.press('Control+F9');
+    await page.waitForSelector('#stepwise:not([open])', { state: 'attached' });
+    await page.waitForSelector('.report-tab:not([hidden])[data-shown]');
+    const text = await reportText(page);
+    assert.match(text, /ПОШАГОВЫЙ РЕЖИМ/);
+    assert.match(text, /Целевая функция F= 445/);
+});
+
+test('a stepwise run aborted in its pause asks first and ends as aborted', async (t) => {
+    const page = await openPage(t);
+    await paste(page, sample);
+    await setSettings(page, { solveMode: '2' });
+    await page.keyboard.press('F9');
+    await page.waitForSelector('#stepwise[open]');
+    await page.keyboard.press('Escape');
+    await page.waitForSelector('#message-box[open]');
+    assert.strictEqual(await page.textContent('#message-text'), 'Прервать выполнение?');
+    await page.click('#message-buttons button[value="Нет"]');
+    assert.ok(await page.isVisible('#stepwise[open]'));
+    await page.keyboard.press('Escape');
+    await page.click('#message-buttons button[value="Да"]');
+    await page.waitForSelector('.report-tab:not([hidden])[data-shown]');
+    assert.match(await reportText(page), /Решение задачи прервано пользователем\./);
+});
+
+test('task files open and save byte for byte; bad files give the program\'s messages and change nothing', async (t) => {
+    const page = await openPage(t);
+    const open = async (name, bytes) => {
+        await page.setInputFiles('#open-file', { name, mimeType: 'application/octet-stream', buffer: bytes });
+    };
+    for (const name of ['capacity-limits-3x4.tab', 'closed-3x4.csv', 'capacity-limits-3x4.csv', 'open-deficit-3x3.tab']) {
+        const bytes = fs.readFileSync(path.join(tables, name));
+        await open(name, bytes);
+        await page.waitForFunction((n) => Kg.app.active.caption === n, name);
+        const limits = name.startsWith('capacity');
+        assert.strictEqual(await page.isVisible('.task-tab:not([hidden]) .pages button:has-text("Ограничения")'), limits, name);
+        assert.deepStrictEqual(await saveAs(page, name), name.endsWith('.tab') ? longForm(bytes) : bytes, name);
+    }
+    // A file dropped on the page opens as one picked does.
+    await page.evaluate((bytes) => {
+        const data = new DataTransfer();
+        data.items.add(new File([new Uint8Array(bytes)], 'dropped.tab'));
+        window.dispatchEvent(new DragEvent('drop', { dataTransfer: data, bubbles: true, cancelable: true }));
+    }, [...fs.readFileSync(path.join(tables, 'degenerate-3x3.tab'))]);
+    await page.waitForFunction(() => Kg.app.active.caption === 'dropped.tab');
+    assert.deepStrictEqual(await saveAs(page, 'dropped.tab'), longForm(fs.readFileSync(path.join(tables, 'degenerate-3x3.tab'))));
+    const tabs = await page.locator('.tab').count();
+    const good = fs.readFileSync(path.join(tables, 'closed-3x4.tab'));
+    const header = Buffer.alloc(8);
+    header.writeInt32LE(1, 0);
+    header.writeInt32LE(5, 4);
+    const cases = [
+        ['short.tab', good.subarray(0, 5), 'Ошибка чтения файла.'],
+        ['cut.tab', good.subarray(0, good.length - 4), 'Ошибка чтения файла.'],
+        ['one-row.tab', header, 'Невозможно создать таблицу размера 1 на 5'],
+        ['broken.csv', Buffer.from('1;2;x;40\n5;6;7;30\n20;30;20\n'), null],
+        ['short.csv', Buffer.from('1;2;40\n20;20\n'), null],
+    ];
+    const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'kargolo-'));
+    for (const [name, bytes, text] of cases) {
+        // The message kargolo-solve gives for the file, when the program's table gives none.
+        let expected = text;
+        if (expected === null) {
+            fs.writeFileSync(path.join(folder, name), bytes);
+            try {
+                solver([path.join(folder, name)]);
+            } catch (refused) {
+                expected = refused.stderr.toString().trim();
+            }
+        }
+        await open(name, bytes);
+        assert.strictEqual(await message(page), expected, name);
+    }
+    assert.strictEqual(await page.locator('.tab').count(), tabs);
+});
+
+test('the task, its limits page and the settings survive a reload', async (t) => {
+    const page = await openPage(t);
+    await paste(page, sample);
+    await page.keyboard.press('Control+r');
+    await setSettings(page, { solveMode: '0', reportLimitMb: 16 });
+    await page.waitForTimeout(600);
+    await page.reload();
+    await page.waitForSelector('body[data-ready=true]');
+    assert.strictEqual(await page.evaluate(() => Kg.app.core.cellText(Kg.app.active.doc, 0, 5, 3)), '50');
+    assert.strictEqual(await page.evaluate(() => Kg.app.active.restrictions), true);
+    assert.deepStrictEqual(await page.evaluate(() => [Kg.app.settings.solveMode, Kg.app.settings.reportLimitMb]), [0, 16]);
+});
+
+test('the editor refuses what the desktop refuses', async (t) => {
+    const page = await openPage(t);
+    await page.keyboard.press('Control+r');
+    await page.click('.pages button:has-text("Ограничения")');
+    await page.keyboard.type('-5');
+    await page.keyboard.press('ArrowRight');
+    assert.strictEqual(await message(page), 'Число должно быть > 0');
+    assert.deepStrictEqual(await page.evaluate(() => [Kg.app.active.grid.cursor.c, Kg.app.active.grid.cursor.r]), [1, 1]);
+    await page.keyboard.press('F2');
+    await page.keyboard.press('Control+a');
+    await page.keyboard.type('м');
+    await page.keyboard.press('ArrowRight');
+    assert.strictEqual(await page.evaluate(() => Kg.app.core.cellText(Kg.app.active.doc, 1, 1, 1)), 'M');
+    await page.click('.pages button:has-text("Тарифы")');
+    await page.keyboard.press('Delete');
+    await page.keyboard.press('Delete');
+    assert.strictEqual(await message(page), 'Число строк или колонок таблицы должно быть больше 2');
+    assert.strictEqual(await page.evaluate(() => Kg.app.core.suppliers(Kg.app.active.doc)), 1 + 1);
+});
+
+test('the picture of the plan and a random task are those of kargolo-solve; the comparison lists every rule and method', async (t) => {
+    const page = await openPage(t);
+    const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'kargolo-'));
+    const task = path.join(folder, 'closed-3x4.tab');
+    fs.copyFileSync(path.join(tables, 'closed-3x4.tab'), task);
+    await page.setInputFiles('#open-file', task);
+    await page.waitForFunction(() => Kg.app.active.caption === 'closed-3x4.tab');
+    await solve(page);
+    await page.keyboard.press('Control+g');
+    await page.waitForSelector('.picture-tab:not([hidden]) svg');
+    solver([task, '--mode', 'checking', '-o', path.join(folder, 'r.html'), '--svg', path.join(folder, 'plan.svg')]);
+    assert.strictEqual(await page.evaluate(() => Kg.app.active.svg), fs.readFileSync(path.join(folder, 'plan.svg'), 'utf8'));
+    await page.screenshot({ path: path.join(shots, 'picture.png') });
+
+    await page.click('.tab >> text=closed-3x4.tab');
+    await page.keyboard.press('Shift+F9');
+    await page.waitForSelector('.report-tab:not([hidden])[data-shown]');
+    const rows = await page.evaluate(() => Kg.app.active.frame.contentDocument.querySelectorAll('tr').length);
+    assert.ok(rows >= 9, 'rows of the comparison: ' + rows);
+    assert.match(await reportText(page), /445/);
+
+    await page.keyboard.press('Control+Shift+N');
+    await page.waitForSelector('#random-task[open]');
+    await page.fill('#random-task [name=suppliers]', '4');
+    await page.fill('#random-task [name=consumers]', '5');
+    await page.fill('#random-task [name=seed]', '2024');
+    await page.click('#random-task button[value=ok]');
+    await page.waitForFunction(() => Kg.app.active.kind === 'task' && Kg.app.active.note !== '');
+    const note = await page.textContent('.task-tab:not([hidden]) .task-note');
+    const saved = await saveAs(page, 'random.tab');
+    solver(['--generate', '1', '--size', '4x5', '--seed', '2024', '--out', path.join(folder, 'series')]);
+    assert.deepStrictEqual(saved, fs.readFileSync(path.join(folder, 'series', 'variant-01.tab')));
+    const answers = fs.readFileSync(path.join(folder, 'series', 'answers.csv'), 'utf8').trim().split('\n')[1].split(';');
+    assert.ok(note.includes(answers[5]), `${note} names the optimum ${answers[5]}`);
+});
+
+test('an edited report is saved with the edits, the rest as kargolo-solve wrote it', async (t) => {
+    const page = await openPage(t);
+    await paste(page, sample);
+    await page.evaluate(() => { Kg.app.settings.editingMode = true; Kg.app.settings.solveMode = 0; });
+    await solve(page);
+    const before = await page.evaluate(() => Array.from(Kg.app.active.bytes));
+    await page.evaluate(() => {
+        const doc = Kg.app.active.frame.contentDocument;
+        const note = doc.createElement('p');
+        note.textContent = 'Проверено: Иванов';
+        doc.body.prepend(note);
+    });
+    const saved = await download(page, async () => {
+        await page.keyboard.press('Control+s');
+        await page.click('#save-as button[value=ok]');
+    });
+    const text = new TextDecoder('windows-1251').decode(saved);
+    assert.match(text, /<p>Проверено: Иванов<\/p>/);
+    assert.ok(saved.length > before.length);
+    // The text without tags and blanks, and with &mdash; as the browser writes it back: '—'.
+    const plain = (html) => html.replace(/<[^>]*>|\s/g, '').replace(/&mdash;/g, '—');
+    const a = plain(new TextDecoder('windows-1251').decode(Buffer.from(before)));
+    const b = plain(text.replace('Проверено: Иванов', ''));
+    let k = 0;
+    while (k < a.length && a[k] === b[k]) k++;
+    assert.strictEqual(b, a, 'first difference at ' + k + ': ' + JSON.stringify(a.slice(k - 20, k + 40)) + ' / ' + JSON.stringify(b.slice(k - 20, k + 40)));
+});
+
+test('a 1000 x 1000 run leaves the page answering', async (t) => {
+    const page = await openPage(t);
+    const task = process.env.KARGOLO_LARGE_TASK;
+    if (!task) {
+        t.skip('KARGOLO_LARGE_TASK names no task');
+        return;
+    }
+    await page.setInputFiles('#open-file', task);
+    await page.waitForFunction((name) => Kg.app.active.caption === name, path.basename(task), { timeout: 60000 });
+    await setSettings(page, { solveMode: '0' });
+    await page.keyboard.press('F9');
+    await page.waitForSelector('#progress:not([hidden])');
+    // From the press of the button to the next frame with the opened menu, as the page measures it.
+    await page.evaluate(() => {
+        window.delays = [];
+        const head = [...document.querySelectorAll('.menu-head')].find((b) => b.textContent === 'Помощь');
+        head.addEventListener('pointerdown', (e) => {
+            const pressed = e.timeStamp;
+            head.addEventListener('click', () => requestAnimationFrame(() => window.delays.push(performance.now() - pressed)), { once: true });
+        });
+    });
+    for (let k = 0; k < 5 && await page.evaluate(() => Kg.app.running); k++) {
+        await page.waitForTimeout(300);
+        await page.click('.menu-head >> text=Помощь');
+        await page.waitForSelector('.menu-list:not([hidden])');
+        await page.click('#statusbar', { position: { x: 2, y: 2 } });
+    }
+    const delays = await page.evaluate(() => window.delays.map(Math.round));
+    assert.ok(delays.length >= 3, 'clicks while the run went on: ' + delays.length);
+    t.diagnostic('from a click to the next frame: ' + delays.join(', ') + ' ms');
+    assert.ok(Math.max(...delays) < 200, 'the page answered a click in ' + delays.join(', ') + ' ms');
+    await page.screenshot({ path: path.join(shots, 'large-run.png') });
+    // "Прервать" ends the run at once; the next run goes as usual.
+    await page.click('#stop');
+    assert.strictEqual(await message(page), 'Решение прервано пользователем. Отчет не создан.');
+    assert.strictEqual(await page.evaluate(() => Kg.app.running), false);
+    await page.keyboard.press('F9');
+    await page.waitForSelector('.report-tab:not([hidden])[data-shown]', { timeout: 300000 });
+    const answer = await page.textContent('.report-tab:not([hidden]) .navigator a:has-text("Ответ")');
+    const expected = /Целевая функция F= (-?\d+)/.exec(new TextDecoder('windows-1251').decode(solver([task, '--mode', 'checking'])));
+    assert.strictEqual(answer, 'Ответ, F = ' + expected[1]);
+    // The last page ends with F.
+    await page.evaluate(() => Kg.app.active.showPage(Kg.app.active.layout.pages.length - 1, ''));
+    await page.waitForFunction(() => Kg.app.active.element.dataset.shown === String(Kg.app.active.layout.pages.length - 1));
+    assert.match(await reportText(page), new RegExp('Целевая функция F= ' + expected[1]));
+});
