@@ -10,7 +10,7 @@ constexpr char kUsage[] =
     "                     [--plan north-west|minimum|vogel|double]\n"
     "                     [--method potentials|distributive] [--estimates lines|table|both]\n"
     "                     [--limits] [--plan-only] [--max-report-mb N] [--verbose]\n"
-    "                     [--compare [--csv]] [--svg СХЕМА.svg]\n"
+    "                     [--compare [--csv]] [--svg СХЕМА.svg] [--docx ОТЧЕТ.docx]\n"
     "       kargolo-solve --generate N --size MxN --out ПАПКА [--type closed|surplus|deficit]\n"
     "                     [--degenerate] [--tariffs LO..HI] [--limits P] [--tightness T]\n"
     "                     [--allow-unsolvable] [--unique] [--seed S]\n";
@@ -34,6 +34,8 @@ constexpr char kHelp[] =
     "  --compare          вместо отчета - таблица сравнения всех правил опорного плана и\n"
     "                     методов улучшения (HTML), с --csv - строки через \";\"\n"
     "  --svg ФАЙЛ         записать схему перевозок оптимального плана (SVG)\n"
+    "  --docx ФАЙЛ        записать отчет (или таблицу сравнения) документом Word; отчет HTML\n"
+    "                     тогда пишется, только если указан -o\n"
     "\n"
     "Случайные задачи для упражнений (--generate N): N табличных файлов и answers.csv с\n"
     "ответами в папке --out.\n"
@@ -64,6 +66,9 @@ constexpr char kNotTogether[] = "Параметры %s и %s не сочетаю
 constexpr char kGenerated[] = "Записано задач: %u в папку %s (зерно %llu).\n";
 constexpr char kFolderError[] = "Не удалось создать папку %s.\n";
 
+
+constexpr char kDocxIsInput[] = "Файл документа Word совпадает с файлом задачи или отчета: %s\n";
+constexpr char kDocxReadOnly[] = "Файл документа Word защищен от записи и оставлен как есть: %s\n";
 
 constexpr char kReportIsTask[] = "Файл отчета совпадает с файлом задачи: %s\n";
 constexpr char kReportReadOnly[] = "Файл отчета защищен от записи и оставлен как есть: %s\n";

@@ -173,6 +173,9 @@ std::string TakeArgument(const std::vector<std::string>& args, std::size_t& k, C
     } else if (arg == "--svg") {
         if (k + 1 >= args.size()) return Format(kMissingValue, arg.c_str());
         o.SvgPath = args[++k];
+    } else if (arg == "--docx") {
+        if (k + 1 >= args.size()) return Format(kMissingValue, arg.c_str());
+        o.DocxPath = args[++k];
     } else if (arg.size() > 1 && arg[0] == '-') {
         return Format(kUnknownOption, arg.c_str());
     } else if (!o.TaskPath.empty()) {
@@ -226,6 +229,7 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
     }
     if (options.TaskPath.empty()) return {std::nullopt, kNoTaskFile};
     if (options.Compare && !options.SvgPath.empty()) return {std::nullopt, Format(kNotTogether, "--compare", "--svg")};
+    if (options.Csv && !options.DocxPath.empty()) return {std::nullopt, Format(kNotTogether, "--csv", "--docx")};
     return {options, {}};
 }
 

@@ -31,6 +31,7 @@ struct CliOptions {
     bool Compare = false;  // a table of every rule and method instead of the report
     bool Csv = false;      // the comparison as ';'-separated lines
     std::string SvgPath;   // where the final plan's picture goes; empty: nowhere
+    std::string DocxPath;  // where the report goes as a Word document; empty: nowhere
     std::optional<GenerateOptions> Generate;
 };
 

@@ -7,6 +7,7 @@
 
 #include "cli/cli_texts.h"
 #include "cli/console_encoding.h"
+#include "cli/docx_output.h"
 #include "cli/options.h"
 #include "cli/status_hooks.h"
 #include "documents/exercise_generator.h"
@@ -30,10 +31,12 @@ std::string ReadTask(const CliOptions& o, TableFileContents& contents) {
     return ReadTaskFile(PathFromUtf8(o.TaskPath), contents);
 }
 
-// Where the report goes: the file of -o, replaced only by a complete report, or out.
+// Where the report goes: the file of -o, replaced only by a complete report, or out (or nowhere
+// when only its Word document is asked for).
 class ReportOutput {
 public:
-    ReportOutput(const CliOptions& o, std::ostream& out) : m_path(o.ReportPath), m_out(out) {}
+    ReportOutput(const CliOptions& o, std::ostream& out)
+        : m_path(o.ReportPath), m_out(out), m_discard(o.ReportPath.empty() && !o.DocxPath.empty()) {}
 
     // Opens the file of -o; a message for the user when it cannot be written.
     std::string Open(const std::string& taskPath) {
@@ -50,6 +53,7 @@ public:
     }
 
     bool Write(std::string_view bytes) {
+        if (m_discard) return true;
         if (!m_path.empty()) return m_file.Write(bytes);
         m_out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         return static_cast<bool>(m_out);
@@ -65,6 +69,7 @@ public:
 private:
     std::string m_path;
     std::ostream& m_out;
+    bool m_discard;
     OutputFile m_file;  // abandoned, with nothing replaced, unless committed
 };
 
@@ -132,6 +137,14 @@ int RunComparison(const CliOptions& o, const TableFileContents& contents, std::o
         err << FileErrorText({TableFileStatus::CreateError}) << '\n';
         return kExitInputError;
     }
+    if (!o.DocxPath.empty()) {
+        DocxWriter docx;
+        docx.Feed(ComparisonHtml(comparison, taskName));
+        if (std::string problem = WriteDocxOutput(docx, o); !problem.empty()) {
+            err << problem;
+            return kExitInputError;
+        }
+    }
     return kExitSolved;
 }
 
@@ -179,11 +192,13 @@ int RunSolverWith(const std::vector<std::string>& args, std::ostream& out, std::
     }
     // The report is written as the run goes: its size never has to fit in memory.
     EncodedReportSink sink([&output](std::string_view bytes) { return output.Write(bytes); });
+    DocxWriter docx;
+    TeeReportSink withDocx(sink, [&docx](std::string_view utf8) { docx.Feed(utf8); });
     StreamStatusHooks verbose(err);
     SilentHooks quiet;
     SolveHooks& hooks = o.Verbose ? static_cast<SolveHooks&>(verbose) : quiet;
     SolveState s;
-    s.Report.StreamTo(sink);
+    s.Report.StreamTo(o.DocxPath.empty() ? static_cast<ReportSink&>(sink) : withDocx);
     const SolveRunResult run = RunSolve(contents.Grids, o.Limits, o.PlanOnly, o.Settings, hooks, s);
     verbose.Flush();
     if (!run.Refusal.empty()) {
@@ -193,6 +208,10 @@ int RunSolverWith(const std::vector<std::string>& args, std::ostream& out, std::
     ReportFailure(run, o.Verbose, err);
     if (!sink.Finish() || !output.Commit()) {
         err << FileErrorText({TableFileStatus::CreateError}) << '\n';
+        return kExitInputError;
+    }
+    if (std::string problem = o.DocxPath.empty() ? std::string() : WriteDocxOutput(docx, o); !problem.empty()) {
+        err << problem;
         return kExitInputError;
     }
     if (!o.SvgPath.empty() && !run.Failed) {

@@ -36,4 +36,23 @@ private:
     bool m_failed = false;
 };
 
+// Passes the text on to a sink as it is and hands a copy of it (UTF-8) to another reader: the
+// report goes to its file and, say, into a Word document at once.
+class TeeReportSink : public ReportSink {
+public:
+    using TextReader = std::function<void(std::string_view utf8)>;
+
+    TeeReportSink(ReportSink& sink, TextReader copy) : m_sink(sink), m_copy(std::move(copy)) {}
+
+    void Write(std::string_view utf8) override {
+        m_sink.Write(utf8);
+        m_copy(utf8);
+    }
+    std::uint64_t StoredSize() const override { return m_sink.StoredSize(); }
+
+private:
+    ReportSink& m_sink;
+    TextReader m_copy;
+};
+
 }  // namespace kargolo

@@ -17,6 +17,9 @@ std::string EncodeWindows1251(std::string_view utf8);
 // Whether text is well-formed UTF-8 throughout.
 bool IsValidUtf8(std::string_view text);
 
+// Appends the UTF-8 form of a character; a surrogate or a code beyond U+10FFFF becomes U+FFFD.
+void AppendUtf8(char32_t code, std::string& out);
+
 // The UTF-8 text of windows-1251 bytes; the one unassigned byte (0x98) becomes U+FFFD.
 std::string DecodeWindows1251(std::string_view bytes);
 

@@ -17,36 +17,11 @@
 #include "solver/internal_error.h"
 #include "solver/report_buffer.h"
 #include "solver/report_texts.h"
+#include "tests/cli/cli_run.h"
 #include "tests/support/task_builders.h"
 
 namespace kargolo::testing {
 namespace {
-
-const std::filesystem::path kSource = KARGOLO_SOURCE_DIR;
-const std::filesystem::path kTables = kSource / "examples" / "tables";
-
-std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-struct CliRun {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
-
-CliRun RunCli(std::vector<std::string> args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    CliRun run;
-    run.Status = RunSolver(args, out, err);
-    run.Out = out.str();
-    run.Err = err.str();
-    return run;
-}
-
-std::string Table(const char* name) { return Utf8FromPath(kTables / name); }
 
 #ifdef __EMSCRIPTEN__
 // kargolo-solve is a script that the Node running the tests runs as a process of its own.
@@ -127,15 +102,6 @@ TEST(RunSolver, ReadsTextTaskFilesAsTableFiles) {
         EXPECT_EQ(fromText.Status, kExitSolved);
         EXPECT_EQ(fromText.Out, RunCli({"--limits", "--mode", "detailed", table}).Out);
     }
-}
-
-std::string Utf8(const std::string& windows1251) { return DecodeWindows1251(windows1251); }
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
 }
 
 // Every file of a series solves to the optimum its answers line gives, and a seed makes the

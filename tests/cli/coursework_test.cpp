@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "tests/cli/cli_run.h"
+#include "tests/support/docx_reader.h"
+
+namespace kargolo::testing {
+namespace {
+
+std::filesystem::path Folder(const char* name) {
+    const auto folder = std::filesystem::path(::testing::TempDir()) / name;
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
+// The Word document holds the report's words and cells; the report itself goes only where -o
+// says, and the document never over the task or the report.
+TEST(RunSolverDocx, WritesTheReportAsAWordDocument) {
+    const auto folder = Folder("kargolo-cli-docx");
+    const auto docx = Utf8FromPath(folder / "отчет.docx");
+    const auto html = Utf8FromPath(folder / "report.html");
+    const std::string task = Table("capacity-limits-3x4.tab");
+    const CliRun alone = RunCli({"--limits", "--estimates", "both", "--docx", docx, task});
+    ASSERT_EQ(alone.Status, kExitSolved) << alone.Err;
+    EXPECT_EQ(alone.Out, "");
+    const std::string first = ReadBytes(PathFromUtf8(docx));
+    const CliRun both =
+        RunCli({"--limits", "--estimates", "both", "--docx", docx, "-o", html, task});
+    ASSERT_EQ(both.Status, kExitSolved) << both.Err;
+    EXPECT_EQ(ReadBytes(PathFromUtf8(docx)), first);
+    const std::string report = Utf8(ReadBytes(PathFromUtf8(html)));
+    const DocxText text = ReadDocxText(first);
+    ASSERT_EQ(text.Error, "");
+    EXPECT_EQ(Words(text.Body), WordsOfHtml(report));
+    EXPECT_EQ(BodyTableCells(text.Body), HtmlTableCells(report));
+
+    const std::string taskBytes = ReadBytes(PathFromUtf8(task));
+    const CliRun onTask = RunCli({"--plan-only", "--docx", task, task});
+    EXPECT_EQ(onTask.Status, kExitInputError);
+    EXPECT_EQ(onTask.Err,
+              "Файл документа Word совпадает с файлом задачи или отчета: " + task + "\n");
+    EXPECT_EQ(ReadBytes(PathFromUtf8(task)), taskBytes);
+    const CliRun onReport = RunCli({"--plan-only", "--docx", html, "-o", html, task});
+    EXPECT_EQ(onReport.Status, kExitInputError);
+    EXPECT_TRUE(Utf8(ReadBytes(PathFromUtf8(html))).starts_with("<html>"));
+    const CliRun nowhere =
+        RunCli({"--plan-only", "--docx", Utf8FromPath(folder / "no" / "r.docx"), task});
+    EXPECT_EQ(nowhere.Status, kExitInputError);
+    EXPECT_EQ(nowhere.Err, "Ошибка открытия выходного файла решения.\n");
+    std::filesystem::remove_all(folder);
+}
+
+TEST(RunSolverDocx, WritesTheComparisonButNotItsCsv) {
+    const auto folder = Folder("kargolo-cli-docx-compare");
+    const auto docx = Utf8FromPath(folder / "compare.docx");
+    const auto html = Utf8FromPath(folder / "compare.html");
+    const CliRun run = RunCli({"--compare", "--docx", docx, "-o", html, Table("closed-3x4.tab")});
+    ASSERT_EQ(run.Status, kExitSolved) << run.Err;
+    const DocxText text = ReadDocxText(ReadBytes(PathFromUtf8(docx)));
+    ASSERT_EQ(text.Error, "");
+    EXPECT_EQ(Words(text.Body), WordsOfHtml(Utf8(ReadBytes(PathFromUtf8(html)))));
+    const CliRun csv = RunCli({"--compare", "--csv", "--docx", docx, Table("closed-3x4.tab")});
+    EXPECT_EQ(csv.Status, kExitUsage);
+    EXPECT_TRUE(csv.Err.starts_with("Параметры --csv и --docx не сочетаются."));
+    std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace kargolo::testing
