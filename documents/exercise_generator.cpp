@@ -195,24 +195,78 @@ bool FinalPotentials(const SolveState& s, std::vector<std::int64_t>& u, std::vec
     return known == m + n;
 }
 
-// A route of the task outside the optimal basis whose estimate is zero would give a second
-// optimum: its tariff raised by one (within the range) makes the estimate 1 and leaves the plan
-// optimal. Without limits only; a fictitious route has no tariff to raise.
+// The routes of a solved task (not the fictitious ones, which have no tariff to move) that may
+// give a second optimum: outside the final basis, estimate zero. With limits the run leaves no
+// mark of its basis; a route at zero or at its limit with estimate zero is taken then, whether it
+// was a degenerate part of the basis or not (moving its tariff is safe either way), and a route
+// strictly between its bounds is always in the basis. A closed route has no alternative.
+struct TiedRoute {
+    int Row = 0;
+    int Column = 0;
+    bool AtLimit = false;
+};
+
+std::vector<TiedRoute> TiedRoutes(const SolveState& s, int suppliers, int consumers) {
+    std::vector<TiedRoute> tied;
+    std::vector<std::int64_t> u;
+    std::vector<std::int64_t> v;
+    if (!FinalPotentials(s, u, v)) return tied;
+    for (int i = 0; i < suppliers; ++i) {
+        for (int j = 0; j < consumers; ++j) {
+            const TaskCell& c = s.Cell(i, j);
+            const std::int64_t estimate =
+                c.Tariff - u[static_cast<std::size_t>(i)] - v[static_cast<std::size_t>(j)];
+            if (estimate != 0 || c.TariffM != 0) continue;
+            if (!s.RestrictedTask && !InBasis(c)) tied.push_back({i, j, false});
+            if (!s.RestrictedTask || IsClosedRoute(c)) continue;
+            const bool atLimit = HasLimit(c) && c.Cargo >= c.Limit;
+            if (atLimit || c.Cargo <= 0) tied.push_back({i, j, atLimit});
+        }
+    }
+    return tied;
+}
+
+// Without limits: a tied route's tariff raised by one (within the range) makes its estimate 1
+// and leaves the plan optimal.
 void RaiseTiedTariffs(const ExerciseOptions& o, TaskGrids& grids) {
     QuietRun run;
     SolveQuietly(grids, false, run);
     if (!run.Result) return;
-    const SolveState& s = run.State;
-    std::vector<std::int64_t> u;
-    std::vector<std::int64_t> v;
-    if (!FinalPotentials(s, u, v)) return;
-    for (int i = 0; i < grids.Suppliers(); ++i) {
-        for (int j = 0; j < grids.Consumers(); ++j) {
-            const TaskCell& c = s.Cell(i, j);
-            const bool tied = c.Tariff - u[static_cast<std::size_t>(i)] - v[static_cast<std::size_t>(j)] == 0;
-            if (InBasis(c) || !tied || c.Tariff >= o.HighestTariff) continue;
-            grids.Tarif.At(j + 1, i + 1) = NumberToText(std::int64_t{c.Tariff} + 1);
+    for (const TiedRoute& route : TiedRoutes(run.State, grids.Suppliers(), grids.Consumers())) {
+        std::string& text = grids.Tarif.At(route.Column + 1, route.Row + 1);
+        const std::int32_t tariff = TextToNumber(text);
+        if (tariff < o.HighestTariff) text = NumberToText(std::int64_t{tariff} + 1);
+    }
+}
+
+// With limits: a tied route at zero gets its tariff raised by one, one at its limit lowered by
+// one. Either keeps the plan optimal (its cost moves by as much as any plan's can) and leaves
+// only the optima that agree with it on that route. Where the range of tariffs does not allow
+// that step, the other one is taken: the plan is no longer optimal, the next solution finds
+// another optimum, and its ties are broken in the next round.
+void BreakTiesWithLimits(const ExerciseOptions& o, TaskGrids& grids) {
+    constexpr int kRounds = 4;
+    for (int round = 0; round < kRounds; ++round) {
+        QuietRun run;
+        SolveQuietly(grids, true, run);
+        if (!run.Result || run.Result->Unsolvable) return;
+        const std::vector<TiedRoute> tied =
+            TiedRoutes(run.State, grids.Suppliers(), grids.Consumers());
+        if (tied.empty()) return;
+        bool optimumMoved = false;
+        for (const TiedRoute& route : tied) {
+            std::string& text = grids.Tarif.At(route.Column + 1, route.Row + 1);
+            const std::int64_t tariff = TextToNumber(text);
+            std::int64_t step = route.AtLimit ? -1 : 1;
+            if (tariff + step < o.LowestTariff || tariff + step > o.HighestTariff) {
+                step = -step;
+                optimumMoved = true;
+            }
+            if (tariff + step >= o.LowestTariff && tariff + step <= o.HighestTariff) {
+                text = NumberToText(tariff + step);
+            }
         }
+        if (!optimumMoved) return;
     }
 }
 
@@ -230,6 +284,10 @@ std::string CheckExerciseOptions(const ExerciseOptions& o) {
     if (o.LimitedPercent < 0 || o.LimitedPercent > 100 || o.Tightness < 0 || o.Tightness > 100) {
         return "Доля ограниченных маршрутов и строгость ограничений задаются в процентах, от 0 до 100.";
     }
+    if (o.UniqueOptimum && o.LowestTariff == o.HighestTariff) {
+        return "Когда все тарифы равны, равноценных оптимальных планов всегда несколько: для "
+               "единственного оптимального плана нужны хотя бы два разных тарифа.";
+    }
     return {};
 }
 
@@ -244,6 +302,7 @@ GeneratedExercise GenerateExercise(const ExerciseOptions& options, unsigned inde
         bool limited = false;
         TaskGrids grids = MakeGrids(options, rims, random, limited);
         if (options.UniqueOptimum && !limited) RaiseTiedTariffs(options, grids);
+        if (options.UniqueOptimum && limited) BreakTiesWithLimits(options, grids);
         if (!MeetsSolvedOptions(options, grids, limited)) continue;
         exercise.Grids = std::move(grids);
         exercise.Limits = limited;

@@ -168,6 +168,68 @@ TEST(ExerciseGenerator, UniqueOptimaHaveNoEqualAlternative) {
     }
 }
 
+// The cheapest plan that ships at least one unit more than `plan` on route (i, j) (from 1), with
+// the limits: that unit and the ones before it taken out of the rims and the limit; -1 when the
+// rest cannot be shipped within the limits.
+std::int64_t OptimumWithOneMore(TaskGrids grids, int i, int j, std::int64_t plan) {
+    const int n = grids.Consumers();
+    const int m = grids.Suppliers();
+    const std::int64_t units = plan + 1;
+    for (auto* grid : {&grids.Tarif, &grids.Restriction}) {
+        grid->At(n + 1, i) = NumberToText(TextToNumber(grid->At(n + 1, i)) - units);
+        grid->At(j, m + 1) = NumberToText(TextToNumber(grid->At(j, m + 1)) - units);
+    }
+    if (!IsNoLimitText(grids.Restriction.At(j, i))) {
+        const std::int64_t limit = TextToNumber(grids.Restriction.At(j, i));
+        if (limit < units) return -1;
+        grids.Restriction.At(j, i) = NumberToText(limit - units);  // 0 closes the route
+    }
+    SolveState s;
+    const SolveRunResult run = SolveGrids(grids, true, s);
+    if (!run.Refusal.empty() || run.Unsolvable) return -1;  // a supply or a demand short of the units
+    return units * TextToNumber(grids.Tarif.At(j, i)) + s.ObjectiveF;
+}
+
+// Catches --unique with limits giving up (it used to keep the ties of the limited routes and
+// refuse 10 x 10 tasks with 40% of the routes limited after 1000 attempts), and a tie left in.
+ExerciseOptions UniqueWithLimits(int side, int percent) {
+    ExerciseOptions options;
+    options.Suppliers = options.Consumers = side;
+    options.LimitedPercent = percent;
+    options.UniqueOptimum = true;
+    return options;
+}
+
+TEST(ExerciseGenerator, UniqueOptimaWithLimitsHaveNoEqualAlternative) {
+    for (const int percent : {40, 60}) {
+        ExerciseOptions options = UniqueWithLimits(5, percent);
+        for (unsigned k = 0; k < 16; ++k) {
+            SCOPED_TRACE(::testing::Message() << percent << "% task " << k);
+            options.Type = static_cast<ExerciseType>(k % 3);
+            const GeneratedExercise exercise = GenerateExercise(options, k);
+            ASSERT_EQ(exercise.Failure, "");
+            SolveState s;
+            ASSERT_FALSE(SolveGrids(exercise.Grids, exercise.Limits, s).Unsolvable);
+            for (int i = 0; i < 5; ++i) {
+                for (int j = 0; j < 5; ++j) {
+                    const std::int32_t tariff = TextToNumber(exercise.Grids.Tarif.At(j + 1, i + 1));
+                    EXPECT_TRUE(tariff >= 1 && tariff <= 9) << "a tariff moved out of its range: " << tariff;
+                    const std::int64_t plan = std::max(s.Cell(i, j).Cargo, 0);
+                    const std::int64_t other = OptimumWithOneMore(exercise.Grids, i + 1, j + 1, plan);
+                    if (other >= 0) {
+                        EXPECT_GT(other, s.ObjectiveF) << "route " << i + 1 << "," << j + 1 << " gives a second optimum";
+                    }
+                }
+            }
+        }
+    }
+    for (const int percent : {40, 60}) {
+        for (unsigned k = 0; k < 25; ++k) {
+            EXPECT_EQ(GenerateExercise(UniqueWithLimits(10, percent), k).Failure, "") << percent << " " << k;
+        }
+    }
+}
+
 TEST(ExerciseGenerator, LimitsLeaveTheTaskSolvableUnlessAllowedNot) {
     ExerciseOptions options;
     options.Suppliers = 4;
@@ -202,6 +264,11 @@ TEST(ExerciseGenerator, RefusesOptionsThatMakeNoTask) {
     EXPECT_NE(CheckExerciseOptions(options), "");
     options = {};
     options.LimitedPercent = 101;
+    EXPECT_NE(CheckExerciseOptions(options), "");
+    options = {};
+    options.LowestTariff = options.HighestTariff = 3;
+    EXPECT_EQ(CheckExerciseOptions(options), "");
+    options.UniqueOptimum = true;  // every plan costs the same then
     EXPECT_NE(CheckExerciseOptions(options), "");
 }
 
