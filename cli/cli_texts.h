@@ -13,7 +13,7 @@ constexpr char kUsage[] =
     "                     [--compare [--csv]] [--svg СХЕМА.svg] [--docx ОТЧЕТ.docx]\n"
     "       kargolo-solve --generate N --size MxN --out ПАПКА [--type closed|surplus|deficit]\n"
     "                     [--degenerate] [--tariffs LO..HI] [--limits P] [--tightness T]\n"
-    "                     [--allow-unsolvable] [--unique] [--seed S]\n";
+    "                     [--allow-unsolvable] [--unique] [--seed S] [--sheets]\n";
 
 constexpr char kHelp[] =
     "Решает транспортную задачу из табличного (.tab) или текстового (.csv) файла и пишет\n"
@@ -49,6 +49,8 @@ constexpr char kHelp[] =
     "  --allow-unsolvable допускать задачи, неразрешимые из-за ограничений\n"
     "  --unique           только задачи с единственным оптимальным планом\n"
     "  --seed S           зерно случайных чисел: одно зерно - одни и те же задачи\n"
+    "  --sheets           еще и листы для печати: variants.html и variants.docx (каждый\n"
+    "                     вариант на своей странице), key.html и key.docx (ответы)\n"
     "  --help             эта справка\n"
     "\n"
     "Коды завершения: 0 - решено, 1 - ошибка в командной строке, 2 - ошибка файла\n"

@@ -103,6 +103,8 @@ bool TakeGenerateOption(const std::vector<std::string>& args, std::size_t& k, Ge
         e.UniqueOptimum = true;
     } else if (arg == "--allow-unsolvable") {
         e.AllowUnsolvable = true;
+    } else if (arg == "--sheets") {
+        g.Sheets = true;
     } else if (arg == "--type") {
         std::int32_t type = 0;
         error = TakeChoice(args, k, kTypes, type);

@@ -18,6 +18,7 @@ struct GenerateOptions {
     ExerciseOptions Exercise;
     bool SizeGiven = false;
     bool SeedGiven = false;
+    bool Sheets = false;  // also the variants and the key to print
 };
 
 struct CliOptions {

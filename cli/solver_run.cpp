@@ -19,6 +19,7 @@
 #include "documents/table_file.h"
 #include "documents/text_task_file.h"
 #include "documents/utf8_path.h"
+#include "documents/variant_sheets.h"
 #include "documents/windows1251.h"
 #include "solver/report_buffer.h"
 #include "solver/solve_hooks.h"
@@ -75,13 +76,7 @@ private:
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-// The file name of task k (from 0) of a series of `count`: variant-01.tab and so on.
-std::string VariantFileName(unsigned k, unsigned count) {
-    const int width = std::max(2, static_cast<int>(std::to_string(count).size()));
-    return Format("variant-%0*u.tab", width, k + 1);
-}
-
-// --generate: the task files, then answers.csv.
+// --generate: the task files, answers.csv and, with --sheets, the documents to print.
 int RunGenerator(const CliOptions& o, std::ostream& out, std::ostream& err) {
     GenerateOptions g = *o.Generate;
     if (!g.SeedGiven) g.Exercise.Seed = std::random_device()() * 0x100000001ull ^ std::random_device()();
@@ -92,23 +87,10 @@ int RunGenerator(const CliOptions& o, std::ostream& out, std::ostream& err) {
         err << Format(kFolderError, g.Folder.c_str());
         return kExitInputError;
     }
-    std::string answers(kByteOrderMark);
-    answers += AnswersHeader();
-    for (unsigned k = 0; k < g.Count; ++k) {
-        const GeneratedExercise exercise = GenerateExercise(g.Exercise, k);
-        if (!exercise.Failure.empty()) {
-            err << exercise.Failure << '\n';
-            return kExitInputError;
-        }
-        const std::string name = VariantFileName(k, g.Count);
-        if (const TableFileResult written = WriteTableFile(folder / name, exercise.Grids); !written.Ok()) {
-            err << FileErrorText(written) << '\n';
-            return kExitInputError;
-        }
-        answers += AnswerLine(name, AnswerExercise(exercise.Grids, exercise.Limits));
-    }
-    if (const TableFileResult written = WriteTaskBytes(folder / "answers.csv", answers); !written.Ok()) {
-        err << FileErrorText(written) << '\n';
+    const VariantSet set = MakeVariantSet(g.Exercise, g.Count);
+    std::string problem = set.Failure.empty() ? WriteVariantSet(folder, set, g.Sheets) : set.Failure;
+    if (!problem.empty()) {
+        err << problem << '\n';
         return kExitInputError;
     }
     out << Format(kGenerated, g.Count, g.Folder.c_str(),

@@ -126,16 +126,32 @@ std::vector<std::pair<std::string, std::string>> CssDeclarations(std::string_vie
     return declarations;
 }
 
-bool BreaksPageBefore(const HtmlTag& tag) {
+namespace {
+
+// Whether the tag's style has page-break-<side> or break-<side> with one of the values.
+bool StyleBreaks(const HtmlTag& tag, std::string_view side, std::string_view oldValue,
+                 std::string_view newValue) {
     const std::string* style = tag.Find("style");
     if (style == nullptr) return false;
     for (const auto& [name, value] : CssDeclarations(*style)) {
-        if ((name == "page-break-before" && value == "always") ||
-            (name == "break-before" && value == "page")) {
+        if ((name == "page-break-" + std::string(side) && value == oldValue) ||
+            (name == "break-" + std::string(side) && value == newValue)) {
             return true;
         }
     }
     return false;
+}
+
+}  // namespace
+
+bool BreaksPageBefore(const HtmlTag& tag) {
+    return StyleBreaks(tag, "before", "always", "page");
+}
+
+bool KeepsWithNext(const HtmlTag& tag) {
+    const std::string& name = tag.Name;
+    const bool heading = name.size() == 2 && name[0] == 'h' && name[1] >= '1' && name[1] <= '6';
+    return heading || StyleBreaks(tag, "after", "avoid", "avoid");
 }
 
 // The paragraph alignment of an align attribute or a text-align style, or empty.
@@ -275,12 +291,12 @@ bool IsInlineTag(std::string_view name) {
 // ---- Measures
 // -------------------------------------------------------------------------------------
 
-// Arial's characters (Cyrillic ones most) are about 0.6 em wide, bold ones a tenth wider; sub-
+// Arial's characters (Cyrillic ones most) are about 0.6 em wide, bold ones a twentieth wider; sub-
 // and superscripts are two thirds of the size.
 int CharacterWidth(int halfPoints, bool bold, int script) {
     const int size = script != 0 ? halfPoints * 2 / 3 : halfPoints;
     const int width = size * 6;
-    return bold ? width * 11 / 10 : width;
+    return bold ? width * 21 / 20 : width;
 }
 
 int LineHeight(int halfPoints) {

@@ -21,7 +21,7 @@ struct ClassLook {
     int HalfPoints;          // its size, for measuring
     bool Bold;
     std::string_view Fill;  // the cell's background, or empty
-    int MinWidth;
+    int Narrowest;          // the least width of its cells
 };
 
 // The look of the tag's class, or null.
@@ -39,6 +39,9 @@ int CssSizeHalfPoints(std::string_view text);
 std::vector<std::pair<std::string, std::string>> CssDeclarations(std::string_view style);
 // The tag's style begins a new page.
 bool BreaksPageBefore(const HtmlTag& tag);
+// The block stays on the page of what follows it: a heading, or a style that avoids a break
+// after it.
+bool KeepsWithNext(const HtmlTag& tag);
 // A paragraph's alignment in Word's words from an align attribute or a text-align style, or empty.
 std::string Alignment(const HtmlTag& tag);
 // A cell's vertical alignment in Word's words from a valign value: nothing given is the middle,

@@ -77,14 +77,16 @@ std::vector<std::vector<Slot>> PlaceCells(const std::vector<std::vector<CellBuil
     return grid;
 }
 
-int CellNaturalWidth(const CellBuild& cell, int margin) {
+int CellWidth(const CellBuild& cell, int margin, bool narrowest) {
     int width = 0;
-    for (const BlockMeasure& block : cell.Blocks) width = std::max(width, block.NaturalWidth());
-    return std::max({width + 2 * margin + 20, cell.MinWidth, kNarrowestColumn});
+    for (const BlockMeasure& block : cell.Blocks) {
+        width = std::max(width, narrowest ? block.NarrowestWidth() : block.NaturalWidth());
+    }
+    return std::max({width + 2 * margin + 20, cell.Narrowest, kNarrowestColumn});
 }
 
-std::vector<int> NaturalColumns(const std::vector<std::vector<Slot>>& grid, int columns,
-                                int margin) {
+std::vector<int> ColumnWidths(const std::vector<std::vector<Slot>>& grid, int columns, int margin,
+                              bool narrowest) {
     std::vector<int> widths(static_cast<std::size_t>(columns), kNarrowestColumn);
     for (const bool spanning : {false, true}) {
         for (const auto& row : grid) {
@@ -92,12 +94,34 @@ std::vector<int> NaturalColumns(const std::vector<std::vector<Slot>>& grid, int 
                 if (slot.Continues || (slot.Span > 1) != spanning) continue;
                 const auto first = widths.begin() + slot.Column;
                 const int have = std::accumulate(first, first + slot.Span, 0);
-                const int need = CellNaturalWidth(*slot.Cell, margin);
+                const int need = CellWidth(*slot.Cell, margin, narrowest);
                 if (need > have) {
                     for (int k = 0; k < slot.Span; ++k)
                         *(first + k) += DivideUp(need - have, slot.Span);
                 }
             }
+        }
+    }
+    return widths;
+}
+
+std::vector<int> FitColumns(const std::vector<int>& narrowest, const std::vector<int>& natural,
+                            int available) {
+    const std::int64_t naturalWidth =
+        std::accumulate(natural.begin(), natural.end(), std::int64_t{0});
+    const std::int64_t narrowestWidth =
+        std::accumulate(narrowest.begin(), narrowest.end(), std::int64_t{0});
+    std::vector<int> widths = natural;
+    if (naturalWidth <= available) return widths;
+    for (std::size_t k = 0; k < widths.size(); ++k) {
+        const int least = std::min(narrowest[k], natural[k]);
+        if (narrowestWidth >= available) {
+            widths[k] = std::max(20, static_cast<int>(least * available /
+                                                      std::max<std::int64_t>(narrowestWidth, 1)));
+        } else {
+            const std::int64_t lacking = natural[k] - least;
+            widths[k] = least + static_cast<int>(lacking * (available - narrowestWidth) /
+                                                 (naturalWidth - narrowestWidth));
         }
     }
     return widths;

@@ -19,15 +19,18 @@ struct BlockMeasure {
     std::vector<int> Lines;
     int LineHeight = 0;
     int Extra = 0;  // spacing around the paragraph
+    int LongestWord = 0;
     bool IsTable = false;
     int TableWidth = 0;
+    int TableNarrowest = 0;
     int TableHeight = 0;
 
+    // The width that shows every line unbroken, and the least that breaks no word.
     int NaturalWidth() const {
-        return IsTable         ? TableWidth
-               : Lines.empty() ? 0
-                               : *std::max_element(Lines.begin(), Lines.end());
+        if (IsTable) return TableWidth;
+        return Lines.empty() ? 0 : *std::max_element(Lines.begin(), Lines.end());
     }
+    int NarrowestWidth() const { return IsTable ? TableNarrowest : LongestWord; }
     int Height(int textWidth) const {
         if (IsTable) return TableHeight;
         int lines = 0;
@@ -43,7 +46,7 @@ struct CellBuild {
     int RowSpan = 1;
     std::string Fill;
     std::string VerticalAlign;
-    int MinWidth = 0;
+    int Narrowest = 0;  // the least width its class allows
     bool Header = false;
 };
 
@@ -65,11 +68,16 @@ struct Slot {
 // The slots of every row, and the number of columns of the grid.
 std::vector<std::vector<Slot>> PlaceCells(const std::vector<std::vector<CellBuild>>& rows,
                                           int& columns);
-// The width a cell needs to show its lines unbroken.
-int CellNaturalWidth(const CellBuild& cell, int margin);
-// The width each column of the grid needs.
-std::vector<int> NaturalColumns(const std::vector<std::vector<Slot>>& grid, int columns,
-                                int margin);
+// The width a cell needs to show its lines unbroken, or (narrowest) to break no word.
+int CellWidth(const CellBuild& cell, int margin, bool narrowest);
+// The width each column of the grid needs, by CellWidth.
+std::vector<int> ColumnWidths(const std::vector<std::vector<Slot>>& grid, int columns, int margin,
+                              bool narrowest);
+// Widths of columns that fill at most `available`: the natural ones when they fit, else the
+// narrowest ones and the room left shared in proportion to what each lacks, else the narrowest
+// ones squeezed.
+std::vector<int> FitColumns(const std::vector<int>& narrowest, const std::vector<int>& natural,
+                            int available);
 // The height of the rows with columns of these widths.
 int TableHeight(const std::vector<std::vector<Slot>>& grid, const std::vector<int>& widths,
                 int margin);

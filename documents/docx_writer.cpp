@@ -43,6 +43,8 @@ struct Container {
     std::string ParagraphAlign;
     bool Spaced = false;  // a <p>: space above and below
     bool PageBreakBefore = false;
+    bool PendingPageBreak = false;  // asked by a block that ended empty: the next one takes it
+    bool KeepWithNext = false;
     bool Rule = false;  // <hr>: a line below
     std::string Runs;
     std::string RunText;
@@ -53,6 +55,7 @@ struct Container {
     int PendingBreaks = 0;
     BlockMeasure Measure;
     int Line = 0;
+    int Word = 0;  // the width of the word being written
     int Tallest = 0;
 
     bool LastIsTable = false;
@@ -112,6 +115,11 @@ private:
     void CloseRun(Container& c);
     void AppendText(Container& c, std::string_view text, const RunFormat& format);
     void PutPendingBreaks(Container& c);
+    static void EndWord(Container& c) {
+        c.Measure.LongestWord = std::max(c.Measure.LongestWord, c.Word);
+        c.Word = 0;
+    }
+    static void EndLine(Container& c);
     void CloseParagraph(Container& c);
     void AddBlock(Container& c, const std::string& xml, const BlockMeasure& measure);
     void StartBlock(const HtmlTag& tag, bool spaced);
@@ -153,8 +161,10 @@ void DocxWriter::Builder::OpenParagraph(Container& c) {
     c.HasContent = c.LineHasText = c.PendingSpace = false;
     c.PendingBreaks = 0;
     c.Measure = BlockMeasure();
-    c.Line = 0;
+    c.Line = c.Word = 0;
     c.Tallest = c.BaseHalfPoints;
+    c.PageBreakBefore = c.PendingPageBreak;
+    c.PendingPageBreak = false;
 }
 
 void DocxWriter::Builder::CloseRun(Container& c) {
@@ -173,9 +183,21 @@ void DocxWriter::Builder::AppendText(Container& c, std::string_view text, const 
     c.RunText += text;
     const int size = format.HalfPoints > 0 ? format.HalfPoints : c.BaseHalfPoints;
     c.Tallest = std::max(c.Tallest, size);
-    c.Line += static_cast<int>(CharacterCount(text)) *
-              CharacterWidth(size, format.Bold || c.BaseBold, format.Script);
+    const int width = static_cast<int>(CharacterCount(text)) *
+                      CharacterWidth(size, format.Bold || c.BaseBold, format.Script);
+    c.Line += width;
+    if (text == " ") {
+        EndWord(c);
+    } else {
+        c.Word += width;
+    }
     c.HasContent = c.LineHasText = true;
+}
+
+void DocxWriter::Builder::EndLine(Container& c) {
+    EndWord(c);
+    c.Measure.Lines.push_back(c.Line);
+    c.Line = 0;
 }
 
 void DocxWriter::Builder::PutPendingBreaks(Container& c) {
@@ -183,8 +205,7 @@ void DocxWriter::Builder::PutPendingBreaks(Container& c) {
     CloseRun(c);
     for (; c.PendingBreaks > 0; --c.PendingBreaks) {
         c.Runs += "<w:r><w:br/></w:r>";
-        c.Measure.Lines.push_back(c.Line);
-        c.Line = 0;
+        EndLine(c);
     }
     c.HasContent = true;
     if (&c == &m_body) CheckSize();  // a long paragraph of lines counts as it grows
@@ -217,21 +238,22 @@ void DocxWriter::Builder::CloseParagraph(Container& c) {
     c.Open = false;
     // A break at the end of a block makes no line of its own, as in a browser.
     const int breaks = std::max(0, c.PendingBreaks - 1);
-    if (!c.HasContent && c.PendingBreaks == 0 && !c.PageBreakBefore && !c.Rule) {
-        c.Spaced = c.PageBreakBefore = false;
+    if (!c.HasContent && c.PendingBreaks == 0 && !c.Rule) {
+        c.PendingPageBreak = c.PendingPageBreak || c.PageBreakBefore;
+        c.Spaced = c.PageBreakBefore = c.KeepWithNext = false;
         c.ParagraphAlign.clear();
         return;
     }
     CloseRun(c);
     for (int k = 0; k < breaks; ++k) {
         c.Runs += "<w:r><w:br/></w:r>";
-        c.Measure.Lines.push_back(c.Line);
-        c.Line = 0;
+        EndLine(c);
     }
-    c.Measure.Lines.push_back(c.Line);
+    EndLine(c);
     c.Measure.LineHeight = LineHeight(c.Tallest);
     std::string properties;
     if (!c.Style.empty()) properties += "<w:pStyle w:val=\"" + c.Style + "\"/>";
+    if (c.KeepWithNext) properties += "<w:keepNext/>";
     if (c.PageBreakBefore) properties += "<w:pageBreakBefore/>";
     if (c.Rule)
         properties +=
@@ -248,7 +270,7 @@ void DocxWriter::Builder::CloseParagraph(Container& c) {
     xml += c.Runs + "</w:p>";
     if (c.PageBreakBefore && &c == &m_body)
         m_height = DivideUp(m_height, PageHeight()) * PageHeight();
-    c.Spaced = c.PageBreakBefore = c.Rule = false;
+    c.Spaced = c.PageBreakBefore = c.Rule = c.KeepWithNext = false;
     c.ParagraphAlign.clear();
     c.Runs.clear();
     c.LastIsTable = false;
@@ -297,7 +319,8 @@ void DocxWriter::Builder::StartBlock(const HtmlTag& tag, bool spaced) {
     CloseParagraph(*c);
     OpenParagraph(*c);
     c->Spaced = spaced;
-    c->PageBreakBefore = BreaksPageBefore(tag);
+    c->PageBreakBefore = c->PageBreakBefore || BreaksPageBefore(tag);
+    c->KeepWithNext = KeepsWithNext(tag);
     c->ParagraphAlign = Alignment(tag);
 }
 
@@ -371,7 +394,8 @@ void DocxWriter::Builder::OpenTable(const HtmlTag& tag) {
     }
     Container* c = Current();
     CloseParagraph(*c);
-    if (c->LastIsTable) {  // two tables one under the other stay two
+    // Two tables one under the other stay two; a new page asked before the table starts it.
+    if (c->LastIsTable || c->PendingPageBreak) {
         OpenParagraph(*c);
         c->PendingBreaks = 1;
         CloseParagraph(*c);
@@ -424,7 +448,7 @@ void DocxWriter::Builder::OpenCell(TableBuild& table, const HtmlTag& tag) {
         c.BaseHalfPoints = look->HalfPoints;
         c.BaseBold = look->Bold;
         cell.Fill = look->Fill;
-        cell.MinWidth = look->MinWidth;
+        cell.Narrowest = look->Narrowest;
         cell.Header = look->Class == "cellA";
     }
     if (const std::string* colour = tag.Find("bgcolor");
@@ -472,15 +496,15 @@ void DocxWriter::Builder::CloseRow(TableBuild& table) {
     if (m_tables.size() != 1) return;
     // A body table's rows count towards the pages as they come, so that a table too large
     // is given up before it is whole.
-    int natural = 0;
+    int narrowest = 0;
     int tallest = LineHeight(20);
     for (const CellBuild& cell : table.Contents.Rows.back()) {
-        natural += CellNaturalWidth(cell, table.Contents.Margin);
+        narrowest += CellWidth(cell, table.Contents.Margin, true);
         int height = 30;
         for (const BlockMeasure& block : cell.Blocks) height += block.Height(block.NaturalWidth());
         if (cell.RowSpan == 1) tallest = std::max(tallest, height);
     }
-    m_openTableHeight += tallest * std::max(1, DivideUp(natural, kLandscapeWidth));
+    m_openTableHeight += tallest * std::max(1, DivideUp(narrowest, kLandscapeWidth));
     CheckSize();
 }
 
@@ -491,30 +515,31 @@ void DocxWriter::Builder::CloseTable() {
     m_tables.pop_back();
     int columns = 0;
     const std::vector<std::vector<Slot>> grid = PlaceCells(table->Contents.Rows, columns);
-    const std::vector<int> natural = NaturalColumns(grid, columns, table->Contents.Margin);
+    const int margin = table->Contents.Margin;
+    const std::vector<int> natural = ColumnWidths(grid, columns, margin, false);
+    const std::vector<int> narrowest = ColumnWidths(grid, columns, margin, true);
     const int naturalWidth = std::accumulate(natural.begin(), natural.end(), 0);
+    const int narrowestWidth = std::accumulate(narrowest.begin(), narrowest.end(), 0);
     if (!m_tables.empty()) {
         BlockMeasure measure;
         measure.IsTable = true;
         measure.TableWidth = naturalWidth;
-        measure.TableHeight = TableHeight(grid, natural, table->Contents.Margin);
+        measure.TableNarrowest = narrowestWidth;
+        measure.TableHeight = TableHeight(grid, natural, margin);
         Container& cell = m_tables.back()->Cell;
         cell.LastIsTable = true;
         AddBlock(cell, TableXml(table->Contents, grid, natural, nullptr), measure);
         return;
     }
-    if (naturalWidth > kPortraitWidth) m_landscape = true;
+    // The page turns on its side for a table whose words do not fit upright.
+    if (narrowestWidth > kPortraitWidth) m_landscape = true;
     const int available = m_landscape ? kLandscapeWidth : kPortraitWidth;
-    std::vector<int> widths = natural;
-    const int strips = DivideUp(naturalWidth, available);
-    if (naturalWidth > available) {
-        for (int& width : widths)
-            width = std::max(20, static_cast<int>(std::int64_t{width} * available / naturalWidth));
-    }
+    const std::vector<int> widths = FitColumns(narrowest, natural, available);
     m_openTableHeight = 0;
     m_document += TableXml(table->Contents, grid, widths, &widths);
     m_body.LastIsTable = true;
-    AddHeight(TableHeight(grid, natural, table->Contents.Margin) * strips);
+    // A table too wide even so is counted as printed in strips of the page's width.
+    AddHeight(TableHeight(grid, widths, margin) * DivideUp(narrowestWidth, available));
 }
 
 bool DocxWriter::Builder::Finish(const ZipArchive::ByteWriter& write) {

@@ -332,18 +332,42 @@ bool HasUniqueOptimum(const SolveState& s) {
     return zeroEstimates == s.m + s.n - 1;
 }
 
+namespace {
+
+// The optimal plan of the task's own routes by a run with the default settings.
+std::vector<std::vector<std::int64_t>> OptimalPlan(const TaskGrids& grids, bool limits) {
+    SolveState s;
+    DiscardingReportSink nowhere;
+    s.Report.StreamTo(nowhere);
+    if (!GridsToSolveState(grids, limits, s).empty() || !CheckTaskInput(s).empty()) return {};
+    s.SolveMode = kSolveModeChecking;
+    SilentHooks quiet;
+    if (Solve(s, quiet, false).Unsolvable) return {};
+    std::vector<std::vector<std::int64_t>> plan(static_cast<std::size_t>(grids.Suppliers()));
+    for (int i = 0; i < grids.Suppliers(); ++i) {
+        for (int j = 0; j < grids.Consumers(); ++j) {
+            plan[static_cast<std::size_t>(i)].push_back(std::max(0, s.Cell(i, j).Cargo));
+        }
+    }
+    return plan;
+}
+
+}  // namespace
+
 ExerciseAnswer AnswerExercise(const TaskGrids& grids, bool limits) {
     ExerciseAnswer answer;
     answer.Bounded = limits;
     const MethodComparison runs = CompareMethods(grids, limits, {kMethodPotentials});
     for (const MethodRun& run : runs.Runs) {
         if (!limits) answer.FirstPlanF[run.PlanMethod] = run.FirstPlanF;
+        if (limits) answer.BoundedFirstPlanF = run.FirstPlanF;
         if (run.PlanMethod == kPlanNorthWestCorner || limits) {
             answer.OptimalF = run.FinalF;
             answer.Unsolvable = run.Unsolvable;
             answer.NorthWestStages = run.Stages;
         }
     }
+    if (runs.Refusal.empty()) answer.Plan = OptimalPlan(grids, limits);
     return answer;
 }
 

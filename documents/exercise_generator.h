@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "documents/task_grids.h"
 
@@ -50,6 +51,10 @@ struct ExerciseAnswer {
     std::int64_t OptimalF = 0;
     bool Unsolvable = false;
     unsigned NorthWestStages = 0;        // stages of the method of potentials from the north-west plan
+    std::int64_t BoundedFirstPlanF = 0;  // with limits: F of the first plan the limits allow
+    // The optimal plan over the task's own routes, as kargolo-solve gives it with the default
+    // settings (north-west corner, method of potentials); empty when the task is unsolvable.
+    std::vector<std::vector<std::int64_t>> Plan;
 };
 
 ExerciseAnswer AnswerExercise(const TaskGrids& grids, bool limits);

@@ -68,5 +68,31 @@ TEST(RunSolverDocx, WritesTheComparisonButNotItsCsv) {
     std::filesystem::remove_all(folder);
 }
 
+// A teacher's set of 25 variants of 10 x 10 tasks with limits and a single optimum each: the
+// tasks, the answers and both documents to print, whose Word form holds the words of the HTML.
+TEST(RunSolverSheets, WritesTheVariantsAndTheKeyToPrint) {
+    const auto folder = Folder("kargolo-cli-sheets");
+    const std::string out = Utf8FromPath(folder / "set");
+    const CliRun run = RunCli({"--generate", "25", "--size", "10x10", "--limits", "40", "--unique",
+                               "--seed", "11", "--sheets", "--out", out});
+    ASSERT_EQ(run.Status, kExitSolved) << run.Err;
+    EXPECT_TRUE(std::filesystem::exists(folder / "set" / "variant-25.tab"));
+    for (const char* name : {"variants", "key"}) {
+        SCOPED_TRACE(name);
+        const std::string html = Utf8(ReadBytes(folder / "set" / (std::string(name) + ".html")));
+        const DocxText text =
+            ReadDocxText(ReadBytes(folder / "set" / (std::string(name) + ".docx")));
+        ASSERT_EQ(text.Error, "");
+        EXPECT_EQ(Words(text.Body), WordsOfHtml(html));
+    }
+    const std::string variants = Utf8(ReadBytes(folder / "set" / "variants.html"));
+    EXPECT_NE(variants.find("<h2>Вариант 25</h2>"), std::string::npos);
+    const CliRun without =
+        RunCli({"--generate", "2", "--size", "3x3", "--out", Utf8FromPath(folder / "plain")});
+    ASSERT_EQ(without.Status, kExitSolved);
+    EXPECT_FALSE(std::filesystem::exists(folder / "plain" / "variants.html"));
+    std::filesystem::remove_all(folder);
+}
+
 }  // namespace
 }  // namespace kargolo::testing

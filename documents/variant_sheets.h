@@ -1,0 +1,44 @@
+#pragma once
+
+// A set of variants for a class: tasks 1..N of one seed's series with their answers, written as
+// the task files and answers.csv, and for printing as two documents (HTML, and the same as Word
+// documents): the variants, each condition on a page of its own with the variant's number and
+// a line for the student's name, and the key for the teacher (per variant the optimal F and
+// plan, F of the first plan by each rule and the number of stages).
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "documents/exercise_generator.h"
+
+namespace kargolo {
+
+struct VariantSet {
+    ExerciseOptions Options;
+    std::vector<GeneratedExercise> Variants;
+    std::vector<ExerciseAnswer> Answers;
+    std::string Failure;  // a variant could not be made: the generator's reason; no variants
+};
+
+// The first `count` tasks of the series of options.Seed, each with its answer.
+VariantSet MakeVariantSet(const ExerciseOptions& options, unsigned count);
+
+// The file name of variant k (from 0) of a set of `count`: variant-01.tab and so on.
+std::string VariantFileName(unsigned k, unsigned count);
+
+// The documents to print (UTF-8 HTML).
+std::string VariantsHtml(const VariantSet& set);
+std::string KeyHtml(const VariantSet& set);
+
+// The names of the printed documents in a set's folder.
+constexpr char kVariantsName[] = "variants";
+constexpr char kKeyName[] = "key";
+
+// Writes the set into folder: the task files and answers.csv, with sheets also variants and key
+// as .html (windows-1251, as the reports) and .docx. A file is replaced only when written whole.
+// Returns a message for the user, or an empty text when everything was written.
+std::string WriteVariantSet(const std::filesystem::path& folder, const VariantSet& set,
+                            bool sheets);
+
+}  // namespace kargolo
