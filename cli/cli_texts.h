@@ -11,6 +11,8 @@ constexpr char kUsage[] =
     "                     [--method potentials|distributive] [--estimates lines|table|both]\n"
     "                     [--limits] [--plan-only] [--max-report-mb N] [--verbose]\n"
     "                     [--compare [--csv]] [--svg СХЕМА.svg] [--docx ОТЧЕТ.docx]\n"
+    "       kargolo-solve ЗАДАЧА --check ПЛАН.csv [--stated-f F] [--json ИТОГ.json]\n"
+    "                     [--limits] [-o ПРОВЕРКА.html] [--docx ПРОВЕРКА.docx]\n"
     "       kargolo-solve --generate N --size MxN --out ПАПКА [--type closed|surplus|deficit]\n"
     "                     [--degenerate] [--tariffs LO..HI] [--limits P] [--tightness T]\n"
     "                     [--allow-unsolvable] [--unique] [--seed S] [--sheets]\n";
@@ -36,6 +38,12 @@ constexpr char kHelp[] =
     "  --svg ФАЙЛ         записать схему перевозок оптимального плана (SVG)\n"
     "  --docx ФАЙЛ        записать отчет (или таблицу сравнения) документом Word; отчет HTML\n"
     "                     тогда пишется, только если указан -o\n"
+    "\n"
+    "Проверка решения (--check ПЛАН.csv): план - m строк по n перевозок (разделители как в\n"
+    ".csv-задачах, пустое значение - 0). Отчет о проверке: баланс запасов и потребностей,\n"
+    "ограничения, опорность (m+n-1 клеток, нет цикла), F, оптимальность.\n"
+    "  --stated-f F       значение F, найденное студентом: сверить со стоимостью плана\n"
+    "  --json ФАЙЛ        итог проверки в JSON для программ\n"
     "\n"
     "Случайные задачи для упражнений (--generate N): N табличных файлов и answers.csv с\n"
     "ответами в папке --out.\n"
@@ -64,13 +72,17 @@ constexpr char kTwoTaskFiles[] = "Указано больше одного фа�
 constexpr char kTaskWithGenerate[] = "С --generate файл задачи не указывается: %s\n";
 constexpr char kMissingOption[] = "Не указан параметр %s.\n";
 constexpr char kNotTogether[] = "Параметры %s и %s не сочетаются.\n";
+constexpr char kOnlyWithCheck[] = "Параметр %s задается только вместе с --check.\n";
 
 constexpr char kGenerated[] = "Записано задач: %u в папку %s (зерно %llu).\n";
 constexpr char kFolderError[] = "Не удалось создать папку %s.\n";
 
 
-constexpr char kDocxIsInput[] = "Файл документа Word совпадает с файлом задачи или отчета: %s\n";
-constexpr char kDocxReadOnly[] = "Файл документа Word защищен от записи и оставлен как есть: %s\n";
+// Files written beside the report: what they are, then where.
+constexpr char kDocxFileKind[] = "Файл документа Word";
+constexpr char kJsonFileKind[] = "Файл результата проверки";
+constexpr char kOutputIsInput[] = "%s совпадает с файлом задачи, плана или отчета: %s\n";
+constexpr char kOutputReadOnly[] = "%s защищен от записи и оставлен как есть: %s\n";
 
 constexpr char kReportIsTask[] = "Файл отчета совпадает с файлом задачи: %s\n";
 constexpr char kReportReadOnly[] = "Файл отчета защищен от записи и оставлен как есть: %s\n";

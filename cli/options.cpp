@@ -175,9 +175,17 @@ std::string TakeArgument(const std::vector<std::string>& args, std::size_t& k, C
     } else if (arg == "--svg") {
         if (k + 1 >= args.size()) return Format(kMissingValue, arg.c_str());
         o.SvgPath = args[++k];
-    } else if (arg == "--docx") {
+    } else if (arg == "--docx" || arg == "--check" || arg == "--json") {
         if (k + 1 >= args.size()) return Format(kMissingValue, arg.c_str());
-        o.DocxPath = args[++k];
+        (arg == "--docx" ? o.DocxPath : arg == "--check" ? o.CheckPath : o.JsonPath) = args[++k];
+    } else if (arg == "--stated-f") {
+        if (k + 1 >= args.size()) return Format(kMissingValue, arg.c_str());
+        std::int64_t f = 0;
+        if (!ReadWhole<std::int64_t>(args[++k], std::numeric_limits<std::int64_t>::min(),
+                                     std::numeric_limits<std::int64_t>::max(), f)) {
+            return Format(kBadValue, arg.c_str(), args[k].c_str());
+        }
+        o.StatedF = f;
     } else if (arg.size() > 1 && arg[0] == '-') {
         return Format(kUnknownOption, arg.c_str());
     } else if (!o.TaskPath.empty()) {
@@ -232,6 +240,12 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
     if (options.TaskPath.empty()) return {std::nullopt, kNoTaskFile};
     if (options.Compare && !options.SvgPath.empty()) return {std::nullopt, Format(kNotTogether, "--compare", "--svg")};
     if (options.Csv && !options.DocxPath.empty()) return {std::nullopt, Format(kNotTogether, "--csv", "--docx")};
+    if (options.CheckPath.empty() && (options.StatedF || !options.JsonPath.empty())) {
+        return {std::nullopt, Format(kOnlyWithCheck, options.StatedF ? "--stated-f" : "--json")};
+    }
+    if (!options.CheckPath.empty() && (options.Compare || options.PlanOnly || !options.SvgPath.empty())) {
+        return {std::nullopt, Format(kNotTogether, "--check", options.Compare ? "--compare" : options.PlanOnly ? "--plan-only" : "--svg")};
+    }
     return {options, {}};
 }
 

@@ -33,6 +33,9 @@ struct CliOptions {
     bool Csv = false;      // the comparison as ';'-separated lines
     std::string SvgPath;   // where the final plan's picture goes; empty: nowhere
     std::string DocxPath;  // where the report goes as a Word document; empty: nowhere
+    std::string CheckPath;  // --check: the student's plan to judge instead of solving
+    std::optional<std::int64_t> StatedF;  // the F the student gives with the plan
+    std::string JsonPath;  // where the verdict of --check goes as JSON
     std::optional<GenerateOptions> Generate;
 };
 

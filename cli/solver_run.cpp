@@ -7,8 +7,9 @@
 
 #include "cli/cli_texts.h"
 #include "cli/console_encoding.h"
-#include "cli/docx_output.h"
+#include "cli/file_outputs.h"
 #include "cli/options.h"
+#include "cli/plan_check_run.h"
 #include "cli/status_hooks.h"
 #include "documents/exercise_generator.h"
 #include "documents/method_comparison.h"
@@ -167,6 +168,7 @@ int RunSolverWith(const std::vector<std::string>& args, std::ostream& out, std::
         return kExitInputError;
     }
     if (o.Compare) return RunComparison(o, contents, out, err);
+    if (!o.CheckPath.empty()) return RunPlanCheck(o, contents, out, err);
     ReportOutput output(o, out);
     if (std::string problem = output.Open(o.TaskPath); !problem.empty()) {
         err << problem;

@@ -7,26 +7,16 @@
 
 namespace kargolo {
 
-DocxFileStatus WriteDocxFile(DocxWriter& writer, const std::filesystem::path& target,
-                             std::span<const std::filesystem::path> protect) {
-    if (writer.TooLarge()) return DocxFileStatus::TooLarge;
+OutputFileStatus WriteDocxFile(DocxWriter& writer, const std::filesystem::path& target,
+                               std::span<const std::filesystem::path> protect) {
+    if (writer.TooLarge()) return OutputFileStatus::WriteFailed;
     OutputFile file;
-    switch (file.Open(target, protect)) {
-        case OutputFileStatus::Ok:
-            break;
-        case OutputFileStatus::SameAsProtected:
-            return DocxFileStatus::SameAsProtected;
-        case OutputFileStatus::ReadOnly:
-            return DocxFileStatus::ReadOnly;
-        case OutputFileStatus::OpenFailed:
-        case OutputFileStatus::WriteFailed:
-            return DocxFileStatus::OpenFailed;
-    }
+    if (const OutputFileStatus opened = file.Open(target, protect); opened != OutputFileStatus::Ok) return opened;
     if (!writer.Finish([&file](std::string_view bytes) { return file.Write(bytes); })) {
         file.Abandon();
-        return writer.TooLarge() ? DocxFileStatus::TooLarge : DocxFileStatus::WriteFailed;
+        return OutputFileStatus::WriteFailed;
     }
-    return file.Commit() == OutputFileStatus::Ok ? DocxFileStatus::Ok : DocxFileStatus::WriteFailed;
+    return file.Commit();
 }
 
 bool FeedWindows1251File(const std::filesystem::path& path, DocxWriter& writer) {

@@ -11,11 +11,10 @@
 
 namespace kargolo {
 
-enum class DocxFileStatus { Ok, TooLarge, OpenFailed, WriteFailed, SameAsProtected, ReadOnly };
-
-// Finishes the document into target, refusing a target that is one of protect.
-DocxFileStatus WriteDocxFile(DocxWriter& writer, const std::filesystem::path& target,
-                             std::span<const std::filesystem::path> protect = {});
+// Finishes the document into target, refusing a target that is one of protect; a document too
+// large is not written (WriteFailed).
+OutputFileStatus WriteDocxFile(DocxWriter& writer, const std::filesystem::path& target,
+                               std::span<const std::filesystem::path> protect = {});
 
 // Feeds a document stored in windows-1251 (a report file) to the writer, piece by piece, up to
 // its end or until the writer finds it too large; false when the file cannot be read.

@@ -499,4 +499,12 @@ void RemoveTemporariesOnSignal() {
     });
 }
 
+OutputFileStatus WriteWholeFile(const std::filesystem::path& target, std::string_view bytes,
+                                std::span<const std::filesystem::path> protect) {
+    OutputFile file;
+    if (const OutputFileStatus opened = file.Open(target, protect); opened != OutputFileStatus::Ok) return opened;
+    if (!file.Write(bytes)) return OutputFileStatus::WriteFailed;
+    return file.Commit();
+}
+
 }  // namespace kargolo

@@ -74,6 +74,10 @@ private:
     std::uint64_t m_written = 0;
 };
 
+// Writes bytes as the whole contents of target through an OutputFile.
+OutputFileStatus WriteWholeFile(const std::filesystem::path& target, std::string_view bytes,
+                                std::span<const std::filesystem::path> protect = {});
+
 // Installs (once; later calls do nothing) handlers of SIGINT, SIGTERM, SIGHUP and SIGQUIT
 // (SIGINT, SIGBREAK and SIGTERM on Windows) that remove the temporary file of every OutputFile
 // open at that moment and then end the process by the signal's default action. A signal the

@@ -243,12 +243,26 @@ unsigned CountLines(std::string_view text) {
 
 void AppendNumber(std::string& out, std::int64_t value) { out += NumberToText(value); }
 
+// The text in UTF-8 with LF line ends, whatever it came as.
+std::string DecodedText(std::string_view bytes) {
+    if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
+    return WithLfLineEnds(IsValidUtf8(bytes) ? bytes : DecodeWindows1251(bytes));
+}
+
 }  // namespace
+
+std::vector<TextValueLine> ReadTextValues(std::string_view bytes) {
+    const std::string decoded = DecodedText(bytes);
+    std::vector<TextValueLine> lines;
+    for (const DataLine& line : SplitLines(decoded)) {
+        lines.push_back({line.Number, std::vector<std::string>(line.Values.begin(), line.Values.end())});
+    }
+    return lines;
+}
 
 std::string ParseTextTask(std::string_view bytes, TableFileContents& contents) {
     try {
-        if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
-        const std::string decoded = WithLfLineEnds(IsValidUtf8(bytes) ? bytes : DecodeWindows1251(bytes));
+        const std::string decoded = DecodedText(bytes);
         const std::vector<DataLine> lines = SplitLines(decoded);
         TaskLines task;
         if (auto fault = SortLines(lines, CountLines(decoded), task)) return FaultText(*fault);

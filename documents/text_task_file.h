@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "documents/table_file.h"
 
@@ -29,6 +30,15 @@ std::string ReadTextTaskFile(const std::filesystem::path& path, TableFileContent
 std::string SerializeTextTask(const TaskGrids& grids);
 // Writes a text task file; the target is replaced only when every byte was written.
 TableFileResult WriteTextTaskFile(const std::filesystem::path& path, const TaskGrids& grids);
+
+// A text of lines of values as text task files hold them (separators, blanks, comments,
+// encodings and line ends alike): each line that holds values, numbered as an editor numbers
+// it, with its values (blanks around them dropped).
+struct TextValueLine {
+    unsigned Number = 0;
+    std::vector<std::string> Values;
+};
+std::vector<TextValueLine> ReadTextValues(std::string_view bytes);
 
 // Task files of either kind, told apart by the extension (".csv" in any case is text).
 bool IsTextTaskPath(const std::filesystem::path& path);

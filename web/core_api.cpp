@@ -18,6 +18,7 @@
 #include <string>
 
 #include "documents/exercise_generator.h"
+#include "documents/json_text.h"
 #include "documents/method_comparison.h"
 #include "documents/plan_picture.h"
 #include "documents/report_pages.h"
@@ -28,7 +29,6 @@
 #include "documents/text_task_file.h"
 #include "documents/windows1251.h"
 #include "web/grids_text.h"
-#include "web/json_text.h"
 #include "web/report_index_text.h"
 #include "web/stepwise_replay.h"
 #include "solver/report_writer.h"

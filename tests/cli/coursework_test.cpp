@@ -41,7 +41,7 @@ TEST(RunSolverDocx, WritesTheReportAsAWordDocument) {
     const CliRun onTask = RunCli({"--plan-only", "--docx", task, task});
     EXPECT_EQ(onTask.Status, kExitInputError);
     EXPECT_EQ(onTask.Err,
-              "Файл документа Word совпадает с файлом задачи или отчета: " + task + "\n");
+              "Файл документа Word совпадает с файлом задачи, плана или отчета: " + task + "\n");
     EXPECT_EQ(ReadBytes(PathFromUtf8(task)), taskBytes);
     const CliRun onReport = RunCli({"--plan-only", "--docx", html, "-o", html, task});
     EXPECT_EQ(onReport.Status, kExitInputError);
@@ -91,6 +91,49 @@ TEST(RunSolverSheets, WritesTheVariantsAndTheKeyToPrint) {
         RunCli({"--generate", "2", "--size", "3x3", "--out", Utf8FromPath(folder / "plain")});
     ASSERT_EQ(without.Status, kExitSolved);
     EXPECT_FALSE(std::filesystem::exists(folder / "plain" / "variants.html"));
+    std::filesystem::remove_all(folder);
+}
+
+// A student's plan checked from the command line: the report, the verdict for scripts, and the
+// refusals of plans and options that cannot be checked.
+TEST(RunSolverCheck, ChecksAPlanFromAFile) {
+    const auto folder = Folder("kargolo-cli-check");
+    const std::string task = Table("closed-3x4.tab");
+    const auto write = [&folder](const char* name, const char* text) {
+        std::ofstream(folder / name, std::ios::binary) << text;
+        return Utf8FromPath(folder / name);
+    };
+    // The optimum of the task (F = 445, degenerate), as a spreadsheet keeps it.
+    const std::string optimum = write("optimum.csv", "20;10;0;0\r\n0;0;0;40\r\n0;25;25;0\r\n");
+    const std::string json = Utf8FromPath(folder / "verdict.json");
+    const CliRun right = RunCli({task, "--check", optimum, "--stated-f", "445", "--json", json});
+    ASSERT_EQ(right.Status, kExitSolved) << right.Err;
+    EXPECT_NE(Utf8(right.Out).find("Итог: план верен и оптимален."), std::string::npos);
+    EXPECT_EQ(ReadBytes(PathFromUtf8(json)),
+              "{\"balanced\":true,\"within-limits\":true,\"basic\":true,\"cost\":445,\"stated-f-"
+              "right\":true,"
+              "\"optimal\":true,\"optimal-f\":445,\"mistakes\":[]}\n");
+    // The north-west plan: a basic plan, but not the optimum.
+    const std::string northWest = write("nw.csv", "20;10;;\n;25;15;\n;;10;40\n");
+    const CliRun wrong = RunCli(
+        {task, "--check", northWest, "--json", json, "--docx", Utf8FromPath(folder / "c.docx")});
+    ASSERT_EQ(wrong.Status, kExitSolved) << wrong.Err;
+    EXPECT_EQ(wrong.Out, "");  // the report went into the Word document
+    EXPECT_NE(ReadBytes(PathFromUtf8(json)).find("\"optimal\":false,\"optimal-f\":445"),
+              std::string::npos);
+    EXPECT_EQ(ReadDocxText(ReadBytes(folder / "c.docx")).Error, "");
+
+    const CliRun shortPlan = RunCli({task, "--check", write("short.csv", "1;2;3;4\n")});
+    EXPECT_EQ(shortPlan.Status, kExitInputError);
+    EXPECT_EQ(shortPlan.Err,
+              "Строка 2, столбец 1: в плане 1 строк, а нужно 3: по строке на поставщика.\n");
+    EXPECT_EQ(RunCli({task, "--stated-f", "445"}).Status, kExitUsage);
+    EXPECT_EQ(RunCli({task, "--check", optimum, "--stated-f", "4x5"}).Status, kExitUsage);
+    EXPECT_EQ(RunCli({task, "--check", optimum, "--compare"}).Status, kExitUsage);
+    const std::string planBytes = ReadBytes(PathFromUtf8(optimum));
+    const CliRun onPlan = RunCli({task, "--check", optimum, "--json", optimum});
+    EXPECT_EQ(onPlan.Status, kExitInputError);
+    EXPECT_EQ(ReadBytes(PathFromUtf8(optimum)), planBytes);
     std::filesystem::remove_all(folder);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-// The answers of the browser edition's core to the page are small JSON objects, written here.
+// Small JSON objects: the answers of the browser edition's core to the page, and the verdicts
+// scripts read.
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "web/json_text.h"
+#include "documents/json_text.h"
 
 #include <cmath>
 
