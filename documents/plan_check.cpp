@@ -1,6 +1,7 @@
 #include "documents/plan_check.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <limits>
 #include <queue>
@@ -355,6 +356,20 @@ std::string ReadPlan(const std::vector<TextValueLine>& lines, int m, int n, Plan
 
 std::string ParsePlanText(std::string_view bytes, int m, int n, PlanQuantities& plan) {
     return ReadPlan(ReadTextValues(bytes), m, n, plan);
+}
+
+std::string ReadStatedF(std::string_view text, std::optional<std::int64_t>& statedF) {
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())) != 0) text.remove_prefix(1);
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())) != 0) text.remove_suffix(1);
+    statedF.reset();
+    if (text.empty()) return {};
+    std::int64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) {
+        return Format(kStatedFNotNumber, std::string(text).c_str());
+    }
+    statedF = value;
+    return {};
 }
 
 PlanVerdict CheckPlan(const TaskGrids& grids, bool limits, const PlanQuantities& plan,

@@ -29,6 +29,9 @@ using PlanQuantities = std::vector<std::vector<std::int64_t>>;
 // and the value at fault, or an empty text.
 std::string ReadPlan(const std::vector<TextValueLine>& lines, int m, int n, PlanQuantities& plan);
 std::string ParsePlanText(std::string_view bytes, int m, int n, PlanQuantities& plan);
+// The F a student states, as typed (blanks around it dropped; nothing typed is none); a message
+// when it is no whole number, or an empty text.
+std::string ReadStatedF(std::string_view text, std::optional<std::int64_t>& statedF);
 
 // One mistake of the plan: its kind for scripts ("negative", "row-balance", "column-balance",
 // "limit", "closed-route", "too-many-cells", "cycle", "stated-f", "not-optimal") and its text.

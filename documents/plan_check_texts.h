@@ -9,6 +9,7 @@ constexpr char kPlanLineCount[] = "в плане %u строк, а нужно %u
 constexpr char kPlanValueCount[] =
     "в строке плана %u значений, а нужно %u: по значению на потребителя.";
 constexpr char kPlanEmpty[] = "в файле нет плана.";
+constexpr char kStatedFNotNumber[] = "Значение F должно быть целым числом: \"%s\".";
 
 // The plan does not fit the task.
 constexpr char kPlanSizeWrong[] =

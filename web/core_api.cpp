@@ -17,9 +17,11 @@
 #include <span>
 #include <string>
 
+#include "documents/docx_writer.h"
 #include "documents/exercise_generator.h"
 #include "documents/json_text.h"
 #include "documents/method_comparison.h"
+#include "documents/plan_check.h"
 #include "documents/plan_picture.h"
 #include "documents/report_pages.h"
 #include "documents/report_stream.h"
@@ -373,6 +375,29 @@ EMSCRIPTEN_KEEPALIVE void CloseReport(int id) {
     g_reports.erase(found);
 }
 
+// The whole report, its edits included, as a Word document: its size (the bytes in the result),
+// or 0 when it is too large for one (DocxRefusal says so).
+EMSCRIPTEN_KEEPALIVE std::size_t ReportDocx(int id) {
+    g_result.clear();
+    const auto found = g_reports.find(id);
+    if (found == g_reports.end()) return 0;
+    const OpenedReport& report = found->second;
+    DocxWriter writer;
+    AssembleEditedReport(report.File, report.Layout, report.Edits, [&writer](std::string_view bytes) {
+        writer.Feed(DecodeWindows1251(bytes));
+        return !writer.TooLarge();
+    });
+    if (!writer.Finish([](std::string_view bytes) {
+            g_result.append(bytes);
+            return true;
+        })) {
+        g_result.clear();
+    }
+    return g_result.size();
+}
+
+EMSCRIPTEN_KEEPALIVE const char* DocxRefusal() { return Answer(DocxTooLargeText()); }
+
 // A document of the page's own (the comparison of methods) as a file: windows-1251.
 EMSCRIPTEN_KEEPALIVE std::size_t EncodeForSaving(const char* text) {
     g_result = EncodeWindows1251(text);
@@ -570,6 +595,28 @@ EMSCRIPTEN_KEEPALIVE const char* Compare(const char* grids, const char* taskName
     const MethodComparison comparison = CompareMethods(task, limits != 0);
     if (!comparison.Refusal.empty()) return Answer(JsonObject().Add("refusal", comparison.Refusal).Text());
     return Answer(JsonObject().Add("html", ComparisonHtml(comparison, taskName)).Text());
+}
+
+// The check of a student's plan (text lines of quantities, as PLAN.csv) with the F they state:
+// {"html": the report, "verdict": {...}}, or {"message": ...} for a plan or F that cannot be read,
+// or {"refusal": ...} for a task or plan that cannot be judged.
+EMSCRIPTEN_KEEPALIVE const char* CheckStudentPlan(const char* grids, const char* taskName, int limits, const char* plan,
+                                                  const char* statedF) {
+    TaskGrids task;
+    if (!GridsFromText(grids, task)) return Answer("{}");
+    PlanQuantities quantities;
+    std::optional<std::int64_t> f;
+    std::string problem = ParsePlanText(plan, task.Suppliers(), task.Consumers(), quantities);
+    if (problem.empty()) problem = ReadStatedF(statedF, f);
+    if (!problem.empty()) return Answer(JsonObject().Add("message", problem).Text());
+    const PlanVerdict verdict = CheckPlan(task, limits != 0, quantities, f);
+    if (!verdict.Refusal.empty()) return Answer(JsonObject().Add("refusal", verdict.Refusal).Text());
+    std::string json = PlanVerdictJson(verdict);
+    json.pop_back();  // its line end
+    return Answer(JsonObject()
+                      .Add("html", PlanCheckHtml(verdict, task, limits != 0, quantities, taskName))
+                      .AddRaw("verdict", json)
+                      .Text());
 }
 
 // A random task for an exercise and its answer key, or the reason none was made.

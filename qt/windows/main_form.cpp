@@ -19,11 +19,13 @@
 #endif
 
 #include "documents/method_comparison.h"
+#include "documents/plan_check.h"
 #include "documents/table_file.h"
 #include "documents/text_task_file.h"
 #include "qt/windows/about_box.h"
 #include "qt/windows/busy_run.h"
 #include "qt/windows/help_window.h"
+#include "qt/windows/plan_check_page.h"
 #include "qt/windows/plan_picture_window.h"
 #include "qt/windows/random_task_dialog.h"
 #include "qt/windows/report_window.h"
@@ -116,6 +118,10 @@ void TMain_Form::createFileActions() {
     m_exportPdfAct->setStatusTip(QStringLiteral("Сохранить показанную страницу отчета как документ PDF"));
     connect(m_exportPdfAct, &QAction::triggered, this,
             [this] { if (auto* report = activeReport()) report->ExportPdf(); });
+    m_exportDocxAct = makeAction("ExportDocx", QStringLiteral("Экспорт в &Word (.docx)..."));
+    m_exportDocxAct->setStatusTip(QStringLiteral("Сохранить весь отчет как документ Word"));
+    connect(m_exportDocxAct, &QAction::triggered, this,
+            [this] { if (auto* report = activeReport()) report->ExportDocx(); });
     m_closeAct = makeAction("Close1", QStringLiteral("&Закрыть"), Qt::CTRL | Qt::Key_W);
     connect(m_closeAct, &QAction::triggered, this, [this] { m_mdi->closeActiveSubWindow(); UpdateCommands(); });
     m_closeAllAct = makeAction("CloseAll1", QStringLiteral("Закрыть &все"));
@@ -198,7 +204,7 @@ void TMain_Form::createMenus() {
     };
     add(menuBar()->addMenu(QStringLiteral("&Файл")),
         {nullptr, m_newAct, m_openAct, m_saveAct, m_saveAsAct, nullptr, m_printAct, m_previewAct, m_exportPdfAct,
-         nullptr, m_closeAct, m_closeAllAct, nullptr, m_exitAct});
+         m_exportDocxAct, nullptr, m_closeAct, m_closeAllAct, nullptr, m_exitAct});
     add(menuBar()->addMenu(QStringLiteral("&Задача")),
         {m_findPlanAct, m_solveAct, m_compareAct, m_pictureAct, nullptr, m_randomAct, nullptr, m_settingsAct});
     add(menuBar()->addMenu(QStringLiteral("&Таблица")),
@@ -258,6 +264,7 @@ void TMain_Form::updateMenus() {
                              m_browserVersion.front().digitValue() >= 6;
     m_printAct->setEnabled(report != nullptr);
     m_exportPdfAct->setEnabled(report != nullptr);
+    m_exportDocxAct->setEnabled(report != nullptr);
     m_previewAct->setEnabled(report != nullptr && previewable);
     for (QAction* action : {m_saveAct, m_saveAsAct, m_closeAct, m_closeAllAct}) action->setEnabled(anyChild);
     for (QAction* action : {m_findPlanAct, m_solveAct, m_compareAct, m_insertRowAct, m_insertColumnAct, m_deleteRowAct,
@@ -314,6 +321,8 @@ void TMain_Form::stepTask(void (QUndoStack::*step)()) {
 QMdiSubWindow* TMain_Form::addChild(QWidget* child) {
     if (auto* editor = qobject_cast<TTaskWithRestrictions*>(child)) {
         connect(editor->undoStack(), &QUndoStack::indexChanged, this, &TMain_Form::updateMenus);
+        connect(editor, &TTaskWithRestrictions::planCheckRequested, this, [this, editor] { checkStudentPlan(editor); });
+        connect(editor, &TTaskWithRestrictions::solutionRequested, this, [this] { LaunchSolve(false); });
     }
     const QMdiSubWindow* active = m_mdi->activeSubWindow();
     const bool maximised = active != nullptr && active->isMaximized();
@@ -436,9 +445,54 @@ void TMain_Form::RandomTaskClick() {
     if (dialog.exec() != QDialog::Accepted) return;
     m_exerciseOptions = dialog.options();
     ++m_exerciseOptions->Seed;  // the next task of the dialog is another one
+    if (dialog.wantsSet()) return writeVariantSet(dialog.variantSet());
     auto* editor = new TTaskWithRestrictions(++m_taskWindows, m_dialogs);
     editor->setNewTask({dialog.exercise().Grids, dialog.exercise().Limits});
     addChild(editor);
+}
+
+void TMain_Form::writeVariantSet(const VariantSet& set) {
+    const QString folder = m_dialogs.folderName(this, QStringLiteral("Папка для набора вариантов"));
+    if (folder.isEmpty()) return;
+    std::string problem;
+    RunBusy(this, QStringLiteral("Запись набора вариантов..."),
+            [&] { problem = WriteVariantSet(std::filesystem::path(folder.toStdU16String()), set, true); });
+    if (!problem.empty()) return m_dialogs.showMessage(this, QString::fromStdString(problem));
+    const QString greeting = QStringLiteral("Набор из %1 вариантов записан в папку %2: файлы задач, answers.csv, "
+                                            "variants.html и key.html, они же в формате Word. Печать: Файл → "
+                                            "Предварительный просмотр или Печать.")
+                                 .arg(set.Variants.size())
+                                 .arg(QDir::toNativeSeparators(folder));
+    for (const std::string& document : {VariantsHtml(set), KeyHtml(set)}) {
+        auto* report = new TMDIChildFormText(++m_reportWindows, m_dialogs);
+        if (!report->FillDocument(document, false)) {
+            delete report;
+            return;
+        }
+        report->showGreeting(greeting);
+        addChild(report);
+    }
+}
+
+void TMain_Form::checkStudentPlan(TTaskWithRestrictions* editor) {
+    if (!editor->finishEditing()) return;
+    PlanQuantities plan;
+    std::optional<std::int64_t> statedF;
+    if (std::string problem = editor->planPage()->readPlan(plan, statedF); !problem.empty()) {
+        return m_dialogs.showMessage(this, QString::fromStdString(problem));
+    }
+    const TaskGrids grids = editor->grids();
+    const bool limits = editor->restrictionsVisible();
+    PlanVerdict verdict;
+    RunBusy(this, QStringLiteral("Проверка плана..."), [&] { verdict = CheckPlan(grids, limits, plan, statedF); });
+    if (!verdict.Refusal.empty()) return m_dialogs.showMessage(this, QString::fromStdString(verdict.Refusal));
+    auto* report = new TMDIChildFormText(++m_reportWindows, m_dialogs);
+    const QString name = QFileInfo(editor->caption()).fileName();
+    if (!report->FillDocument(PlanCheckHtml(verdict, grids, limits, plan, name.toStdString()), false)) {
+        delete report;
+        return;
+    }
+    addChild(report);
 }
 
 void TMain_Form::CompareMethodsClick() {

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "documents/exercise_generator.h"
+#include "documents/variant_sheets.h"
 #include "qt/windows/solve_launcher.h"
 #include "qt/windows/user_dialogs.h"
 #include "solver/solve_state.h"
@@ -94,6 +95,10 @@ private:
     void placeNewChild(QMdiSubWindow* window, bool maximised);
     void fillWindowMenu();
     void showLoadProgress(int percent);
+    // The check of the plan on the editor's page "Мой план", shown in a report window.
+    void checkStudentPlan(TTaskWithRestrictions* editor);
+    // Writes a set of variants into a folder the user picks and shows the variants and the key.
+    void writeVariantSet(const VariantSet& set);
     QString tablesFolder() const;
 
     UserDialogs& m_dialogs;
@@ -106,6 +111,7 @@ private:
     QAction* m_printAct = nullptr;
     QAction* m_previewAct = nullptr;
     QAction* m_exportPdfAct = nullptr;
+    QAction* m_exportDocxAct = nullptr;
     QAction* m_closeAct = nullptr;
     QAction* m_closeAllAct = nullptr;
     QAction* m_exitAct = nullptr;

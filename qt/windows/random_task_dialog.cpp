@@ -94,8 +94,17 @@ TRandomTaskDialog::TRandomTaskDialog(QWidget* parent) : QDialog(parent) {
     connect(m_limitedPercent, &QSpinBox::valueChanged, this, &TRandomTaskDialog::enableLimitOptions);
     enableLimitOptions();
 
+    m_variants = SpinBox(1, 500, 25, QStringLiteral("Сколько вариантов (задач одного зерна) в наборе для печати"), this);
+    m_variants->setObjectName(QStringLiteral("Variants"));
+    form->addRow(QStringLiteral("&Вариантов в наборе:"), m_variants);
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Создать"));
+    auto* set = buttons->addButton(QStringLiteral("&Набор вариантов..."), QDialogButtonBox::ActionRole);
+    set->setObjectName(QStringLiteral("MakeSet"));
+    set->setToolTip(QStringLiteral("Записать в папку задачи, листы вариантов для печати (каждый вариант на "
+                                   "своей странице) и ответы для преподавателя"));
+    connect(set, &QPushButton::clicked, this, &TRandomTaskDialog::makeSet);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
@@ -141,6 +150,20 @@ void TRandomTaskDialog::setOptions(const ExerciseOptions& o) {
     m_allowUnsolvable->setChecked(o.AllowUnsolvable);
     m_unique->setChecked(o.UniqueOptimum);
     m_seed->setText(QString::number(o.Seed));
+}
+
+unsigned TRandomTaskDialog::variantCount() const { return static_cast<unsigned>(m_variants->value()); }
+
+void TRandomTaskDialog::makeSet() {
+    const ExerciseOptions wanted = options();
+    const unsigned count = variantCount();
+    RunBusy(this, QStringLiteral("Создание вариантов..."), [this, &wanted, count] { m_set = MakeVariantSet(wanted, count); });
+    if (!m_set.Failure.empty()) {
+        QMessageBox::warning(this, QStringLiteral("Карголо 2"), QString::fromStdString(m_set.Failure));
+        return;
+    }
+    m_wantsSet = true;
+    QDialog::accept();
 }
 
 void TRandomTaskDialog::accept() {

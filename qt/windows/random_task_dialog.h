@@ -1,11 +1,13 @@
 #pragma once
 
 // The dialog of a random task for an exercise: its size, type, degeneracy, tariffs, capacity
-// limits, whether the optimum must be unique, and the seed that makes it again.
+// limits, whether the optimum must be unique, and the seed that makes it again. "Набор
+// вариантов..." makes a set of variants to print instead of one task.
 
 #include <QDialog>
 
 #include "documents/exercise_generator.h"
+#include "documents/variant_sheets.h"
 
 class QCheckBox;
 class QComboBox;
@@ -26,9 +28,15 @@ public:
 
     void accept() override;  // makes the task; a failure is shown and the dialog stays
 
+    // Whether the dialog was closed by "Набор вариантов...", and the set it made then.
+    bool wantsSet() const { return m_wantsSet; }
+    const VariantSet& variantSet() const { return m_set; }
+    unsigned variantCount() const;
+
 private:
     void newSeed();
     void enableLimitOptions();
+    void makeSet();  // the set of variants; a failure is shown and the dialog stays
 
     QSpinBox* m_suppliers = nullptr;
     QSpinBox* m_consumers = nullptr;
@@ -41,7 +49,10 @@ private:
     QCheckBox* m_allowUnsolvable = nullptr;
     QCheckBox* m_unique = nullptr;
     QLineEdit* m_seed = nullptr;
+    QSpinBox* m_variants = nullptr;
     GeneratedExercise m_exercise;
+    VariantSet m_set;
+    bool m_wantsSet = false;
 };
 
 }  // namespace kargolo

@@ -31,6 +31,7 @@
 #include <filesystem>
 
 #include "documents/atomic_file.h"
+#include "documents/docx_file.h"
 #include "documents/document_texts.h"
 #include "documents/output_file.h"
 #include "documents/windows1251.h"
@@ -507,6 +508,33 @@ void TMDIChildFormText::ExportPdf() {
     if (WriteFileAtomically(FilePath(path), std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size()))) !=
         AtomicWriteStatus::Ok) {
         m_dialogs.showMessage(this, QStringLiteral("Ошибка создания выходного файла."));
+    }
+}
+
+void TMDIChildFormText::ExportDocx() {
+    const QFileInfo report(caption());
+    const QString name = report.completeBaseName() + QStringLiteral(".docx");
+    const QString folder = m_neverSaved ? QString() : report.absolutePath();  // beside the report
+    const FileDialogSpec spec{QStringLiteral("Экспорт в Word"), folder, name, QStringLiteral("docx"),
+                              QStringLiteral("Документ Word (*.docx);;Все файлы (*.*)")};
+    const QString path = m_dialogs.saveFileName(this, spec);
+    if (path.isEmpty() || !keepEdits()) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    DocxWriter writer;
+    const bool read = AssembleEditedReport(FilePath(m_document.Path), m_layout, m_edits, [&writer](std::string_view bytes) {
+        writer.Feed(DecodeWindows1251(bytes));
+        return !writer.TooLarge();
+    });
+    const std::filesystem::path protect[] = {FilePath(m_document.Path)};
+    const OutputFileStatus written =
+        read && !writer.TooLarge() ? WriteDocxFile(writer, FilePath(path), protect) : OutputFileStatus::WriteFailed;
+    QApplication::restoreOverrideCursor();
+    if (writer.TooLarge()) {
+        m_dialogs.showMessage(this, QString::fromStdString(DocxTooLargeText()));
+    } else if (written == OutputFileStatus::ReadOnly) {
+        m_dialogs.showMessage(this, QString::fromUtf8(kReadOnlyOutputText));
+    } else if (written != OutputFileStatus::Ok) {
+        m_dialogs.showMessage(this, QString::fromUtf8(kCreateErrorText));
     }
 }
 

@@ -6,7 +6,7 @@
 // from the file when it is needed. Reports open editable when the settings say so; edits on
 // every page visited are kept until Save puts the whole report together, and a report without
 // edits is saved byte for byte as the run wrote it. Printing and the PDF export take the page
-// shown; Ctrl+N hands the report to the system's browser.
+// shown; the Word export takes the whole report; Ctrl+N hands the report to the system's browser.
 
 #include <QTemporaryDir>
 #include <QWidget>
@@ -56,6 +56,8 @@ public:
     void PrintReport();
     void PreviewReport();
     void ExportPdf();
+    // The whole report, with its edits, as a Word document; tells the user when it cannot.
+    void ExportDocx();
     // Hands the report to the system's browser (Ctrl+N anywhere in the window); tells the user
     // when that fails.
     void openInBrowser();

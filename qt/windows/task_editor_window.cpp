@@ -18,6 +18,7 @@
 
 #include "documents/text_task_file.h"
 #include "qt/windows/grid_model.h"
+#include "qt/windows/plan_check_page.h"
 #include "qt/windows/task_grid_view.h"
 #include "qt/windows/typed_cell_delegate.h"
 #include "qt/windows/window_caption.h"
@@ -121,6 +122,10 @@ void TTaskWithRestrictions::createPages() {
     m_pages->addTab(m_tarif, QStringLiteral("Тарифы"));
     m_pages->addTab(m_restriction, QStringLiteral("Ограничения"));
     m_pages->setTabVisible(kRestrictionsPage, false);
+    m_planPage = new TPlanCheckPage(this);
+    m_pages->addTab(m_planPage, QStringLiteral("Мой план"));
+    connect(m_planPage, &TPlanCheckPage::checkRequested, this, &TTaskWithRestrictions::planCheckRequested);
+    connect(m_planPage, &TPlanCheckPage::solutionRequested, this, &TTaskWithRestrictions::solutionRequested);
     connect(m_pages, &QTabWidget::currentChanged, this, &TTaskWithRestrictions::PageControlChange);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -238,7 +243,7 @@ void TTaskWithRestrictions::reloadGrids() {
 }
 
 GridKind TTaskWithRestrictions::activeGrid() const {
-    return m_pages->currentIndex() == kTarifsPage ? GridKind::Tarif : GridKind::Restriction;
+    return m_pages->currentWidget() == m_restriction ? GridKind::Restriction : GridKind::Tarif;
 }
 
 TaskGridView* TTaskWithRestrictions::activeView() const {
@@ -326,6 +331,10 @@ bool TTaskWithRestrictions::finishEditing() {
 // grid now shown takes the other's current cell.
 void TTaskWithRestrictions::PageControlChange(int page) {
     if (page < 0) return;
+    if (m_pages->widget(page) == m_planPage) {  // the plan fits the task as it is now
+        m_planPage->resizePlan(m_grids.Suppliers(), m_grids.Consumers());
+        return;
+    }
     const GridKind shown = page == kTarifsPage ? GridKind::Tarif : GridKind::Restriction;
     CopyRim(m_grids, shown == GridKind::Tarif ? GridKind::Restriction : GridKind::Tarif);
     m_tarifModel->reload();
@@ -389,6 +398,7 @@ void TTaskWithRestrictions::CopyClick() {
 // when it needs to: one step to undo.
 void TTaskWithRestrictions::PasteClick() {
     const QString text = QGuiApplication::clipboard()->text();
+    if (m_pages->currentWidget() == m_planPage) return m_planPage->pastePlan(text);
     const QModelIndex at = activeView()->currentIndex();
     if (text.isEmpty() || !at.isValid() || !finishEditing()) return;
     // Into a new task, untouched, at its first tariff: the block is a whole task.

@@ -4,7 +4,7 @@
 // "Тарифы" (tariffs, supplies, demands) and "Ограничения" (route capacity limits). It checks
 // each cell as the cursor leaves it, inserts and deletes suppliers and consumers, negates the
 // tariffs, transposes the task, shows or hides the limits page, tracks unsaved changes and
-// asks before they are lost.
+// asks before they are lost. A page "Мой план" takes a student's plan for the task to be checked.
 
 #include <QWidget>
 
@@ -26,6 +26,7 @@ namespace kargolo {
 
 class GridModel;
 class TaskGridView;
+class TPlanCheckPage;
 
 class TTaskWithRestrictions : public QWidget {
     Q_OBJECT
@@ -56,6 +57,8 @@ public:
 
     // Every change to the task is a step that can be undone and redone.
     QUndoStack* undoStack() const { return m_undo; }
+    // The page of the student's plan.
+    TPlanCheckPage* planPage() const { return m_planPage; }
 
 public slots:
     void InsertRowClick();
@@ -70,6 +73,9 @@ public slots:
 
 signals:
     void restrictionsShownChanged(bool shown);
+    // From the page "Мой план".
+    void planCheckRequested();
+    void solutionRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;  // asks before losing edits
@@ -106,6 +112,7 @@ private:
     GridModel* m_restrictionModel = nullptr;
     TaskGridView* m_tarif = nullptr;
     TaskGridView* m_restriction = nullptr;
+    TPlanCheckPage* m_planPage = nullptr;
     QMenu* m_popup = nullptr;
     QAction* m_showHideRestrictions = nullptr;
     QUndoStack* m_undo = nullptr;

@@ -60,6 +60,10 @@ public:
         dialog.selectFile(spec.FileName);
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     }
+
+    QString folderName(QWidget* parent, const QString& title) override {
+        return QFileDialog::getExistingDirectory(parent, title);
+    }
 };
 
 }  // namespace

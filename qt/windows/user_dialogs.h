@@ -36,6 +36,8 @@ public:
     // The chosen path, empty when the user cancels.
     virtual QString openFileName(QWidget* parent, const FileDialogSpec& spec) = 0;
     virtual QString saveFileName(QWidget* parent, const FileDialogSpec& spec) = 0;
+    // A folder to write files into, empty when the user cancels.
+    virtual QString folderName(QWidget* parent, const QString& title) = 0;
 
     // While several windows with unsaved changes close together (exit, "Закрыть все"), the save
     // question offers answers for all of them, and such an answer is given to the rest.

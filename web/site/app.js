@@ -637,6 +637,30 @@ Kg.App = class App {
         this.add(report);
     }
 
+    // The check of the plan on the task's page "Мой план", in a tab of its own.
+    async checkPlan(tab) {
+        if (!(await tab.finishEditing())) return;
+        this.setRunning(true, 'Проверка плана...');
+        this.stopped = false;
+        let answer;
+        try {
+            answer = await this.request({
+                op: 'check', grids: this.core.documentText(tab.doc), taskName: this.baseName(tab.caption),
+                limits: tab.restrictions, plan: tab.planText.value, statedF: tab.planF.value,
+            });
+        } catch (failure) {
+            this.setRunning(false);
+            if (!this.stopped) this.message('Неизвестная ошибка. Решение остановлено');
+            return;
+        }
+        this.setRunning(false);
+        if (answer.message || answer.refusal) { this.message(answer.message || answer.refusal); return; }
+        const report = Kg.comparisonTab(this, answer.html, `Untitled${++this.reportWindows}.html`);
+        report.neverSaved = true;
+        report.verdict = answer.verdict;
+        this.add(report);
+    }
+
     randomTask() {
         const dialog = document.getElementById('random-task');
         const form = dialog.querySelector('form');

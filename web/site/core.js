@@ -30,6 +30,7 @@ Kg.loadCore = async function loadCore() {
     const reportPage = num('ReportPageBytes', ['number', 'number']);
     const assemble = num('AssembleReport', ['number']);
     const encode = num('EncodeForSaving', ['number']);
+    const reportDocx = num('ReportDocx', ['number']);
     return {
         raw: core,
         newDocument: num('NewDocument', ['number', 'number']),
@@ -71,6 +72,9 @@ Kg.loadCore = async function loadCore() {
         assembleReport: (id) => { assemble(id); return bytesOfResult(); },
         closeReport: fn('CloseReport', null, ['number']),
         encodeForSaving: (textUtf8) => { withText(textUtf8, encode); return bytesOfResult(); },
+        // The report with its edits as a Word document, or null when it is too large for one.
+        reportDocx: (id) => (reportDocx(id) ? bytesOfResult() : null),
+        docxRefusal: text('DocxRefusal', []),
     };
 };
 

@@ -1,6 +1,7 @@
 'use strict';
 // A task's tab: the pages "Тарифы" and "Ограничения" over the task's two grids, which live in
-// the core; every check, refusal and message is the core's (the desktop's task editor's).
+// the core; every check, refusal and message is the core's (the desktop's task editor's). The
+// page "Мой план" takes a student's plan for the task, to be checked.
 // Undo keeps a typed cell's texts on both pages, or the whole task before a change of many cells.
 var Kg = window.Kg || (window.Kg = {});
 
@@ -29,11 +30,16 @@ Kg.TaskTab = class TaskTab {
             this.pageBar.append(b);
             return b;
         });
+        this.planButton = document.createElement('button');
+        this.planButton.textContent = 'Мой план';
+        this.planButton.addEventListener('click', () => this.showPlan());
+        this.pageBar.append(this.planButton);
         this.noteBar = document.createElement('div');
         this.noteBar.className = 'task-note';
         this.gridHost = document.createElement('div');
         this.gridHost.className = 'grid-host';
-        this.element.append(this.pageBar, this.noteBar, this.gridHost);
+        this.planPanel = this.makePlanPanel(options);
+        this.element.append(this.pageBar, this.noteBar, this.gridHost, this.planPanel);
         this.grids = [0, 1].map((grid) => this.makeGrid(grid));
         this.grids[1].root.hidden = true;
         this.refreshPages();
@@ -72,11 +78,58 @@ Kg.TaskTab = class TaskTab {
         });
     }
 
+    // The page of the student's plan: its quantities as lines (pasted from a spreadsheet or typed)
+    // and the F they found.
+    makePlanPanel(options) {
+        const panel = document.createElement('div');
+        panel.className = 'plan-check';
+        panel.hidden = true;
+        const note = document.createElement('p');
+        note.textContent = 'Введите найденный план перевозок: по строке на поставщика, перевозки через точку с ' +
+            'запятой или табуляцию (пустое значение - 0), или вставьте его из электронной таблицы. Укажите ' +
+            'полученное значение F и нажмите "Проверить".';
+        this.planText = document.createElement('textarea');
+        this.planText.rows = 10;
+        this.planText.spellcheck = false;
+        this.planText.value = options.plan || '';
+        this.planF = document.createElement('input');
+        this.planF.type = 'text';
+        this.planF.value = options.statedF || '';
+        const label = document.createElement('label');
+        label.append('F = ', this.planF);
+        const check = document.createElement('button');
+        check.textContent = 'Проверить';
+        check.title = 'Проверить план: баланс, ограничения, опорность, F и оптимальность';
+        check.addEventListener('click', () => this.app.checkPlan(this));
+        const solve = document.createElement('button');
+        solve.textContent = 'Показать решение';
+        solve.title = 'Решить задачу и показать отчет о решении';
+        solve.addEventListener('click', () => this.app.command('SolveTask'));
+        for (const field of [this.planText, this.planF]) field.addEventListener('input', () => this.app.persistSoon());
+        const row = document.createElement('div');
+        row.className = 'plan-row';
+        row.append(label, check, solve);
+        panel.append(note, this.planText, row);
+        return panel;
+    }
+
+    showPlan() {
+        if (this.planShown) return;
+        this.grid.commit().then((done) => {
+            if (!done) return;
+            this.planShown = true;
+            this.gridHost.hidden = true;
+            this.planPanel.hidden = false;
+            this.refreshPages();
+            this.planText.focus();
+        });
+    }
+
     get grid() { return this.grids[this.page]; }
 
     title() { return (this.saved ? '' : '*') + this.app.baseName(this.caption); }
 
-    focus() { this.grid.focus(); }
+    focus() { if (this.planShown) this.planText.focus(); else this.grid.focus(); }
 
     markChanged() {
         if (this.saved) {
@@ -225,7 +278,13 @@ Kg.TaskTab = class TaskTab {
 
     // The supplies and demands go from the page left to the page shown; the cursor follows.
     async showPage(page) {
-        if (page === this.page) return;
+        if (this.planShown) {
+            this.planShown = false;
+            this.planPanel.hidden = true;
+            this.gridHost.hidden = false;
+            this.refreshPages();
+        }
+        if (page === this.page) return this.grid.focus();
         if (!(await this.grid.commit())) return;
         const cursor = { ...this.grid.cursor };
         this.core.showPage(this.doc, page);
@@ -241,7 +300,8 @@ Kg.TaskTab = class TaskTab {
 
     refreshPages() {
         this.pageButtons[1].hidden = !this.restrictions;
-        this.pageButtons.forEach((b, k) => b.classList.toggle('active', k === this.page));
+        this.pageButtons.forEach((b, k) => b.classList.toggle('active', k === this.page && !this.planShown));
+        this.planButton.classList.toggle('active', !!this.planShown);
         this.noteBar.textContent = this.note;
         this.noteBar.hidden = !this.note;
     }
@@ -250,6 +310,7 @@ Kg.TaskTab = class TaskTab {
         return {
             kind: 'task', text: this.core.documentText(this.doc), caption: this.caption, saved: this.saved,
             neverSaved: this.neverSaved, restrictions: this.restrictions, note: this.note,
+            plan: this.planText.value, statedF: this.planF.value,
         };
     }
 

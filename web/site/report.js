@@ -41,6 +41,7 @@ Kg.ReportTab = class ReportTab {
         this.bar.append(this.pageLabel);
         button('Сохранить', 'Сохранить отчет как файл HTML (Ctrl+S)', () => app.command('Save'));
         button('Печать', 'Печать страницы отчета (Ctrl+P)', () => this.print());
+        button('Word', 'Сохранить весь отчет как документ Word (.docx)', () => this.saveDocx());
         if (this.svg) button('Схема', 'Схема перевозок (Ctrl+G)', () => app.command('PlanPicture'));
         this.body = document.createElement('div');
         this.body.className = 'report-body';
@@ -171,6 +172,15 @@ Kg.ReportTab = class ReportTab {
 
     print() {
         if (this.frame.contentWindow) this.frame.contentWindow.print();
+    }
+
+    // The whole report with its edits as a Word document, into the downloads.
+    saveDocx() {
+        this.keepEdits();
+        const bytes = this.core.reportDocx(this.layout.report);
+        if (!bytes) { this.app.message(this.core.docxRefusal()); return; }
+        const type = 'application/vnd.openxmlformats-officedocument.wordprocessingml.document';
+        this.app.download(new Blob([bytes], { type }), this.app.baseName(this.caption).replace(/\.[^.]*$/, '') + '.docx');
     }
 
     focus() { this.frame.focus(); }

@@ -81,6 +81,10 @@ function KargoloWorker() {
             } else if (m.op === 'compare') {
                 const text = withText(m.grids, (grids) => core.ccall('Compare', 'string', ['number', 'string', 'number'], [grids, m.taskName, m.limits ? 1 : 0]));
                 postMessage({ id: m.id, ...JSON.parse(text) });
+            } else if (m.op === 'check') {
+                const text = withText(m.grids, (grids) => core.ccall('CheckStudentPlan', 'string',
+                    ['number', 'string', 'number', 'string', 'string'], [grids, m.taskName, m.limits ? 1 : 0, m.plan, m.statedF]));
+                postMessage({ id: m.id, ...JSON.parse(text) });
             } else if (m.op === 'generate') {
                 const o = m.options;
                 postMessage({ id: m.id, ...JSON.parse(core.ccall('Generate', 'string',

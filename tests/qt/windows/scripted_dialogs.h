@@ -30,6 +30,11 @@ public:
         return SavePaths.isEmpty() ? QString() : SavePaths.takeFirst();
     }
 
+    QString folderName(QWidget*, const QString& title) override {
+        FolderTitles << title;
+        return FolderPaths.isEmpty() ? QString() : FolderPaths.takeFirst();
+    }
+
     QStringList Messages;
     QList<bool> OfferedForAll;
     QStringList Questions;
@@ -39,6 +44,8 @@ public:
     QStringList SaveTitles;
     QStringList SaveNames;
     QStringList SavePaths;
+    QStringList FolderTitles;
+    QStringList FolderPaths;
 };
 
 }  // namespace kargolo::testing
