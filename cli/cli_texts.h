@@ -10,6 +10,7 @@ constexpr char kUsage[] =
     "                     [--plan north-west|minimum|vogel|double]\n"
     "                     [--method potentials|distributive] [--estimates lines|table|both]\n"
     "                     [--limits] [--plan-only] [--max-report-mb N] [--verbose]\n"
+    "                     [--maximize] [--alternatives] [--json ОТВЕТ.json|-]\n"
     "                     [--compare [--csv]] [--svg СХЕМА.svg]\n"
     "       kargolo-solve --generate N --size MxN --out ПАПКА [--type closed|surplus|deficit]\n"
     "                     [--degenerate] [--tariffs LO..HI] [--limits P] [--tightness T]\n"
@@ -31,6 +32,10 @@ constexpr char kHelp[] =
     "                     предела); дальше ход решения не записывается, а условие, опорный\n"
     "                     план и ответ записываются всегда, так что отчет бывает и больше\n"
     "  --verbose          выводить строки состояния в поток ошибок\n"
+    "  --maximize         тарифы - прибыль, искать наибольшую (как цель \"максимум\" в файле)\n"
+    "  --alternatives     выяснить, единственный ли оптимальный план, и показать другой\n"
+    "  --json ФАЙЛ        записать итог решения в JSON (UTF-8): статус, F, план, число\n"
+    "                     этапов; \"-\" - в стандартный вывод (тогда отчет - только в -o)\n"
     "  --compare          вместо отчета - таблица сравнения всех правил опорного плана и\n"
     "                     методов улучшения (HTML), с --csv - строки через \";\"\n"
     "  --svg ФАЙЛ         записать схему перевозок оптимального плана (SVG)\n"
@@ -60,6 +65,9 @@ constexpr char kTwoTaskFiles[] = "Указано больше одного фа�
 constexpr char kTaskWithGenerate[] = "С --generate файл задачи не указывается: %s\n";
 constexpr char kMissingOption[] = "Не указан параметр %s.\n";
 constexpr char kNotTogether[] = "Параметры %s и %s не сочетаются.\n";
+constexpr char kJsonWithReportOut[] =
+    "Итог в стандартный вывод (--json -) нужен отдельно от отчета: задайте файл отчета -o.\n";
+constexpr char kJsonFileError[] = "Не удалось записать итог решения в %s\n";
 
 constexpr char kGenerated[] = "Записано задач: %u в папку %s (зерно %llu).\n";
 constexpr char kFolderError[] = "Не удалось создать папку %s.\n";

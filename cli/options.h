@@ -31,6 +31,8 @@ struct CliOptions {
     bool Compare = false;  // a table of every rule and method instead of the report
     bool Csv = false;      // the comparison as ';'-separated lines
     std::string SvgPath;   // where the final plan's picture goes; empty: nowhere
+    std::string JsonPath;  // where the outcome goes as JSON; "-": standard output; empty: nowhere
+    bool Maximise = false; // the tariffs are profits, whatever the file says
     std::optional<GenerateOptions> Generate;
 };
 

@@ -135,6 +135,23 @@ int RunComparison(const CliOptions& o, const TableFileContents& contents, std::o
     return kExitSolved;
 }
 
+// --json: the outcome to its file (replaced only whole) or to standard output.
+bool WriteOutcome(const CliOptions& o, const RunOutcome& outcome, std::ostream& out, std::ostream& err) {
+    const std::string json = RunOutcomeJson(outcome);
+    if (o.JsonPath == "-") {
+        out << json;
+        return static_cast<bool>(out.flush());
+    }
+    OutputFile file;
+    const std::filesystem::path protect[] = {PathFromUtf8(o.TaskPath), PathFromUtf8(o.ReportPath)};
+    if (file.Open(PathFromUtf8(o.JsonPath), protect) != OutputFileStatus::Ok || !file.Write(json) ||
+        file.Commit() != OutputFileStatus::Ok) {
+        err << Format(kJsonFileError, o.JsonPath.c_str());
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 void ReportFailure(const SolveRunResult& run, bool verbose, std::ostream& err) {
@@ -172,6 +189,7 @@ int RunSolverWith(const std::vector<std::string>& args, std::ostream& out, std::
         return kExitInputError;
     }
     if (o.Compare) return RunComparison(o, contents, out, err);
+    if (o.Maximise) contents.Grids.Goal = TaskGoal::Maximise;
     ReportOutput output(o, out);
     if (std::string problem = output.Open(o.TaskPath); !problem.empty()) {
         err << problem;
@@ -195,6 +213,7 @@ int RunSolverWith(const std::vector<std::string>& args, std::ostream& out, std::
         err << FileErrorText({TableFileStatus::CreateError}) << '\n';
         return kExitInputError;
     }
+    if (!o.JsonPath.empty() && !WriteOutcome(o, run.Outcome, out, err)) return kExitInputError;
     if (!o.SvgPath.empty() && !run.Failed) {
         PlanSketch sketch = SketchOfPlan(s, Utf8FromPath(PathFromUtf8(o.TaskPath).filename()));
         sketch.Unsolvable = run.Unsolvable;
