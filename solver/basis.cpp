@@ -4,6 +4,7 @@
 #include <numeric>
 
 #include "solver/components.h"
+#include "solver/cycling_guard.h"
 #include "solver/m_value.h"
 #include "solver/internal_error.h"
 #include "solver/method_texts.h"
@@ -30,6 +31,7 @@ void BasisForest::Add(int k) {
     m_position[At(k)] = Count();
     m_cells.push_back(k);
     m_ends.push_back({NodeOfRow(k / m_n), NodeOfColumn(k % m_n)});
+    m_fingerprint ^= CellKey(k);
 }
 
 void BasisForest::Remove(int k) {
@@ -42,6 +44,7 @@ void BasisForest::Remove(int k) {
     m_cells.pop_back();
     m_ends.pop_back();
     m_position[At(k)] = kNone;
+    m_fingerprint ^= CellKey(k);
 }
 
 bool BasisForest::Root() {

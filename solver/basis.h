@@ -26,6 +26,8 @@ public:
     const std::vector<int>& Cells() const { return m_cells; }
     void Add(int k);
     void Remove(int k);
+    // The XOR of the keys of the basic cells (see CellKey), kept as cells join and leave.
+    std::uint64_t Fingerprint() const { return m_fingerprint; }
 
     // Roots every tree of the forest (row 0's first); false when it does not span every row
     // and column.
@@ -53,6 +55,7 @@ private:
     std::vector<int> m_cells;     // the basic cells, in no order
     std::vector<std::pair<int, int>> m_ends;  // per basic cell, its row node and column node
     std::vector<int> m_position;  // index in m_cells, or -1
+    std::uint64_t m_fingerprint = 0;
     // Scratch of Root(): the cells at each node, as (cell, node at the other end).
     std::vector<int> m_start;
     std::vector<int> m_fill;

@@ -122,6 +122,7 @@ private:
     void WriteDistributiveLine(int k, std::int64_t& estimate);
     void WriteEnteringCell(int k);
     std::int32_t ShiftAlong(int k);
+    std::int64_t CycleCost() const;
     void UpdateObjective(std::int32_t theta);
 
     SolveState& m_s;
@@ -139,6 +140,7 @@ private:
     std::vector<std::int64_t> m_u;
     std::vector<std::int64_t> m_v;
     CyclingGuard m_guard;
+    std::int64_t m_objective = ComputeObjectiveF(m_s);  // F of the current plan
     unsigned m_stage = 0;
     StepwisePause m_pause{m_s, m_hooks};
     std::vector<int> m_cycle;  // scratch for the distributive lines
@@ -166,6 +168,7 @@ bool StageLoop::PauseForUser() {
     if (outcome == StepwisePause::Outcome::PlanChanged) {
         m_basis = BasisForest(m_s);
         m_guard.Reset();
+        m_objective = ComputeObjectiveF(m_s);
         SetEveryPrice();
     }
     return true;
@@ -187,7 +190,7 @@ void StageLoop::CompleteBasis() {
         if (Detailed()) WriteBasisZeros();
     }
     SOLVER_CHECK(m_basis.Root());
-    if (m_guard.RepeatsBasis(m_basis.Cells()) && Detailed()) m_s.Report.Append(kCyclingBroken);
+    if (m_guard.RepeatsBasis(m_basis.Fingerprint()) && Detailed()) m_s.Report.Append(kCyclingBroken);
 }
 
 void StageLoop::WriteBasisZeros() {
@@ -352,7 +355,9 @@ std::int32_t StageLoop::ShiftAlong(int k) {
         WriteTransportTable(m_s, m_hooks);
     }
     m_hooks.AddStatusLine(kStatusShift);
+    m_objective -= CycleCost();
     const std::int32_t theta = ShiftAlongCycle(m_s);
+    m_objective += CycleCost();
     m_basis.Add(k);
     SetPrice(k);
     for (const int c : m_s.CycleList) {
@@ -369,15 +374,21 @@ std::int32_t StageLoop::ShiftAlong(int k) {
     return theta;
 }
 
-// F over the cells that carry cargo (see ComputeObjectiveF); only basic cells can carry cargo,
-// so only they are summed.
+// What the cells of the cycle add to F (see ComputeObjectiveF).
+std::int64_t StageLoop::CycleCost() const {
+    std::int64_t cost = 0;
+    for (const int k : m_s.CycleList) {
+        const TaskCell& c = m_s.At(k);
+        if (CarriesCargo(c)) cost += std::int64_t{c.Tariff} * c.Cargo;
+    }
+    return cost;
+}
+
+// F over the cells that carry cargo (see ComputeObjectiveF), kept as shifts change the cells of
+// their cycles.
 void StageLoop::UpdateObjective(std::int32_t theta) {
     const std::int64_t previous = m_s.ObjectiveF;
-    std::int64_t f = 0;
-    for (const int k : m_basis.Cells()) {
-        const TaskCell& c = m_s.At(k);
-        if (CarriesCargo(c)) f += std::int64_t{c.Tariff} * c.Cargo;
-    }
+    const std::int64_t f = m_objective;
     m_s.ObjectiveF = f;
     m_hooks.AddStatusLine(Format(kStatusStageF, static_cast<long long>(f)));
     if (!Detailed()) return;
