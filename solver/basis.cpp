@@ -96,19 +96,22 @@ bool BasisForest::ClosesCycle(int k) const {
 }
 
 void BasisForest::AppendCycle(int k, std::vector<int>& out) const {
-    int fromRow = NodeOfRow(k / m_n);
-    int fromColumn = NodeOfColumn(k % m_n);
-    std::vector<int> columnSide;  // cells climbed from the column, to be listed backwards
-    while (fromRow != fromColumn) {
-        if (m_depth[At(fromRow)] >= m_depth[At(fromColumn)]) {
-            out.push_back(m_parentCell[At(fromRow)]);
-            fromRow = m_parentNode[At(fromRow)];
+    AppendTreePath(NodeOfRow(k / m_n), NodeOfColumn(k % m_n), m_parentNode, m_parentCell, m_depth, out);
+}
+
+void AppendTreePath(int from, int to, const std::vector<int>& parent, const std::vector<int>& parentCell,
+                    const std::vector<int>& depth, std::vector<int>& out) {
+    std::vector<int> toSide;  // cells climbed from `to`, to be listed backwards
+    while (from != to) {
+        if (depth[At(from)] >= depth[At(to)]) {
+            out.push_back(parentCell[At(from)]);
+            from = parent[At(from)];
         } else {
-            columnSide.push_back(m_parentCell[At(fromColumn)]);
-            fromColumn = m_parentNode[At(fromColumn)];
+            toSide.push_back(parentCell[At(to)]);
+            to = parent[At(to)];
         }
     }
-    out.insert(out.end(), columnSide.rbegin(), columnSide.rend());
+    out.insert(out.end(), toSide.rbegin(), toSide.rend());
 }
 
 namespace {

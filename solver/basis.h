@@ -69,6 +69,12 @@ private:
     int m_trees = 0;
 };
 
+// The cells of the path from node `from` to node `to` of a rooted forest (per node its parent,
+// the cell to it and its depth; depths may all be off by one constant per tree), appended in
+// that order.
+void AppendTreePath(int from, int to, const std::vector<int>& parent, const std::vector<int>& parentCell,
+                    const std::vector<int>& depth, std::vector<int>& out);
+
 // The potentials with u_1 = 0 and u_i + v_j = c_i,j on every basic cell, number and M parts,
 // into s.PotentialsU and s.PotentialsV. With writeLines, one line per potential in the order of
 // the textbook passes: every known row finds its unknown columns (rows in order, their basic

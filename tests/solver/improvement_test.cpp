@@ -175,6 +175,42 @@ TEST(ImprovementMethods, EqualTheLiteralStagesInCheckingModeOnLargerTasks) {
     }
 }
 
+// Tall and wide tasks keep their basis as leaves hanging from a small core: the same choices,
+// reports and status lines as the textbook stages, with ties, degenerate rims and every rule.
+TEST(ImprovementMethods, EqualTheLiteralStagesOnTallAndWideTasks) {
+    for (std::uint32_t seed = 1; seed <= 400; ++seed) {
+        const int shortSide = 1 + static_cast<int>(seed % 4);
+        const int longSide = 4 * shortSide + static_cast<int>(seed / 4 % 13);
+        const bool tall = seed % 2 == 0;
+        const TaskSpec task = RandomTaskOfShape(seed, tall ? longSide : shortSide, tall ? shortSide : longSide);
+        SCOPED_TRACE(task.Name);
+        ExpectStagesAgree(kMethods[seed / 2 % 2], FirstPlan(task, kRules[seed / 8 % 4], kSolveModeChecking));
+    }
+}
+
+// A report that reaches its limit stops writing the course, and the stages from then on take
+// the kept basis: they must go on exactly as the stages that write everything.
+TEST(ImprovementMethods, GoOnAlikeOnceTheReportReachesItsLimit) {
+    for (std::uint32_t seed = 1; seed <= 120; ++seed) {
+        const TaskSpec task = seed % 2 == 0 ? RandomTask(seed, 9) : RandomTaskOfShape(seed, 3, 14);
+        SCOPED_TRACE(task.Name);
+        const MethodPair& method = kMethods[seed / 2 % 2];
+        SolveState cut = FirstPlan(task, kRules[seed / 4 % 4], kSolveModeDetailed);
+        cut.ReportLimit = 3000 + 500 * (seed % 7);
+        SolveState literal = FirstPlan(task, kRules[seed / 4 % 4], kSolveModeChecking);
+        RecordingHooks cutHooks;
+        RecordingHooks literalHooks;
+        ASSERT_TRUE(method.Fast(cut, cutHooks));
+        ASSERT_TRUE(method.Literal(literal, literalHooks, 10000));
+        ASSERT_EQ(Quantities(cut), Quantities(literal));
+        ASSERT_EQ(cut.ObjectiveF, literal.ObjectiveF);
+        for (int k = 0; k < cut.CellCount(); ++k) {
+            if (!IsFreeMarker(cut.At(k))) continue;
+            ASSERT_EQ(cut.At(k).Estimate, literal.At(k).Estimate) << "cell " << k;
+        }
+    }
+}
+
 TEST(ImprovementMethods, ReachAnOptimalPlanFromEveryRule) {
     for (std::uint32_t seed = 1; seed <= 400; ++seed) {
         const TaskSpec task = RandomTask(seed, 12);

@@ -1,0 +1,57 @@
+#pragma once
+
+// The kept basis of any task: the forest of the basic cells (BasisTree) and the smallest
+// estimates of every row (RowMinima) in each list, in 32 bits. Without M parts a price is the
+// tariff itself; with them it is packed as M * 2^24 + number, which keeps the order of the
+// values as long as numbers stay below 2^21 and M parts below 16 in magnitude. Tariffs or
+// potentials beyond that leave the pricing to a pass over every cell. Prices also break ties
+// (see RowMinima): a smaller plain tariff first, and an M tariff (only the extended task's, M
+// alone) after every plain one.
+
+#include <vector>
+
+#include "solver/basis_tree.h"
+#include "solver/kept_basis.h"
+#include "solver/row_minima.h"
+
+namespace kargolo {
+
+class BroadBasis final : public KeptBasis {
+public:
+    bool Build(const SolveState& s) override;
+    void Follow(const SolveState& s, const std::vector<int>& changed) override;
+    bool SameTree(int k) const override { return m_tree.SameTree(k); }
+    void AppendCycle(int k, std::vector<int>& out) const override { m_tree.AppendCycle(k, out); }
+    bool Heads(const SolveState& s, KeptHead& lower, KeptHead& upper) override;
+    void Potentials(const SolveState&, std::vector<PotentialEntry>& u,
+                    std::vector<PotentialEntry>& v) const override {
+        m_tree.Normalized(u, v);
+    }
+
+private:
+    static std::size_t At(int index) { return static_cast<std::size_t>(index); }
+    bool Fits(MValue value) const;
+    std::int32_t Value(MValue value) const;
+    void SetPrices(const SolveState& s, int k);
+    void Retake(const SolveState& s, std::vector<int> cells);
+    bool MoveBlock();
+    bool MovePricing(const std::vector<int>& nodes);
+    KeptHead Head(const SolveState& s, RowMinima& minima) const;
+
+    BasisTree m_tree;
+    bool m_bounded = false;
+    bool m_packed = false;  // some tariff has an M part
+    bool m_fits = false;    // the 32-bit pricing holds
+    std::vector<std::int32_t> m_lowerPrices;
+    std::vector<std::int32_t> m_upperPrices;  // negated: the upper list's largest is their smallest
+    RowMinima m_lower;
+    RowMinima m_upper;
+    BasisTree::Move m_move;
+    std::vector<int> m_allNodes;
+    std::vector<int> m_blockRows;
+    std::vector<int> m_blockColumns;
+    RowMinima::Changes m_rows;
+    RowMinima::Changes m_columns;
+};
+
+}  // namespace kargolo
