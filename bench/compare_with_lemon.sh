@@ -39,20 +39,19 @@ for m in 10000 20000 40000 80000; do
             "2x${m} with limits|2 $m 9 1000 balanced 50|minimum")
 done
 
-# Runs a command RUNS times; prints the median seconds of wall time and the largest peak
-# memory in MB.
-measure() {
-    local times=() peak=0 start end memory
-    for ((r = 0; r < runs; ++r)); do
-        start=$EPOCHREALTIME
-        /usr/bin/time -f "%M" -o "$scratch/memory" "$@" >/dev/null 2>"$scratch/stderr" || true
-        end=$EPOCHREALTIME
-        times+=("$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }')")
-        memory=$(tail -n 1 "$scratch/memory")
-        ((memory > peak)) && peak=$memory
-    done
-    printf '%s\n' "${times[@]}" | sort -g | awk -v peak="$peak" \
-        '{ t[NR] = $1 } END { printf "%s %.0f\n", t[int((NR + 1) / 2)], peak / 1024 }'
+# Times one run of a command: its wall-clock seconds and peak memory in MB, as "SECONDS MB".
+run_once() {
+    local start end
+    start=$EPOCHREALTIME
+    /usr/bin/time -f "%M" -o "$scratch/memory" "$@" >/dev/null 2>"$scratch/stderr" || true
+    end=$EPOCHREALTIME
+    awk -v a="$start" -v b="$end" -v kb="$(tail -n 1 "$scratch/memory")" \
+        'BEGIN { printf "%.3f %.0f\n", b - a, kb / 1024 }'
+}
+
+# The median of the first fields and the largest second field of the lines given.
+summarise() {
+    sort -g | awk '{ t[NR] = $1; if ($2 > peak) peak = $2 } END { printf "%s %s\n", t[int((NR + 1) / 2)], peak }'
 }
 
 echo "| task | Карголо, s | LEMON, s | ratio | Карголо, MB | LEMON, MB | same F |"
@@ -66,8 +65,15 @@ for entry in "${cases[@]}"; do
     options=(--mode checking --plan "$rule")
     lemonOptions=()
     if ((tightness > 0)); then options+=(--limits); lemonOptions+=(--limits); fi
-    read -r ours ourPeak < <(measure "$solve" "$file" "${options[@]}" -o "$scratch/report.html")
-    read -r theirs theirPeak < <(measure "$lemon" "$file" "$scratch/lemon.txt" "${lemonOptions[@]}")
+    # The two programs take turns, so that both meet the same load of the machine.
+    : >"$scratch/ours"
+    : >"$scratch/theirs"
+    for ((r = 0; r < runs; ++r)); do
+        run_once "$solve" "$file" "${options[@]}" -o "$scratch/report.html" >>"$scratch/ours"
+        run_once "$lemon" "$file" "$scratch/lemon.txt" "${lemonOptions[@]}" >>"$scratch/theirs"
+    done
+    read -r ours ourPeak < <(summarise <"$scratch/ours")
+    read -r theirs theirPeak < <(summarise <"$scratch/theirs")
     ourF=$(grep -a -o 'F= [-0-9]*' "$scratch/report.html" | tail -n 1 | tr -dc '0-9-')
     # A task the limits make unsolvable: LEMON writes F=-1.
     iconv -f cp1251 -t utf-8 "$scratch/report.html" | grep -q 'неразрешима' && ourF=-1
