@@ -32,7 +32,7 @@ bool BasisTree::Build(const SolveState& s, const std::vector<int>& cells) {
     }
     m_cells.clear();
     m_incident.resize(At(nodes));
-    for (std::vector<int>& incident : m_incident) incident.clear();
+    for (auto& incident : m_incident) incident.clear();
     for (const int k : cells) Link(k);
     m_parent.assign(At(nodes), kNone);
     m_parentCell.assign(At(nodes), kNone);
@@ -41,18 +41,18 @@ bool BasisTree::Build(const SolveState& s, const std::vector<int>& cells) {
     m_potential.assign(At(nodes), 0);
     m_potentialM.assign(At(nodes), 0);
     m_mark.assign(At(nodes), 0);
-    int trees = 0;
+    m_trees = 0;
     for (int root = 0; root < nodes; ++root) {
         if (m_tree[At(root)] != kNone) continue;
         Hang(root, kNone, kNone);
         for (const int node : m_queue) {
-            m_tree[At(node)] = trees;
+            m_tree[At(node)] = m_trees;
             if (node == root) continue;
             const MValue p = Minus(CellTariff(s.At(m_parentCell[At(node)])), Potential(m_parent[At(node)]));
             m_potential[At(node)] = p.Number;
             m_potentialM[At(node)] = p.M;
         }
-        ++trees;
+        ++m_trees;
     }
     return true;
 }
@@ -60,8 +60,8 @@ bool BasisTree::Build(const SolveState& s, const std::vector<int>& cells) {
 void BasisTree::Link(int k) {
     m_position[At(k)] = static_cast<int>(m_cells.size());
     m_cells.push_back(k);
-    m_incident[At(Row(k))].push_back(k);
-    m_incident[At(Column(k))].push_back(k);
+    m_incident[At(Row(k))].push_back({k, Column(k)});
+    m_incident[At(Column(k))].push_back({k, Row(k)});
 }
 
 void BasisTree::Unlink(int k) {
@@ -71,8 +71,9 @@ void BasisTree::Unlink(int k) {
     m_cells.pop_back();
     m_position[At(k)] = kNone;
     for (const int node : {Row(k), Column(k)}) {
-        std::vector<int>& incident = m_incident[At(node)];
-        *std::find(incident.begin(), incident.end(), k) = incident.back();
+        auto& incident = m_incident[At(node)];
+        *std::find_if(incident.begin(), incident.end(), [k](const auto& end) { return end.first == k; }) =
+            incident.back();
         incident.pop_back();
     }
 }
@@ -84,9 +85,8 @@ void BasisTree::Hang(int top, int from, int k) {
     m_queue.assign(1, top);
     for (std::size_t next = 0; next < m_queue.size(); ++next) {
         const int node = m_queue[next];
-        for (const int cell : m_incident[At(node)]) {
+        for (const auto& [cell, child] : m_incident[At(node)]) {
             if (cell == m_parentCell[At(node)]) continue;
-            const int child = Other(cell, node);
             m_parent[At(child)] = node;
             m_parentCell[At(child)] = cell;
             m_depth[At(child)] = m_depth[At(node)] + 1;
@@ -99,8 +99,8 @@ void BasisTree::AppendCycle(int k, std::vector<int>& out) const {
     AppendTreePath(Row(k), Column(k), m_parent, m_parentCell, m_depth, out);
 }
 
-// Searches both parts of a cut tree a node at a time, so that the search stops once the
-// smaller part is complete: it costs about twice the smaller part.
+// Searches the trees of nodes a and b (two trees, or the two parts of a cut one) a node at a
+// time, so that the search stops once the smaller is complete: it costs about twice that.
 bool BasisTree::SmallerSide(int a, int b, std::vector<int>*& smaller) {
     if (++m_stamp == 0) {
         std::fill(m_mark.begin(), m_mark.end(), 0u);
@@ -111,8 +111,8 @@ bool BasisTree::SmallerSide(int a, int b, std::vector<int>*& smaller) {
     m_mark[At(a)] = m_mark[At(b)] = m_stamp;
     const auto expand = [this](std::vector<int>& side, std::size_t next) {
         const int node = side[next];
-        for (const int cell : m_incident[At(node)]) {
-            const int other = Other(cell, node);
+        for (const auto& end : m_incident[At(node)]) {
+            const int other = end.second;
             if (m_mark[At(other)] == m_stamp) continue;
             m_mark[At(other)] = m_stamp;
             side.push_back(other);
@@ -136,28 +136,60 @@ bool BasisTree::SmallerSide(int a, int b, std::vector<int>*& smaller) {
 }
 
 bool BasisTree::Pivot(const SolveState& s, int entering, int leaving, Move& move) {
-    if (!Contains(leaving) || Contains(entering) || !SameTree(entering)) return false;
-    const int row = Row(entering);
-    const int column = Column(entering);
+    if (!Contains(leaving) || Contains(entering) || !SameTree(entering) || TooDeep(entering)) return false;
     const int below = m_parentCell[At(Row(leaving))] == leaving ? Row(leaving) : Column(leaving);
     const int above = m_parent[At(below)];
-    const int deeper = std::max(m_depth[At(row)], m_depth[At(column)]);
-    if (deeper >= kDeepest - m_m - m_n) return false;
     Unlink(leaving);
     std::vector<int>* smaller = nullptr;
     const bool holdsRoot = SmallerSide(below, above, smaller);
-    const bool rowMoves = m_mark[At(row)] == m_stamp;
-    if (rowMoves == (m_mark[At(column)] == m_stamp)) {  // `leaving` is not on the cycle
-        Link(leaving);
+    if ((m_mark[At(Row(entering))] == m_stamp) == (m_mark[At(Column(entering))] == m_stamp)) {
+        Link(leaving);  // `leaving` is not on the cycle
         return false;
     }
-    const MValue estimate = Minus(Minus(CellTariff(s.At(entering)), Potential(row)), Potential(column));
-    move.Delta = rowMoves ? estimate : MValue{-estimate.M, -estimate.Number};
-    move.Nodes = *smaller;
     if (holdsRoot) {
         m_parent[At(below)] = kNone;
         m_parentCell[At(below)] = kNone;
     }
+    HangSide(s, *smaller, entering, move);
+    return true;
+}
+
+void BasisTree::Cut(int leaving) {
+    const int below = m_parentCell[At(Row(leaving))] == leaving ? Row(leaving) : Column(leaving);
+    const int above = m_parent[At(below)];
+    Unlink(leaving);
+    std::vector<int>* smaller = nullptr;
+    SmallerSide(below, above, smaller);
+    m_parent[At(below)] = kNone;
+    m_parentCell[At(below)] = kNone;
+    const int tree = m_trees++;
+    for (const int node : *smaller) m_tree[At(node)] = tree;
+}
+
+bool BasisTree::Join(const SolveState& s, int entering, Move& move) {
+    if (Contains(entering) || SameTree(entering) || TooDeep(entering)) return false;
+    std::vector<int>* smaller = nullptr;
+    SmallerSide(Row(entering), Column(entering), smaller);
+    const bool rowMoves = m_mark[At(Row(entering))] == m_stamp;
+    const int tree = m_tree[At(rowMoves ? Column(entering) : Row(entering))];
+    for (const int node : *smaller) m_tree[At(node)] = tree;
+    HangSide(s, *smaller, entering, move);
+    return true;
+}
+
+bool BasisTree::TooDeep(int k) const {
+    return std::max(m_depth[At(Row(k))], m_depth[At(Column(k))]) >= kDeepest - m_m - m_n;
+}
+
+// The nodes of `side` (marked with m_stamp, one end of `entering` among them) hang from the
+// other end by `entering`, their potentials moved by its estimate so that u + v = c holds on it.
+void BasisTree::HangSide(const SolveState& s, const std::vector<int>& side, int entering, Move& move) {
+    const int row = Row(entering);
+    const int column = Column(entering);
+    const bool rowMoves = m_mark[At(row)] == m_stamp;
+    const MValue estimate = Minus(Minus(CellTariff(s.At(entering)), Potential(row)), Potential(column));
+    move.Delta = rowMoves ? estimate : MValue{-estimate.M, -estimate.Number};
+    move.Nodes = side;
     Hang(rowMoves ? row : column, rowMoves ? column : row, entering);
     Link(entering);
     for (const int node : move.Nodes) {
@@ -165,7 +197,6 @@ bool BasisTree::Pivot(const SolveState& s, int entering, int leaving, Move& move
         m_potential[At(node)] += sign * move.Delta.Number;
         m_potentialM[At(node)] += static_cast<std::int32_t>(sign) * move.Delta.M;
     }
-    return true;
 }
 
 void BasisTree::Normalized(std::vector<PotentialEntry>& u, std::vector<PotentialEntry>& v) const {

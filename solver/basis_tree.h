@@ -12,6 +12,7 @@
 // compare nodes of one tree.
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "solver/m_value.h"
@@ -42,6 +43,11 @@ public:
     // Free cell `entering` joins and basic cell `leaving` on its cycle leaves; false (and nothing
     // changed) when `leaving` is not on that cycle.
     bool Pivot(const SolveState& s, int entering, int leaving, Move& move);
+    // Basic cell `leaving` leaves, cutting its tree in two; no potential moves.
+    void Cut(int leaving);
+    // Free cell `entering` joins two trees: the smaller hangs from the other and moves; false
+    // (and nothing changed) when it joins a tree with itself.
+    bool Join(const SolveState& s, int entering, Move& move);
 
     // The potential of a node, up to a constant per tree (u + v = c on every basic cell).
     MValue Potential(int node) const { return {m_potentialM[At(node)], m_potential[At(node)]}; }
@@ -52,12 +58,13 @@ private:
     static std::size_t At(int index) { return static_cast<std::size_t>(index); }
     int Row(int k) const { return k / m_n; }
     int Column(int k) const { return m_m + k % m_n; }
-    int Other(int k, int node) const { return node == Row(k) ? Column(k) : Row(k); }
     void Link(int k);
     void Unlink(int k);
     // Hangs the nodes reached from `top` below `from` by cell k (a root when from < 0); the
     // nodes in the order visited are left in m_queue.
     void Hang(int top, int from, int k);
+    void HangSide(const SolveState& s, const std::vector<int>& side, int entering, Move& move);
+    bool TooDeep(int k) const;  // depths near the limit: the forest is better built anew
     // After a cut between nodes a and b: the nodes of the smaller part, marked with m_stamp;
     // true when it is b's.
     bool SmallerSide(int a, int b, std::vector<int>*& smaller);
@@ -66,11 +73,13 @@ private:
     int m_n = 0;
     std::vector<int> m_cells;
     std::vector<int> m_position;                     // per cell, its index in m_cells or -1
-    std::vector<std::vector<int>> m_incident;        // per node, its basic cells
+    // Per node, its basic cells and the nodes at their other ends.
+    std::vector<std::vector<std::pair<int, int>>> m_incident;
     std::vector<int> m_parent;                       // per node, its parent node or -1
     std::vector<int> m_parentCell;                   // the cell to the parent
     std::vector<int> m_depth;
     std::vector<int> m_tree;                         // per node, its tree
+    int m_trees = 0;                                 // tree numbers given so far
     std::vector<std::int64_t> m_potential;           // number part
     std::vector<std::int32_t> m_potentialM;          // M part
     // Scratch of Pivot: marks and the two searches.

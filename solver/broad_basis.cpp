@@ -85,24 +85,41 @@ void BroadBasis::SetPrices(const SolveState& s, int k) {
     }
 }
 
-// One cell in for one on its cycle moves a part of a tree; anything else builds the forest
-// anew, and the minima learn of every potential.
+// The changes as a sequence of steps on the forest: a joining cell that closes a cycle swaps
+// with a leaving cell on it, another joins two trees, and a leaving cell left over cuts its
+// tree. Each step that moves potentials moves a block of the pricing; anything else builds the
+// forest anew.
 void BroadBasis::Follow(const SolveState& s, const std::vector<int>& changed) {
-    int joined = -1;
-    int left = -1;
-    int joins = 0;
-    int leaves = 0;
+    m_joined.clear();
+    m_left.clear();
     for (const int k : changed) {
         const bool basic = IsBasic(s, s.At(k));
-        if (basic && !m_tree.Contains(k)) joined = k, ++joins;
-        if (!basic && m_tree.Contains(k)) left = k, ++leaves;
+        if (basic && !m_tree.Contains(k)) m_joined.push_back(k);
+        if (!basic && m_tree.Contains(k)) m_left.push_back(k);
         if (m_fits) SetPrices(s, k);
     }
-    if (joins + leaves == 0) return;
-    if (joins == 1 && leaves == 1 && m_tree.Pivot(s, joined, left, m_move)) {
-        if (!MoveBlock()) Retake(s, m_tree.Cells());
-        return;
+    for (const int k : m_joined) {
+        bool moved = false;
+        if (m_tree.SameTree(k)) {
+            for (int& leaving : m_left) {
+                if (leaving < 0 || !m_tree.Pivot(s, k, leaving, m_move)) continue;
+                leaving = -1;
+                moved = true;
+                break;
+            }
+        } else {
+            moved = m_tree.Join(s, k, m_move);
+        }
+        if (!moved) return Retake(s, changed);
+        if (!MoveBlock()) return Retake(s, changed);
     }
+    for (const int k : m_left) {
+        if (k >= 0) m_tree.Cut(k);
+    }
+}
+
+// The forest built anew from the basic cells, its potentials from 0 at each tree's first node.
+void BroadBasis::Retake(const SolveState& s, const std::vector<int>& changed) {
     std::vector<int> cells;
     for (const int k : m_tree.Cells()) {
         if (IsBasic(s, s.At(k))) cells.push_back(k);
@@ -110,11 +127,6 @@ void BroadBasis::Follow(const SolveState& s, const std::vector<int>& changed) {
     for (const int k : changed) {
         if (IsBasic(s, s.At(k)) && !m_tree.Contains(k)) cells.push_back(k);
     }
-    Retake(s, std::move(cells));
-}
-
-// The forest built anew has its potentials from 0 at each tree's first node.
-void BroadBasis::Retake(const SolveState& s, std::vector<int> cells) {
     std::sort(cells.begin(), cells.end());
     cells.erase(std::unique(cells.begin(), cells.end()), cells.end());
     SOLVER_CHECK(m_tree.Build(s, cells));
@@ -135,8 +147,6 @@ bool BroadBasis::MoveBlock() {
             m_blockColumns.push_back(node - m);
         }
     }
-    std::sort(m_blockRows.begin(), m_blockRows.end());
-    std::sort(m_blockColumns.begin(), m_blockColumns.end());
     const std::int32_t delta = Value(m_move.Delta);
     m_lower.MoveBlock(m_blockRows, m_blockColumns, delta);
     if (m_bounded) m_upper.MoveBlock(m_blockRows, m_blockColumns, -delta);

@@ -33,7 +33,7 @@ private:
     bool Fits(MValue value) const;
     std::int32_t Value(MValue value) const;
     void SetPrices(const SolveState& s, int k);
-    void Retake(const SolveState& s, std::vector<int> cells);
+    void Retake(const SolveState& s, const std::vector<int>& changed);
     bool MoveBlock();
     bool MovePricing(const std::vector<int>& nodes);
     KeptHead Head(const SolveState& s, RowMinima& minima) const;
@@ -48,6 +48,8 @@ private:
     RowMinima m_upper;
     BasisTree::Move m_move;
     std::vector<int> m_allNodes;
+    std::vector<int> m_joined;
+    std::vector<int> m_left;
     std::vector<int> m_blockRows;
     std::vector<int> m_blockColumns;
     RowMinima::Changes m_rows;

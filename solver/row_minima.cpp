@@ -8,33 +8,56 @@
 namespace kargolo {
 namespace {
 
-// One column of a sweep: each row's best cell so far, by estimate and then tie (the columns
-// come in increasing order, so an equal cell does not replace an earlier one). A plain loop
-// over arrays, which the compiler vectorises.
-template <int kTieSign>
-void SweepColumn(std::int32_t* __restrict sweep, std::int32_t* __restrict tie,
-                 std::int32_t* __restrict column, const std::int32_t* __restrict price,
-                 const std::int32_t* __restrict u, std::int32_t v, std::int32_t j, int m) {
-    for (int i = 0; i < m; ++i) {
-        const std::int32_t estimate = price[i] - u[i] - v;
-        const std::int32_t rank = kTieSign * price[i];
-        const std::int32_t s = sweep[i];
-        const std::int32_t t = tie[i];
-        // All ones when the cell is better; bit operations rather than branches.
-        const std::int32_t better = -static_cast<std::int32_t>((estimate < s) | ((estimate == s) & (rank < t)));
-        sweep[i] = (estimate & better) | (s & ~better);
-        tie[i] = (rank & better) | (t & ~better);
-        column[i] = (j & better) | (column[i] & ~better);
+// The passes over many cells are compiled twice on x86-64 ELF targets: for AVX2, taken at load
+// time on processors that have it, and for the baseline. Elsewhere they are compiled once.
+#if defined(__x86_64__) && defined(__ELF__) && (defined(__GNUC__) || defined(__clang__))
+#define KARGOLO_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define KARGOLO_VECTOR_CLONES
+#endif
+
+constexpr int kBlock = 64;
+
+// Each row's best cell among the cells of `columns`, by estimate, then tie rank (price ^ tieMask:
+// the price, or its order reversed), then column, from the prices column by column. Plain loops
+// over arrays with bit operations instead of branches, which the compiler vectorises.
+KARGOLO_VECTOR_CLONES
+void Sweep(std::int32_t* __restrict sweep, std::int32_t* __restrict tie, std::int32_t* __restrict column,
+           const std::int32_t* __restrict byColumn, const int* columns, int count,
+           const std::int32_t* __restrict u, const std::int32_t* __restrict v, int m, std::int32_t tieMask) {
+    for (int c = 0; c < count; ++c) {
+        const std::int32_t j = columns[c];
+        const std::int32_t* __restrict price = byColumn + static_cast<std::ptrdiff_t>(j) * m;
+        const std::int32_t vj = v[j];
+        for (int i = 0; i < m; ++i) {
+            const std::int32_t estimate = price[i] - u[i] - vj;
+            const std::int32_t rank = price[i] ^ tieMask;
+            const std::int32_t s = sweep[i];
+            const std::int32_t t = tie[i];
+            const std::int32_t c = column[i];
+            const std::int32_t better = -static_cast<std::int32_t>(
+                (estimate < s) | ((estimate == s) & ((rank < t) | ((rank == t) & (j < c)))));
+            sweep[i] = (estimate & better) | (s & ~better);
+            tie[i] = (rank & better) | (t & ~better);
+            column[i] = (j & better) | (c & ~better);
+        }
     }
 }
 
-// min over j of price[j] - u - v[j]: a plain loop over arrays, which the compiler vectorises.
-std::int32_t SmallestOfRow(const std::int32_t* __restrict price, const std::int32_t* __restrict v,
-                           std::int32_t u, int n) {
+// The smallest estimate price[j] - u - v[j] of a row and of each of its blocks of kBlock cells.
+KARGOLO_VECTOR_CLONES
+std::int32_t RowMinimum(const std::int32_t* __restrict price, const std::int32_t* __restrict v,
+                        std::int32_t u, int n, std::int32_t* __restrict blockMinima) {
     std::int32_t minimum = std::numeric_limits<std::int32_t>::max();
-    for (int j = 0; j < n; ++j) {
-        const std::int32_t estimate = price[j] - u - v[j];
-        minimum = estimate < minimum ? estimate : minimum;
+    for (int start = 0, b = 0; start < n; start += kBlock, ++b) {
+        const int end = std::min(start + kBlock, n);
+        std::int32_t block = std::numeric_limits<std::int32_t>::max();
+        for (int j = start; j < end; ++j) {
+            const std::int32_t estimate = price[j] - u - v[j];
+            block = estimate < block ? estimate : block;
+        }
+        blockMinima[b] = block;
+        minimum = block < minimum ? block : minimum;
     }
     return minimum;
 }
@@ -67,7 +90,8 @@ void RowMinima::Reset(const std::vector<std::int32_t>& prices, int tieSign, int 
     m_byColumn.resize(prices.size());
     for (int k = 0; k < m * n; ++k) m_byColumn[At(k % n * m + k / n)] = prices[At(k)];
     const auto recompute = [this](int begin, int end) {
-        for (int i = begin; i < end; ++i) Recompute(i);
+        std::vector<std::int32_t> blocks;  // each thread its own
+        for (int i = begin; i < end; ++i) Recompute(i, blocks);
     };
     if (std::int64_t{m} * n >= kCellsForTwoThreads) {
         if (!m_worker) m_worker = std::make_unique<RowWorker>();
@@ -79,21 +103,15 @@ void RowMinima::Reset(const std::vector<std::int32_t>& prices, int tieSign, int 
 
 // The smallest estimate of the row, block by block, then the cell that holds it and comes
 // first by the tie rule, looked for only in the blocks that hold the smallest estimate.
-void RowMinima::Recompute(int i) {
-    constexpr int kBlock = 64;
+void RowMinima::Recompute(int i, std::vector<std::int32_t>& blocks) {
     const std::int32_t* price = &(*m_prices)[At(i * m_n)];
     const std::int32_t* v = m_v.data();
     const std::int32_t u = m_u[At(i)];
-    std::int32_t minimum = std::numeric_limits<std::int32_t>::max();
-    m_blockMinima.clear();
-    for (int start = 0; start < m_n; start += kBlock) {
-        const std::int32_t block = SmallestOfRow(price + start, v + start, u, std::min(kBlock, m_n - start));
-        m_blockMinima.push_back(block);
-        minimum = std::min(minimum, block);
-    }
+    blocks.resize(At((m_n + kBlock - 1) / kBlock));
+    const std::int32_t minimum = RowMinimum(price, v, u, m_n, blocks.data());
     int best = -1;
-    for (std::size_t b = 0; b < m_blockMinima.size(); ++b) {
-        if (m_blockMinima[b] != minimum) continue;
+    for (std::size_t b = 0; b < blocks.size(); ++b) {
+        if (blocks[b] != minimum) continue;
         const int start = static_cast<int>(b) * kBlock;
         for (int j = start; j < std::min(start + kBlock, m_n); ++j) {
             if (price[j] - u - v[j] != minimum) continue;
@@ -197,14 +215,8 @@ void RowMinima::MoveBlock(const std::vector<int>& rows, const std::vector<int>& 
 void RowMinima::SweepColumns(const std::vector<int>& columns) {
     std::fill(m_sweep.begin(), m_sweep.end(), std::numeric_limits<std::int32_t>::max());
     std::fill(m_sweepTie.begin(), m_sweepTie.end(), std::numeric_limits<std::int32_t>::max());
-    for (const int j : columns) {
-        const std::int32_t* price = &m_byColumn[At(j * m_m)];
-        if (m_tieSign > 0) {
-            SweepColumn<1>(m_sweep.data(), m_sweepTie.data(), m_sweepColumn.data(), price, m_u.data(), m_v[At(j)], j, m_m);
-        } else {
-            SweepColumn<-1>(m_sweep.data(), m_sweepTie.data(), m_sweepColumn.data(), price, m_u.data(), m_v[At(j)], j, m_m);
-        }
-    }
+    Sweep(m_sweep.data(), m_sweepTie.data(), m_sweepColumn.data(), m_byColumn.data(), columns.data(),
+          static_cast<int>(columns.size()), m_u.data(), m_v.data(), m_m, m_tieSign > 0 ? 0 : -1);
 }
 
 // The row's minimum is its value or the best cell of the sweep. A row whose value is a bound

@@ -48,8 +48,8 @@ public:
     void PriceChanged(int k);
     // Some rows and columns have these potentials now.
     void MovePotentials(const Changes& rows, const Changes& columns);
-    // The rows listed rise by delta and the columns listed (in increasing order) fall by it: a
-    // part of the basis tree moved. The estimates of those rows in the other columns fall by
+    // The rows listed rise by delta and the columns listed fall by it: a part of the basis tree
+    // moved. The estimates of those rows in the other columns fall by
     // delta and those of the other rows in these columns rise by it.
     void MoveBlock(const std::vector<int>& rows, const std::vector<int>& columns, std::int32_t delta);
 
@@ -72,7 +72,8 @@ private:
         const std::int32_t y = m_tieSign * (*m_prices)[At(b)];
         return x < y || (x == y && a < b);
     }
-    void Recompute(int i);
+    void Recompute(int i, std::vector<std::int32_t>& blocks);
+    void Recompute(int i) { Recompute(i, m_blockMinima); }
     void SweepColumns(const std::vector<int>& columns);
     void TakeSweep(int i);
 
