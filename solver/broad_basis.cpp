@@ -40,48 +40,76 @@ bool BroadBasis::Build(const SolveState& s) {
     m_fits = std::all_of(s.Cells.begin(), s.Cells.end(), [this](const TaskCell& c) { return Fits(TariffOf(c)); });
     m_allNodes.resize(At(s.m + s.n));
     std::iota(m_allNodes.begin(), m_allNodes.end(), 0);
-    std::vector<std::int32_t> u(At(s.m));
-    std::vector<std::int32_t> v(At(s.n));
-    for (const int node : m_allNodes) {
-        const MValue p = m_tree.Potential(node);
-        m_fits = m_fits && Fits(p);
-        (node < s.m ? u[At(node)] : v[At(node - s.m)]) = m_fits ? Value(p) : 0;
-    }
+    for (const int node : m_allNodes) m_fits = m_fits && Fits(m_tree.Potential(node));
     if (!m_fits) return true;
-    m_lowerPrices.assign(At(s.CellCount()), RowMinima::kNoCandidate);
-    m_upperPrices.assign(m_bounded ? At(s.CellCount()) : 0, RowMinima::kNoCandidate);
-    for (int k = 0; k < s.CellCount(); ++k) {
-        const TaskCell& c = s.At(k);
-        const CandidateList list = ListOf(s, c);
-        if (list == CandidateList::Lower) m_lowerPrices[At(k)] = Value(TariffOf(c));
-        if (list == CandidateList::Upper) m_upperPrices[At(k)] = -Value(TariffOf(c));
+    m_listCount = m_bounded ? 2 : 1;
+    for (int l = 0; l < m_listCount; ++l) {
+        ListPricing& list = m_lists[l];
+        list.List = l == 0 ? CandidateList::Lower : CandidateList::Upper;
+        list.Sign = l == 0 ? 1 : -1;
+        list.Prices.assign(At(s.CellCount()), RowMinima::kNoCandidate);
+        for (int k = 0; k < s.CellCount(); ++k) {
+            const TaskCell& c = s.At(k);
+            if (ListOf(s, c) == list.List) list.Prices[At(k)] = list.Sign * Value(TariffOf(c));
+        }
+        ResetPricing(list);
     }
-    if (m_bounded) {
-        std::vector<std::int32_t> negatedU(u.size());
-        std::vector<std::int32_t> negatedV(v.size());
-        std::transform(u.begin(), u.end(), negatedU.begin(), std::negate<>());
-        std::transform(v.begin(), v.end(), negatedV.begin(), std::negate<>());
-        m_upper.Reset(m_upperPrices, -1, s.m, s.n, std::move(negatedU), std::move(negatedV));
-    }
-    m_lower.Reset(m_lowerPrices, 1, s.m, s.n, std::move(u), std::move(v));
     return true;
 }
 
-// A cell's prices in both lists, as its list says; the minima learn of a price that changed.
+// A list holding fewer than one cell in kSparse is kept as its cells; one that grows beyond
+// twice that takes the row minima.
+constexpr int kSparse = 32;
+
+void BroadBasis::ResetPricing(ListPricing& list) {
+    const int m = m_tree.Rows();
+    const int n = m_tree.Columns();
+    list.Cells.clear();
+    for (int k = 0; k < m * n; ++k) {
+        if (list.Prices[At(k)] != RowMinima::kNoCandidate) list.Cells.push_back(k);
+    }
+    list.Sparse = static_cast<std::int64_t>(list.Cells.size()) * kSparse < std::int64_t{m} * n;
+    if (list.Sparse) {
+        list.Position.assign(At(m * n), -1);
+        for (std::size_t p = 0; p < list.Cells.size(); ++p) list.Position[At(list.Cells[p])] = static_cast<int>(p);
+        return;
+    }
+    list.Cells.clear();
+    list.Position.clear();
+    std::vector<std::int32_t> u(At(m));
+    std::vector<std::int32_t> v(At(n));
+    for (int i = 0; i < m; ++i) u[At(i)] = list.Sign * Value(m_tree.Potential(i));
+    for (int j = 0; j < n; ++j) v[At(j)] = list.Sign * Value(m_tree.Potential(m + j));
+    list.Minima.Reset(list.Prices, list.Sign, m, n, std::move(u), std::move(v));
+}
+
+// A cell's prices in both lists, as its list says.
 void BroadBasis::SetPrices(const SolveState& s, int k) {
     const TaskCell& c = s.At(k);
-    const CandidateList list = ListOf(s, c);
-    const std::int32_t value = Value(TariffOf(c));
-    const std::int32_t lower = list == CandidateList::Lower ? value : RowMinima::kNoCandidate;
-    if (m_lowerPrices[At(k)] != lower) {
-        m_lowerPrices[At(k)] = lower;
-        m_lower.PriceChanged(k);
+    const CandidateList of = ListOf(s, c);
+    for (int l = 0; l < m_listCount; ++l) {
+        ListPricing& list = m_lists[l];
+        SetPrice(list, k, of == list.List ? list.Sign * Value(TariffOf(c)) : RowMinima::kNoCandidate);
     }
-    if (!m_bounded) return;
-    const std::int32_t upper = list == CandidateList::Upper ? -value : RowMinima::kNoCandidate;
-    if (m_upperPrices[At(k)] != upper) {
-        m_upperPrices[At(k)] = upper;
-        m_upper.PriceChanged(k);
+}
+
+void BroadBasis::SetPrice(ListPricing& list, int k, std::int32_t price) {
+    if (list.Prices[At(k)] == price) return;
+    list.Prices[At(k)] = price;
+    if (!list.Sparse) {
+        list.Minima.PriceChanged(k);
+        return;
+    }
+    int& position = list.Position[At(k)];
+    if (price == RowMinima::kNoCandidate) {
+        list.Position[At(list.Cells.back())] = position;
+        list.Cells[At(position)] = list.Cells.back();
+        list.Cells.pop_back();
+        position = -1;
+    } else if (position < 0) {
+        position = static_cast<int>(list.Cells.size());
+        list.Cells.push_back(k);
+        if (list.Cells.size() * kSparse > 2 * list.Prices.size()) ResetPricing(list);
     }
 }
 
@@ -148,8 +176,10 @@ bool BroadBasis::MoveBlock() {
         }
     }
     const std::int32_t delta = Value(m_move.Delta);
-    m_lower.MoveBlock(m_blockRows, m_blockColumns, delta);
-    if (m_bounded) m_upper.MoveBlock(m_blockRows, m_blockColumns, -delta);
+    for (int l = 0; l < m_listCount; ++l) {
+        ListPricing& list = m_lists[l];
+        if (!list.Sparse) list.Minima.MoveBlock(m_blockRows, m_blockColumns, list.Sign * delta);
+    }
     return true;
 }
 
@@ -163,37 +193,55 @@ bool BroadBasis::MovePricing(const std::vector<int>& nodes) {
         if (!Fits(p)) return false;
         (node < m ? m_rows : m_columns).push_back({node < m ? node : node - m, Value(p)});
     }
-    m_lower.MovePotentials(m_rows, m_columns);
-    if (!m_bounded) return true;
-    for (auto& change : m_rows) change.second = -change.second;
-    for (auto& change : m_columns) change.second = -change.second;
-    m_upper.MovePotentials(m_rows, m_columns);
+    for (int l = 0; l < m_listCount; ++l) {
+        ListPricing& list = m_lists[l];
+        if (list.Sparse) continue;
+        if (l == 1) {
+            for (auto& change : m_rows) change.second = -change.second;
+            for (auto& change : m_columns) change.second = -change.second;
+        }
+        list.Minima.MovePotentials(m_rows, m_columns);
+    }
     return true;
 }
 
-// The smallest value of a list's prices (its most violating estimate, negated for the upper
-// list) and the best tie among the cells of its key: all cells of its M part when that decides.
-KeptHead BroadBasis::Head(const SolveState& s, RowMinima& minima) const {
+MValue BroadBasis::Estimate(const SolveState& s, int k) const {
+    const MValue row = m_tree.Potential(k / s.n);
+    const MValue column = m_tree.Potential(s.m + k % s.n);
+    const TaskCell& c = s.At(k);
+    return {c.TariffM - row.M - column.M, c.Tariff - row.Number - column.Number};
+}
+
+// The head of a list kept as its cells: the best key among them. Else the smallest value of the
+// list's prices (its most violating estimate, negated for the upper list) and the best tie
+// among the cells of its key: all cells of its M part when that decides.
+KeptHead BroadBasis::Head(const SolveState& s, ListPricing& list) const {
     KeptHead head;
-    const std::int64_t smallest = minima.Smallest();
-    if (smallest >= 0) return head;
-    const std::int64_t mPart = m_packed ? MPart(smallest) : 0;
-    if (mPart < 0) {
-        head.Cell = minima.BestIn(mPart * kMScale - kMScale / 2, mPart * kMScale + kMScale / 2 - 1);
+    if (list.Sparse) {
+        ListKey best;
+        for (const int k : list.Cells) {
+            const ListKey key = KeyOf(list.List, Estimate(s, k), TieRank(s.At(k)), k);
+            if (key < best) best = key;
+        }
+        head.Cell = best.Cell;
     } else {
-        head.Cell = minima.BestIn(smallest, smallest);
+        const std::int64_t smallest = list.Minima.Smallest();
+        if (smallest >= 0) return head;
+        const std::int64_t mPart = m_packed ? MPart(smallest) : 0;
+        if (mPart < 0) {
+            head.Cell = list.Minima.BestIn(mPart * kMScale - kMScale / 2, mPart * kMScale + kMScale / 2 - 1);
+        } else {
+            head.Cell = list.Minima.BestIn(smallest, smallest);
+        }
     }
-    const MValue row = m_tree.Potential(head.Cell / s.n);
-    const MValue column = m_tree.Potential(s.m + head.Cell % s.n);
-    const TaskCell& c = s.At(head.Cell);
-    head.Estimate = {c.TariffM - row.M - column.M, c.Tariff - row.Number - column.Number};
+    if (head.Cell >= 0) head.Estimate = Estimate(s, head.Cell);
     return head;
 }
 
 bool BroadBasis::Heads(const SolveState& s, KeptHead& lower, KeptHead& upper) {
     if (!m_fits) return false;
-    lower = Head(s, m_lower);
-    upper = m_bounded ? Head(s, m_upper) : KeptHead{};
+    lower = Head(s, m_lists[0]);
+    upper = m_bounded ? Head(s, m_lists[1]) : KeptHead{};
     return true;
 }
 

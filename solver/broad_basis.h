@@ -1,7 +1,8 @@
 #pragma once
 
-// The kept basis of any task: the forest of the basic cells (BasisTree) and the smallest
-// estimates of every row (RowMinima) in each list, in 32 bits. Without M parts a price is the
+// The kept basis of any task: the forest of the basic cells (BasisTree) and, per candidate list,
+// the smallest estimates of every row (RowMinima) in 32 bits, or the list's cells themselves
+// while it holds few of them (the upper list mostly does). Without M parts a price is the
 // tariff itself; with them it is packed as M * 2^24 + number, which keeps the order of the
 // values as long as numbers stay below 2^21 and M parts below 16 in magnitude. Tariffs or
 // potentials beyond that leave the pricing to a pass over every cell. Prices also break ties
@@ -29,23 +30,36 @@ public:
     }
 
 private:
+    // One list's pricing. Its prices are negated for the upper list (Sign -1), so that its
+    // largest estimate is their smallest.
+    struct ListPricing {
+        CandidateList List = CandidateList::Lower;
+        int Sign = 1;
+        std::vector<std::int32_t> Prices;
+        RowMinima Minima;
+        bool Sparse = false;
+        std::vector<int> Cells;     // while sparse: the candidates
+        std::vector<int> Position;  // while sparse: per cell, its index in Cells or -1
+    };
+
     static std::size_t At(int index) { return static_cast<std::size_t>(index); }
     bool Fits(MValue value) const;
     std::int32_t Value(MValue value) const;
     void SetPrices(const SolveState& s, int k);
+    void SetPrice(ListPricing& list, int k, std::int32_t price);
+    void ResetPricing(ListPricing& list);
     void Retake(const SolveState& s, const std::vector<int>& changed);
     bool MoveBlock();
     bool MovePricing(const std::vector<int>& nodes);
-    KeptHead Head(const SolveState& s, RowMinima& minima) const;
+    MValue Estimate(const SolveState& s, int k) const;
+    KeptHead Head(const SolveState& s, ListPricing& list) const;
 
     BasisTree m_tree;
     bool m_bounded = false;
     bool m_packed = false;  // some tariff has an M part
     bool m_fits = false;    // the 32-bit pricing holds
-    std::vector<std::int32_t> m_lowerPrices;
-    std::vector<std::int32_t> m_upperPrices;  // negated: the upper list's largest is their smallest
-    RowMinima m_lower;
-    RowMinima m_upper;
+    ListPricing m_lists[2];
+    int m_listCount = 1;    // the upper list only with limits
     BasisTree::Move m_move;
     std::vector<int> m_allNodes;
     std::vector<int> m_joined;

@@ -16,7 +16,7 @@ namespace {
 #define KARGOLO_VECTOR_CLONES
 #endif
 
-constexpr int kBlock = 64;
+constexpr int kBlock = 32;
 
 // Each row's best cell among the cells of `columns`, by estimate, then tie rank (price ^ tieMask:
 // the price, or its order reversed), then column, from the prices column by column. Plain loops
@@ -84,6 +84,8 @@ void RowMinima::Reset(const std::vector<std::int32_t>& prices, int tieSign, int 
     m_columnRise.assign(At(n), 0);
     m_inRows.assign(At(m), 0);
     m_inColumns.assign(At(n), 0);
+    m_candidates.assign(At(m), 0);
+    for (int k = 0; k < m * n; ++k) m_candidates[At(k / n)] += prices[At(k)] != kNoCandidate ? 1 : 0;
     m_sweep.resize(At(m));
     m_sweepTie.resize(At(m));
     m_sweepColumn.resize(At(m));
@@ -104,6 +106,12 @@ void RowMinima::Reset(const std::vector<std::int32_t>& prices, int tieSign, int 
 // The smallest estimate of the row, block by block, then the cell that holds it and comes
 // first by the tie rule, looked for only in the blocks that hold the smallest estimate.
 void RowMinima::Recompute(int i, std::vector<std::int32_t>& blocks) {
+    m_exact[At(i)] = 1;
+    if (m_candidates[At(i)] == 0) {
+        m_value[At(i)] = kNone;
+        m_best[At(i)] = 0;
+        return;
+    }
     const std::int32_t* price = &(*m_prices)[At(i * m_n)];
     const std::int32_t* v = m_v.data();
     const std::int32_t u = m_u[At(i)];
@@ -120,17 +128,21 @@ void RowMinima::Recompute(int i, std::vector<std::int32_t>& blocks) {
     }
     m_value[At(i)] = minimum;
     m_best[At(i)] = best;
-    m_exact[At(i)] = 1;
 }
 
 // The new estimate of cell k: it may become the row's best, or leave the row without a known
 // best when it held it and rose.
 void RowMinima::PriceChanged(int k) {
     const int i = k / m_n;
-    m_byColumn[At(k % m_n * m_m + i)] = (*m_prices)[At(k)];
+    std::int32_t& kept = m_byColumn[At(k % m_n * m_m + i)];
+    const std::int32_t price = (*m_prices)[At(k)];
+    m_candidates[At(i)] += (price != kNoCandidate ? 1 : 0) - (kept != kNoCandidate ? 1 : 0);
+    kept = price;
     const std::int32_t estimate = Estimate(k);
     std::int64_t& value = m_value[At(i)];
-    if (!m_exact[At(i)]) {
+    if (m_candidates[At(i)] == 0) {
+        Recompute(i);
+    } else if (!m_exact[At(i)]) {
         value = std::min<std::int64_t>(value, estimate);
     } else if (m_best[At(i)] == k % m_n) {
         if (estimate <= value) {
@@ -160,6 +172,7 @@ void RowMinima::MovePotentials(const Changes& rows, const Changes& columns) {
         m_u[At(i)] = potential;
     }
     for (int i = 0; i < m_m; ++i) {
+        if (m_candidates[At(i)] == 0) continue;
         m_value[At(i)] -= m_rowRise[At(i)] + most;
         if (m_exact[At(i)] && m_columnRise[At(m_best[At(i)])] != most) m_exact[At(i)] = 0;
     }
@@ -186,6 +199,7 @@ void RowMinima::MoveBlock(const std::vector<int>& rows, const std::vector<int>& 
     }
     if (delta < 0) SweepColumns(columns);
     for (int i = 0; i < m_m; ++i) {
+        if (m_candidates[At(i)] == 0) continue;  // nothing to tell
         const bool listedRow = m_inRows[At(i)] != 0;
         const bool bestListed = m_inColumns[At(m_best[At(i)])] != 0;
         const bool exact = m_exact[At(i)] != 0;
@@ -260,6 +274,7 @@ int RowMinima::BestIn(std::int64_t low, std::int64_t high) {
         if (best < 0 || TieBefore(k, best)) best = k;
     };
     for (int i = 0; i < m_m; ++i) {
+        if (m_candidates[At(i)] == 0) continue;
         if (!m_exact[At(i)] && m_value[At(i)] <= high) Recompute(i);
         if (m_value[At(i)] > high) continue;
         if (low == high) {

@@ -53,8 +53,7 @@ public:
     // delta and those of the other rows in these columns rise by it.
     void MoveBlock(const std::vector<int>& rows, const std::vector<int>& columns, std::int32_t delta);
 
-    // The smallest estimate of any cell (at least kNoCandidate - 2 kSmall when every cell is
-    // no candidate); kNone for a task without cells.
+    // The smallest estimate of any cell of a row with candidates; kNone when no row has any.
     std::int64_t Smallest();
     // The cell with an estimate in [low, high] whose tie rank is the smallest, the first of
     // them in row-major order on equal ranks; -1 when there is none.
@@ -89,6 +88,7 @@ private:
     std::vector<std::int64_t> m_value;  // per row: its smallest estimate, or a bound below it
     std::vector<char> m_exact;          // per row: m_value is its smallest estimate
     std::vector<int> m_best;            // per exact row: the column of its best cell
+    std::vector<int> m_candidates;      // per row: its candidates; a row of none has kNone
     // Scratch of a move: per row and column, by how much its potential rose.
     std::vector<std::int64_t> m_rowRise;
     std::vector<std::int64_t> m_columnRise;

@@ -61,7 +61,9 @@ public:
     }
     std::int64_t BruteSmallest() const {
         std::int64_t smallest = RowMinima::kNone;
-        for (int k = 0; k < m * n; ++k) smallest = std::min(smallest, Estimate(k));
+        for (int k = 0; k < m * n; ++k) {
+            if (prices[At(k)] != RowMinima::kNoCandidate) smallest = std::min(smallest, Estimate(k));
+        }
         return smallest;
     }
     int BruteBest(std::int64_t low, std::int64_t high) const {
