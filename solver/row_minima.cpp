@@ -16,11 +16,12 @@ namespace {
 #define KARGOLO_VECTOR_CLONES
 #endif
 
-constexpr int kBlock = 32;
+constexpr int kBlock = 16;
 
-// Each row's best cell among the cells of `columns`, by estimate, then tie rank (price ^ tieMask:
-// the price, or its order reversed), then column, from the prices column by column. Plain loops
-// over arrays with bit operations instead of branches, which the compiler vectorises.
+// Each row's best cell among the cells of `columns` (in increasing order), by estimate, then tie
+// rank (price ^ tieMask: the price, or its order reversed), from the prices column by column: an
+// equal cell of a later column does not replace an earlier one. Plain loops over arrays with bit
+// operations instead of branches, which the compiler vectorises.
 KARGOLO_VECTOR_CLONES
 void Sweep(std::int32_t* __restrict sweep, std::int32_t* __restrict tie, std::int32_t* __restrict column,
            const std::int32_t* __restrict byColumn, const int* columns, int count,
@@ -34,25 +35,34 @@ void Sweep(std::int32_t* __restrict sweep, std::int32_t* __restrict tie, std::in
             const std::int32_t rank = price[i] ^ tieMask;
             const std::int32_t s = sweep[i];
             const std::int32_t t = tie[i];
-            const std::int32_t c = column[i];
-            const std::int32_t better = -static_cast<std::int32_t>(
-                (estimate < s) | ((estimate == s) & ((rank < t) | ((rank == t) & (j < c)))));
+            const std::int32_t better = -static_cast<std::int32_t>((estimate < s) | ((estimate == s) & (rank < t)));
             sweep[i] = (estimate & better) | (s & ~better);
             tie[i] = (rank & better) | (t & ~better);
-            column[i] = (j & better) | (c & ~better);
+            column[i] = (j & better) | (column[i] & ~better);
         }
     }
 }
 
-// The smallest estimate price[j] - u - v[j] of a row and of each of its blocks of kBlock cells.
+// The smallest estimate price[j] - u - v[j] of a row and of each of its blocks of kBlock cells
+// (the last may be shorter); whole blocks have a fixed length, which the compiler unrolls.
 KARGOLO_VECTOR_CLONES
 std::int32_t RowMinimum(const std::int32_t* __restrict price, const std::int32_t* __restrict v,
                         std::int32_t u, int n, std::int32_t* __restrict blockMinima) {
     std::int32_t minimum = std::numeric_limits<std::int32_t>::max();
-    for (int start = 0, b = 0; start < n; start += kBlock, ++b) {
-        const int end = std::min(start + kBlock, n);
+    int start = 0;
+    int b = 0;
+    for (; start + kBlock <= n; start += kBlock, ++b) {
         std::int32_t block = std::numeric_limits<std::int32_t>::max();
-        for (int j = start; j < end; ++j) {
+        for (int j = 0; j < kBlock; ++j) {
+            const std::int32_t estimate = price[start + j] - u - v[start + j];
+            block = estimate < block ? estimate : block;
+        }
+        blockMinima[b] = block;
+        minimum = block < minimum ? block : minimum;
+    }
+    if (start < n) {
+        std::int32_t block = std::numeric_limits<std::int32_t>::max();
+        for (int j = start; j < n; ++j) {
             const std::int32_t estimate = price[j] - u - v[j];
             block = estimate < block ? estimate : block;
         }
@@ -227,10 +237,12 @@ void RowMinima::MoveBlock(const std::vector<int>& rows, const std::vector<int>& 
 
 // The best cell of each row among the cells of `columns`, column by column.
 void RowMinima::SweepColumns(const std::vector<int>& columns) {
+    m_sorted.assign(columns.begin(), columns.end());
+    std::sort(m_sorted.begin(), m_sorted.end());
     std::fill(m_sweep.begin(), m_sweep.end(), std::numeric_limits<std::int32_t>::max());
     std::fill(m_sweepTie.begin(), m_sweepTie.end(), std::numeric_limits<std::int32_t>::max());
-    Sweep(m_sweep.data(), m_sweepTie.data(), m_sweepColumn.data(), m_byColumn.data(), columns.data(),
-          static_cast<int>(columns.size()), m_u.data(), m_v.data(), m_m, m_tieSign > 0 ? 0 : -1);
+    Sweep(m_sweep.data(), m_sweepTie.data(), m_sweepColumn.data(), m_byColumn.data(), m_sorted.data(),
+          static_cast<int>(m_sorted.size()), m_u.data(), m_v.data(), m_m, TieMask());
 }
 
 // The row's minimum is its value or the best cell of the sweep. A row whose value is a bound

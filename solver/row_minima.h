@@ -65,6 +65,8 @@ public:
 private:
     static std::size_t At(int index) { return static_cast<std::size_t>(index); }
     std::int32_t Estimate(int k) const { return (*m_prices)[At(k)] - m_u[At(k / m_n)] - m_v[At(k % m_n)]; }
+    // Prices ^ TieMask() order cells of equal estimates as the tie rule does.
+    std::int32_t TieMask() const { return m_tieSign > 0 ? 0 : -1; }
     // Whether cell a comes before cell b among cells of equal estimates.
     bool TieBefore(int a, int b) const {
         const std::int32_t x = m_tieSign * (*m_prices)[At(a)];
@@ -98,6 +100,7 @@ private:
     std::vector<std::int32_t> m_sweep;
     std::vector<std::int32_t> m_sweepTie;
     std::vector<std::int32_t> m_sweepColumn;
+    std::vector<int> m_sorted;  // the columns of a sweep in increasing order
     std::vector<std::int32_t> m_blockMinima;
     std::vector<char> m_inRows;
     std::vector<char> m_inColumns;
