@@ -104,6 +104,7 @@ private:
     std::vector<int> m_cheapestFirst;
     std::vector<std::int64_t> m_u;
     std::vector<std::int64_t> m_v;
+    bool m_potentialsFound = false;  // s.PotentialsU and V hold values since they were last cleared
     std::vector<PotentialEntry> m_keptU;
     std::vector<PotentialEntry> m_keptV;
     CyclingGuard m_guard;
@@ -198,6 +199,7 @@ void StageLoop::FindPotentials() {
     if (m_keptValid) return;
     if (potentials && Detailed()) m_s.Report.Append(kPotentialsIntro);
     kargolo::FindPotentials(m_s, m_basis, potentials && Detailed());
+    m_potentialsFound = true;
     m_u.resize(At(m_s.m));
     m_v.resize(At(m_s.n));
     for (int i = 0; i < m_s.m; ++i) m_u[At(i)] = m_s.PotentialsU[At(i)].Value;
@@ -354,9 +356,10 @@ std::int32_t StageLoop::ShiftAlong(int k) {
     }
     if (m_keptValid) m_kept->Follow(m_s, m_s.CycleList);
     m_s.CycleList.clear();
-    if (m_method == Method::Potentials) {  // they belong to the old basis; the next stage finds them anew
+    if (m_method == Method::Potentials && m_potentialsFound) {  // they belong to the old basis
         for (PotentialEntry& u : m_s.PotentialsU) u.Value = u.Known = 0;
         for (PotentialEntry& v : m_s.PotentialsV) v.Value = v.Known = 0;
+        m_potentialsFound = false;
     }
     return theta;
 }
