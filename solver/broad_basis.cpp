@@ -43,6 +43,7 @@ bool BroadBasis::Build(const SolveState& s) {
     for (const int node : m_allNodes) m_fits = m_fits && Fits(m_tree.Potential(node));
     if (!m_fits) return true;
     m_listCount = m_bounded ? 2 : 1;
+    m_transposed = s.m > s.n;
     for (int l = 0; l < m_listCount; ++l) {
         ListPricing& list = m_lists[l];
         list.List = l == 0 ? CandidateList::Lower : CandidateList::Upper;
@@ -50,7 +51,7 @@ bool BroadBasis::Build(const SolveState& s) {
         list.Prices.assign(At(s.CellCount()), RowMinima::kNoCandidate);
         for (int k = 0; k < s.CellCount(); ++k) {
             const TaskCell& c = s.At(k);
-            if (ListOf(s, c) == list.List) list.Prices[At(k)] = list.Sign * Value(TariffOf(c));
+            if (ListOf(s, c) == list.List) list.Prices[At(Here(k))] = list.Sign * Value(TariffOf(c));
         }
         ResetPricing(list);
     }
@@ -66,7 +67,7 @@ void BroadBasis::ResetPricing(ListPricing& list) {
     const int n = m_tree.Columns();
     list.Cells.clear();
     for (int k = 0; k < m * n; ++k) {
-        if (list.Prices[At(k)] != RowMinima::kNoCandidate) list.Cells.push_back(k);
+        if (list.Prices[At(Here(k))] != RowMinima::kNoCandidate) list.Cells.push_back(k);
     }
     list.Sparse = static_cast<std::int64_t>(list.Cells.size()) * kSparse < std::int64_t{m} * n;
     if (list.Sparse) {
@@ -80,7 +81,11 @@ void BroadBasis::ResetPricing(ListPricing& list) {
     std::vector<std::int32_t> v(At(n));
     for (int i = 0; i < m; ++i) u[At(i)] = list.Sign * Value(m_tree.Potential(i));
     for (int j = 0; j < n; ++j) v[At(j)] = list.Sign * Value(m_tree.Potential(m + j));
-    list.Minima.Reset(list.Prices, list.Sign, m, n, std::move(u), std::move(v));
+    if (m_transposed) {
+        list.Minima.Reset(list.Prices, list.Sign, n, m, std::move(v), std::move(u), true);
+    } else {
+        list.Minima.Reset(list.Prices, list.Sign, m, n, std::move(u), std::move(v));
+    }
 }
 
 // A cell's prices in both lists, as its list says.
@@ -94,10 +99,10 @@ void BroadBasis::SetPrices(const SolveState& s, int k) {
 }
 
 void BroadBasis::SetPrice(ListPricing& list, int k, std::int32_t price) {
-    if (list.Prices[At(k)] == price) return;
-    list.Prices[At(k)] = price;
+    if (list.Prices[At(Here(k))] == price) return;
+    list.Prices[At(Here(k))] = price;
     if (!list.Sparse) {
-        list.Minima.PriceChanged(k);
+        list.Minima.PriceChanged(Here(k));
         return;
     }
     int& position = list.Position[At(k)];
@@ -175,10 +180,13 @@ bool BroadBasis::MoveBlock() {
             m_blockColumns.push_back(node - m);
         }
     }
+    // The lines of a transposed pricing are the columns, which fall by the amount rows rise by.
     const std::int32_t delta = Value(m_move.Delta);
+    const std::vector<int>& lines = m_transposed ? m_blockColumns : m_blockRows;
+    const std::vector<int>& across = m_transposed ? m_blockRows : m_blockColumns;
     for (int l = 0; l < m_listCount; ++l) {
         ListPricing& list = m_lists[l];
-        if (!list.Sparse) list.Minima.MoveBlock(m_blockRows, m_blockColumns, list.Sign * delta);
+        if (!list.Sparse) list.Minima.MoveBlock(lines, across, (m_transposed ? -1 : 1) * list.Sign * delta);
     }
     return true;
 }
@@ -200,7 +208,7 @@ bool BroadBasis::MovePricing(const std::vector<int>& nodes) {
             for (auto& change : m_rows) change.second = -change.second;
             for (auto& change : m_columns) change.second = -change.second;
         }
-        list.Minima.MovePotentials(m_rows, m_columns);
+        list.Minima.MovePotentials(m_transposed ? m_columns : m_rows, m_transposed ? m_rows : m_columns);
     }
     return true;
 }

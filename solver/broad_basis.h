@@ -1,7 +1,7 @@
 #pragma once
 
 // The kept basis of any task: the forest of the basic cells (BasisTree) and, per candidate list,
-// the smallest estimates of every row (RowMinima) in 32 bits, or the list's cells themselves
+// the smallest estimates of every row (RowMinima, of every column for a tall task) in 32 bits, or the list's cells themselves
 // while it holds few of them (the upper list mostly does). Without M parts a price is the
 // tariff itself; with them it is packed as M * 2^24 + number, which keeps the order of the
 // values as long as numbers stay below 2^21 and M parts below 16 in magnitude. Tariffs or
@@ -43,6 +43,11 @@ private:
     };
 
     static std::size_t At(int index) { return static_cast<std::size_t>(index); }
+    // Where cell k stands in the prices: a tall task's pricing is transposed, to keep fewer,
+    // longer lines.
+    int Here(int k) const {
+        return m_transposed ? k % m_tree.Columns() * m_tree.Rows() + k / m_tree.Columns() : k;
+    }
     bool Fits(MValue value) const;
     std::int32_t Value(MValue value) const;
     void SetPrices(const SolveState& s, int k);
@@ -58,6 +63,7 @@ private:
     bool m_bounded = false;
     bool m_packed = false;  // some tariff has an M part
     bool m_fits = false;    // the 32-bit pricing holds
+    bool m_transposed = false;
     ListPricing m_lists[2];
     int m_listCount = 1;    // the upper list only with limits
     BasisTree::Move m_move;

@@ -80,8 +80,9 @@ RowMinima::RowMinima(RowMinima&&) noexcept = default;
 RowMinima& RowMinima::operator=(RowMinima&&) noexcept = default;
 
 void RowMinima::Reset(const std::vector<std::int32_t>& prices, int tieSign, int m, int n,
-                      std::vector<std::int32_t> u, std::vector<std::int32_t> v) {
+                      std::vector<std::int32_t> u, std::vector<std::int32_t> v, bool transposed) {
     m_prices = &prices;
+    m_transposed = transposed;
     m_tieSign = tieSign;
     m_m = m;
     m_n = n;
@@ -298,7 +299,7 @@ int RowMinima::BestIn(std::int64_t low, std::int64_t high) {
             if (estimate >= low && estimate <= high) offer(k);
         }
     }
-    return best;
+    return best < 0 ? best : InTask(best);
 }
 
 }  // namespace kargolo

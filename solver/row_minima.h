@@ -40,9 +40,11 @@ public:
 
     // Takes the prices (row-major m x n; the caller keeps them and reports every change of a
     // price), the sign of their ties (-1 for negated prices) and the potentials, and finds every
-    // row anew.
+    // row anew. With `transposed` the rows here are the columns of the task and the columns its
+    // rows (a tall task keeps fewer, longer lines so): cells are still told apart by their
+    // places in the task, and BestIn gives those.
     void Reset(const std::vector<std::int32_t>& prices, int tieSign, int m, int n,
-               std::vector<std::int32_t> u, std::vector<std::int32_t> v);
+               std::vector<std::int32_t> u, std::vector<std::int32_t> v, bool transposed = false);
     // Cell k's price changed (the new one is in the prices already); before the potentials of
     // the same stage move.
     void PriceChanged(int k);
@@ -55,23 +57,23 @@ public:
 
     // The smallest estimate of any cell of a row with candidates; kNone when no row has any.
     std::int64_t Smallest();
-    // The cell with an estimate in [low, high] whose tie rank is the smallest, the first of
-    // them in row-major order on equal ranks; -1 when there is none.
+    // The cell (its place in the task) with an estimate in [low, high] whose tie rank is the
+    // smallest, the first of them in the task's row-major order on equal ranks; -1 when there
+    // is none.
     int BestIn(std::int64_t low, std::int64_t high);
-
-    std::int32_t U(int i) const { return m_u[At(i)]; }
-    std::int32_t V(int j) const { return m_v[At(j)]; }
 
 private:
     static std::size_t At(int index) { return static_cast<std::size_t>(index); }
     std::int32_t Estimate(int k) const { return (*m_prices)[At(k)] - m_u[At(k / m_n)] - m_v[At(k % m_n)]; }
     // Prices ^ TieMask() order cells of equal estimates as the tie rule does.
     std::int32_t TieMask() const { return m_tieSign > 0 ? 0 : -1; }
+    // The place in the task of cell k here.
+    int InTask(int k) const { return m_transposed ? k % m_n * m_m + k / m_n : k; }
     // Whether cell a comes before cell b among cells of equal estimates.
     bool TieBefore(int a, int b) const {
         const std::int32_t x = m_tieSign * (*m_prices)[At(a)];
         const std::int32_t y = m_tieSign * (*m_prices)[At(b)];
-        return x < y || (x == y && a < b);
+        return x < y || (x == y && InTask(a) < InTask(b));
     }
     void Recompute(int i, std::vector<std::int32_t>& blocks);
     void Recompute(int i) { Recompute(i, m_blockMinima); }
@@ -83,6 +85,7 @@ private:
 
     const std::vector<std::int32_t>* m_prices = nullptr;
     int m_tieSign = 1;
+    bool m_transposed = false;
     int m_m = 0;
     int m_n = 0;
     std::vector<std::int32_t> m_u;

@@ -16,7 +16,7 @@ std::size_t At(int index) { return static_cast<std::size_t>(index); }
 class PricedTask {
 public:
     PricedTask(int m, int n, std::uint32_t seed)
-        : m(m), n(n), tieSign(seed % 2 == 0 ? 1 : -1), m_random(seed), u(At(m)), v(At(n)) {
+        : m(m), n(n), tieSign(seed % 2 == 0 ? 1 : -1), transposed(seed % 3 == 0), m_random(seed), u(At(m)), v(At(n)) {
         prices.resize(At(m * n));
         for (int k = 0; k < m * n; ++k) prices[At(k)] = RandomPrice();
         for (std::int32_t& p : u) p = Pick(-50, 50);
@@ -66,13 +66,19 @@ public:
         }
         return smallest;
     }
+    // Where cell k stands in the task: the lines here are its columns when transposed.
+    int InTask(int k) const { return transposed ? k % n * m + k / n : k; }
     int BruteBest(std::int64_t low, std::int64_t high) const {
         int best = -1;
         for (int k = 0; k < m * n; ++k) {
             if (Estimate(k) < low || Estimate(k) > high) continue;
-            if (best < 0 || tieSign * prices[At(k)] < tieSign * prices[At(best)]) best = k;
+            const std::int32_t rank = tieSign * prices[At(k)];
+            if (best < 0 || rank < tieSign * prices[At(best)] ||
+                (rank == tieSign * prices[At(best)] && InTask(k) < InTask(best))) {
+                best = k;
+            }
         }
-        return best;
+        return best < 0 ? best : InTask(best);
     }
     int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
 
@@ -80,6 +86,7 @@ public:
     int n;
     std::vector<std::int32_t> prices;
     int tieSign;
+    bool transposed;
 
 private:
     std::int32_t RandomPrice() { return Pick(0, 4) == 0 ? RowMinima::kNoCandidate : Pick(-5, 30); }
@@ -94,7 +101,7 @@ public:
 void ExpectAnswersAfterStages(int m, int n, std::uint32_t seed, int stages) {
     PricedTask task(m, n, seed);
     RowMinima minima;
-    minima.Reset(task.prices, task.tieSign, m, n, task.u, task.v);
+    minima.Reset(task.prices, task.tieSign, m, n, task.u, task.v, task.transposed);
     for (int stage = 0; stage < stages; ++stage) {
         SCOPED_TRACE(stage);
         if (task.Pick(0, 2) == 0) {  // not asked at every stage: the bounds go on falling
@@ -110,7 +117,8 @@ void ExpectAnswersAfterStages(int m, int n, std::uint32_t seed, int stages) {
 
 // Kept from stage to stage, the smallest estimate and the best cells must equal a pass over
 // every cell: price changes, moves of parts of the lines, arbitrary moves, ties (smaller prices
-// first, or larger ones) and rows without candidates alike.
+// first, or larger ones; by the place in the task, also when the lines are its columns) and rows
+// without candidates alike.
 TEST(RowMinima, EqualAPassOverEveryCellAfterEveryStage) {
     for (std::uint32_t seed = 1; seed <= 300; ++seed) {
         SCOPED_TRACE(seed);
