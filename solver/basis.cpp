@@ -220,19 +220,31 @@ void FindPotentials(SolveState& s, const BasisForest& basis, bool writeLines) {
     }
 }
 
-std::vector<int> CellsByTariff(const SolveState& s) {
-    std::vector<int> cells(At(s.CellCount()));
-    std::iota(cells.begin(), cells.end(), 0);
-    SortByTariff(s, cells);
-    return cells;
+TariffOrder::TariffOrder(const SolveState& s) : m_keys(At(s.CellCount())) {
+    for (int k = 0; k < s.CellCount(); ++k) m_keys[At(k)] = std::int64_t{s.At(k).Tariff} * (std::int64_t{1} << 32) + k;
 }
 
-bool PlaceBasisZeros(SolveState& s, BasisForest& basis, const std::vector<int>& cheapestFirst) {
+// Beyond the sorted part, the next piece (as long as what is sorted already, at least 4096
+// keys) is selected and sorted.
+int TariffOrder::Cell(int p) {
+    while (At(p) >= m_sorted) {
+        const auto first = m_keys.begin() + static_cast<std::ptrdiff_t>(m_sorted);
+        const std::size_t piece = std::min(std::max<std::size_t>(4096, m_sorted), m_keys.size() - m_sorted);
+        const auto last = first + static_cast<std::ptrdiff_t>(piece);
+        std::nth_element(first, last - 1, m_keys.end());
+        std::sort(first, last);
+        m_sorted += piece;
+    }
+    return static_cast<int>(m_keys[At(p)] & 0xFFFFFFFF);
+}
+
+bool PlaceBasisZeros(SolveState& s, BasisForest& basis, TariffOrder& order) {
     const int wanted = s.m + s.n - 1;
     Components components(s.m + s.n);
     for (const int k : basis.Cells()) components.Join(k / s.n, s.m + k % s.n);
-    for (const int k : cheapestFirst) {
+    for (int p = 0; p < order.Size(); ++p) {
         if (basis.Count() >= wanted) return true;
+        const int k = order.Cell(p);
         const TaskCell& c = s.At(k);
         if (InBasis(c) || !components.Join(k / s.n, s.m + k % s.n)) continue;
         SetPlanQuantity(s.At(k), {0, 0});

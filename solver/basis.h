@@ -82,14 +82,24 @@ void AppendTreePath(int from, int to, const std::vector<int>& parent, const std:
 // basis does not reach every row and column. Needs basis.Root().
 void FindPotentials(SolveState& s, const BasisForest& basis, bool writeLines);
 
+// Every cell in order of increasing tariff, ties in row-major order, sorted a piece at a time as
+// far as it is read: a completion of the basis mostly reads only the first cells.
+class TariffOrder {
+public:
+    explicit TariffOrder(const SolveState& s);
+    int Size() const { return static_cast<int>(m_keys.size()); }
+    // The p-th cell of the order.
+    int Cell(int p);
+
+private:
+    std::vector<std::int64_t> m_keys;  // the tariff above the row-major index
+    std::size_t m_sorted = 0;          // the keys before this are in their final places
+};
+
 // Completes a degenerate basis with basis zeros: free cells in order of increasing tariff (ties
 // in row-major order) become (0, 0) when they join two trees of the forest, until it has
-// m + n - 1 cells. cheapestFirst lists every cell in that order. Returns false when the free
-// cells run out first.
-bool PlaceBasisZeros(SolveState& s, BasisForest& basis, const std::vector<int>& cheapestFirst);
-
-// Every cell in order of increasing tariff, ties in row-major order.
-std::vector<int> CellsByTariff(const SolveState& s);
+// m + n - 1 cells. Returns false when the free cells run out first.
+bool PlaceBasisZeros(SolveState& s, BasisForest& basis, TariffOrder& order);
 
 // Shifts the plan along CycleList (the entering cell first, then alternately '-' and '+'):
 // theta is the smallest quantity of the '-' cells; every '-' cell that drops to 0 leaves the

@@ -49,9 +49,12 @@ bool BroadBasis::Build(const SolveState& s) {
         list.List = l == 0 ? CandidateList::Lower : CandidateList::Upper;
         list.Sign = l == 0 ? 1 : -1;
         list.Prices.assign(At(s.CellCount()), RowMinima::kNoCandidate);
-        for (int k = 0; k < s.CellCount(); ++k) {
-            const TaskCell& c = s.At(k);
-            if (ListOf(s, c) == list.List) list.Prices[At(Here(k))] = list.Sign * Value(TariffOf(c));
+        for (int i = 0, k = 0; i < s.m; ++i) {
+            for (int j = 0; j < s.n; ++j, ++k) {
+                const TaskCell& c = s.At(k);
+                const int here = m_transposed ? j * s.m + i : k;
+                if (ListOf(s, c) == list.List) list.Prices[At(here)] = list.Sign * Value(TariffOf(c));
+            }
         }
         ResetPricing(list);
     }
@@ -66,8 +69,10 @@ void BroadBasis::ResetPricing(ListPricing& list) {
     const int m = m_tree.Rows();
     const int n = m_tree.Columns();
     list.Cells.clear();
-    for (int k = 0; k < m * n; ++k) {
-        if (list.Prices[At(Here(k))] != RowMinima::kNoCandidate) list.Cells.push_back(k);
+    for (int i = 0, k = 0; i < m; ++i) {
+        for (int j = 0; j < n; ++j, ++k) {
+            if (list.Prices[At(m_transposed ? j * m + i : k)] != RowMinima::kNoCandidate) list.Cells.push_back(k);
+        }
     }
     list.Sparse = static_cast<std::int64_t>(list.Cells.size()) * kSparse < std::int64_t{m} * n;
     if (list.Sparse) {

@@ -96,12 +96,16 @@ void RowMinima::Reset(const std::vector<std::int32_t>& prices, int tieSign, int 
     m_inRows.assign(At(m), 0);
     m_inColumns.assign(At(n), 0);
     m_candidates.assign(At(m), 0);
-    for (int k = 0; k < m * n; ++k) m_candidates[At(k / n)] += prices[At(k)] != kNoCandidate ? 1 : 0;
+    for (int i = 0, k = 0; i < m; ++i) {
+        for (int j = 0; j < n; ++j, ++k) m_candidates[At(i)] += prices[At(k)] != kNoCandidate ? 1 : 0;
+    }
     m_sweep.resize(At(m));
     m_sweepTie.resize(At(m));
     m_sweepColumn.resize(At(m));
     m_byColumn.resize(prices.size());
-    for (int k = 0; k < m * n; ++k) m_byColumn[At(k % n * m + k / n)] = prices[At(k)];
+    for (int i = 0, k = 0; i < m; ++i) {
+        for (int j = 0; j < n; ++j, ++k) m_byColumn[At(j * m + i)] = prices[At(k)];
+    }
     const auto recompute = [this](int begin, int end) {
         std::vector<std::int32_t> blocks;  // each thread its own
         for (int i = begin; i < end; ++i) Recompute(i, blocks);

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "solver/basis.h"
 #include "solver/cycling_guard.h"
@@ -101,7 +102,7 @@ private:
     // that writes its course works from m_basis alone and leaves the kept one to be built anew.
     std::unique_ptr<KeptBasis> m_kept;
     bool m_keptValid = false;
-    std::vector<int> m_cheapestFirst;
+    std::optional<TariffOrder> m_cheapestFirst;
     std::vector<std::int64_t> m_u;
     std::vector<std::int64_t> m_v;
     bool m_potentialsFound = false;  // s.PotentialsU and V hold values since they were last cleared
@@ -152,8 +153,8 @@ void StageLoop::CompleteBasis() {
         } else {
             m_hooks.AddStatusLine(kStatusCheckDegeneracy);
         }
-        if (m_cheapestFirst.empty()) m_cheapestFirst = CellsByTariff(m_s);  // made when first needed
-        SOLVER_CHECK(PlaceBasisZeros(m_s, m_basis, m_cheapestFirst));
+        if (!m_cheapestFirst) m_cheapestFirst.emplace(m_s);  // made when first needed
+        SOLVER_CHECK(PlaceBasisZeros(m_s, m_basis, *m_cheapestFirst));
         if (Detailed()) WriteBasisZeros();
         if (m_keptValid) {
             m_cycle.assign(m_basis.Cells().begin() + count, m_basis.Cells().end());
