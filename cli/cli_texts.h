@@ -10,8 +10,9 @@ constexpr char kUsage[] =
     "                     [--plan north-west|minimum|vogel|double]\n"
     "                     [--method potentials|distributive] [--estimates lines|table|both]\n"
     "                     [--limits] [--plan-only] [--max-report-mb N] [--verbose]\n"
+    "                     [--maximize] [--alternatives] [--json ОТВЕТ.json|-]\n"
     "                     [--compare [--csv]] [--svg СХЕМА.svg] [--docx ОТЧЕТ.docx]\n"
-    "       kargolo-solve ЗАДАЧА --check ПЛАН.csv [--stated-f F] [--json ИТОГ.json]\n"
+    "       kargolo-solve ЗАДАЧА --check ПЛАН.csv [--stated-f F] [--json ИТОГ.json|-]\n"
     "                     [--limits] [-o ПРОВЕРКА.html] [--docx ПРОВЕРКА.docx]\n"
     "       kargolo-solve --generate N --size MxN --out ПАПКА [--type closed|surplus|deficit]\n"
     "                     [--degenerate] [--tariffs LO..HI] [--limits P] [--tightness T]\n"
@@ -33,6 +34,10 @@ constexpr char kHelp[] =
     "                     предела); дальше ход решения не записывается, а условие, опорный\n"
     "                     план и ответ записываются всегда, так что отчет бывает и больше\n"
     "  --verbose          выводить строки состояния в поток ошибок\n"
+    "  --maximize         тарифы - прибыль, искать наибольшую (как цель \"максимум\" в файле)\n"
+    "  --alternatives     выяснить, единственный ли оптимальный план, и показать другой\n"
+    "  --json ФАЙЛ        записать итог решения в JSON (UTF-8): статус, F, план, число\n"
+    "                     этапов; \"-\" - в стандартный вывод (тогда отчет - только в -o)\n"
     "  --compare          вместо отчета - таблица сравнения всех правил опорного плана и\n"
     "                     методов улучшения (HTML), с --csv - строки через \";\"\n"
     "  --svg ФАЙЛ         записать схему перевозок оптимального плана (SVG)\n"
@@ -43,7 +48,7 @@ constexpr char kHelp[] =
     ".csv-задачах, пустое значение - 0). Отчет о проверке: баланс запасов и потребностей,\n"
     "ограничения, опорность (m+n-1 клеток, нет цикла), F, оптимальность.\n"
     "  --stated-f F       значение F, найденное студентом: сверить со стоимостью плана\n"
-    "  --json ФАЙЛ        итог проверки в JSON для программ\n"
+    "  --json ФАЙЛ        итог проверки в JSON для программ; \"-\" - в стандартный вывод\n"
     "\n"
     "Случайные задачи для упражнений (--generate N): N табличных файлов и answers.csv с\n"
     "ответами в папке --out.\n"
@@ -73,6 +78,8 @@ constexpr char kTaskWithGenerate[] = "С --generate файл задачи не �
 constexpr char kMissingOption[] = "Не указан параметр %s.\n";
 constexpr char kNotTogether[] = "Параметры %s и %s не сочетаются.\n";
 constexpr char kOnlyWithCheck[] = "Параметр %s задается только вместе с --check.\n";
+constexpr char kJsonWithReportOut[] =
+    "Итог в стандартный вывод (--json -) нужен отдельно от отчета: задайте файл отчета -o.\n";
 
 constexpr char kGenerated[] = "Записано задач: %u в папку %s (зерно %llu).\n";
 constexpr char kFolderError[] = "Не удалось создать папку %s.\n";
@@ -81,6 +88,7 @@ constexpr char kFolderError[] = "Не удалось создать папку %
 // Files written beside the report: what they are, then where.
 constexpr char kDocxFileKind[] = "Файл документа Word";
 constexpr char kJsonFileKind[] = "Файл результата проверки";
+constexpr char kOutcomeFileKind[] = "Файл итога решения";
 constexpr char kOutputIsInput[] = "%s совпадает с файлом задачи, плана или отчета: %s\n";
 constexpr char kOutputReadOnly[] = "%s защищен от записи и оставлен как есть: %s\n";
 

@@ -1,6 +1,7 @@
 #include "cli/file_outputs.h"
 
 #include <filesystem>
+#include <ostream>
 #include <vector>
 
 #include "cli/cli_texts.h"
@@ -49,9 +50,13 @@ std::string WriteDocxOutput(DocxWriter& writer, const CliOptions& o) {
                    kDocxFileKind);
 }
 
-std::string WriteJsonOutput(const std::string& json, const CliOptions& o) {
-    return Problem(WriteWholeFile(PathFromUtf8(o.JsonPath), json, Inputs(o, true)), o.JsonPath,
-                   kJsonFileKind);
+std::string WriteJsonOutput(const std::string& json, const CliOptions& o, std::ostream& out) {
+    const char* kind = o.CheckPath.empty() ? kOutcomeFileKind : kJsonFileKind;
+    if (o.JsonPath == "-") {
+        out << json;
+        return out.flush() ? std::string() : Problem(OutputFileStatus::WriteFailed, o.JsonPath, kind);
+    }
+    return Problem(WriteWholeFile(PathFromUtf8(o.JsonPath), json, Inputs(o, true)), o.JsonPath, kind);
 }
 
 }  // namespace kargolo

@@ -186,6 +186,10 @@ std::string TakeArgument(const std::vector<std::string>& args, std::size_t& k, C
             return Format(kBadValue, arg.c_str(), args[k].c_str());
         }
         o.StatedF = f;
+    } else if (arg == "--maximize") {
+        o.Maximise = true;
+    } else if (arg == "--alternatives") {
+        o.Settings.OtherOptima = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
         return Format(kUnknownOption, arg.c_str());
     } else if (!o.TaskPath.empty()) {
@@ -240,11 +244,20 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
     if (options.TaskPath.empty()) return {std::nullopt, kNoTaskFile};
     if (options.Compare && !options.SvgPath.empty()) return {std::nullopt, Format(kNotTogether, "--compare", "--svg")};
     if (options.Csv && !options.DocxPath.empty()) return {std::nullopt, Format(kNotTogether, "--csv", "--docx")};
-    if (options.CheckPath.empty() && (options.StatedF || !options.JsonPath.empty())) {
-        return {std::nullopt, Format(kOnlyWithCheck, options.StatedF ? "--stated-f" : "--json")};
+    if (options.Compare && !options.JsonPath.empty()) return {std::nullopt, Format(kNotTogether, "--compare", "--json")};
+    if (options.CheckPath.empty() && options.StatedF) return {std::nullopt, Format(kOnlyWithCheck, "--stated-f")};
+    if (!options.CheckPath.empty()) {
+        const char* other = options.Compare                ? "--compare"
+                            : options.PlanOnly             ? "--plan-only"
+                            : !options.SvgPath.empty()     ? "--svg"
+                            : options.Maximise             ? "--maximize"
+                            : options.Settings.OtherOptima ? "--alternatives"
+                                                           : nullptr;
+        if (other != nullptr) return {std::nullopt, Format(kNotTogether, "--check", other)};
     }
-    if (!options.CheckPath.empty() && (options.Compare || options.PlanOnly || !options.SvgPath.empty())) {
-        return {std::nullopt, Format(kNotTogether, "--check", options.Compare ? "--compare" : options.PlanOnly ? "--plan-only" : "--svg")};
+    // The report goes to standard output unless it goes to -o or only to --docx.
+    if (options.JsonPath == "-" && options.ReportPath.empty() && options.DocxPath.empty()) {
+        return {std::nullopt, kJsonWithReportOut};
     }
     return {options, {}};
 }

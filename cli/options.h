@@ -35,7 +35,10 @@ struct CliOptions {
     std::string DocxPath;  // where the report goes as a Word document; empty: nowhere
     std::string CheckPath;  // --check: the student's plan to judge instead of solving
     std::optional<std::int64_t> StatedF;  // the F the student gives with the plan
-    std::string JsonPath;  // where the verdict of --check goes as JSON
+    // Where the outcome (or with --check the verdict) goes as JSON; "-": standard output;
+    // empty: nowhere.
+    std::string JsonPath;
+    bool Maximise = false; // the tariffs are profits, whatever the file says
     std::optional<GenerateOptions> Generate;
 };
 

@@ -61,7 +61,7 @@ int RunPlanCheck(const CliOptions& o, const TableFileContents& task, std::ostrea
         problem = WriteDocxOutput(docx, o);
     }
     if (problem.empty() && !o.JsonPath.empty())
-        problem = WriteJsonOutput(PlanVerdictJson(verdict), o);
+        problem = WriteJsonOutput(PlanVerdictJson(verdict), o, out);
     if (!problem.empty()) {
         err << problem;
         return kExitInputError;

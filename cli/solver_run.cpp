@@ -169,6 +169,7 @@ int RunSolverWith(const std::vector<std::string>& args, std::ostream& out, std::
     }
     if (o.Compare) return RunComparison(o, contents, out, err);
     if (!o.CheckPath.empty()) return RunPlanCheck(o, contents, out, err);
+    if (o.Maximise) contents.Grids.Goal = TaskGoal::Maximise;
     ReportOutput output(o, out);
     if (std::string problem = output.Open(o.TaskPath); !problem.empty()) {
         err << problem;
@@ -194,7 +195,9 @@ int RunSolverWith(const std::vector<std::string>& args, std::ostream& out, std::
         err << FileErrorText({TableFileStatus::CreateError}) << '\n';
         return kExitInputError;
     }
-    if (std::string problem = o.DocxPath.empty() ? std::string() : WriteDocxOutput(docx, o); !problem.empty()) {
+    std::string problem = o.DocxPath.empty() ? std::string() : WriteDocxOutput(docx, o);
+    if (problem.empty() && !o.JsonPath.empty()) problem = WriteJsonOutput(RunOutcomeJson(run.Outcome), o, out);
+    if (!problem.empty()) {
         err << problem;
         return kExitInputError;
     }

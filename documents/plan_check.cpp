@@ -281,7 +281,8 @@ void FindEvidence(JudgedTable& table, bool feasible, PlanVerdict& v) {
     const bool limits = table.Limits;
     MarkBasis(table);
     BasisForest basis(s);
-    if (!PlaceBasisZeros(s, basis, CellsByTariff(s)) || !basis.Root()) return;
+    TariffOrder cheapestFirst(s);
+    if (!PlaceBasisZeros(s, basis, cheapestFirst) || !basis.Root()) return;
     for (const int k : basis.Cells()) {
         if (!Counted(table, k / s.n, k % s.n)) v.AddedZeros.emplace_back(k / s.n, k % s.n);
     }
@@ -372,11 +373,29 @@ std::string ReadStatedF(std::string_view text, std::optional<std::int64_t>& stat
     return {};
 }
 
+namespace {
+
+// The check judges costs to minimise on routes with tariffs of numbers: a task to maximise, with
+// mandatory shipments or with a forbidden route that stays open (tariff M without the limits)
+// is refused.
+std::string VariantRefusal(const TaskGrids& grids, const SolveState& task) {
+    TaskVariant variant;
+    if (std::string problem = GridsToVariant(grids, task, variant); !problem.empty()) return problem;
+    bool forbidden = false;
+    for (int i = 0; i < task.m; ++i) {
+        for (int j = 0; j < task.n; ++j) forbidden = forbidden || task.Cell(i, j).TariffM != 0;
+    }
+    return variant.Maximise || !variant.Mandatory.empty() || forbidden ? kVariantNotChecked : "";
+}
+
+}  // namespace
+
 PlanVerdict CheckPlan(const TaskGrids& grids, bool limits, const PlanQuantities& plan,
                       std::optional<std::int64_t> statedF) {
     PlanVerdict v;
     SolveState task;
     v.Refusal = GridsToSolveState(grids, limits, task);
+    if (v.Refusal.empty()) v.Refusal = VariantRefusal(grids, task);
     if (v.Refusal.empty()) v.Refusal = CheckTaskInput(task);
     if (v.Refusal.empty() &&
         (plan.size() != At(task.m) || std::any_of(plan.begin(), plan.end(), [&](const auto& row) {

@@ -11,6 +11,11 @@ constexpr char kPlanValueCount[] =
 constexpr char kPlanEmpty[] = "в файле нет плана.";
 constexpr char kStatedFNotNumber[] = "Значение F должно быть целым числом: \"%s\".";
 
+// The task is of a kind the check does not judge.
+constexpr char kVariantNotChecked[] =
+    "План проверяется только в задаче на минимум стоимости без обязательных поставок; тариф M "
+    "допускается лишь при решении с ограничениями (тогда маршрут закрыт).";
+
 // The plan does not fit the task.
 constexpr char kPlanSizeWrong[] =
     "План размером %u x %u не подходит к задаче: в ней %u поставщиков и %u потребителей.";

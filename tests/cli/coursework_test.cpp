@@ -130,10 +130,36 @@ TEST(RunSolverCheck, ChecksAPlanFromAFile) {
     EXPECT_EQ(RunCli({task, "--stated-f", "445"}).Status, kExitUsage);
     EXPECT_EQ(RunCli({task, "--check", optimum, "--stated-f", "4x5"}).Status, kExitUsage);
     EXPECT_EQ(RunCli({task, "--check", optimum, "--compare"}).Status, kExitUsage);
+    EXPECT_EQ(RunCli({task, "--check", optimum, "--maximize"}).Status, kExitUsage);
+    // The verdict to standard output, the report to its file.
+    const CliRun toOut = RunCli({task, "--check", northWest, "--json", "-", "-o", Utf8FromPath(folder / "c.html")});
+    ASSERT_EQ(toOut.Status, kExitSolved) << toOut.Err;
+    EXPECT_EQ(toOut.Out.rfind("{\"balanced\":true,", 0), 0u) << toOut.Out;
+    EXPECT_EQ(RunCli({task, "--check", northWest, "--json", "-"}).Status, kExitUsage);
     const std::string planBytes = ReadBytes(PathFromUtf8(optimum));
     const CliRun onPlan = RunCli({task, "--check", optimum, "--json", optimum});
     EXPECT_EQ(onPlan.Status, kExitInputError);
     EXPECT_EQ(ReadBytes(PathFromUtf8(optimum)), planBytes);
+    std::filesystem::remove_all(folder);
+}
+
+// The outcome of a run as JSON goes to a file or to standard output, never over the task.
+TEST(RunSolverJson, WritesTheOutcomeBesideTheReport) {
+    const auto folder = Folder("kargolo-cli-json");
+    const std::string task = Utf8FromPath(folder / "task.tab");
+    std::filesystem::copy_file(PathFromUtf8(Table("closed-3x4.tab")), PathFromUtf8(task));
+    const std::string json = Utf8FromPath(folder / "outcome.json");
+    const CliRun run = RunCli({task, "--json", json, "--docx", Utf8FromPath(folder / "r.docx")});
+    ASSERT_EQ(run.Status, kExitSolved) << run.Err;
+    EXPECT_EQ(run.Out, "");
+    EXPECT_NE(ReadBytes(PathFromUtf8(json)).find("\"status\":\"optimal\",\"objective\":445,"), std::string::npos);
+    const CliRun toOut = RunCli({task, "--json", "-", "-o", Utf8FromPath(folder / "r.html")});
+    EXPECT_EQ(toOut.Out, ReadBytes(PathFromUtf8(json)));
+    const std::string taskBytes = ReadBytes(PathFromUtf8(task));
+    const CliRun onTask = RunCli({task, "--json", task, "-o", Utf8FromPath(folder / "r.html")});
+    EXPECT_EQ(onTask.Status, kExitInputError);
+    EXPECT_NE(onTask.Err.find("совпадает с файлом задачи"), std::string::npos) << onTask.Err;
+    EXPECT_EQ(ReadBytes(PathFromUtf8(task)), taskBytes);
     std::filesystem::remove_all(folder);
 }
 

@@ -397,6 +397,29 @@ TEST(CheckPlan, JudgesNoPlanThatDoesNotFitTheTask) {
     EXPECT_EQ(PlanVerdictJson(v), "{\"refusal\":\"" + v.Refusal + "\"}\n");
 }
 
+TEST(CheckPlan, RefusesTasksToMaximiseWithMandatoryShipmentsOrOpenForbiddenRoutes) {
+    const GeneratedExercise task = GenerateExercise(Random(4), 0);
+    const PlanQuantities plan = Solve(task.Grids, false).Plan;
+    TaskGrids profits = task.Grids;
+    profits.Goal = TaskGoal::Maximise;
+    TaskGrids mandatory = task.Grids;
+    mandatory.Mandatory.At(1, 1) = "1";
+    TaskGrids forbidden = task.Grids;
+    forbidden.Tarif.At(1, 1) = "M";
+    for (const TaskGrids& grids : {profits, mandatory, forbidden}) {
+        EXPECT_EQ(CheckPlan(grids, false, plan, std::nullopt).Refusal,
+                  "План проверяется только в задаче на минимум стоимости без обязательных поставок; "
+                  "тариф M допускается лишь при решении с ограничениями (тогда маршрут закрыт).");
+    }
+    // With the limits a forbidden route is closed, and a plan that uses it is judged.
+    for (int i = 1; i <= forbidden.Suppliers(); ++i) {
+        for (int j = 1; j <= forbidden.Consumers(); ++j) forbidden.Restriction.At(j, i) = "M";
+    }
+    const PlanVerdict closed = CheckPlan(forbidden, true, plan, std::nullopt);
+    EXPECT_EQ(closed.Refusal, "");
+    EXPECT_EQ(Kinds(closed).contains("closed-route"), plan[0][0] > 0);
+}
+
 TEST(CheckPlan, NamesNegativeQuantities) {
     const GeneratedExercise task = GenerateExercise(Random(3), 0);
     PlanQuantities plan = Solve(task.Grids, false).Plan;
