@@ -102,6 +102,21 @@ void CheckSigns(const PlanQuantities& plan, PlanVerdict& v) {
     }
 }
 
+// One row (or column): what it ships (or gets) against its supply (or demand). Moving less is a
+// mistake only where no fictitious line can take the rest.
+void CheckLine(bool row, int line, std::int64_t moved, std::int64_t amount, bool mayFallShort,
+               PlanVerdict& v) {
+    const char* kind = row ? "row-balance" : "column-balance";
+    const auto number = static_cast<unsigned>(line + 1);
+    const auto a = static_cast<long long>(moved);
+    const auto b = static_cast<long long>(amount);
+    if (moved > amount) {
+        Add(v, kind, Format(row ? kRowShipsMore : kColumnGetsMore, number, a, b, a - b));
+    } else if (moved < amount && !mayFallShort) {
+        Add(v, kind, Format(row ? kRowShipsLess : kColumnGetsLess, number, a, b, b - a));
+    }
+}
+
 // Every row ships its supply and every column gets its demand; an open task's fictitious line
 // takes the rest, which may only go one way.
 void CheckRims(const SolveState& task, const PlanQuantities& plan, PlanVerdict& v) {
@@ -113,32 +128,12 @@ void CheckRims(const SolveState& task, const PlanQuantities& plan, PlanVerdict& 
     for (int i = 0; i < task.m; ++i) {
         std::int64_t shipped = 0;
         for (int j = 0; j < task.n; ++j) shipped += plan[At(i)][At(j)];
-        const std::int64_t stock = task.Supplies[At(i)].Amount;
-        const auto row = static_cast<unsigned>(i + 1);
-        if (shipped > stock) {
-            Add(v, "row-balance",
-                Format(kRowShipsMore, row, static_cast<long long>(shipped),
-                       static_cast<long long>(stock), static_cast<long long>(shipped - stock)));
-        } else if (shipped < stock && supply <= demand) {
-            Add(v, "row-balance",
-                Format(kRowShipsLess, row, static_cast<long long>(shipped),
-                       static_cast<long long>(stock), static_cast<long long>(stock - shipped)));
-        }
+        CheckLine(true, i, shipped, task.Supplies[At(i)].Amount, supply > demand, v);
     }
     for (int j = 0; j < task.n; ++j) {
         std::int64_t received = 0;
         for (int i = 0; i < task.m; ++i) received += plan[At(i)][At(j)];
-        const std::int64_t need = task.Demands[At(j)].Amount;
-        const auto column = static_cast<unsigned>(j + 1);
-        if (received > need) {
-            Add(v, "column-balance",
-                Format(kColumnGetsMore, column, static_cast<long long>(received),
-                       static_cast<long long>(need), static_cast<long long>(received - need)));
-        } else if (received < need && demand <= supply) {
-            Add(v, "column-balance",
-                Format(kColumnGetsLess, column, static_cast<long long>(received),
-                       static_cast<long long>(need), static_cast<long long>(need - received)));
-        }
+        CheckLine(false, j, received, task.Demands[At(j)].Amount, demand > supply, v);
     }
     v.Balanced = v.Mistakes.size() == before;
     v.Remainder = supply > demand ? supply - demand : demand - supply;
