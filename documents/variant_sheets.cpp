@@ -8,6 +8,7 @@
 #include "documents/table_file.h"
 #include "documents/text_numbers.h"
 #include "documents/windows1251.h"
+#include "documents/zip_archive.h"
 #include "solver/report_buffer.h"
 
 namespace kargolo {
@@ -151,30 +152,47 @@ std::string KeyHtml(const VariantSet& set) {
     return html + kSheetEnd;
 }
 
-std::string WriteVariantSet(const std::filesystem::path& folder, const VariantSet& set,
-                            bool sheets) {
+std::string VariantSetFiles(const VariantSet& set, bool sheets, std::vector<NamedBytes>& files) {
     const auto count = static_cast<unsigned>(set.Variants.size());
+    files.clear();
     std::string answers = "\xEF\xBB\xBF" + AnswersHeader();
-    for (unsigned k = 0; k < count; ++k)
+    for (unsigned k = 0; k < count; ++k) {
+        const std::vector<std::uint8_t> task = SerializeTableFile(set.Variants[k].Grids);
+        files.push_back({VariantFileName(k, count), std::string(task.begin(), task.end())});
         answers += AnswerLine(VariantFileName(k, count), set.Answers[k]);
-    std::vector<std::pair<std::string, std::string>> files = {{"answers.csv", answers}};
-    if (sheets) {  // made before anything is written: a set too large for Word writes nothing
-        for (const auto& [name, html] :
-             {std::pair{kVariantsName, VariantsHtml(set)}, std::pair{kKeyName, KeyHtml(set)}}) {
-            files.emplace_back(std::string(name) + ".html", EncodeWindows1251(html));
-            files.emplace_back(std::string(name) + ".docx", HtmlToDocx(html));
-            if (files.back().second.empty()) return DocxTooLargeText();
+    }
+    files.push_back({"answers.csv", std::move(answers)});
+    if (!sheets) return {};
+    for (const auto& [name, html] :
+         {std::pair{kVariantsName, VariantsHtml(set)}, std::pair{kKeyName, KeyHtml(set)}}) {
+        files.push_back({std::string(name) + ".html", EncodeWindows1251(html)});
+        files.push_back({std::string(name) + ".docx", HtmlToDocx(html)});
+        if (files.back().Bytes.empty()) {
+            files.clear();
+            return DocxTooLargeText();
         }
     }
-    for (unsigned k = 0; k < count; ++k) {
-        const TableFileResult written =
-            WriteTableFile(folder / VariantFileName(k, count), set.Variants[k].Grids);
-        if (!written.Ok()) return FileErrorText(written);
-    }
-    for (const auto& [name, bytes] : files) {
-        if (const TableFileResult written = WriteTaskBytes(folder / name, bytes); !written.Ok())
+    return {};
+}
+
+std::string WriteVariantSet(const std::filesystem::path& folder, const VariantSet& set,
+                            bool sheets) {
+    std::vector<NamedBytes> files;  // made before anything is written: a set too large writes nothing
+    if (std::string problem = VariantSetFiles(set, sheets, files); !problem.empty()) return problem;
+    for (const NamedBytes& file : files) {
+        if (const TableFileResult written = WriteTaskBytes(folder / file.Name, file.Bytes); !written.Ok())
             return FileErrorText(written);
     }
+    return {};
+}
+
+std::string VariantSetArchive(const VariantSet& set, std::string& archive) {
+    std::vector<NamedBytes> files;
+    archive.clear();
+    if (std::string problem = VariantSetFiles(set, true, files); !problem.empty()) return problem;
+    ZipInMemory zip;
+    for (const NamedBytes& file : files) zip.Add(file.Name, file.Bytes);
+    archive = zip.Finish();
     return {};
 }
 

@@ -35,10 +35,25 @@ std::string KeyHtml(const VariantSet& set);
 constexpr char kVariantsName[] = "variants";
 constexpr char kKeyName[] = "key";
 
+// A file of a set: its name in the set's folder and its bytes.
+struct NamedBytes {
+    std::string Name;
+    std::string Bytes;
+};
+
+// The files of the set: the task files, answers.csv and, with sheets, variants and key as .html
+// (windows-1251, as the reports) and .docx. Returns a message, and no files, when the documents
+// would be too large for Word; else an empty text.
+std::string VariantSetFiles(const VariantSet& set, bool sheets, std::vector<NamedBytes>& files);
+
 // Writes the set into folder: the task files and answers.csv, with sheets also variants and key
 // as .html (windows-1251, as the reports) and .docx. A file is replaced only when written whole.
 // Returns a message for the user, or an empty text when everything was written.
 std::string WriteVariantSet(const std::filesystem::path& folder, const VariantSet& set,
                             bool sheets);
+
+// The files of the set with its sheets as one zip archive (for a browser's downloads); a message
+// and no archive as VariantSetFiles.
+std::string VariantSetArchive(const VariantSet& set, std::string& archive);
 
 }  // namespace kargolo

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 #include "documents/docx_writer.h"
 #include "documents/solve_run.h"
@@ -162,6 +163,20 @@ TEST(VariantSheets, WritesTheWholeSetIntoTheFolder) {
     EXPECT_EQ(contents.Grids.Tarif.At(1, 1), set.Variants[1].Grids.Tarif.At(1, 1));
     EXPECT_EQ(DecodeWindows1251(ReadBytes(folder / "key.html")), KeyHtml(set));
     EXPECT_EQ(ReadDocxText(ReadBytes(folder / "variants.docx")).Error, "");
+    // The archive for a browser's downloads holds the same files, byte for byte.
+    std::string archive;
+    ASSERT_EQ(VariantSetArchive(set, archive), "");
+    std::string error;
+    const std::map<std::string, std::string> entries = ReadZip(archive, error);
+    ASSERT_EQ(error, "");
+    std::size_t written = 0;
+    for (const auto& file : std::filesystem::directory_iterator(folder)) {
+        const std::string name = file.path().filename().string();
+        ASSERT_TRUE(entries.contains(name)) << name;
+        EXPECT_EQ(entries.at(name), ReadBytes(file.path())) << name;
+        ++written;
+    }
+    EXPECT_EQ(entries.size(), written);
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     ASSERT_EQ(WriteVariantSet(folder, set, false), "");
