@@ -99,12 +99,24 @@ int FontSizeHalfPoints(std::string_view text) {
 }
 
 // A CSS length of a font in half points ("12pt", "16px"); 0 when it is neither.
+// The number is read by hand: not every standard library reads a double with from_chars.
 int CssSizeHalfPoints(std::string_view text) {
     const std::string size = LowerTrimmed(text);
-    double value = 0;
-    const auto [end, error] = std::from_chars(size.data(), size.data() + size.size(), value);
-    if (error != std::errc() || value <= 0 || value > 400) return 0;
-    const std::string_view unit(end, static_cast<std::size_t>(size.data() + size.size() - end));
+    const char* end = size.data();
+    const char* const last = size.data() + size.size();
+    int whole = 0;
+    if (end != last && *end != '.') {
+        const auto read = std::from_chars(end, last, whole);
+        if (read.ec != std::errc()) return 0;
+        end = read.ptr;
+    }
+    double value = whole;
+    if (end != last && *end == '.') {
+        double place = 0.1;
+        for (++end; end != last && *end >= '0' && *end <= '9'; ++end, place /= 10) value += (*end - '0') * place;
+    }
+    if (value <= 0 || value > 400) return 0;
+    const std::string_view unit(end, static_cast<std::size_t>(last - end));
     if (unit == "pt") return static_cast<int>(value * 2 + 0.5);
     if (unit == "px") return static_cast<int>(value * 1.5 + 0.5);
     return 0;

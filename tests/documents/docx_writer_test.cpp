@@ -152,6 +152,9 @@ TEST(DocxWriter, KeepsTheFormatsOfTheReport) {
         {"<p align=center><font size=\"+1\"><b>Этап 1</b></font></p>",
          "<w:jc w:val=\"center\"/></w:pPr><w:r><w:rPr><w:b/><w:sz w:val=\"27\"/><w:szCs "
          "w:val=\"27\"/></w:rPr>"},
+        {"<span style=\"font-size: 10.5pt\">s</span>", "<w:sz w:val=\"21\"/>"},
+        {"<span style=\"font-size:16px\">s</span>", "<w:sz w:val=\"24\"/>"},
+        {"<span style=\"font-size: .5pt\">s</span>", "<w:sz w:val=\"1\"/>"},
         {"<i>a</i><u>b</u>",
          "<w:rPr><w:i/></w:rPr><w:t>a</w:t></w:r><w:r><w:rPr><w:u "
          "w:val=\"single\"/></w:rPr><w:t>b</w:t>"},
