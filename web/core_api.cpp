@@ -29,6 +29,7 @@
 #include "documents/task_editing.h"
 #include "documents/task_grids.h"
 #include "documents/text_task_file.h"
+#include "documents/variant_sheets.h"
 #include "documents/windows1251.h"
 #include "web/grids_text.h"
 #include "web/report_index_text.h"
@@ -53,6 +54,7 @@ namespace {
 std::map<int, TaskGrids> g_documents;
 int g_lastDocument = 0;
 std::string g_result;  // the text or bytes of the last answer
+std::string g_sheets;  // the archive of the last set of variants
 
 const char* Answer(std::string text) {
     g_result = std::move(text);
@@ -505,6 +507,16 @@ std::string RunOn() {
         .Text();
 }
 
+// A set of variants for printing; its files wait in g_sheets as one archive.
+const char* VariantSheets(const ExerciseOptions& options, unsigned count) {
+    const VariantSet set = MakeVariantSet(options, count);
+    if (!set.Failure.empty()) return Answer(JsonObject().Add("failure", set.Failure).Text());
+    if (std::string problem = VariantSetArchive(set, g_sheets); !problem.empty()) {
+        return Answer(JsonObject().Add("failure", problem).Text());
+    }
+    return Answer(JsonObject().Add("variants", VariantsHtml(set)).Add("key", KeyHtml(set)).Text());
+}
+
 }  // namespace
 
 extern "C" {
@@ -619,10 +631,19 @@ EMSCRIPTEN_KEEPALIVE const char* CheckStudentPlan(const char* grids, const char*
                       .Text());
 }
 
-// A random task for an exercise and its answer key, or the reason none was made.
+// The archive of the set of variants Generate made last (its size; the bytes in the result).
+EMSCRIPTEN_KEEPALIVE std::size_t SheetsArchive() {
+    g_result = std::move(g_sheets);
+    g_sheets.clear();
+    return g_result.size();
+}
+
+// A random task for an exercise and its answer key, or the reason none was made. With `variants`
+// above 0 a set of that many variants instead: {"variants": ..., "key": ...}, the documents to
+// print, with the archive of all its files kept for SheetsArchive.
 EMSCRIPTEN_KEEPALIVE const char* Generate(int suppliers, int consumers, int type, int degenerate, int lowest,
                                           int highest, int limitedPercent, int tightness, int allowUnsolvable,
-                                          int unique, double seed) {
+                                          int unique, double seed, int variants) {
     ExerciseOptions o;
     o.Suppliers = suppliers;
     o.Consumers = consumers;
@@ -638,6 +659,7 @@ EMSCRIPTEN_KEEPALIVE const char* Generate(int suppliers, int consumers, int type
     if (std::string problem = CheckExerciseOptions(o); !problem.empty()) {
         return Answer(JsonObject().Add("failure", problem).Text());
     }
+    if (variants > 0) return VariantSheets(o, static_cast<unsigned>(variants));
     GeneratedExercise exercise = GenerateExercise(o, 0);
     if (!exercise.Failure.empty()) return Answer(JsonObject().Add("failure", exercise.Failure).Text());
     const ExerciseAnswer answer = AnswerExercise(exercise.Grids, exercise.Limits);

@@ -678,16 +678,18 @@ Kg.App = class App {
         enable();
         dialog.returnValue = '';
         dialog.onclose = async () => {
-            if (dialog.returnValue !== 'ok') return;
+            const set = dialog.returnValue === 'set';
+            if (dialog.returnValue !== 'ok' && !set) return;
             const options = {};
             for (const key of ['suppliers', 'consumers', 'type', 'lowest', 'highest', 'limitedPercent', 'tightness', 'seed']) {
                 options[key] = Math.floor(+form.elements[key].value || 0);
             }
             for (const key of ['degenerate', 'allowUnsolvable', 'unique']) options[key] = form.elements[key].checked;
-            this.setRunning(true, 'Создание задачи...');
+            const variants = set ? Math.min(500, Math.max(1, Math.floor(+form.elements.variants.value || 25))) : 0;
+            this.setRunning(true, set ? 'Создание вариантов...' : 'Создание задачи...');
             let answer;
             try {
-                answer = await this.request({ op: 'generate', options });
+                answer = await this.request({ op: 'generate', options, variants });
             } catch (failure) {
                 this.setRunning(false);
                 return;
@@ -698,7 +700,8 @@ Kg.App = class App {
                 this.randomTask();
                 return;
             }
-            this.exerciseOptions = { ...options, seed: options.seed + 1 };
+            this.exerciseOptions = { ...options, seed: options.seed + 1, variants: form.elements.variants.value };
+            if (set) { this.showVariantSet(answer); return; }
             const doc = this.core.documentFromText(answer.grids);
             const header = answer.answerHeader.trim().split(';');
             const values = answer.answer.trim().split(';');
@@ -706,6 +709,17 @@ Kg.App = class App {
             this.add(new Kg.TaskTab(this, { doc, caption: `Untitled${++this.taskWindows}.tab`, saved: false, restrictions: answer.limits, note }));
         };
         dialog.showModal();
+    }
+
+    // A set of variants: the archive of its files to the downloads, the sheets and the key in tabs
+    // of their own, to print.
+    showVariantSet(answer) {
+        this.download(new Blob([answer.archive], { type: 'application/zip' }), 'variants.zip');
+        for (const [html, name] of [[answer.variants, 'variants.html'], [answer.key, 'key.html']]) {
+            const tab = Kg.comparisonTab(this, html, name);
+            tab.neverSaved = true;
+            this.add(tab);
+        }
     }
 
     // ---- Kept across a reload ---------------------------------------------------------------

@@ -86,11 +86,20 @@ function KargoloWorker() {
                     ['number', 'string', 'number', 'string', 'string'], [grids, m.taskName, m.limits ? 1 : 0, m.plan, m.statedF]));
                 postMessage({ id: m.id, ...JSON.parse(text) });
             } else if (m.op === 'generate') {
+                // With m.variants a set of variants: its documents and the archive of its files.
                 const o = m.options;
-                postMessage({ id: m.id, ...JSON.parse(core.ccall('Generate', 'string',
-                    ['number', 'number', 'number', 'number', 'number', 'number', 'number', 'number', 'number', 'number', 'number'],
+                const answer = JSON.parse(core.ccall('Generate', 'string',
+                    ['number', 'number', 'number', 'number', 'number', 'number', 'number', 'number', 'number', 'number', 'number', 'number'],
                     [o.suppliers, o.consumers, o.type, o.degenerate ? 1 : 0, o.lowest, o.highest, o.limitedPercent,
-                        o.tightness, o.allowUnsolvable ? 1 : 0, o.unique ? 1 : 0, o.seed])) });
+                        o.tightness, o.allowUnsolvable ? 1 : 0, o.unique ? 1 : 0, o.seed, m.variants || 0]));
+                if (answer.variants === undefined) {
+                    postMessage({ id: m.id, ...answer });
+                } else {
+                    const size = core.ccall('SheetsArchive', 'number', [], []);
+                    const at = core.ccall('ResultBytes', 'number', [], []);
+                    const archive = core.HEAPU8.slice(at, at + size);
+                    postMessage({ id: m.id, ...answer, archive }, [archive.buffer]);
+                }
             } else if (m.op === 'warm') {
                 // The solver's code compiled to the full before the first task: a first run would
                 // otherwise spend most of its time in the browser's quick first compilation.

@@ -106,6 +106,21 @@ function longForm(bytes) {
     return bytes.length === 8 + 4 * (m + n + m * n) ? Buffer.concat([bytes, Buffer.alloc(8 * m * n)]) : bytes;
 }
 
+// The entries of a zip archive of stored entries (the only kind the program writes), by name.
+function readZip(bytes) {
+    const entries = {};
+    let at = 0;
+    while (at + 30 <= bytes.length && bytes.readUInt32LE(at) === 0x04034b50) {
+        assert.strictEqual(bytes.readUInt16LE(at + 8), 0, 'a stored entry');
+        const size = bytes.readUInt32LE(at + 18);
+        const nameLength = bytes.readUInt16LE(at + 26);
+        const start = at + 30 + nameLength + bytes.readUInt16LE(at + 28);
+        entries[bytes.toString('latin1', at + 30, at + 30 + nameLength)] = bytes.subarray(start, start + size);
+        at = start + size;
+    }
+    return entries;
+}
+
 const sample = '4\t6\t9\t5\t30\n3\t8\t7\t2\t40\n6\t5\t4\t8\t50\n20\t35\t25\t40\n';
 
 test('opens from disk to a usable editor, in Russian', async (t) => {
@@ -360,6 +375,76 @@ test('an edited report is saved with the edits, the rest as kargolo-solve wrote 
     let k = 0;
     while (k < a.length && a[k] === b[k]) k++;
     assert.strictEqual(b, a, 'first difference at ' + k + ': ' + JSON.stringify(a.slice(k - 20, k + 40)) + ' / ' + JSON.stringify(b.slice(k - 20, k + 40)));
+});
+
+test('a report downloads as the Word document of kargolo-solve; a plan typed on "Мой план" is checked as kargolo-solve checks it', async (t) => {
+    const page = await openPage(t);
+    await paste(page, sample);
+    await page.waitForFunction(() => Kg.app.core.consumers(Kg.app.active.doc) === 4);
+    const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'kargolo-'));
+    const task = path.join(folder, 'sample.tab');
+    fs.writeFileSync(task, await saveAs(page, 'sample.tab'));
+    await setSettings(page, { solveMode: '1', planMethod: '0' });
+    await solve(page);
+    const docx = await download(page, () => page.click('.report-tab:not([hidden]) .report-bar button:has-text("Word")'));
+    solver([task, '--mode', 'detailed', '--plan', 'north-west', '-o', path.join(folder, 'r.html'), '--docx', path.join(folder, 'r.docx')]);
+    assert.deepStrictEqual(docx, fs.readFileSync(path.join(folder, 'r.docx')));
+
+    // The north-west plan with a wrong F: neither the F nor the plan is right.
+    await page.click('.tab >> text=sample.tab');
+    await page.click('.task-tab:not([hidden]) .pages button:has-text("Мой план")');
+    await page.fill('.task-tab:not([hidden]) .plan-check textarea', '20;10;;\n;25;15;\n;;10;40\n');
+    await page.fill('.task-tab:not([hidden]) .plan-check input', '700');
+    await page.screenshot({ path: path.join(shots, 'my-plan.png') });
+    const reports = await page.locator('.report-tab').count();
+    await page.click('.task-tab:not([hidden]) .plan-check button:has-text("Проверить")');
+    await page.waitForFunction((n) => document.querySelectorAll('.report-tab').length > n &&
+        document.querySelector('.report-tab:not([hidden])').dataset.shown !== undefined, reports);
+    const plan = path.join(folder, 'plan.csv');
+    fs.writeFileSync(plan, '20;10;0;0\n0;25;15;0\n0;0;10;40\n');
+    const verdict = JSON.parse(solver([task, '--check', plan, '--stated-f', '700', '--json', '-', '-o', path.join(folder, 'check.html')]));
+    assert.deepStrictEqual(await page.evaluate(() => Kg.app.active.verdict), verdict);
+    assert.deepStrictEqual(verdict.mistakes.map((m) => m.kind), ['stated-f', 'not-optimal']);
+    assert.deepStrictEqual(Buffer.from(await page.evaluate(() => Array.from(Kg.app.active.bytes))), fs.readFileSync(path.join(folder, 'check.html')));
+    assert.doesNotMatch(await reportText(page), /Целевая функция F=/);
+    await page.screenshot({ path: path.join(shots, 'plan-check.png') });
+    // A plan that cannot be read is named; "Показать решение" gives the ordinary report.
+    await page.click('.tab >> text=sample.tab');
+    await page.fill('.task-tab:not([hidden]) .plan-check textarea', '20;x;;\n;25;15;\n;;10;40\n');
+    await page.click('.task-tab:not([hidden]) .plan-check button:has-text("Проверить")');
+    assert.strictEqual(await message(page), 'Строка 1, столбец 2: "x" - не целое число.');
+    await page.click('.task-tab:not([hidden]) .plan-check button:has-text("Показать решение")');
+    await page.waitForFunction((n) => document.querySelectorAll('.report-tab').length > n + 1 &&
+        document.querySelector('.report-tab:not([hidden])').dataset.shown !== undefined, reports, { timeout: 120000 });
+    assert.match(await reportText(page), /Целевая функция F= 445/);
+});
+
+test('the generator makes a set of variants: the files of kargolo-solve in one archive, a page a variant in print', async (t) => {
+    const page = await openPage(t);
+    await page.keyboard.press('Control+Shift+N');
+    await page.waitForSelector('#random-task[open]');
+    await page.fill('#random-task [name=suppliers]', '4');
+    await page.fill('#random-task [name=consumers]', '5');
+    await page.fill('#random-task [name=limitedPercent]', '40');
+    await page.check('#random-task [name=unique]');
+    await page.fill('#random-task [name=seed]', '77');
+    await page.fill('#random-task [name=variants]', '3');
+    const archive = readZip(await download(page, () => page.click('#random-task button[value=set]')));
+    const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'kargolo-'));
+    solver(['--generate', '3', '--size', '4x5', '--limits', '40', '--unique', '--seed', '77', '--out', folder, '--sheets']);
+    const names = fs.readdirSync(folder).sort();
+    assert.deepStrictEqual(Object.keys(archive).sort(), names);
+    for (const name of names) assert.deepStrictEqual(archive[name], fs.readFileSync(path.join(folder, name)), name);
+    await page.waitForFunction(() => Kg.app.tabs.filter((tab) => tab.kind === 'report').length === 2);
+    assert.deepStrictEqual(await page.$$eval('.tab span', (tabs) => tabs.map((tab) => tab.textContent).slice(-2)),
+        ['*variants.html', '*key.html']);
+    assert.match(await reportText(page), /Ответы к вариантам/);
+    await page.screenshot({ path: path.join(shots, 'variant-key.png') });
+    // Printed, the sheets take a page a variant.
+    const sheets = await page.context().newPage();
+    await sheets.goto('file://' + path.join(folder, 'variants.html'));
+    const pdf = (await sheets.pdf({ format: 'A4' })).toString('latin1');
+    assert.strictEqual(pdf.match(/\/Type\s*\/Page[^s]/g).length, 3);
 });
 
 test('a 1000 x 1000 run leaves the page answering', async (t) => {
