@@ -22,9 +22,6 @@ constexpr char kInTariff[] = "в тарифе клетки (%u,%u)";
 constexpr char kInLimit[] = "в ограничении клетки (%u,%u)";
 constexpr char kInMandatory[] = "в обязательной поставке клетки (%u,%u)";
 
-constexpr char kForbiddenNeedLimits[] =
-    "Запрещенные маршруты (тариф M) пока решаются только с ограничениями: включите \"Решать с "
-    "ограничениями\".";
 constexpr char kMandatoryNegative[] = "Обязательная поставка в клетке (%d,%d) не может быть отрицательной.";
 constexpr char kMandatoryOnForbidden[] =
     "Обязательная поставка в клетке (%d,%d) невозможна: маршрут запрещен (тариф M).";

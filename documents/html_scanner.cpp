@@ -13,13 +13,15 @@ namespace {
 constexpr std::size_t kNone = std::string_view::npos;
 constexpr std::size_t kLongestEntity = 12;  // "&#x0010FFFF;"
 
-constexpr std::array<std::pair<std::string_view, char32_t>, 27> kNamedEntities = {{
+constexpr std::array<std::pair<std::string_view, char32_t>, 38> kNamedEntities = {{
     {"nbsp", 0xA0},     {"lt", '<'},       {"gt", '>'},       {"amp", '&'},      {"quot", '"'},
     {"apos", '\''},     {"mdash", 0x2014}, {"ndash", 0x2013}, {"laquo", 0xAB},   {"raquo", 0xBB},
     {"hellip", 0x2026}, {"copy", 0xA9},    {"times", 0xD7},   {"minus", 0x2212}, {"le", 0x2264},
     {"ge", 0x2265},     {"ne", 0x2260},    {"infin", 0x221E}, {"deg", 0xB0},     {"middot", 0xB7},
     {"bull", 0x2022},   {"sup2", 0xB2},    {"shy", 0xAD},     {"euro", 0x20AC},  {"numero", 0x2116},
-    {"rarr", 0x2192}, {"Sigma", 0x3A3},
+    {"rarr", 0x2192},   {"Sigma", 0x3A3},  {"Delta", 0x394},  {"alpha", 0x3B1},  {"beta", 0x3B2},
+    {"gamma", 0x3B3},   {"delta", 0x3B4},  {"epsilon", 0x3B5}, {"theta", 0x3B8}, {"lambda", 0x3BB},
+    {"mu", 0x3BC},      {"pi", 0x3C0},     {"sigma", 0x3C3},
 }};
 
 bool IsBlank(char c) {

@@ -27,9 +27,9 @@ std::string JsonString(std::string_view text) {
 }
 
 std::string& JsonObject::Member(std::string_view name) {
-    if (m_text.size() > 1) m_text += ',';
+    if (m_text.size() > 1) m_text += ", ";
     m_text += JsonString(name);
-    m_text += ':';
+    m_text += ": ";
     return m_text;
 }
 
@@ -69,7 +69,7 @@ JsonObject& JsonObject::AddRaw(std::string_view name, std::string_view json) {
 std::string JsonArray(const std::vector<std::string>& values) {
     std::string out = "[";
     for (std::size_t k = 0; k < values.size(); ++k) {
-        if (k > 0) out += ',';
+        if (k > 0) out += ", ";
         out += values[k];
     }
     return out + ']';

@@ -13,7 +13,7 @@ namespace kargolo {
 // text as a JSON string, quotes included.
 std::string JsonString(std::string_view text);
 
-// Members added one by one: {"a":1,"b":"x"}.
+// Members added one by one: {"a": 1, "b": "x"}.
 class JsonObject {
 public:
     JsonObject& Add(std::string_view name, std::string_view text);

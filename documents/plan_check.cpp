@@ -371,16 +371,15 @@ std::string ReadStatedF(std::string_view text, std::optional<std::int64_t>& stat
 namespace {
 
 // The check judges costs to minimise on routes with tariffs of numbers: a task to maximise, with
-// mandatory shipments or with a forbidden route that stays open (tariff M without the limits)
-// is refused.
-std::string VariantRefusal(const TaskGrids& grids, const SolveState& task) {
+// mandatory shipments or with forbidden routes (tariff M) other than the closed routes of a task
+// solved with limits is refused.
+std::string VariantRefusal(const TaskGrids& grids, bool limits, const SolveState& task) {
     TaskVariant variant;
-    if (std::string problem = GridsToVariant(grids, task, variant); !problem.empty()) return problem;
-    bool forbidden = false;
-    for (int i = 0; i < task.m; ++i) {
-        for (int j = 0; j < task.n; ++j) forbidden = forbidden || task.Cell(i, j).TariffM != 0;
+    if (std::string problem = GridsToVariant(grids, limits, task, variant); !problem.empty()) {
+        return problem;
     }
-    return variant.Maximise || !variant.Mandatory.empty() || forbidden ? kVariantNotChecked : "";
+    const bool refused = variant.Maximise || !variant.Mandatory.empty() || variant.LimitsForForbiddenOnly;
+    return refused ? kVariantNotChecked : "";
 }
 
 }  // namespace
@@ -390,7 +389,7 @@ PlanVerdict CheckPlan(const TaskGrids& grids, bool limits, const PlanQuantities&
     PlanVerdict v;
     SolveState task;
     v.Refusal = GridsToSolveState(grids, limits, task);
-    if (v.Refusal.empty()) v.Refusal = VariantRefusal(grids, task);
+    if (v.Refusal.empty()) v.Refusal = VariantRefusal(grids, limits, task);
     if (v.Refusal.empty()) v.Refusal = CheckTaskInput(task);
     if (v.Refusal.empty() &&
         (plan.size() != At(task.m) || std::any_of(plan.begin(), plan.end(), [&](const auto& row) {

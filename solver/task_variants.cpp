@@ -45,8 +45,12 @@ RimShares SharesOf(const SolveState& s, const std::vector<std::int32_t>& mandato
 // leaves s holding the reduced task (the limits reduced too).
 void ShipMandatoryAmounts(SolveState& s, SolveHooks& hooks, bool announce, const std::vector<std::int32_t>& mandatory) {
     const RimShares shares = SharesOf(s, mandatory);
+    bool limitsReduced = false;
+    for (int k = 0; k < s.CellCount(); ++k) {
+        limitsReduced = limitsReduced || (s.RestrictedTask && HasLimit(s.At(k)) && mandatory[At(k)] > 0);
+    }
     if (announce) {
-        s.Report.Appendf(kMandatoryNote, s.RestrictedTask ? kMandatoryLimitsToo : "");
+        s.Report.Appendf(kMandatoryNote, limitsReduced ? kMandatoryLimitsToo : "");
         for (int k = 0; k < s.CellCount(); ++k) s.At(k).Cargo = mandatory[At(k)];
         WriteTransportTable(s, hooks);
         for (int i = 0; i < s.m; ++i) {
@@ -155,10 +159,12 @@ VariantOutcome SolveVariant(SolveState& s, SolveHooks& hooks, bool planOnly, con
         NegateTariffs(s);
     }
     if (variant.ClosedForbiddenRoutes > 0 && announce) {
-        s.Report.Appendf(kForbiddenClosedNote, variant.ClosedForbiddenRoutes);
+        s.Report.Appendf(variant.LimitsForForbiddenOnly ? kForbiddenOnlyNote : kForbiddenClosedNote,
+                         variant.ClosedForbiddenRoutes);
     }
     if (mandatory) ShipMandatoryAmounts(s, hooks, announce, variant.Mandatory);
     outcome.Run = Solve(s, hooks, planOnly);
+    if (variant.LimitsForForbiddenOnly && outcome.Run.Unsolvable) s.Report.Append(kForbiddenUnsolvable);
     const bool optimal = !planOnly && outcome.Run.Completed && !outcome.Run.Unsolvable;
     std::optional<OtherOptimum> other;
     if (variant.SeekOtherOptima && optimal) other = FindOtherOptimum(s);  // of the reduced task

@@ -110,16 +110,15 @@ TEST(RunSolverCheck, ChecksAPlanFromAFile) {
     ASSERT_EQ(right.Status, kExitSolved) << right.Err;
     EXPECT_NE(Utf8(right.Out).find("Итог: план верен и оптимален."), std::string::npos);
     EXPECT_EQ(ReadBytes(PathFromUtf8(json)),
-              "{\"balanced\":true,\"within-limits\":true,\"basic\":true,\"cost\":445,\"stated-f-"
-              "right\":true,"
-              "\"optimal\":true,\"optimal-f\":445,\"mistakes\":[]}\n");
+              "{\"balanced\": true, \"within-limits\": true, \"basic\": true, \"cost\": 445, "
+              "\"stated-f-right\": true, \"optimal\": true, \"optimal-f\": 445, \"mistakes\": []}\n");
     // The north-west plan: a basic plan, but not the optimum.
     const std::string northWest = write("nw.csv", "20;10;;\n;25;15;\n;;10;40\n");
     const CliRun wrong = RunCli(
         {task, "--check", northWest, "--json", json, "--docx", Utf8FromPath(folder / "c.docx")});
     ASSERT_EQ(wrong.Status, kExitSolved) << wrong.Err;
     EXPECT_EQ(wrong.Out, "");  // the report went into the Word document
-    EXPECT_NE(ReadBytes(PathFromUtf8(json)).find("\"optimal\":false,\"optimal-f\":445"),
+    EXPECT_NE(ReadBytes(PathFromUtf8(json)).find("\"optimal\": false, \"optimal-f\": 445"),
               std::string::npos);
     EXPECT_EQ(ReadDocxText(ReadBytes(folder / "c.docx")).Error, "");
 
@@ -134,7 +133,7 @@ TEST(RunSolverCheck, ChecksAPlanFromAFile) {
     // The verdict to standard output, the report to its file.
     const CliRun toOut = RunCli({task, "--check", northWest, "--json", "-", "-o", Utf8FromPath(folder / "c.html")});
     ASSERT_EQ(toOut.Status, kExitSolved) << toOut.Err;
-    EXPECT_EQ(toOut.Out.rfind("{\"balanced\":true,", 0), 0u) << toOut.Out;
+    EXPECT_EQ(toOut.Out.rfind("{\"balanced\": true,", 0), 0u) << toOut.Out;
     EXPECT_EQ(RunCli({task, "--check", northWest, "--json", "-"}).Status, kExitUsage);
     const std::string planBytes = ReadBytes(PathFromUtf8(optimum));
     const CliRun onPlan = RunCli({task, "--check", optimum, "--json", optimum});
@@ -152,7 +151,7 @@ TEST(RunSolverJson, WritesTheOutcomeBesideTheReport) {
     const CliRun run = RunCli({task, "--json", json, "--docx", Utf8FromPath(folder / "r.docx")});
     ASSERT_EQ(run.Status, kExitSolved) << run.Err;
     EXPECT_EQ(run.Out, "");
-    EXPECT_NE(ReadBytes(PathFromUtf8(json)).find("\"status\":\"optimal\",\"objective\":445,"), std::string::npos);
+    EXPECT_NE(ReadBytes(PathFromUtf8(json)).find("\"status\": \"optimal\", \"objective\": 445,"), std::string::npos);
     const CliRun toOut = RunCli({task, "--json", "-", "-o", Utf8FromPath(folder / "r.html")});
     EXPECT_EQ(toOut.Out, ReadBytes(PathFromUtf8(json)));
     const std::string taskBytes = ReadBytes(PathFromUtf8(task));

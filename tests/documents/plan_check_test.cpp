@@ -394,7 +394,7 @@ TEST(CheckPlan, JudgesNoPlanThatDoesNotFitTheTask) {
     const GeneratedExercise task = GenerateExercise(Random(0), 0);
     const PlanVerdict v = CheckPlan(task.Grids, false, {{1, 2}, {3, 4}}, std::nullopt);
     EXPECT_NE(v.Refusal, "");
-    EXPECT_EQ(PlanVerdictJson(v), "{\"refusal\":\"" + v.Refusal + "\"}\n");
+    EXPECT_EQ(PlanVerdictJson(v), "{\"refusal\": \"" + v.Refusal + "\"}\n");
 }
 
 TEST(CheckPlan, RefusesTasksToMaximiseWithMandatoryShipmentsOrOpenForbiddenRoutes) {
@@ -459,12 +459,12 @@ TEST(PlanVerdictJson, GivesEveryFieldForScripts) {
     PlanVerdict v = CheckPlan(task.Grids, false, optimum.Plan, std::nullopt);
     EXPECT_EQ(
         PlanVerdictJson(v),
-        Format("{\"balanced\":true,\"within-limits\":true,\"basic\":true,\"cost\":%lld,"
-               "\"stated-f-right\":null,\"optimal\":true,\"optimal-f\":%lld,\"mistakes\":[]}\n",
+        Format("{\"balanced\": true, \"within-limits\": true, \"basic\": true, \"cost\": %lld, "
+               "\"stated-f-right\": null, \"optimal\": true, \"optimal-f\": %lld, \"mistakes\": []}\n",
                static_cast<long long>(optimum.F), static_cast<long long>(optimum.F)));
     v = CheckPlan(task.Grids, false, optimum.Plan, optimum.F + 1);
     EXPECT_NE(
-        PlanVerdictJson(v).find("\"mistakes\":[{\"kind\":\"stated-f\",\"text\":\"Указано F = "),
+        PlanVerdictJson(v).find("\"mistakes\": [{\"kind\": \"stated-f\", \"text\": \"Указано F = "),
         std::string::npos);
     PlanQuantities negative = optimum.Plan;
     negative[0][0] = -1;

@@ -12,8 +12,8 @@ TEST(RunOutcomeJson, WritesEveryFieldAndTheAlternativesOnlyWhenChecked) {
     outcome.Plan = {{20, 0, 10}, {0, 30, -1}};
     outcome.Stages = 3;
     EXPECT_EQ(RunOutcomeJson(outcome),
-              "{\"kind\":\"transport\",\"goal\":\"min\",\"status\":\"optimal\",\"objective\":445,"
-              "\"plan\":[[20,0,10],[0,30,-1]],\"stages\":3}\n");
+              "{\"kind\": \"transport\", \"goal\": \"min\", \"status\": \"optimal\", \"objective\": 445, "
+              "\"plan\": [[20, 0, 10], [0, 30, -1]], \"stages\": 3}\n");
     outcome.Kind = "time";
     outcome.Maximise = true;
     outcome.Status = RunStatus::PlanOnly;
@@ -21,8 +21,8 @@ TEST(RunOutcomeJson, WritesEveryFieldAndTheAlternativesOnlyWhenChecked) {
     outcome.Plan.clear();
     outcome.Alternatives = false;
     EXPECT_EQ(RunOutcomeJson(outcome),
-              "{\"kind\":\"time\",\"goal\":\"max\",\"status\":\"plan-only\",\"objective\":9007199254740993,"
-              "\"plan\":[],\"stages\":3,\"alternatives\":false}\n");
+              "{\"kind\": \"time\", \"goal\": \"max\", \"status\": \"plan-only\", \"objective\": 9007199254740993, "
+              "\"plan\": [], \"stages\": 3, \"alternatives\": false}\n");
 }
 
 }  // namespace

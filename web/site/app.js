@@ -8,6 +8,7 @@ var Kg = window.Kg || (window.Kg = {});
 // in the detailed mode (470 MB in all) still gets its answer within it.
 Kg.defaultSettings = {
     planMethod: 0, solveMode: 1, solveMethod: 1, estimates: 0, editingMode: false, reportLimitMb: 64,
+    otherOptima: false,
 };
 Kg.storageKey = 'kargolo-2';
 
@@ -541,15 +542,18 @@ Kg.App = class App {
             form.querySelector(`[name=${key}][value="${this.settings[key]}"]`).checked = true;
         }
         form.editingMode.checked = this.settings.editingMode;
+        form.otherOptima.checked = !!this.settings.otherOptima;
         form.reportLimitMb.value = this.settings.reportLimitMb;
         form.reportLimitMb.dispatchEvent(new Event('input'));
-        dialog.returnValue = '';
-        dialog.onclose = () => {
-            if (dialog.returnValue !== 'ok') return;
+        // Taken at the click on OK, not when the dialog's close event comes a moment later:
+        // a run started at once (F9 right after OK) must use them.
+        form.onsubmit = (event) => {
+            if (!event.submitter || event.submitter.value !== 'ok') return;
             for (const key of ['planMethod', 'solveMode', 'solveMethod', 'estimates']) {
                 this.settings[key] = +form.querySelector(`[name=${key}]:checked`).value;
             }
             this.settings.editingMode = form.editingMode.checked;
+            this.settings.otherOptima = form.otherOptima.checked;
             this.settings.reportLimitMb = Math.max(0, Math.min(4096, Math.floor(+form.reportLimitMb.value || 0)));
             this.persist();
         };
