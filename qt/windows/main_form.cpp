@@ -463,12 +463,15 @@ void TMain_Form::writeVariantSet(const VariantSet& set) {
                                             "Предварительный просмотр или Печать.")
                                  .arg(set.Variants.size())
                                  .arg(QDir::toNativeSeparators(folder));
-    for (const std::string& document : {VariantsHtml(set), KeyHtml(set)}) {
+    const std::pair<std::string, const char*> documents[] = {{VariantsHtml(set), kVariantsName},
+                                                             {KeyHtml(set), kKeyName}};
+    for (const auto& [document, name] : documents) {
         auto* report = new TMDIChildFormText(++m_reportWindows, m_dialogs);
         if (!report->FillDocument(document, false)) {
             delete report;
             return;
         }
+        report->setSavedAs(QDir(folder).filePath(QString::fromLatin1(name) + QStringLiteral(".html")));
         report->showGreeting(greeting);
         addChild(report);
     }

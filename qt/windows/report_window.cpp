@@ -245,6 +245,13 @@ bool TMDIChildFormText::FillDocument(const std::string& document, bool editable)
     return ShowReport(std::move(shown), editable);
 }
 
+void TMDIChildFormText::setSavedAs(const QString& path) {
+    m_name.setFile(path);
+    m_saved = true;
+    m_neverSaved = false;
+    setWindowModified(false);
+}
+
 // Writes the page's document (with its kept edits) beside the report and has the engine load it.
 bool TMDIChildFormText::loadPage(int page) {
     const ReportPage& shown = m_layout.Pages[static_cast<std::size_t>(page)];

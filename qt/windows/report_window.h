@@ -51,6 +51,9 @@ public:
     bool ShowReport(ReportDocument document, bool editable, const PagingLimits& limits = {});
     // Shows a document given as UTF-8 text; false when it cannot be shown.
     bool FillDocument(const std::string& document, bool editable);
+    // The document shown is the file at path as it was written there: the window is named after
+    // it and holds nothing unsaved.
+    void setSavedAs(const QString& path);
     // Save (the dialog only when never saved through it) or Save As; true when written.
     bool SaveReport(bool saveAs);
     void PrintReport();

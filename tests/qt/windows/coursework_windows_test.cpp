@@ -110,6 +110,8 @@ void CourseworkWindowsTest::writesAndPreviewsASetOfVariantsPageByPage() {
     TMDIChildFormText* key = form.activeReport();
     QVERIFY(key != nullptr && key->waitUntilLoaded());
     QVERIFY(key->currentHtml().contains(QStringLiteral("Ответы к вариантам")));
+    QCOMPARE(key->caption(), folder.filePath(QStringLiteral("key.html")));  // the file written
+    QVERIFY(key->isSaved());
     form.children().front()->setFocus();
     form.findChild<QMdiArea*>()->setActiveSubWindow(form.children().front());
     TMDIChildFormText* variants = form.activeReport();
