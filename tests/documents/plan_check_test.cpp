@@ -109,7 +109,7 @@ TEST(CheckPlan, AcceptsOptimalPlansOfEveryKindOfTask) {
         EXPECT_EQ(v.Cost, Cost(task.Grids, optimum.Plan));
         EXPECT_EQ(v.StatedFRight, std::optional<bool>(true));
         // A degenerate plan takes the zeros it lacks; they close no cycle with the plan.
-        EXPECT_LE(static_cast<int>(v.Occupied + v.AddedZeros.size()), v.Rows + v.Columns - 1);
+        EXPECT_LE(v.Occupied + static_cast<int>(v.AddedZeros.size()), v.Rows + v.Columns - 1);
     }
 }
 
