@@ -167,9 +167,9 @@ int RunSolverWith(const std::vector<std::string>& args, std::ostream& out, std::
         err << problem << '\n';
         return kExitInputError;
     }
-    if (o.Compare) return RunComparison(o, contents, out, err);
     if (!o.CheckPath.empty()) return RunPlanCheck(o, contents, out, err);
     if (o.Maximise) contents.Grids.Goal = TaskGoal::Maximise;
+    if (o.Compare) return RunComparison(o, contents, out, err);
     ReportOutput output(o, out);
     if (std::string problem = output.Open(o.TaskPath); !problem.empty()) {
         err << problem;
@@ -202,8 +202,7 @@ int RunSolverWith(const std::vector<std::string>& args, std::ostream& out, std::
         return kExitInputError;
     }
     if (!o.SvgPath.empty() && !run.Failed) {
-        PlanSketch sketch = SketchOfPlan(s, Utf8FromPath(PathFromUtf8(o.TaskPath).filename()));
-        sketch.Unsolvable = run.Unsolvable;
+        const PlanSketch sketch = SketchOfRun(s, run, Utf8FromPath(PathFromUtf8(o.TaskPath).filename()));
         if (const TableFileResult written = WriteTaskBytes(PathFromUtf8(o.SvgPath), PlanSvg(sketch)); !written.Ok()) {
             err << FileErrorText(written) << '\n';
             return kExitInputError;
