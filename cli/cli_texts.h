@@ -11,6 +11,11 @@ constexpr char kUsage[] =
     "                     [--method potentials|distributive] [--estimates lines|table|both]\n"
     "                     [--limits] [--plan-only] [--max-report-mb N] [--verbose]\n"
     "                     [--compare [--csv]] [--svg СХЕМА.svg]\n"
+    "       kargolo-solve --kind time ЗАДАЧА.tab|ЗАДАЧА.csv [-o ОТЧЕТ.html]\n"
+    "                     [--mode РЕЖИМ] [--plan ПРАВИЛО] [--limits] [--plan-only]\n"
+    "                     [--json ИТОГ.json] [--verbose]\n"
+    "       kargolo-solve --kind assignment МАТРИЦА.csv [--maximize] [-o ОТЧЕТ.html]\n"
+    "                     [--mode РЕЖИМ] [--json ИТОГ.json] [--verbose]\n"
     "       kargolo-solve --generate N --size MxN --out ПАПКА [--type closed|surplus|deficit]\n"
     "                     [--degenerate] [--tariffs LO..HI] [--limits P] [--tightness T]\n"
     "                     [--allow-unsolvable] [--unique] [--seed S]\n";
@@ -34,6 +39,16 @@ constexpr char kHelp[] =
     "  --compare          вместо отчета - таблица сравнения всех правил опорного плана и\n"
     "                     методов улучшения (HTML), с --csv - строки через \";\"\n"
     "  --svg ФАЙЛ         записать схему перевозок оптимального плана (SVG)\n"
+    "\n"
+    "  --kind ВИД         transport - транспортная задача (по умолчанию), time - транспортная\n"
+    "                     задача по критерию времени (в таблице вместо тарифов времена\n"
+    "                     перевозок), assignment - задача о назначениях венгерским методом\n"
+    "                     (файл .csv: по строке матрицы на исполнителя, значения через \";\",\n"
+    "                     M - запрещенное назначение)\n"
+    "  --maximize         задача о назначениях на максимум (элементы - эффекты, а не\n"
+    "                     стоимости)\n"
+    "  --json ФАЙЛ        записать итог решения в ФАЙЛ в формате JSON (UTF-8); \"-\" -\n"
+    "                     в стандартный вывод, и тогда отчет пишется только в файл -o\n"
     "\n"
     "Случайные задачи для упражнений (--generate N): N табличных файлов и answers.csv с\n"
     "ответами в папке --out.\n"
@@ -67,6 +82,11 @@ constexpr char kFolderError[] = "Не удалось создать папку %
 
 constexpr char kReportIsTask[] = "Файл отчета совпадает с файлом задачи: %s\n";
 constexpr char kReportReadOnly[] = "Файл отчета защищен от записи и оставлен как есть: %s\n";
+
+constexpr char kJsonIsInput[] = "Файл JSON совпадает с файлом задачи или отчета: %s\n";
+constexpr char kJsonReadOnly[] = "Файл JSON защищен от записи и оставлен как есть: %s\n";
+constexpr char kMatrixNotText[] =
+    "Матрица задачи о назначениях читается из текстового файла (.csv): %s\n";
 
 constexpr char kUnknownFailure[] = "Неизвестная ошибка. Решение остановлено";
 constexpr char kFailedCheck[] = "Нарушена внутренняя проверка: %s\n";

@@ -20,6 +20,9 @@ struct GenerateOptions {
     bool SeedGiven = false;
 };
 
+// The problem a task file holds (--kind).
+enum class TaskKind { Transport, Time, Assignment };
+
 struct CliOptions {
     std::string TaskPath;
     std::string ReportPath;  // empty: standard output
@@ -32,6 +35,10 @@ struct CliOptions {
     bool Csv = false;      // the comparison as ';'-separated lines
     std::string SvgPath;   // where the final plan's picture goes; empty: nowhere
     std::optional<GenerateOptions> Generate;
+    TaskKind Kind = TaskKind::Transport;
+    bool Maximise = false;       // --maximize
+    std::string JsonPath;        // --json: where the outcome goes as JSON, "-" standard output
+    std::vector<std::string> GivenOptions;  // every option named, to check what goes together
 };
 
 struct ParsedOptions {

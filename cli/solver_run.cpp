@@ -8,7 +8,9 @@
 #include "cli/cli_texts.h"
 #include "cli/console_encoding.h"
 #include "cli/options.h"
+#include "cli/report_output.h"
 #include "cli/status_hooks.h"
+#include "cli/task_kinds.h"
 #include "documents/exercise_generator.h"
 #include "documents/method_comparison.h"
 #include "documents/output_file.h"
@@ -29,44 +31,6 @@ namespace {
 std::string ReadTask(const CliOptions& o, TableFileContents& contents) {
     return ReadTaskFile(PathFromUtf8(o.TaskPath), contents);
 }
-
-// Where the report goes: the file of -o, replaced only by a complete report, or out.
-class ReportOutput {
-public:
-    ReportOutput(const CliOptions& o, std::ostream& out) : m_path(o.ReportPath), m_out(out) {}
-
-    // Opens the file of -o; a message for the user when it cannot be written.
-    std::string Open(const std::string& taskPath) {
-        if (m_path.empty()) return {};
-        const std::filesystem::path protect[] = {PathFromUtf8(taskPath)};
-        switch (m_file.Open(PathFromUtf8(m_path), protect)) {
-            case OutputFileStatus::Ok: return {};
-            case OutputFileStatus::SameAsProtected: return Format(kReportIsTask, m_path.c_str());
-            case OutputFileStatus::ReadOnly: return Format(kReportReadOnly, m_path.c_str());
-            case OutputFileStatus::OpenFailed:
-            case OutputFileStatus::WriteFailed: break;
-        }
-        return FileErrorText({TableFileStatus::OutputOpenError}) + '\n';
-    }
-
-    bool Write(std::string_view bytes) {
-        if (!m_path.empty()) return m_file.Write(bytes);
-        m_out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        return static_cast<bool>(m_out);
-    }
-
-    // Puts the complete report in place; false when any of it could not be written.
-    bool Commit() {
-        if (!m_path.empty()) return m_file.Commit() == OutputFileStatus::Ok;
-        m_out.flush();
-        return static_cast<bool>(m_out);
-    }
-
-private:
-    std::string m_path;
-    std::ostream& m_out;
-    OutputFile m_file;  // abandoned, with nothing replaced, unless committed
-};
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
@@ -166,6 +130,7 @@ int RunSolverWith(const std::vector<std::string>& args, std::ostream& out, std::
         out << message(summary.str());
         return status;
     }
+    if (o.Kind != TaskKind::Transport) return RunTaskKind(o, out, err);
     TableFileContents contents;
     if (std::string problem = ReadTask(o, contents); !problem.empty()) {
         err << problem << '\n';

@@ -50,4 +50,11 @@ constexpr char kTextNegativeSupply[] = "запас не может быть от
 constexpr char kTextNegativeDemand[] = "потребность не может быть отрицательной.";
 constexpr char kTextNegativeLimit[] = "ограничение не может быть отрицательным.";
 
+// Matrix files of the assignment problem, after "Строка %u, столбец %u: ".
+constexpr char kMatrixNoValues[] = "в файле нет матрицы.";
+constexpr char kMatrixRowLength[] =
+    "в каждой строке матрицы должно быть %u значений, как в первой.";
+constexpr char kMatrixTooWide[] = "в строке матрицы больше %u значений.";
+constexpr char kMatrixTooLong[] = "в матрице больше %u строк.";
+
 }  // namespace kargolo

@@ -9,13 +9,19 @@
 namespace kargolo {
 
 SolveRunResult SolveIntoDocument(SolveState& s, SolveHooks& hooks, bool planOnly) {
+    return RunIntoDocument(s, [&](SolveRunResult& result) {
+        const ImprovementResult improvement = Solve(s, hooks, planOnly);
+        result.Aborted = !improvement.Completed;
+        result.Unsolvable = improvement.Unsolvable;
+    });
+}
+
+SolveRunResult RunIntoDocument(SolveState& s, const std::function<void(SolveRunResult&)>& run) {
     SolveRunResult result;
     s.Report.Assign(kReportHead);
     s.Report.MarkBodyBegin();
     try {
-        const ImprovementResult improvement = Solve(s, hooks, planOnly);
-        result.Aborted = !improvement.Completed;
-        result.Unsolvable = improvement.Unsolvable;
+        run(result);
     } catch (const std::exception& failure) {
         result.Failed = true;
         result.FailedCheck = failure.what();

@@ -5,6 +5,7 @@
 // run cannot take is refused with a message, the driver runs between the report's head and its
 // footer, and an internal failure is caught here, once, keeping the report written so far.
 
+#include <functional>
 #include <string>
 
 #include "documents/task_grids.h"
@@ -29,5 +30,9 @@ SolveRunResult RunSolve(const TaskGrids& grids, bool restricted, bool planOnly,
 
 // Runs the driver on a filled state between the report's head and its footer.
 SolveRunResult SolveIntoDocument(SolveState& s, SolveHooks& hooks, bool planOnly);
+
+// Runs `run` between the report's head and its footer, catching an internal failure once; run
+// notes in the result how the solution ended.
+SolveRunResult RunIntoDocument(SolveState& s, const std::function<void(SolveRunResult&)>& run);
 
 }  // namespace kargolo

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "documents/document_texts.h"
+#include "documents/text_lines.h"
 #include "documents/text_numbers.h"
 #include "documents/windows1251.h"
 #include "solver/report_buffer.h"
@@ -19,91 +20,7 @@
 namespace kargolo {
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::string_view kNoBreakSpace = "\xC2\xA0";
 constexpr std::int64_t kLargestCellCount = 2147483647;
-
-// A fault found while reading: where it is and what it is.
-struct TextFault {
-    unsigned Line = 0;
-    unsigned Column = 0;
-    std::string What;
-};
-
-std::string_view TrimBlanks(std::string_view text) {
-    for (;;) {
-        if (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-            text.remove_prefix(1);
-        } else if (text.starts_with(kNoBreakSpace)) {
-            text.remove_prefix(kNoBreakSpace.size());
-        } else if (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-            text.remove_suffix(1);
-        } else if (text.ends_with(kNoBreakSpace)) {
-            text.remove_suffix(kNoBreakSpace.size());
-        } else {
-            return text;
-        }
-    }
-}
-
-// A line of values, numbered from 1 as an editor numbers it.
-struct DataLine {
-    unsigned Number = 0;
-    std::vector<std::string_view> Values;
-};
-
-char DetectSeparator(std::string_view line) {
-    for (const char candidate : {';', '\t', ','}) {
-        if (line.find(candidate) != std::string_view::npos) return candidate;
-    }
-    return ';';
-}
-
-std::vector<std::string_view> SplitValues(std::string_view line, char separator) {
-    std::vector<std::string_view> values;
-    for (;;) {
-        const std::size_t end = line.find(separator);
-        std::string_view value = TrimBlanks(line.substr(0, end));
-        if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
-            value = TrimBlanks(value.substr(1, value.size() - 2));
-        }
-        values.push_back(value);
-        if (end == std::string_view::npos) return values;
-        line.remove_prefix(end + 1);
-    }
-}
-
-// The text with every line ending as LF, whether it ended as LF, CRLF or CR alone (old Mac).
-std::string WithLfLineEnds(std::string_view text) {
-    std::string lf;
-    lf.reserve(text.size());
-    for (std::size_t k = 0; k < text.size(); ++k) {
-        if (text[k] != '\r') {
-            lf += text[k];
-        } else if (k + 1 == text.size() || text[k + 1] != '\n') {
-            lf += '\n';
-        }
-    }
-    return lf;
-}
-
-// The lines that hold values, with the separator of the first of them.
-std::vector<DataLine> SplitLines(std::string_view text) {
-    std::vector<DataLine> lines;
-    char separator = 0;
-    unsigned number = 0;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        ++number;
-        const std::string_view content = TrimBlanks(line);
-        if (content.empty() || content.front() == '#') continue;
-        if (separator == 0) separator = DetectSeparator(content);
-        lines.push_back({number, SplitValues(line, separator)});
-    }
-    return lines;
-}
 
 enum class ValueKind { Tariff, Supply, Demand, Limit };
 
@@ -230,15 +147,6 @@ std::optional<TextFault> FillGrids(const TaskLines& task, TableFileContents& con
         }
     }
     return std::nullopt;
-}
-
-std::string FaultText(const TextFault& fault) {
-    return Format(kTextAt, fault.Line, fault.Column, fault.What.c_str());
-}
-
-unsigned CountLines(std::string_view text) {
-    const auto breaks = static_cast<unsigned>(std::count(text.begin(), text.end(), '\n'));
-    return text.empty() || text.ends_with('\n') ? breaks : breaks + 1;
 }
 
 void AppendNumber(std::string& out, std::int64_t value) { out += NumberToText(value); }
