@@ -40,7 +40,10 @@ private:
     void BuildFirstPlan(bool announce);
     void ExtendIfUndistributed();
     StageEnd RunStage();
-    void MarkCells(MValue longest);
+    void RebuildLoads();
+    void SetLoad(int k, bool loaded);
+    void FindLongest();
+    void MarkCells();
     void WriteStageOpening(MValue longest);
     bool CanGrow(const TaskCell& c, MValue longest) const;
     bool FindCycle(int k, MValue longest);
@@ -65,6 +68,9 @@ private:
     MValue m_longest;  // T of the stage
     std::vector<CellMark> m_marks;
     std::vector<int> m_longestCells;  // the loaded cells of time T, row-major
+    // Per column, the rows of its loaded cells in ascending order: a plan loads about m + n of
+    // the m * n cells, and the stages look at the loaded ones only.
+    std::vector<std::vector<int>> m_columnLoads;
     std::vector<int> m_cycle;         // the cell being emptied first, then '+' and '-' in turn
     // The breadth-first search of a cycle: when each row and column was last reached, and by
     // which cell.
@@ -125,19 +131,47 @@ void TimeRun::ExtendIfUndistributed() {
     WriteTable();
 }
 
-// Crossed out: free cells whose time is >= T. Marked as the longest: loaded cells of time T.
-void TimeRun::MarkCells(MValue longest) {
-    m_marks.assign(m_s.Cells.size(), CellMark::None);
+void TimeRun::RebuildLoads() {
+    m_columnLoads.assign(At(m_s.n), {});
+    for (int i = 0; i < m_s.m; ++i) {
+        for (int j = 0; j < m_s.n; ++j) {
+            if (Loaded(m_s.Cell(i, j))) m_columnLoads[At(j)].push_back(i);
+        }
+    }
+}
+
+void TimeRun::SetLoad(int k, bool loaded) {
+    std::vector<int>& rows = m_columnLoads[At(k % m_s.n)];
+    const auto at = std::lower_bound(rows.begin(), rows.end(), k / m_s.n);
+    const bool listed = at != rows.end() && *at == k / m_s.n;
+    if (loaded && !listed) rows.insert(at, k / m_s.n);
+    if (!loaded && listed) rows.erase(at);
+}
+
+// T, the longest time of a loaded cell, and the loaded cells of that time in row-major order.
+void TimeRun::FindLongest() {
+    m_longest = MValue{};
     m_longestCells.clear();
+    for (int j = 0; j < m_s.n; ++j) {
+        for (const int i : m_columnLoads[At(j)]) {
+            const MValue time = TimeOf(m_s.Cell(i, j));
+            if (time > m_longest) m_longestCells.clear();
+            if (time >= m_longest) {
+                m_longest = time;
+                m_longestCells.push_back(i * m_s.n + j);
+            }
+        }
+    }
+    std::sort(m_longestCells.begin(), m_longestCells.end());
+}
+
+// Crossed out: free cells whose time is >= T. Marked as the longest: loaded cells of time T.
+void TimeRun::MarkCells() {
+    m_marks.assign(m_s.Cells.size(), CellMark::None);
     for (int k = 0; k < m_s.CellCount(); ++k) {
         const TaskCell& c = m_s.At(k);
-        if (TimeOf(c) < longest) continue;
-        if (Loaded(c)) {
-            m_marks[At(k)] = CellMark::Longest;
-            m_longestCells.push_back(k);
-        } else {
-            m_marks[At(k)] = CellMark::CrossedOut;
-        }
+        if (TimeOf(c) < m_longest) continue;
+        m_marks[At(k)] = Loaded(c) ? CellMark::Longest : CellMark::CrossedOut;
     }
 }
 
@@ -204,9 +238,9 @@ bool TimeRun::FindCycle(int k, MValue longest) {
                 std::reverse(m_cycle.begin() + 1, m_cycle.end());
                 return true;
             }
-            for (int r2 = 0; r2 < m_s.m; ++r2) {
+            for (const int r2 : m_columnLoads[At(c)]) {
                 const int shrink = r2 * m_s.n + c;
-                if (m_rowSeen[At(r2)] == search || !Loaded(m_s.At(shrink))) continue;
+                if (m_rowSeen[At(r2)] == search) continue;
                 m_rowSeen[At(r2)] = search;
                 m_rowVia[At(r2)] = shrink;
                 m_queue.push_back(r2);
@@ -271,8 +305,9 @@ void TimeRun::ShiftAlongCycle() {
         TaskCell& c = m_s.At(m_cycle[p]);
         c.Cargo = p % 2 == 0 ? c.Cargo - theta : CargoOf(c) + theta;
         if (c.Cargo == 0) c.Cargo = kFreeCargo;
+        SetLoad(m_cycle[p], Loaded(c));
     }
-    if (!Loaded(m_s.At(k))) m_marks[At(k)] = CellMark::CrossedOut;
+    if (!Loaded(m_s.At(k)) && !m_marks.empty()) m_marks[At(k)] = CellMark::CrossedOut;
     if (!Detailed()) return;
     if (Loaded(m_s.At(k))) {
         m_s.Report.Appendf(kTimeCellPartly, i, j, m_s.At(k).Cargo);
@@ -300,6 +335,7 @@ void TimeRun::LeaveExtension() {
     m_s.Supplies.pop_back();
     m_s.Demands.pop_back();
     m_extended = false;
+    RebuildLoads();
 }
 
 // The plan the user typed in the stepwise pause: a cell without cargo is free.
@@ -308,14 +344,18 @@ void TimeRun::TakeUserPlan() {
         c.CargoEps = 0;
         if (c.Cargo <= 0) c.Cargo = kFreeCargo;
     }
+    RebuildLoads();
 }
 
 TimeRun::StageEnd TimeRun::RunStage() {
-    m_longest = LongestLoadedTime(m_s, m_s.m, m_s.n);
+    FindLongest();
     const std::string longest = FormatTime(m_longest);
     m_hooks.AddStatusLine(Format(kStatusTimeStage, m_result.Stages, longest.c_str()));
-    MarkCells(m_longest);
-    if (Detailed()) WriteStageOpening(m_longest);
+    m_marks.clear();
+    if (Detailed()) {
+        MarkCells();
+        WriteStageOpening(m_longest);
+    }
     const std::vector<int> cells = m_longestCells;
     for (const int k : cells) {
         m_hooks.AddStatusLine(Format(kStatusTimeCycle, k / m_s.n + 1, k % m_s.n + 1));
@@ -408,6 +448,7 @@ TimeCriterionResult TimeRun::Run(bool planOnly) {
     }
     // A task whose every amount is 0 has nothing to unload.
     const bool loaded = std::any_of(m_s.Cells.begin(), m_s.Cells.end(), Loaded);
+    RebuildLoads();
     StageEnd end = loaded ? StageEnd::Unloaded : StageEnd::NothingLoaded;
     while (end == StageEnd::Unloaded) {
         BeginStage(m_s, ++m_result.Stages);
