@@ -13,12 +13,13 @@ constexpr char kUsage[] =
     "                     [--compare [--csv]] [--svg СХЕМА.svg]\n"
     "       kargolo-solve --kind time ЗАДАЧА.tab|ЗАДАЧА.csv [-o ОТЧЕТ.html]\n"
     "                     [--mode РЕЖИМ] [--plan ПРАВИЛО] [--limits] [--plan-only]\n"
-    "                     [--json ИТОГ.json] [--verbose]\n"
+    "                     [--json ИТОГ.json] [--compare [--csv]] [--verbose]\n"
     "       kargolo-solve --kind assignment МАТРИЦА.csv [--maximize] [-o ОТЧЕТ.html]\n"
     "                     [--mode РЕЖИМ] [--json ИТОГ.json] [--verbose]\n"
     "       kargolo-solve --generate N --size MxN --out ПАПКА [--type closed|surplus|deficit]\n"
     "                     [--degenerate] [--tariffs LO..HI] [--limits P] [--tightness T]\n"
-    "                     [--allow-unsolvable] [--unique] [--seed S]\n";
+    "                     [--allow-unsolvable] [--unique] [--seed S]\n"
+    "                     [--kind time | --kind assignment [--maximize] [--forbidden P]]\n";
 
 constexpr char kHelp[] =
     "Решает транспортную задачу из табличного (.tab) или текстового (.csv) файла и пишет\n"
@@ -62,6 +63,10 @@ constexpr char kHelp[] =
     "  --allow-unsolvable допускать задачи, неразрешимые из-за ограничений\n"
     "  --unique           только задачи с единственным оптимальным планом\n"
     "  --seed S           зерно случайных чисел: одно зерно - одни и те же задачи\n"
+    "  --kind time        задачи по критерию времени (--tariffs - пределы времен)\n"
+    "  --kind assignment  матрицы задачи о назначениях MxN (файлы .csv, --tariffs - пределы\n"
+    "                     значений; --maximize - на максимум, --forbidden P - P% запрещенных\n"
+    "                     клеток)\n"
     "  --help             эта справка\n"
     "\n"
     "Коды завершения: 0 - решено, 1 - ошибка в командной строке, 2 - ошибка файла\n"
@@ -74,6 +79,7 @@ constexpr char kNoTaskFile[] = "Не указан файл задачи.\n";
 constexpr char kTwoTaskFiles[] = "Указано больше одного файла задачи: %s\n";
 constexpr char kTaskWithGenerate[] = "С --generate файл задачи не указывается: %s\n";
 constexpr char kMissingOption[] = "Не указан параметр %s.\n";
+constexpr char kGenerateOnly[] = "Параметр %s задается только вместе с --generate.\n";
 constexpr char kNotTogether[] = "Параметры %s и %s не сочетаются.\n";
 
 constexpr char kGenerated[] = "Записано задач: %u в папку %s (зерно %llu).\n";

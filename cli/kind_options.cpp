@@ -1,6 +1,7 @@
 #include "cli/kind_options.h"
 
 #include <algorithm>
+#include <charconv>
 #include <string_view>
 
 #include "cli/cli_texts.h"
@@ -9,12 +10,15 @@
 namespace kargolo {
 namespace {
 
-constexpr std::string_view kNotForAssignment[] = {"--limits", "--plan", "--method", "--estimates",
-                                                  "--plan-only", "--compare", "--csv", "--svg"};
-constexpr std::string_view kNotForTime[] = {"--method", "--estimates", "--compare", "--csv",
-                                            "--svg", "--maximize"};
+constexpr std::string_view kNotForAssignment[] = {
+    "--limits", "--plan", "--method", "--estimates", "--plan-only", "--compare", "--csv", "--svg",
+    "--type", "--degenerate", "--tightness"};
+constexpr std::string_view kNotForTime[] = {"--method", "--estimates", "--svg", "--maximize",
+                                            "--forbidden"};
+// The kinds of exercise, in the order of TaskKind.
+constexpr ExerciseKind kExerciseKinds[] = {ExerciseKind::Transport, ExerciseKind::Time, ExerciseKind::Assignment};
 // Of the transportation task these are not read yet.
-constexpr std::string_view kNotForTransport[] = {"--maximize", "--json"};
+constexpr std::string_view kNotForTransport[] = {"--maximize", "--json", "--forbidden"};
 
 template <std::size_t N>
 std::string FirstGiven(const CliOptions& o, const std::string_view (&options)[N], const char* kind) {
@@ -34,6 +38,22 @@ bool TakeKindOption(const std::vector<std::string>& args, std::size_t& k, CliOpt
     if (arg.starts_with("--")) o.GivenOptions.push_back(arg);
     if (arg == "--maximize") {
         o.Maximise = true;
+        if (o.Generate) o.Generate->Exercise.Maximise = true;
+    } else if (arg == "--forbidden") {
+        if (k + 1 >= args.size()) {
+            error = Format(kMissingValue, arg.c_str());
+            return true;
+        }
+        const std::string& value = args[++k];
+        int percent = -1;
+        const auto [end, fault] = std::from_chars(value.data(), value.data() + value.size(), percent);
+        if (!o.Generate) {
+            error = Format(kGenerateOnly, arg.c_str());
+        } else if (fault != std::errc() || end != value.data() + value.size() || percent < 0 || percent > 100) {
+            error = Format(kBadValue, arg.c_str(), value.c_str());
+        } else {
+            o.Generate->Exercise.ForbiddenPercent = percent;
+        }
     } else if (arg == "--kind" || arg == "--json") {
         if (k + 1 >= args.size()) {
             error = Format(kMissingValue, arg.c_str());
@@ -44,6 +64,7 @@ bool TakeKindOption(const std::vector<std::string>& args, std::size_t& k, CliOpt
             o.JsonPath = value;
         } else if (value == "transport" || value == "time" || value == "assignment") {
             o.Kind = value == "time" ? TaskKind::Time : value == "assignment" ? TaskKind::Assignment : TaskKind::Transport;
+            if (o.Generate) o.Generate->Exercise.Kind = kExerciseKinds[static_cast<int>(o.Kind)];
         } else {
             error = Format(kBadValue, arg.c_str(), value.c_str());
         }
@@ -62,7 +83,8 @@ std::string CheckKindOptions(const CliOptions& o) {
         case TaskKind::Time: return FirstGiven(o, kNotForTime, "--kind time");
         case TaskKind::Transport: break;
     }
-    return o.Generate ? std::string() : FirstGiven(o, kNotForTransport, "--kind transport");
+    if (o.Generate && !o.JsonPath.empty()) return Format(kNotTogether, "--json", "--generate");
+    return FirstGiven(o, kNotForTransport, "--kind transport");
 }
 
 }  // namespace kargolo

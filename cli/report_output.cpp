@@ -3,8 +3,11 @@
 #include <filesystem>
 
 #include "cli/cli_texts.h"
+#include "cli/solver_run.h"
 #include "documents/table_file.h"
+#include "documents/text_lines.h"
 #include "documents/utf8_path.h"
+#include "documents/windows1251.h"
 #include "solver/report_buffer.h"
 
 namespace kargolo {
@@ -32,6 +35,22 @@ bool ReportOutput::Commit() {
     if (!m_path.empty()) return m_file.Commit() == OutputFileStatus::Ok;
     m_out.flush();
     return static_cast<bool>(m_out);
+}
+
+int WriteComparison(const CliOptions& o, const std::string& csv, const std::string& html,
+                    std::ostream& out, std::ostream& err) {
+    ReportOutput output(o, out);
+    if (std::string problem = output.Open(o.TaskPath); !problem.empty()) {
+        err << problem;
+        return kExitInputError;
+    }
+    const std::string bytes =
+        o.Csv ? (o.ReportPath.empty() ? std::string() : std::string(kByteOrderMark)) + csv : EncodeWindows1251(html);
+    if (!output.Write(bytes) || !output.Commit()) {
+        err << FileErrorText({TableFileStatus::CreateError}) << '\n';
+        return kExitInputError;
+    }
+    return kExitSolved;
 }
 
 }  // namespace kargolo

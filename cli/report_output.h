@@ -28,4 +28,9 @@ private:
     OutputFile m_file;  // abandoned, with nothing replaced, unless committed
 };
 
+// Writes a comparison table to the output: with --csv the lines (UTF-8, a byte order mark in a
+// file), otherwise the document (windows-1251). The exit status; a message on err on failure.
+int WriteComparison(const CliOptions& o, const std::string& csv, const std::string& html,
+                    std::ostream& out, std::ostream& err);
+
 }  // namespace kargolo

@@ -35,9 +35,9 @@ std::string ReadTask(const CliOptions& o, TableFileContents& contents) {
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // The file name of task k (from 0) of a series of `count`: variant-01.tab and so on.
-std::string VariantFileName(unsigned k, unsigned count) {
+std::string VariantFileName(unsigned k, unsigned count, const char* extension) {
     const int width = std::max(2, static_cast<int>(std::to_string(count).size()));
-    return Format("variant-%0*u.tab", width, k + 1);
+    return Format("variant-%0*u.%s", width, k + 1, extension);
 }
 
 // --generate: the task files, then answers.csv.
@@ -52,19 +52,20 @@ int RunGenerator(const CliOptions& o, std::ostream& out, std::ostream& err) {
         return kExitInputError;
     }
     std::string answers(kByteOrderMark);
-    answers += AnswersHeader();
+    answers += AnswersHeader(g.Exercise.Kind);
     for (unsigned k = 0; k < g.Count; ++k) {
         const GeneratedExercise exercise = GenerateExercise(g.Exercise, k);
         if (!exercise.Failure.empty()) {
             err << exercise.Failure << '\n';
             return kExitInputError;
         }
-        const std::string name = VariantFileName(k, g.Count);
-        if (const TableFileResult written = WriteTableFile(folder / name, exercise.Grids); !written.Ok()) {
+        const std::string name = VariantFileName(k, g.Count, ExerciseFileExtension(g.Exercise.Kind));
+        if (const TableFileResult written = WriteExerciseFile(folder / name, exercise, g.Exercise.Kind);
+            !written.Ok()) {
             err << FileErrorText(written) << '\n';
             return kExitInputError;
         }
-        answers += AnswerLine(name, AnswerExercise(exercise.Grids, exercise.Limits));
+        answers += AnswerLine(name, exercise, g.Exercise.Kind);
     }
     if (const TableFileResult written = WriteTaskBytes(folder / "answers.csv", answers); !written.Ok()) {
         err << FileErrorText(written) << '\n';
@@ -83,20 +84,8 @@ int RunComparison(const CliOptions& o, const TableFileContents& contents, std::o
         err << comparison.Refusal << '\n';
         return kExitInputError;
     }
-    ReportOutput output(o, out);
-    if (std::string problem = output.Open(o.TaskPath); !problem.empty()) {
-        err << problem;
-        return kExitInputError;
-    }
     const std::string taskName = Utf8FromPath(PathFromUtf8(o.TaskPath).filename());
-    const std::string bytes =
-        o.Csv ? (o.ReportPath.empty() ? std::string() : std::string(kByteOrderMark)) + ComparisonCsv(comparison)
-              : EncodeWindows1251(ComparisonHtml(comparison, taskName));
-    if (!output.Write(bytes) || !output.Commit()) {
-        err << FileErrorText({TableFileStatus::CreateError}) << '\n';
-        return kExitInputError;
-    }
-    return kExitSolved;
+    return WriteComparison(o, ComparisonCsv(comparison), ComparisonHtml(comparison, taskName), out, err);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "documents/table_file.h"
 #include "documents/task_kind_runs.h"
 #include "documents/text_task_file.h"
+#include "documents/time_comparison.h"
 #include "documents/utf8_path.h"
 #include "solver/report_buffer.h"
 #include "solver/solve_hooks.h"
@@ -101,6 +102,15 @@ int RunTime(const CliOptions& o, std::ostream& out, std::ostream& err) {
     if (std::string problem = ReadTaskFile(PathFromUtf8(o.TaskPath), contents); !problem.empty()) {
         err << problem << '\n';
         return kExitInputError;
+    }
+    if (o.Compare) {
+        const TimeComparison comparison = CompareTimeRules(contents.Grids, o.Limits);
+        if (!comparison.Refusal.empty()) {
+            err << comparison.Refusal << '\n';
+            return kExitInputError;
+        }
+        const std::string taskName = Utf8FromPath(PathFromUtf8(o.TaskPath).filename());
+        return WriteComparison(o, TimeComparisonCsv(comparison), TimeComparisonHtml(comparison, taskName), out, err);
     }
     TimeCriterionResult time;
     return RunAndWrite(

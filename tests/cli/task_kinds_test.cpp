@@ -154,5 +154,32 @@ TEST_F(TaskKindFiles, RefuseANegativeTimeAndAJsonFileThatIsTheTask) {
     EXPECT_EQ(run.Out, "");
 }
 
+TEST_F(TaskKindFiles, GenerateBothKindsWithTheirKeysAndCompareTheRulesOfTheTimeCriterion) {
+    CliRun run = RunCli({"--generate", "2", "--size", "3x4", "--kind", "assignment", "--maximize",
+                         "--forbidden", "20", "--seed", "9", "--out", Path("a")});
+    ASSERT_EQ(run.Status, kExitSolved) << run.Err;
+    const std::string answers = ReadBytes(m_folder / "a" / "answers.csv");
+    EXPECT_EQ(answers.rfind("\xEF\xBB\xBF" "файл;цель;оптимум;назначение;этапов\nvariant-01.csv;максимум;", 0), 0u);
+    const CliRun solved = RunCli({"--kind", "assignment", "--maximize", Path("a/variant-02.csv"), "--json", "-"});
+    const std::size_t objective = solved.Out.find("\"objective\": ");
+    ASSERT_NE(objective, std::string::npos) << solved.Err;
+    const std::string total = solved.Out.substr(objective + 13, solved.Out.find(',', objective) - objective - 13);
+    EXPECT_NE(answers.find("variant-02.csv;максимум;" + total + ";"), std::string::npos) << answers;
+
+    run = RunCli({"--generate", "2", "--size", "3x3", "--kind", "time", "--seed", "9", "--out", Path("t")});
+    ASSERT_EQ(run.Status, kExitSolved) << run.Err;
+    EXPECT_TRUE(std::filesystem::exists(m_folder / "t" / "variant-02.tab"));
+    EXPECT_NE(ReadBytes(m_folder / "t" / "answers.csv").find(";T минимальное;"), std::string::npos);
+
+    run = RunCli({"--kind", "time", "--compare", "--csv", Kind("time-3x3.csv")});
+    ASSERT_EQ(run.Status, kExitSolved) << run.Err;
+    EXPECT_EQ(run.Out.substr(0, run.Out.find('\n')), "опорный план;T опорного плана;этапов;T минимальное;время, мс");
+    EXPECT_NE(run.Out.find("Метод северо-западного угла;10;2;9;"), std::string::npos);
+
+    EXPECT_EQ(RunCli({"--kind", "assignment", "--forbidden", "5", Kind("assignment-4x4.csv")}).Status, kExitUsage);
+    EXPECT_EQ(RunCli({"--generate", "2", "--size", "3x3", "--kind", "time", "--unique", "--out", Path("u")}).Status,
+              kExitUsage);
+}
+
 }  // namespace
 }  // namespace kargolo::testing
