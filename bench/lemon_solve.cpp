@@ -1,6 +1,7 @@
 // The yardstick of kargolo-solve's whole process: reads a table file, solves it with LEMON's
 // network simplex (the limits as arc capacities with --limits) and writes F and every non-zero
-// flow to OUT. Compare `lemon_solve TASK.tab OUT` with `kargolo-solve TASK.tab --mode checking
+// flow to OUT. A task with surplus ships at most each supply and meets every demand; otherwise
+// each supply is shipped in full and a demand may be left short. Compare `lemon_solve TASK.tab OUT` with `kargolo-solve TASK.tab --mode checking
 // -o OUT` under /usr/bin/time.
 
 #include <lemon/network_simplex.h>
@@ -60,13 +61,16 @@ int main(int argc, char** argv) {
     Graph::NodeMap<std::int64_t> supply(graph);
     std::vector<Graph::Node> rows;
     std::vector<Graph::Node> columns;
+    std::int64_t balance = 0;
     for (std::size_t i = 0; i < m; ++i) {
         rows.push_back(graph.addNode());
         supply[rows.back()] = numbers[2 + i];
+        balance += numbers[2 + i];
     }
     for (std::size_t j = 0; j < n; ++j) {
         columns.push_back(graph.addNode());
         supply[columns.back()] = -numbers[2 + m + j];
+        balance -= numbers[2 + m + j];
     }
     std::vector<Graph::Arc> arcs;
     for (std::size_t k = 0; k < m * n; ++k) {
@@ -77,6 +81,7 @@ int main(int argc, char** argv) {
     }
     lemon::NetworkSimplex<Graph, std::int64_t, std::int64_t> simplex(graph);
     simplex.costMap(cost).upperMap(upper).supplyMap(supply);
+    if (balance > 0) simplex.supplyType(simplex.LEQ);
     const bool optimal = simplex.run() == simplex.OPTIMAL;
 
     std::FILE* out = std::fopen(argv[2], "w");

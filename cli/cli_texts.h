@@ -10,12 +10,13 @@ constexpr char kUsage[] =
     "                     [--plan north-west|minimum|vogel|double]\n"
     "                     [--method potentials|distributive] [--estimates lines|table|both]\n"
     "                     [--limits] [--plan-only] [--max-report-mb N] [--verbose]\n"
+    "                     [--maximize] [--alternatives] [--json ОТВЕТ.json|-]\n"
     "                     [--compare [--csv]] [--svg СХЕМА.svg]\n"
     "       kargolo-solve --kind time ЗАДАЧА.tab|ЗАДАЧА.csv [-o ОТЧЕТ.html]\n"
     "                     [--mode РЕЖИМ] [--plan ПРАВИЛО] [--limits] [--plan-only]\n"
-    "                     [--json ИТОГ.json] [--compare [--csv]] [--verbose]\n"
+    "                     [--json ОТВЕТ.json|-] [--compare [--csv]] [--verbose]\n"
     "       kargolo-solve --kind assignment МАТРИЦА.csv [--maximize] [-o ОТЧЕТ.html]\n"
-    "                     [--mode РЕЖИМ] [--json ИТОГ.json] [--verbose]\n"
+    "                     [--mode РЕЖИМ] [--json ОТВЕТ.json|-] [--verbose]\n"
     "       kargolo-solve --generate N --size MxN --out ПАПКА [--type closed|surplus|deficit]\n"
     "                     [--degenerate] [--tariffs LO..HI] [--limits P] [--tightness T]\n"
     "                     [--allow-unsolvable] [--unique] [--seed S]\n"
@@ -37,6 +38,10 @@ constexpr char kHelp[] =
     "                     предела); дальше ход решения не записывается, а условие, опорный\n"
     "                     план и ответ записываются всегда, так что отчет бывает и больше\n"
     "  --verbose          выводить строки состояния в поток ошибок\n"
+    "  --maximize         тарифы - прибыль, искать наибольшую (как цель \"максимум\" в файле)\n"
+    "  --alternatives     выяснить, единственный ли оптимальный план, и показать другой\n"
+    "  --json ФАЙЛ        записать итог решения в JSON (UTF-8): статус, F, план, число\n"
+    "                     этапов; \"-\" - в стандартный вывод (тогда отчет - только в -o)\n"
     "  --compare          вместо отчета - таблица сравнения всех правил опорного плана и\n"
     "                     методов улучшения (HTML), с --csv - строки через \";\"\n"
     "  --svg ФАЙЛ         записать схему перевозок оптимального плана (SVG)\n"
@@ -46,10 +51,8 @@ constexpr char kHelp[] =
     "                     перевозок), assignment - задача о назначениях венгерским методом\n"
     "                     (файл .csv: по строке матрицы на исполнителя, значения через \";\",\n"
     "                     M - запрещенное назначение)\n"
-    "  --maximize         задача о назначениях на максимум (элементы - эффекты, а не\n"
-    "                     стоимости)\n"
-    "  --json ФАЙЛ        записать итог решения в ФАЙЛ в формате JSON (UTF-8); \"-\" -\n"
-    "                     в стандартный вывод, и тогда отчет пишется только в файл -o\n"
+    "  --maximize         с --kind assignment: элементы матрицы - эффекты, искать\n"
+    "                     наибольшую сумму\n"
     "\n"
     "Случайные задачи для упражнений (--generate N): N табличных файлов и answers.csv с\n"
     "ответами в папке --out.\n"
@@ -81,6 +84,9 @@ constexpr char kTaskWithGenerate[] = "С --generate файл задачи не �
 constexpr char kMissingOption[] = "Не указан параметр %s.\n";
 constexpr char kGenerateOnly[] = "Параметр %s задается только вместе с --generate.\n";
 constexpr char kNotTogether[] = "Параметры %s и %s не сочетаются.\n";
+constexpr char kJsonWithReportOut[] =
+    "Итог в стандартный вывод (--json -) нужен отдельно от отчета: задайте файл отчета -o.\n";
+constexpr char kJsonFileError[] = "Не удалось записать итог решения в %s\n";
 
 constexpr char kGenerated[] = "Записано задач: %u в папку %s (зерно %llu).\n";
 constexpr char kFolderError[] = "Не удалось создать папку %s.\n";
@@ -89,8 +95,6 @@ constexpr char kFolderError[] = "Не удалось создать папку %
 constexpr char kReportIsTask[] = "Файл отчета совпадает с файлом задачи: %s\n";
 constexpr char kReportReadOnly[] = "Файл отчета защищен от записи и оставлен как есть: %s\n";
 
-constexpr char kJsonIsInput[] = "Файл JSON совпадает с файлом задачи или отчета: %s\n";
-constexpr char kJsonReadOnly[] = "Файл JSON защищен от записи и оставлен как есть: %s\n";
 constexpr char kMatrixNotText[] =
     "Матрица задачи о назначениях читается из текстового файла (.csv): %s\n";
 

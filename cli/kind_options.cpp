@@ -12,13 +12,14 @@ namespace {
 
 constexpr std::string_view kNotForAssignment[] = {
     "--limits", "--plan", "--method", "--estimates", "--plan-only", "--compare", "--csv", "--svg",
-    "--type", "--degenerate", "--tightness"};
+    "--type", "--degenerate", "--tightness", "--alternatives"};
 constexpr std::string_view kNotForTime[] = {"--method", "--estimates", "--svg", "--maximize",
-                                            "--forbidden"};
+                                            "--forbidden", "--alternatives"};
 // The kinds of exercise, in the order of TaskKind.
 constexpr ExerciseKind kExerciseKinds[] = {ExerciseKind::Transport, ExerciseKind::Time, ExerciseKind::Assignment};
-// Of the transportation task these are not read yet.
-constexpr std::string_view kNotForTransport[] = {"--maximize", "--json", "--forbidden"};
+// Of the transportation task these are not read; the exercises of it are not maximised.
+constexpr std::string_view kNotForTransport[] = {"--forbidden"};
+constexpr std::string_view kNotForTransportExercises[] = {"--forbidden", "--maximize"};
 
 template <std::size_t N>
 std::string FirstGiven(const CliOptions& o, const std::string_view (&options)[N], const char* kind) {
@@ -84,6 +85,7 @@ std::string CheckKindOptions(const CliOptions& o) {
         case TaskKind::Transport: break;
     }
     if (o.Generate && !o.JsonPath.empty()) return Format(kNotTogether, "--json", "--generate");
+    if (o.Generate) return FirstGiven(o, kNotForTransportExercises, "--kind transport");
     return FirstGiven(o, kNotForTransport, "--kind transport");
 }
 

@@ -175,6 +175,8 @@ std::string TakeArgument(const std::vector<std::string>& args, std::size_t& k, C
     } else if (arg == "--svg") {
         if (k + 1 >= args.size()) return Format(kMissingValue, arg.c_str());
         o.SvgPath = args[++k];
+    } else if (arg == "--alternatives") {
+        o.Settings.OtherOptima = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
         return Format(kUnknownOption, arg.c_str());
     } else if (!o.TaskPath.empty()) {
@@ -229,6 +231,8 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
     }
     if (options.TaskPath.empty()) return {std::nullopt, kNoTaskFile};
     if (options.Compare && !options.SvgPath.empty()) return {std::nullopt, Format(kNotTogether, "--compare", "--svg")};
+    if (options.Compare && !options.JsonPath.empty()) return {std::nullopt, Format(kNotTogether, "--compare", "--json")};
+    if (options.JsonPath == "-" && options.ReportPath.empty()) return {std::nullopt, kJsonWithReportOut};
     return {options, {}};
 }
 

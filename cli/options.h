@@ -34,10 +34,10 @@ struct CliOptions {
     bool Compare = false;  // a table of every rule and method instead of the report
     bool Csv = false;      // the comparison as ';'-separated lines
     std::string SvgPath;   // where the final plan's picture goes; empty: nowhere
+    std::string JsonPath;  // where the outcome goes as JSON; "-": standard output; empty: nowhere
+    bool Maximise = false; // the tariffs (or the assignment's values) are profits to maximise
     std::optional<GenerateOptions> Generate;
     TaskKind Kind = TaskKind::Transport;
-    bool Maximise = false;       // --maximize
-    std::string JsonPath;        // --json: where the outcome goes as JSON, "-" standard output
     std::vector<std::string> GivenOptions;  // every option named, to check what goes together
 };
 

@@ -3,12 +3,14 @@
 // Where a report goes: the file of -o, replaced only by a complete report, or the standard
 // output.
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <string_view>
 
 #include "cli/options.h"
 #include "documents/output_file.h"
+#include "documents/solve_run.h"
 
 namespace kargolo {
 
@@ -27,6 +29,20 @@ private:
     std::ostream& m_out;
     OutputFile m_file;  // abandoned, with nothing replaced, unless committed
 };
+
+class SolveHooks;
+
+// One run of a task (of any kind) on a state whose report is already streaming.
+using ReportRun = std::function<SolveRunResult(SolveState& s, SolveHooks& hooks)>;
+// What follows a run that ended with its report written (the plan's picture); false when it
+// failed and told err so.
+using AfterRun = std::function<bool(const SolveState& s, const SolveRunResult& result)>;
+
+// Runs a task into the report of -o or the standard output, written as the run goes (its size
+// never has to fit in memory), then writes the outcome to --json's file or the standard output
+// and does `after`. The exit status; messages on err.
+int RunIntoReport(const CliOptions& o, std::ostream& out, std::ostream& err, const ReportRun& run,
+                  const AfterRun& after = {});
 
 // Writes a comparison table to the output: with --csv the lines (UTF-8, a byte order mark in a
 // file), otherwise the document (windows-1251). The exit status; a message on err on failure.

@@ -126,38 +126,18 @@ int RunSolverWith(const std::vector<std::string>& args, std::ostream& out, std::
         return kExitInputError;
     }
     if (o.Compare) return RunComparison(o, contents, out, err);
-    ReportOutput output(o, out);
-    if (std::string problem = output.Open(o.TaskPath); !problem.empty()) {
-        err << problem;
-        return kExitInputError;
-    }
-    // The report is written as the run goes: its size never has to fit in memory.
-    EncodedReportSink sink([&output](std::string_view bytes) { return output.Write(bytes); });
-    StreamStatusHooks verbose(err);
-    SilentHooks quiet;
-    SolveHooks& hooks = o.Verbose ? static_cast<SolveHooks&>(verbose) : quiet;
-    SolveState s;
-    s.Report.StreamTo(sink);
-    const SolveRunResult run = RunSolve(contents.Grids, o.Limits, o.PlanOnly, o.Settings, hooks, s);
-    verbose.Flush();
-    if (!run.Refusal.empty()) {
-        err << run.Refusal << '\n';
-        return kExitInputError;
-    }
-    ReportFailure(run, o.Verbose, err);
-    if (!sink.Finish() || !output.Commit()) {
-        err << FileErrorText({TableFileStatus::CreateError}) << '\n';
-        return kExitInputError;
-    }
-    if (!o.SvgPath.empty() && !run.Failed) {
+    if (o.Maximise) contents.Grids.Goal = TaskGoal::Maximise;
+    const auto run = [&](SolveState& s, SolveHooks& hooks) {
+        return RunSolve(contents.Grids, o.Limits, o.PlanOnly, o.Settings, hooks, s);
+    };
+    if (o.SvgPath.empty()) return RunIntoReport(o, out, err, run);
+    return RunIntoReport(o, out, err, run, [&](const SolveState& s, const SolveRunResult& result) {
         PlanSketch sketch = SketchOfPlan(s, Utf8FromPath(PathFromUtf8(o.TaskPath).filename()));
-        sketch.Unsolvable = run.Unsolvable;
-        if (const TableFileResult written = WriteTaskBytes(PathFromUtf8(o.SvgPath), PlanSvg(sketch)); !written.Ok()) {
-            err << FileErrorText(written) << '\n';
-            return kExitInputError;
-        }
-    }
-    return run.Failed ? kExitInternalFailure : kExitSolved;
+        sketch.Unsolvable = result.Unsolvable;
+        const TableFileResult written = WriteTaskBytes(PathFromUtf8(o.SvgPath), PlanSvg(sketch));
+        if (!written.Ok()) err << FileErrorText(written) << '\n';
+        return written.Ok();
+    });
 }
 
 }  // namespace

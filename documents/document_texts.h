@@ -20,9 +20,24 @@ constexpr char kInSupply[] = "в запасе поставщика A%u";
 constexpr char kInDemand[] = "в потребности потребителя B%u";
 constexpr char kInTariff[] = "в тарифе клетки (%u,%u)";
 constexpr char kInLimit[] = "в ограничении клетки (%u,%u)";
+constexpr char kInMandatory[] = "в обязательной поставке клетки (%u,%u)";
+
+constexpr char kForbiddenNeedLimits[] =
+    "Запрещенные маршруты (тариф M) пока решаются только с ограничениями: включите \"Решать с "
+    "ограничениями\".";
+constexpr char kMandatoryNegative[] = "Обязательная поставка в клетке (%d,%d) не может быть отрицательной.";
+constexpr char kMandatoryOnForbidden[] =
+    "Обязательная поставка в клетке (%d,%d) невозможна: маршрут запрещен (тариф M).";
+constexpr char kMandatoryOverLimit[] =
+    "Обязательная поставка %d в клетке (%d,%d) больше ограничения этого маршрута %d.";
+constexpr char kMandatoryOverSupply[] =
+    "Обязательные поставки поставщика A%d (всего %lld) больше его запаса %d.";
+constexpr char kMandatoryOverDemand[] =
+    "Обязательные поставки потребителю B%d (всего %lld) больше его потребности %d.";
 
 // The task editor's refusals.
 constexpr char kLimitMustBePositive[] = "Число должно быть > 0";
+constexpr char kMandatoryMustNotBeNegative[] = "Обязательная поставка не может быть отрицательной";
 // Refused while typing: digits beyond the 32-bit range (a text of our own).
 constexpr char kNumberTooLarge[] = "Число должно быть от -2147483648 до 2147483647";
 constexpr char kTooFewLines[] = "Число строк или колонок таблицы должно быть больше 2";
@@ -49,6 +64,14 @@ constexpr char kTextOutOfRange[] =
 constexpr char kTextNegativeSupply[] = "запас не может быть отрицательным.";
 constexpr char kTextNegativeDemand[] = "потребность не может быть отрицательной.";
 constexpr char kTextNegativeLimit[] = "ограничение не может быть отрицательным.";
+constexpr char kTextNegativeMandatory[] = "обязательная поставка не может быть отрицательной.";
+constexpr char kTextMandatoryCount[] = "в строке обязательных поставок должно быть %u значений.";
+constexpr char kTextExtraMandatoryLine[] = "лишняя строка после обязательных поставок.";
+constexpr char kTextTooFewMandatoryLines[] = "строк обязательных поставок должно быть %u, а их %u.";
+constexpr char kTextBadGoal[] = "после слова \"цель\" должно стоять \"максимум\" или \"минимум\".";
+constexpr char kTextGoalFirst[] = "строка цели должна быть первой строкой задачи.";
+constexpr char kTextBlockAfterDemands[] =
+    "строка \"ограничения\" или \"обязательные поставки\" должна идти после строки потребностей.";
 
 // Matrix files of the assignment problem, after "Строка %u, столбец %u: ".
 constexpr char kMatrixNoValues[] = "в файле нет матрицы.";

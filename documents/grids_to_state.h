@@ -5,6 +5,7 @@
 #include <string>
 
 #include "documents/task_grids.h"
+#include "solver/task_variants.h"
 
 namespace kargolo {
 
@@ -15,6 +16,16 @@ struct SolveState;
 // field 0. Limits are loaded whether or not the task is solved with them; restricted says
 // whether it is. Returns a message naming the first number (supplies, then demands, then the
 // cells row by row) that does not fit in 32 bits, or an empty text.
+//
+// A tariff "M" forbids its route: it becomes the tariff M (TariffM 1), or with limits a closed
+// route.
 std::string GridsToSolveState(const TaskGrids& grids, bool restricted, SolveState& s);
+
+// The variant of the task of the grids, once s holds its numbers (GridsToSolveState): the goal,
+// the forbidden routes closed because of the limits, and the mandatory shipments. Returns a
+// message naming the first shipment that cannot be made (on a forbidden route, above a route's
+// limit when the task is solved with limits, beyond a supply or a demand, negative, or no
+// 32-bit number), or an empty text.
+std::string GridsToVariant(const TaskGrids& grids, const SolveState& s, TaskVariant& variant);
 
 }  // namespace kargolo

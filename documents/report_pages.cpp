@@ -18,6 +18,18 @@ struct Stretch {
     int Section = -1;  // the first section of the stretch, -1 for the body before any
 };
 
+// The end of a run that found no optimum is named for what it is, so that nobody takes its F
+// for the answer.
+std::string AnswerName(const ReportSection& section, bool title) {
+    switch (section.Ending) {
+        case RunEnding::Optimal: return title ? "Ответ" : "ответ";
+        case RunEnding::Unsolvable: return title ? "Задача неразрешима" : "задача неразрешима";
+        case RunEnding::Stopped:
+            return Format(title ? "Решение прервано на этапе %u" : "решение прервано на этапе %u", section.Stage);
+    }
+    return {};
+}
+
 std::string SectionName(const ReportSection& section, bool title) {
     switch (section.Kind) {
         case ReportSectionKind::Task: return title ? "Условие задачи" : "условие задачи";
@@ -25,22 +37,19 @@ std::string SectionName(const ReportSection& section, bool title) {
         case ReportSectionKind::FirstPlan: return title ? "Опорный план" : "опорный план";
         case ReportSectionKind::Stage:
             return Format(title ? "Этап %u" : "этап %u", section.Stage);
-        case ReportSectionKind::Answer: return title ? "Ответ" : "ответ";
+        case ReportSectionKind::Answer: return AnswerName(section, title);
     }
     return {};
 }
 
-// The navigator's line of a section. The answer of a run that ended without an optimum says how
-// it ended, so that nobody takes its F for the answer.
+// The navigator's line of a section, with F where it has one; the end of a run without an
+// optimum shows none.
 std::string SectionLabel(const ReportSection& section) {
-    if (section.Kind == ReportSectionKind::Answer && section.Ending == RunEnding::Unsolvable) {
-        return "Задача неразрешима";
-    }
-    if (section.Kind == ReportSectionKind::Answer && section.Ending == RunEnding::Stopped) {
-        return Format("Решение прервано на этапе %u", section.Stage);
-    }
     std::string label = SectionName(section, true);
-    if (section.HasObjective) label += Format(", F = %lld", static_cast<long long>(section.ObjectiveF));
+    const bool noAnswer = section.Kind == ReportSectionKind::Answer && section.Ending != RunEnding::Optimal;
+    if (section.HasObjective && !noAnswer) {
+        label += Format(", F = %lld", static_cast<long long>(section.ObjectiveF));
+    }
     return label;
 }
 

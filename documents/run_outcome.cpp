@@ -11,6 +11,7 @@ const char* StatusName(RunStatus status) {
         case RunStatus::Unsolvable: return "unsolvable";
         case RunStatus::Stopped: return "stopped";
         case RunStatus::PlanOnly: return "plan-only";
+        case RunStatus::Failed: return "failed";
     }
     return "optimal";
 }

@@ -15,7 +15,8 @@
 
 namespace kargolo {
 
-enum class RunStatus { Optimal, Unsolvable, Stopped, PlanOnly };
+// Failed: an internal check broke off the run (the report so far was kept).
+enum class RunStatus { Optimal, Unsolvable, Stopped, PlanOnly, Failed };
 
 struct RunOutcome {
     std::string Kind = "transport";  // "transport", "time" or "assignment"

@@ -2,21 +2,50 @@
 
 #include <exception>
 
+#include "documents/document_texts.h"
 #include "documents/grids_to_state.h"
 #include "solver/driver.h"
 #include "solver/report_texts.h"
 
 namespace kargolo {
 
-SolveRunResult SolveIntoDocument(SolveState& s, SolveHooks& hooks, bool planOnly) {
-    return RunIntoDocument(s, [&](SolveRunResult& result) {
-        const ImprovementResult improvement = Solve(s, hooks, planOnly);
-        result.Aborted = !improvement.Completed;
-        result.Unsolvable = improvement.Unsolvable;
+namespace {
+
+// Forbidden routes without limits need the methods' M tariffs.
+std::string CheckForbiddenRoutes(const SolveState& s) {
+    for (const TaskCell& c : s.Cells) {
+        if (c.TariffM != 0) return kForbiddenNeedLimits;
+    }
+    return {};
+}
+
+RunStatus StatusOf(const SolveRunResult& result, bool planOnly) {
+    if (result.Failed) return RunStatus::Failed;
+    if (result.Aborted) return RunStatus::Stopped;
+    if (result.Unsolvable) return RunStatus::Unsolvable;
+    return planOnly ? RunStatus::PlanOnly : RunStatus::Optimal;
+}
+
+void NoteOutcome(const SolveState& s, const VariantOutcome& run, const TaskVariant& variant, SolveRunResult& result) {
+    result.Aborted = !run.Run.Completed;
+    result.Unsolvable = run.Run.Unsolvable;
+    RunOutcome& outcome = result.Outcome;
+    outcome.Maximise = variant.Maximise;
+    outcome.Objective = run.Objective;
+    outcome.Plan = OwnPlan(s, run.Suppliers, run.Consumers);
+    outcome.Stages = run.Run.Stages;
+    outcome.Alternatives = run.OtherOptima;
+}
+
+}  // namespace
+
+SolveRunResult SolveIntoDocument(SolveState& s, SolveHooks& hooks, bool planOnly, const TaskVariant& variant) {
+    return RunIntoDocument(s, planOnly, [&](SolveRunResult& result) {
+        NoteOutcome(s, SolveVariant(s, hooks, planOnly, variant), variant, result);
     });
 }
 
-SolveRunResult RunIntoDocument(SolveState& s, const std::function<void(SolveRunResult&)>& run) {
+SolveRunResult RunIntoDocument(SolveState& s, bool planOnly, const std::function<void(SolveRunResult&)>& run) {
     SolveRunResult result;
     s.Report.Assign(kReportHead);
     s.Report.MarkBodyBegin();
@@ -28,6 +57,7 @@ SolveRunResult RunIntoDocument(SolveState& s, const std::function<void(SolveRunR
     } catch (...) {
         result.Failed = true;
     }
+    result.Outcome.Status = StatusOf(result, planOnly);
     s.Report.Append(kReportFooter);
     s.Report.MarkBodyEnd();
     s.Report.Append(kDocumentEnd);
@@ -39,10 +69,14 @@ SolveRunResult RunSolve(const TaskGrids& grids, bool restricted, bool planOnly,
                         const SolveSettings& settings, SolveHooks& hooks, SolveState& s) {
     ApplySettings(settings, s);
     SolveRunResult result;
+    TaskVariant variant;
     result.Refusal = GridsToSolveState(grids, restricted, s);
     if (result.Refusal.empty()) result.Refusal = CheckTaskInput(s);
+    if (result.Refusal.empty()) result.Refusal = GridsToVariant(grids, s, variant);
+    if (result.Refusal.empty()) result.Refusal = CheckForbiddenRoutes(s);
     if (!result.Refusal.empty()) return result;
-    return SolveIntoDocument(s, hooks, planOnly);
+    variant.SeekOtherOptima = settings.OtherOptima;
+    return SolveIntoDocument(s, hooks, planOnly, variant);
 }
 
 }  // namespace kargolo

@@ -8,8 +8,10 @@
 #include <functional>
 #include <string>
 
+#include "documents/run_outcome.h"
 #include "documents/task_grids.h"
 #include "solver/solve_state.h"
+#include "solver/task_variants.h"
 
 namespace kargolo {
 
@@ -21,6 +23,7 @@ struct SolveRunResult {
     std::string FailedCheck;  // the failed check's text
     bool Aborted = false;     // the user ended the run before the optimum
     bool Unsolvable = false;  // the limits keep part of the cargo from its consumers
+    RunOutcome Outcome;       // for scripts (when the run was not refused)
 };
 
 // Fills s from the grids and the settings and runs it; s.Report then holds the whole document
@@ -28,11 +31,13 @@ struct SolveRunResult {
 SolveRunResult RunSolve(const TaskGrids& grids, bool restricted, bool planOnly,
                         const SolveSettings& settings, SolveHooks& hooks, SolveState& s);
 
-// Runs the driver on a filled state between the report's head and its footer.
-SolveRunResult SolveIntoDocument(SolveState& s, SolveHooks& hooks, bool planOnly);
+// Runs the driver on a filled state between the report's head and its footer, with the task's
+// variant.
+SolveRunResult SolveIntoDocument(SolveState& s, SolveHooks& hooks, bool planOnly,
+                                 const TaskVariant& variant = {});
 
 // Runs `run` between the report's head and its footer, catching an internal failure once; run
-// notes in the result how the solution ended.
-SolveRunResult RunIntoDocument(SolveState& s, const std::function<void(SolveRunResult&)>& run);
+// notes in the result how the solution ended and its outcome, whose status is set here.
+SolveRunResult RunIntoDocument(SolveState& s, bool planOnly, const std::function<void(SolveRunResult&)>& run);
 
 }  // namespace kargolo

@@ -1,11 +1,13 @@
 #include "documents/table_file.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <new>
 
 #include "documents/atomic_file.h"
 #include "documents/document_texts.h"
+#include "documents/task_editing.h"
 #include "documents/text_numbers.h"
 #include "solver/report_buffer.h"
 
@@ -29,6 +31,15 @@ void AppendInt32LE(std::vector<std::uint8_t>& out, std::int32_t value) {
     }
 }
 
+// The block of a task's variant after the capacity flags, which readers of the older forms never
+// read: the magic "KRG+", the version 1, the goal (0 minimum, 1 maximum), a set of sections
+// (kForbiddenSection, kMandatorySection) and those sections of m*n values each.
+constexpr std::uint8_t kVariantMagic[4] = {'K', 'R', 'G', '+'};
+constexpr std::int32_t kVariantVersion = 1;
+constexpr std::int32_t kForbiddenSection = 1;  // 1 for a forbidden route (tariff M), else 0
+constexpr std::int32_t kMandatorySection = 2;  // the mandatory shipments
+constexpr std::int32_t kVariantHeaderSize = 16;
+
 // Where the sections of a file with the header (m, n) end, in bytes.
 struct Layout {
     std::int64_t m = 0;
@@ -36,11 +47,13 @@ struct Layout {
     std::int64_t TariffsEnd = 0;
     std::int64_t ValuesEnd = 0;
     std::int64_t FlagsEnd = 0;
+    std::int64_t VariantEnd = 0;  // the longest variant block
 
     Layout(std::int32_t rows, std::int32_t columns) : m(rows), n(columns) {
         TariffsEnd = 8 + 4 * (m + n + m * n);
         ValuesEnd = TariffsEnd + 4 * m * n;
         FlagsEnd = ValuesEnd + 4 * m * n;
+        VariantEnd = FlagsEnd + kVariantHeaderSize + 8 * m * n;
     }
     std::size_t Offset(std::int64_t base, std::int64_t item) const {
         return static_cast<std::size_t>(base + 4 * item);
@@ -80,6 +93,74 @@ void FillGrids(std::span<const std::uint8_t> bytes, const Layout& at, bool hasSe
             contents.HasLimits = contents.HasLimits || limited;
         }
     }
+    CopyRim(grids, GridKind::Tarif);  // the other grids' supplies and demands
+}
+
+// Reads the variant block, when the file has one; false when it is cut short or unknown.
+bool ReadVariant(std::span<const std::uint8_t> bytes, const Layout& at, TaskGrids& grids) {
+    const auto length = static_cast<std::int64_t>(bytes.size());
+    if (length < at.FlagsEnd + 4 || !std::equal(kVariantMagic, kVariantMagic + 4, bytes.begin() + at.FlagsEnd)) {
+        return true;  // none: bytes after the capacity flags are not ours
+    }
+    if (length < at.FlagsEnd + kVariantHeaderSize) return false;
+    const auto header = static_cast<std::size_t>(at.FlagsEnd);
+    const std::int32_t sections = ReadInt32LE(bytes, header + 12);
+    if (ReadInt32LE(bytes, header + 4) != kVariantVersion || (sections & ~(kForbiddenSection | kMandatorySection)) != 0) {
+        return false;
+    }
+    grids.Goal = ReadInt32LE(bytes, header + 8) == 1 ? TaskGoal::Maximise : TaskGoal::Minimise;
+    std::int64_t next = at.FlagsEnd + kVariantHeaderSize;
+    for (const std::int32_t section : {kForbiddenSection, kMandatorySection}) {
+        if ((sections & section) == 0) continue;
+        if (length < next + 4 * at.m * at.n) return false;
+        for (int i = 0; i < at.m; ++i) {
+            for (int j = 0; j < at.n; ++j) {
+                const std::int32_t value = ReadInt32LE(bytes, at.Offset(next, std::int64_t{i} * at.n + j));
+                if (value == 0) continue;  // a route as before; no mandatory shipment
+                std::string text = section == kForbiddenSection ? std::string(1, 'M') : NumberToText(value);
+                (section == kForbiddenSection ? grids.Tarif : grids.Mandatory).At(j + 1, i + 1).swap(text);
+            }
+        }
+        next += 4 * at.m * at.n;
+    }
+    return true;
+}
+
+// What a reader of the older forms finds in place of a tariff M: far above every tariff of the
+// task (a thousand times the largest, at least a million), so that it solves about the same task.
+std::int32_t StandInForM(const TaskGrids& grids) {
+    std::int64_t largest = 0;
+    for (int i = 1; i <= grids.Suppliers(); ++i) {
+        for (int j = 1; j <= grids.Consumers(); ++j) {
+            const std::string& tariff = grids.Tarif.At(j, i);
+            if (!IsMText(tariff)) largest = std::max<std::int64_t>(largest, std::llabs(TextToNumber(tariff)));
+        }
+    }
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(1000 * largest, 1000000, std::int64_t{1} << 30));
+}
+
+void AppendVariant(std::vector<std::uint8_t>& out, const TaskGrids& grids) {
+    const int m = grids.Suppliers();
+    const int n = grids.Consumers();
+    bool forbidden = false;
+    bool mandatory = false;
+    for (int i = 1; i <= m; ++i) {
+        for (int j = 1; j <= n; ++j) {
+            forbidden = forbidden || IsMText(grids.Tarif.At(j, i));
+            mandatory = mandatory || TextToNumber(grids.Mandatory.At(j, i)) != 0;
+        }
+    }
+    if (!forbidden && !mandatory && grids.Goal == TaskGoal::Minimise) return;  // written as before
+    out.insert(out.end(), kVariantMagic, kVariantMagic + 4);
+    AppendInt32LE(out, kVariantVersion);
+    AppendInt32LE(out, grids.Goal == TaskGoal::Maximise ? 1 : 0);
+    AppendInt32LE(out, (forbidden ? kForbiddenSection : 0) | (mandatory ? kMandatorySection : 0));
+    for (int i = 1; forbidden && i <= m; ++i) {
+        for (int j = 1; j <= n; ++j) AppendInt32LE(out, IsMText(grids.Tarif.At(j, i)) ? 1 : 0);
+    }
+    for (int i = 1; mandatory && i <= m; ++i) {
+        for (int j = 1; j <= n; ++j) AppendInt32LE(out, TextToNumber(grids.Mandatory.At(j, i)));
+    }
 }
 
 }  // namespace
@@ -115,6 +196,7 @@ TableFileResult ParseTableFile(std::span<const std::uint8_t> bytes, TableFileCon
         return {TableFileStatus::BadSize, m, n};
     }
     FillGrids(bytes, at, length >= at.FlagsEnd, contents);
+    if (!ReadVariant(bytes, at, contents.Grids)) return {TableFileStatus::ReadError};
     return {};
 }
 
@@ -131,7 +213,7 @@ TableFileResult ReadTableFile(const std::filesystem::path& path, TableFileConten
     const std::int32_t n = ReadInt32LE(bytes, 4);
     if (!SizeIsAcceptable(m, n)) return {TableFileStatus::BadSize, m, n};
     // Read no more than the file holds, and no more than its longest form needs.
-    const std::int64_t wanted = std::min<std::int64_t>(fileLength, Layout(m, n).FlagsEnd);
+    const std::int64_t wanted = std::min<std::int64_t>(fileLength, Layout(m, n).VariantEnd);
     try {
         bytes.resize(static_cast<std::size_t>(wanted));
     } catch (const std::bad_alloc&) {
@@ -151,8 +233,12 @@ std::vector<std::uint8_t> SerializeTableFile(const TaskGrids& grids) {
     AppendInt32LE(out, n);
     for (int i = 1; i <= m; ++i) AppendInt32LE(out, TextToNumber(grids.Tarif.At(n + 1, i)));
     for (int j = 1; j <= n; ++j) AppendInt32LE(out, TextToNumber(grids.Tarif.At(j, m + 1)));
+    const std::int32_t standInForM = StandInForM(grids);
     for (int i = 1; i <= m; ++i) {
-        for (int j = 1; j <= n; ++j) AppendInt32LE(out, TextToNumber(grids.Tarif.At(j, i)));
+        for (int j = 1; j <= n; ++j) {
+            const std::string& tariff = grids.Tarif.At(j, i);
+            AppendInt32LE(out, IsMText(tariff) ? standInForM : TextToNumber(tariff));
+        }
     }
     for (int pass = 0; pass < 2; ++pass) {  // the capacity values, then the capacity flags
         for (int i = 1; i <= m; ++i) {
@@ -163,6 +249,7 @@ std::vector<std::uint8_t> SerializeTableFile(const TaskGrids& grids) {
             }
         }
     }
+    AppendVariant(out, grids);
     return out;
 }
 

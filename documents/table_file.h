@@ -3,8 +3,12 @@
 // Table files (.tab): little-endian 32-bit integers back to back, with no magic number:
 //   m, n, the m supplies, the n demands, the m*n tariffs (row-major), and optionally the m*n
 //   capacity values followed by the m*n capacity flags (0 = no limit, else limited).
-// The length alone tells the two forms apart; bytes after the last section are not read.
-// The writer always produces the longer form.
+// The length alone tells the two forms apart. The writer always produces the longer form, and
+// for a task with a variant (a profit to maximise, forbidden routes, mandatory shipments) a
+// block after the capacity flags that readers of the older forms do not read: the magic "KRG+",
+// version 1, the goal, and the sections of forbidden routes and of mandatory shipments. There a
+// forbidden route's tariff is a stand-in far above the others. Other bytes after the capacity
+// flags are not read.
 
 #include <cstdint>
 #include <filesystem>

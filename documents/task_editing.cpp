@@ -39,7 +39,28 @@ std::optional<std::int32_t> StrictInteger(std::string_view text) {
 }
 
 TextGrid& GridOf(TaskGrids& grids, GridKind kind) {
-    return kind == GridKind::Tarif ? grids.Tarif : grids.Restriction;
+    switch (kind) {
+        case GridKind::Tarif: return grids.Tarif;
+        case GridKind::Restriction: return grids.Restriction;
+        case GridKind::Mandatory: return grids.Mandatory;
+    }
+    return grids.Tarif;
+}
+
+const TextGrid& GridOf(const TaskGrids& grids, GridKind kind) {
+    return GridOf(const_cast<TaskGrids&>(grids), kind);
+}
+
+constexpr GridKind kEveryGrid[] = {GridKind::Tarif, GridKind::Restriction, GridKind::Mandatory};
+
+// What a new route holds in each grid: tariff 0, no limit, no mandatory shipment.
+const char* NewRouteText(GridKind kind) {
+    switch (kind) {
+        case GridKind::Tarif: return "0";
+        case GridKind::Restriction: return kLatinM;
+        case GridKind::Mandatory: return "";
+    }
+    return "";
 }
 
 bool IsCorner(const TextGrid& grid, int column, int row) {
@@ -47,8 +68,10 @@ bool IsCorner(const TextGrid& grid, int column, int row) {
 }
 
 void ClearCorners(TaskGrids& grids) {
-    grids.Tarif.At(grids.Tarif.Columns() - 1, grids.Tarif.Rows() - 1).clear();
-    grids.Restriction.At(grids.Restriction.Columns() - 1, grids.Restriction.Rows() - 1).clear();
+    for (const GridKind kind : kEveryGrid) {
+        TextGrid& grid = GridOf(grids, kind);
+        grid.At(grid.Columns() - 1, grid.Rows() - 1).clear();
+    }
 }
 
 // A grid of the given size whose cell (column, row), both from 1, is source(column, row);
@@ -62,29 +85,62 @@ TextGrid Reshaped(int columns, int rows, Source source) {
     return result;
 }
 
+// Every grid reshaped alike: reshape(grid, the text of a new route in it).
+template <typename Reshape>
+void ReshapeEveryGrid(TaskGrids& grids, Reshape reshape) {
+    for (const GridKind kind : kEveryGrid) {
+        TextGrid& grid = GridOf(grids, kind);
+        grid = reshape(grid, NewRouteText(kind));
+    }
+    WriteCaptions(grids);
+    ClearCorners(grids);
+}
+
+// A new supply or demand: 0, the same in every grid.
+void ZeroRimCell(TaskGrids& grids, int column, int row) {
+    for (const GridKind kind : kEveryGrid) GridOf(grids, kind).At(column, row) = "0";
+}
+
 }  // namespace
 
 TaskGrids NewTaskGrids(int m, int n) {
     TaskGrids grids = MakeTaskGrids(m, n);
-    for (int row = 1; row <= m + 1; ++row) {
-        for (int column = 1; column <= n + 1; ++column) {
-            grids.Tarif.At(column, row) = "0";
-            grids.Restriction.At(column, row) = kLatinM;
+    for (const GridKind kind : kEveryGrid) {
+        TextGrid& grid = GridOf(grids, kind);
+        for (int row = 1; row <= m; ++row) {
+            for (int column = 1; column <= n; ++column) grid.At(column, row) = NewRouteText(kind);
         }
     }
+    for (int row = 1; row <= m; ++row) ZeroRimCell(grids, n + 1, row);
+    for (int column = 1; column <= n; ++column) ZeroRimCell(grids, column, m + 1);
+    // The limits grid of a new task shows "M" in its supplies and demands too, until a change of
+    // page copies them there.
+    for (int row = 1; row <= m; ++row) grids.Restriction.At(n + 1, row) = kLatinM;
+    for (int column = 1; column <= n; ++column) grids.Restriction.At(column, m + 1) = kLatinM;
     ClearCorners(grids);
     return grids;
+}
+
+bool IsRimCell(const TaskGrids& grids, int column, int row) {
+    return column == grids.Consumers() + 1 || row == grids.Suppliers() + 1;
 }
 
 CellCheck CheckCell(TaskGrids& grids, GridKind grid, int column, int row) {
     std::string& text = GridOf(grids, grid).At(column, row);
     const std::string_view trimmed = Trimmed(text);
-    if (grid == GridKind::Restriction && IsLetterM(trimmed)) {
+    const bool route = !IsRimCell(grids, column, row);
+    // "M": no limit (in any cell of the limits grid), or a forbidden route.
+    if ((grid == GridKind::Restriction || (grid == GridKind::Tarif && route)) && IsLetterM(trimmed)) {
         text = kLatinM;
+        return {};
+    }
+    if (route && grid == GridKind::Mandatory && trimmed.empty()) {
+        text.clear();
         return {};
     }
     const std::int32_t value = StrictInteger(trimmed).value_or(0);
     if (value < 0 && grid == GridKind::Restriction) return {false, kLimitMustBePositive};
+    if (value < 0 && route && grid == GridKind::Mandatory) return {false, kMandatoryMustNotBeNegative};
     if (value == 0) text = "0";
     return {};
 }
@@ -99,10 +155,9 @@ CellCheck CheckLeavingCell(TaskGrids& grids, GridKind grid, int column, int row,
 }
 
 void MirrorRimCell(TaskGrids& grids, GridKind from, int column, int row) {
-    const TextGrid& source = GridOf(grids, from);
-    if (column != source.Columns() - 1 && row != source.Rows() - 1) return;
-    TextGrid& target = GridOf(grids, from == GridKind::Tarif ? GridKind::Restriction : GridKind::Tarif);
-    target.At(column, row) = source.At(column, row);
+    if (!IsRimCell(grids, column, row)) return;
+    const std::string text = GridOf(grids, from).At(column, row);
+    for (const GridKind kind : kEveryGrid) GridOf(grids, kind).At(column, row) = text;
 }
 
 void CopyRim(TaskGrids& grids, GridKind from) {
@@ -113,80 +168,63 @@ void CopyRim(TaskGrids& grids, GridKind from) {
 }
 
 void InsertSupplier(TaskGrids& grids, int row) {
-    auto insert = [row](const TextGrid& old, const char* fill) {
-        TextGrid grid = Reshaped(old.Columns(), old.Rows() + 1, [&](int c, int r) {
+    ReshapeEveryGrid(grids, [row](const TextGrid& old, const char* fill) {
+        return Reshaped(old.Columns(), old.Rows() + 1, [&](int c, int r) {
             if (r == row) return std::string(fill);
             return old.At(c, r < row ? r : r - 1);
         });
-        return grid;
-    };
-    grids.Tarif = insert(grids.Tarif, "0");
-    grids.Restriction = insert(grids.Restriction, kLatinM);
-    grids.Restriction.At(grids.Restriction.Columns() - 1, row) = "0";
-    WriteCaptions(grids);
+    });
+    ZeroRimCell(grids, grids.Consumers() + 1, row);
     ClearCorners(grids);
 }
 
 void InsertConsumer(TaskGrids& grids, int column) {
-    auto insert = [column](const TextGrid& old, const char* fill) {
+    ReshapeEveryGrid(grids, [column](const TextGrid& old, const char* fill) {
         return Reshaped(old.Columns() + 1, old.Rows(), [&](int c, int r) {
             if (c == column) return std::string(fill);
             return old.At(c < column ? c : c - 1, r);
         });
-    };
-    grids.Tarif = insert(grids.Tarif, "0");
-    grids.Restriction = insert(grids.Restriction, kLatinM);
-    grids.Restriction.At(column, grids.Restriction.Rows() - 1) = "0";
-    WriteCaptions(grids);
+    });
+    ZeroRimCell(grids, column, grids.Suppliers() + 1);
     ClearCorners(grids);
 }
 
 std::string DeleteSupplier(TaskGrids& grids, int row) {
     if (grids.Suppliers() <= 2) return kTooFewLines;
-    auto remove = [row](const TextGrid& old) {
+    ReshapeEveryGrid(grids, [row](const TextGrid& old, const char*) {
         return Reshaped(old.Columns(), old.Rows() - 1,
                         [&](int c, int r) { return old.At(c, r < row ? r : r + 1); });
-    };
-    grids.Tarif = remove(grids.Tarif);
-    grids.Restriction = remove(grids.Restriction);
-    WriteCaptions(grids);
-    ClearCorners(grids);
+    });
     return {};
 }
 
 std::string DeleteConsumer(TaskGrids& grids, int column) {
     if (grids.Consumers() <= 2) return kTooFewLines;
-    auto remove = [column](const TextGrid& old) {
+    ReshapeEveryGrid(grids, [column](const TextGrid& old, const char*) {
         return Reshaped(old.Columns() - 1, old.Rows(),
                         [&](int c, int r) { return old.At(c < column ? c : c + 1, r); });
-    };
-    grids.Tarif = remove(grids.Tarif);
-    grids.Restriction = remove(grids.Restriction);
-    WriteCaptions(grids);
-    ClearCorners(grids);
+    });
     return {};
 }
 
+// A forbidden route ("M") stays forbidden.
 void InverseSign(TaskGrids& grids) {
     for (int row = 1; row <= grids.Suppliers(); ++row) {
         for (int column = 1; column <= grids.Consumers(); ++column) {
             std::string& text = grids.Tarif.At(column, row);
-            text = NumberToText(-std::int64_t{TextToNumber(text)});
+            if (text != kLatinM) text = NumberToText(-std::int64_t{TextToNumber(text)});
         }
     }
 }
 
 void Transpose(TaskGrids& grids) {
-    auto transposed = [](const TextGrid& old) {
+    ReshapeEveryGrid(grids, [](const TextGrid& old, const char*) {
         return Reshaped(old.Rows(), old.Columns(), [&](int c, int r) { return old.At(r, c); });
-    };
-    grids.Tarif = transposed(grids.Tarif);
-    grids.Restriction = transposed(grids.Restriction);
-    WriteCaptions(grids);
+    });
 }
 
 std::string CopyBlock(const TaskGrids& grids, GridKind grid, int column, int row, int columns, int rows) {
-    const TextGrid& source = grid == GridKind::Tarif ? grids.Tarif : grids.Restriction;
+    const TextGrid& source = GridOf(grids, grid);
     std::string text;
     for (int r = row; r < row + rows; ++r) {
         for (int c = column; c < column + columns; ++c) {

@@ -11,7 +11,7 @@
 
 namespace kargolo {
 
-enum class GridKind { Tarif, Restriction };
+enum class GridKind { Tarif, Restriction, Mandatory };
 
 // A new task of m suppliers and n consumers: every number "0", every limit "M", corner empty.
 TaskGrids NewTaskGrids(int m = 3, int n = 3);
@@ -22,9 +22,11 @@ struct CellCheck {
     std::string Message;
 };
 
-// Normalises the text of cell (column, row) of a grid: "m" or "М" in the limits grid becomes
-// "M"; a text that is no integer becomes "0"; a negative limit is refused with "Число должно
-// быть > 0" (the text stays). Used when Enter is pressed.
+// Normalises the text of cell (column, row) of a grid: "m" or "М" in the limits grid, or in a
+// route of the tariffs grid (a forbidden route), becomes "M"; an empty mandatory shipment stays
+// empty; any other text that is no integer becomes "0". A negative limit is refused with "Число
+// должно быть > 0", a negative mandatory shipment with a message of its own (the text stays).
+// Used when Enter is pressed.
 CellCheck CheckCell(TaskGrids& grids, GridKind grid, int column, int row);
 
 // The check made before the cursor leaves cell (column, row) for the target cell: the same as
@@ -33,15 +35,15 @@ CellCheck CheckCell(TaskGrids& grids, GridKind grid, int column, int row);
 CellCheck CheckLeavingCell(TaskGrids& grids, GridKind grid, int column, int row,
                            int targetColumn, int targetRow);
 
-// Copies a supply or demand cell (last column or last row) to the other grid; other cells are
+// Copies a supply or demand cell (last column or last row) to the other grids; other cells are
 // left alone.
 void MirrorRimCell(TaskGrids& grids, GridKind from, int column, int row);
 
 // Copies every supply and demand of one grid into the other, as a page change does.
 void CopyRim(TaskGrids& grids, GridKind from);
 
-// A new supplier (tariffs and supply 0, routes unlimited) before row `row`, which may be the
-// demand row; the rows from there move down.
+// A new supplier (tariffs and supply 0, routes unlimited, no mandatory shipments) before row
+// `row`, which may be the demand row; the rows from there move down.
 void InsertSupplier(TaskGrids& grids, int row);
 // A new consumer before column `column`, which may be the supply column.
 void InsertConsumer(TaskGrids& grids, int column);
@@ -53,10 +55,10 @@ void InsertConsumer(TaskGrids& grids, int column);
 std::string DeleteSupplier(TaskGrids& grids, int row);
 std::string DeleteConsumer(TaskGrids& grids, int column);
 
-// Every tariff becomes the decimal text of its negation (by the atol rule).
+// Every tariff becomes the decimal text of its negation (by the atol rule); "M" stays.
 void InverseSign(TaskGrids& grids);
 
-// Suppliers become consumers and back: route (i, j) moves to (j, i) in both grids, supplies
+// Suppliers become consumers and back: route (i, j) moves to (j, i) in every grid, supplies
 // become demands and demands supplies.
 void Transpose(TaskGrids& grids);
 

@@ -22,7 +22,7 @@ TextGrid::TextGrid(int columns, int rows)
       m_cells(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows)) {}
 
 TaskGrids MakeTaskGrids(int m, int n) {
-    TaskGrids grids{TextGrid(n + 2, m + 2), TextGrid(n + 2, m + 2)};
+    TaskGrids grids{TextGrid(n + 2, m + 2), TextGrid(n + 2, m + 2), TextGrid(n + 2, m + 2)};
     WriteCaptions(grids);
     return grids;
 }
@@ -30,6 +30,7 @@ TaskGrids MakeTaskGrids(int m, int n) {
 void WriteCaptions(TaskGrids& grids) {
     WriteGridCaptions(grids.Tarif);
     WriteGridCaptions(grids.Restriction);
+    WriteGridCaptions(grids.Mandatory);
 }
 
 }  // namespace kargolo

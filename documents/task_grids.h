@@ -1,10 +1,11 @@
 #pragma once
 
-// A task while it is edited: two grids of text cells of equal size, the tariffs with supplies and
-// demands (Tarif) and the route capacity limits (Restriction). A cell is addressed (column, row)
-// from 0. For m suppliers and n consumers each grid has n + 2 columns and m + 2 rows: captions
-// in row 0 and column 0, the supplies in column n + 1, the demands in row m + 1 and an empty
-// corner. Numbers stay text until the task is saved or solved.
+// A task while it is edited: three grids of text cells of equal size, the tariffs with supplies
+// and demands (Tarif; a tariff "M" forbids its route), the route capacity limits (Restriction)
+// and the mandatory shipments (Mandatory; empty or "0": none), and the goal of the task. A cell
+// is addressed (column, row) from 0. For m suppliers and n consumers each grid has n + 2 columns
+// and m + 2 rows: captions in row 0 and column 0, the supplies in column n + 1, the demands in
+// row m + 1 and an empty corner. Numbers stay text until the task is saved or solved.
 
 #include <string>
 #include <vector>
@@ -34,9 +35,14 @@ private:
     std::vector<std::string> m_cells;
 };
 
+// What the tariffs are: costs to minimise, or profits to maximise.
+enum class TaskGoal { Minimise, Maximise };
+
 struct TaskGrids {
     TextGrid Tarif;
     TextGrid Restriction;
+    TextGrid Mandatory;
+    TaskGoal Goal = TaskGoal::Minimise;
 
     int Suppliers() const { return Tarif.Rows() - 2; }
     int Consumers() const { return Tarif.Columns() - 2; }
@@ -47,7 +53,7 @@ struct TaskGrids {
 // Grids for m suppliers and n consumers with captions and every other cell empty.
 TaskGrids MakeTaskGrids(int m, int n);
 
-// Writes the captions of both grids: "поставщик A1", "потребитель B1", "Потребности",
+// Writes the captions of every grid: "поставщик A1", "потребитель B1", "Потребности",
 // "Запасы груза".
 void WriteCaptions(TaskGrids& grids);
 

@@ -1,8 +1,44 @@
 #include "documents/task_kind_runs.h"
 
+#include <algorithm>
+
 #include "documents/grids_to_state.h"
 
 namespace kargolo {
+namespace {
+
+void NoteTimeOutcome(const SolveState& s, const TaskGrids& grids, const TimeCriterionResult& time,
+                     SolveRunResult& result) {
+    result.Aborted = !time.Completed;
+    result.Unsolvable = time.Unsolvable;
+    RunOutcome& outcome = result.Outcome;
+    outcome.Kind = "time";
+    outcome.Objective = time.LongestTime.Number;
+    outcome.Stages = time.Stages;
+    for (int i = 0; i < grids.Suppliers(); ++i) {
+        std::vector<std::int64_t>& row = outcome.Plan.emplace_back();
+        for (int j = 0; j < grids.Consumers(); ++j) row.push_back(std::max(s.Cell(i, j).Cargo, 0));
+    }
+}
+
+void NoteAssignmentOutcome(const AssignmentTask& task, const AssignmentResult& assignment,
+                           SolveRunResult& result) {
+    result.Aborted = !assignment.Completed;
+    result.Unsolvable = !assignment.Solvable;
+    RunOutcome& outcome = result.Outcome;
+    outcome.Kind = "assignment";
+    outcome.Maximise = task.Maximise;
+    outcome.Objective = assignment.Total;
+    outcome.Stages = assignment.Stages;
+    outcome.Plan.assign(static_cast<std::size_t>(task.Rows),
+                        std::vector<std::int64_t>(static_cast<std::size_t>(task.Columns), 0));
+    for (std::size_t i = 0; i < assignment.ColumnOfRow.size(); ++i) {
+        const int j = assignment.ColumnOfRow[i];
+        if (j >= 0) outcome.Plan[i][static_cast<std::size_t>(j)] = 1;
+    }
+}
+
+}  // namespace
 
 SolveRunResult RunTimeSolve(const TaskGrids& grids, bool restricted, bool planOnly,
                             const SolveSettings& settings, SolveHooks& hooks, SolveState& s,
@@ -12,10 +48,9 @@ SolveRunResult RunTimeSolve(const TaskGrids& grids, bool restricted, bool planOn
     result.Refusal = GridsToSolveState(grids, restricted, s);
     if (result.Refusal.empty()) result.Refusal = CheckTimeTaskInput(s);
     if (!result.Refusal.empty()) return result;
-    return RunIntoDocument(s, [&](SolveRunResult& run) {
+    return RunIntoDocument(s, planOnly, [&](SolveRunResult& run) {
         time = SolveByTime(s, hooks, planOnly);
-        run.Aborted = !time.Completed;
-        run.Unsolvable = time.Unsolvable;
+        NoteTimeOutcome(s, grids, time, run);
     });
 }
 
@@ -25,46 +60,10 @@ SolveRunResult RunAssignmentSolve(const AssignmentTask& task, const SolveSetting
     SolveRunResult result;
     result.Refusal = CheckAssignmentTask(task);
     if (!result.Refusal.empty()) return result;
-    return RunIntoDocument(s, [&](SolveRunResult& run) {
+    return RunIntoDocument(s, false, [&](SolveRunResult& run) {
         assignment = SolveAssignment(task, s, hooks);
-        run.Aborted = !assignment.Completed;
-        run.Unsolvable = !assignment.Solvable;
+        NoteAssignmentOutcome(task, assignment, run);
     });
-}
-
-RunOutcome TimeOutcome(const SolveState& s, const TaskGrids& grids, const TimeCriterionResult& time,
-                       bool planOnly) {
-    RunOutcome outcome;
-    outcome.Kind = "time";
-    outcome.Status = planOnly          ? RunStatus::PlanOnly
-                     : !time.Completed ? RunStatus::Stopped
-                     : time.Unsolvable ? RunStatus::Unsolvable
-                                       : RunStatus::Optimal;
-    outcome.Objective = time.LongestTime.Number;
-    outcome.Stages = time.Stages;
-    for (int i = 0; i < grids.Suppliers(); ++i) {
-        std::vector<std::int64_t>& row = outcome.Plan.emplace_back();
-        for (int j = 0; j < grids.Consumers(); ++j) row.push_back(std::max(s.Cell(i, j).Cargo, 0));
-    }
-    return outcome;
-}
-
-RunOutcome AssignmentOutcome(const AssignmentTask& task, const AssignmentResult& assignment) {
-    RunOutcome outcome;
-    outcome.Kind = "assignment";
-    outcome.Maximise = task.Maximise;
-    outcome.Status = !assignment.Completed ? RunStatus::Stopped
-                     : !assignment.Solvable ? RunStatus::Unsolvable
-                                            : RunStatus::Optimal;
-    outcome.Objective = assignment.Total;
-    outcome.Stages = assignment.Stages;
-    outcome.Plan.assign(static_cast<std::size_t>(task.Rows),
-                        std::vector<std::int64_t>(static_cast<std::size_t>(task.Columns), 0));
-    for (std::size_t i = 0; i < assignment.ColumnOfRow.size(); ++i) {
-        const int j = assignment.ColumnOfRow[i];
-        if (j >= 0) outcome.Plan[i][static_cast<std::size_t>(j)] = 1;
-    }
-    return outcome;
 }
 
 }  // namespace kargolo

@@ -4,9 +4,10 @@
 // and to the outcome for scripts: the transportation problem by the time criterion (a task's
 // grids with times in place of tariffs) and the assignment problem (a matrix). Both go as the
 // transportation runs go (solve_run.h): a task a run cannot take is refused with a message, the
-// run writes between the report's head and footer, an internal failure is caught once.
+// run writes between the report's head and footer, an internal failure is caught once. The
+// result's outcome has "objective" T (over the task's own routes) or the total, and "plan" the
+// task's own cells, for the assignment 1 on each assigned cell.
 
-#include "documents/run_outcome.h"
 #include "documents/solve_run.h"
 #include "documents/task_grids.h"
 #include "solver/hungarian.h"
@@ -26,11 +27,5 @@ SolveRunResult RunTimeSolve(const TaskGrids& grids, bool restricted, bool planOn
 // The assignment problem: s carries the report and the settings only.
 SolveRunResult RunAssignmentSolve(const AssignmentTask& task, const SolveSettings& settings,
                                   SolveHooks& hooks, SolveState& s, AssignmentResult& assignment);
-
-// The outcomes: "objective" is T (over the task's own routes) or the total; "plan" the task's
-// own cells, for the assignment 1 on each assigned cell.
-RunOutcome TimeOutcome(const SolveState& s, const TaskGrids& grids, const TimeCriterionResult& time,
-                       bool planOnly);
-RunOutcome AssignmentOutcome(const AssignmentTask& task, const AssignmentResult& assignment);
 
 }  // namespace kargolo

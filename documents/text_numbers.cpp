@@ -43,9 +43,9 @@ ParsedNumber ParseNumber(std::string_view text) {
 
 std::string NumberToText(std::int64_t value) { return std::to_string(value); }
 
-TypedText CheckTypedNumber(std::string_view text, bool limitCell) {
+TypedText CheckTypedNumber(std::string_view text, bool takesM) {
     static constexpr std::string_view kLetters[] = {"M", "m", "М", "м"};  // Latin, then Cyrillic
-    if (limitCell) {
+    if (takesM) {
         for (const std::string_view letter : kLetters) {
             if (text == letter) return TypedText::Complete;
         }
@@ -58,7 +58,7 @@ TypedText CheckTypedNumber(std::string_view text, bool limitCell) {
     return ParseNumber(text).OutOfRange ? TypedText::TooLarge : TypedText::Complete;
 }
 
-bool IsNoLimitText(std::string_view text) {
+bool IsMText(std::string_view text) {
     std::size_t first = 0;
     std::size_t last = text.size();
     while (first < last && IsBlank(text[first])) ++first;

@@ -22,8 +22,10 @@ inline std::int32_t TextToNumber(std::string_view text) { return ParseNumber(tex
 // Decimal text with a leading "-" for negative values and no other signs or separators.
 std::string NumberToText(std::int64_t value);
 
-// A limit text that means "no limit": "M" once blanks are trimmed, in either case.
-bool IsNoLimitText(std::string_view text);
+// The letter M alone once blanks are trimmed, Latin in either case: in a limit "no limit", in a
+// tariff a forbidden route.
+bool IsMText(std::string_view text);
+inline bool IsNoLimitText(std::string_view text) { return IsMText(text); }
 
 // Text being typed into a cell (UTF-8), as far as it can still become what the cell holds.
 enum class TypedText {
@@ -33,8 +35,8 @@ enum class TypedText {
     TooLarge,  // digits beyond the 32-bit range
 };
 
-// A tariff, supply or demand: an optional leading minus and decimal digits. A limit cell also
-// takes "M" alone, Latin or Cyrillic, in either case.
-TypedText CheckTypedNumber(std::string_view text, bool limitCell);
+// A tariff, supply or demand: an optional leading minus and decimal digits. A cell that may hold
+// M (a limit, or the tariff of a route) also takes "M" alone, Latin or Cyrillic, in either case.
+TypedText CheckTypedNumber(std::string_view text, bool takesM);
 
 }  // namespace kargolo

@@ -4,37 +4,42 @@
 #include <cctype>
 #include <charconv>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <new>
 #include <optional>
 #include <vector>
 
 #include "documents/document_texts.h"
+#include "documents/task_editing.h"
 #include "documents/text_lines.h"
 #include "documents/text_numbers.h"
-#include "documents/windows1251.h"
 #include "solver/report_buffer.h"
 
 namespace kargolo {
 namespace {
 
 constexpr std::int64_t kLargestCellCount = 2147483647;
+constexpr char kGoalMaximiseLine[] = "цель;максимум\n";
+constexpr char kMandatoryHeaderLine[] = "\nобязательные поставки\n";
 
-enum class ValueKind { Tariff, Supply, Demand, Limit };
+enum class ValueKind { Tariff, Supply, Demand, Limit, Mandatory };
 
-// The number of a value, or the fault; a limit of "M" is returned as nullopt number.
+// The number of a value, or the fault; "M" in a limit (no limit) or a tariff (a forbidden route)
+// is returned as nullopt number, and so is an empty mandatory shipment (none).
 struct ReadValue {
     std::optional<std::int32_t> Number;
     std::optional<std::string> Fault;
 };
 
+bool IsLetterM(std::string_view value) {
+    return IsMText(value) || value == "\xD0\x9C" || value == "\xD0\xBC";
+}
+
 ReadValue ReadNumber(std::string_view value, ValueKind kind) {
+    if (value.empty() && kind == ValueKind::Mandatory) return {};
     if (value.empty()) return {std::nullopt, kTextEmptyValue};
     const std::string text(value);
-    if (kind == ValueKind::Limit && IsNoLimitText(value)) return {};
-    if (kind == ValueKind::Limit && (value == "\xD0\x9C" || value == "\xD0\xBC")) return {};
+    if ((kind == ValueKind::Limit || kind == ValueKind::Tariff) && IsLetterM(value)) return {};
     std::int64_t number = 0;
     const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
     if (error == std::errc::invalid_argument || end != value.data() + value.size()) {
@@ -48,52 +53,145 @@ ReadValue ReadNumber(std::string_view value, ValueKind kind) {
         if (kind == ValueKind::Supply) return {std::nullopt, kTextNegativeSupply};
         if (kind == ValueKind::Demand) return {std::nullopt, kTextNegativeDemand};
         if (kind == ValueKind::Limit) return {std::nullopt, kTextNegativeLimit};
+        if (kind == ValueKind::Mandatory) return {std::nullopt, kTextNegativeMandatory};
     }
     return {static_cast<std::int32_t>(number), std::nullopt};
 }
 
+// Latin and Russian letters in lower case; other text as it is.
+std::string Lowered(std::string_view text) {
+    std::string lower;
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        const auto byte = static_cast<unsigned char>(text[k]);
+        const auto next = k + 1 < text.size() ? static_cast<unsigned char>(text[k + 1]) : 0;
+        if (byte == 0xD0 && next >= 0x90 && next <= 0x9F) {  // А..П
+            lower += '\xD0';
+            lower += static_cast<char>(next + 0x20);
+            ++k;
+        } else if (byte == 0xD0 && next >= 0xA0 && next <= 0xAF) {  // Р..Я
+            lower += '\xD1';
+            lower += static_cast<char>(next - 0x20);
+            ++k;
+        } else if (byte == 0xD0 && next == 0x81) {  // Ё
+            lower += "\xD1\x91";
+            ++k;
+        } else {
+            lower += static_cast<char>(std::tolower(byte));
+        }
+    }
+    return lower;
+}
+
+// A line that names what follows instead of holding values: the goal of the task, or the start
+// of the limits or of the mandatory shipments.
+enum class Keyword { None, GoalMin, GoalMax, BadGoal, Limits, Mandatory };
+
+Keyword KeywordOf(const DataLine& line) {
+    std::string text;
+    for (const std::string_view value : line.Values) text += Lowered(value) + ' ';
+    if (text.starts_with("цель")) {
+        if (text.find("максимум") != std::string::npos || text.find("max") != std::string::npos) return Keyword::GoalMax;
+        if (text.find("минимум") != std::string::npos || text.find("min") != std::string::npos) return Keyword::GoalMin;
+        return Keyword::BadGoal;
+    }
+    if (text.starts_with("ограничения")) return Keyword::Limits;
+    if (text.starts_with("обязательные")) return Keyword::Mandatory;
+    return Keyword::None;
+}
+
 // The lines of a task, found by their number of values: tariff lines have n + 1, the demand
-// line and the limit lines n.
+// line and the limit and mandatory lines n.
 struct TaskLines {
+    TaskGoal Goal = TaskGoal::Minimise;
     std::vector<const DataLine*> Tariffs;
     const DataLine* Demands = nullptr;
     std::vector<const DataLine*> Limits;
+    std::vector<const DataLine*> Mandatory;
 };
+
+// The blocks after the demand line.
+enum class Block { Limits, Mandatory };
+
+// Sorts the lines before the demand line into tariffs and demands.
+std::optional<TextFault> SortTaskLine(const DataLine& line, unsigned width, TaskLines& task) {
+    const unsigned n = width - 1;
+    const auto count = static_cast<unsigned>(line.Values.size());
+    if (count == width) {
+        task.Tariffs.push_back(&line);
+    } else if (count == n) {
+        if (task.Tariffs.size() < 2) return TextFault{line.Number, 1, kTextTooFewSuppliers};
+        task.Demands = &line;
+    } else if (count < n) {
+        return TextFault{line.Number, count + 1, Format(kTextMissingValue, width, n)};
+    } else {
+        return TextFault{line.Number, width + 1, Format(kTextExtraValue, width)};
+    }
+    return std::nullopt;
+}
+
+std::vector<const DataLine*>& LinesOf(TaskLines& task, Block block) {
+    return block == Block::Limits ? task.Limits : task.Mandatory;
+}
+
+std::string ExtraLineText(Block block) {
+    return block == Block::Limits ? kTextExtraLine : kTextExtraMandatoryLine;
+}
+
+std::optional<TextFault> SortBlockLine(const DataLine& line, unsigned n, TaskLines& task, Block block) {
+    std::vector<const DataLine*>& lines = LinesOf(task, block);
+    const auto count = static_cast<unsigned>(line.Values.size());
+    if (lines.size() == task.Tariffs.size()) return TextFault{line.Number, 1, ExtraLineText(block)};
+    if (count != n) {
+        return TextFault{line.Number, std::min(count, n) + 1,
+                         Format(block == Block::Limits ? kTextLimitsCount : kTextMandatoryCount, n)};
+    }
+    lines.push_back(&line);
+    return std::nullopt;
+}
+
+std::optional<TextFault> CheckBlockComplete(TaskLines& task, Block block, unsigned lastLine) {
+    const std::vector<const DataLine*>& lines = LinesOf(task, block);
+    const std::size_t m = task.Tariffs.size();
+    if (lines.empty() || lines.size() == m) return std::nullopt;
+    return TextFault{lastLine + 1, 1,
+                     Format(block == Block::Limits ? kTextTooFewLimitLines : kTextTooFewMandatoryLines,
+                            static_cast<unsigned>(m), static_cast<unsigned>(lines.size()))};
+}
 
 std::optional<TextFault> SortLines(const std::vector<DataLine>& lines, unsigned lastLine,
                                    TaskLines& task) {
-    if (lines.empty()) return TextFault{1, 1, kTextNoTask};
-    const auto width = static_cast<unsigned>(lines.front().Values.size());
-    if (width < 3) return TextFault{lines.front().Number, width + 1, kTextTooFewColumns};
-    const unsigned n = width - 1;
-    for (const DataLine& line : lines) {
-        const auto count = static_cast<unsigned>(line.Values.size());
-        if (task.Demands == nullptr) {
-            if (count == width) {
-                task.Tariffs.push_back(&line);
-            } else if (count == n) {
-                if (task.Tariffs.size() < 2) return TextFault{line.Number, 1, kTextTooFewSuppliers};
-                task.Demands = &line;
-            } else if (count < n) {
-                return TextFault{line.Number, count + 1, Format(kTextMissingValue, width, n)};
-            } else {
-                return TextFault{line.Number, width + 1, Format(kTextExtraValue, width)};
-            }
-        } else if (task.Limits.size() == task.Tariffs.size()) {
-            return TextFault{line.Number, 1, kTextExtraLine};
-        } else if (count != n) {
-            return TextFault{line.Number, std::min(count, n) + 1, Format(kTextLimitsCount, n)};
-        } else {
-            task.Limits.push_back(&line);
+    std::size_t first = 0;
+    if (!lines.empty()) {
+        const Keyword goal = KeywordOf(lines.front());
+        if (goal == Keyword::BadGoal) return TextFault{lines.front().Number, 2, kTextBadGoal};
+        if (goal == Keyword::GoalMin || goal == Keyword::GoalMax) {
+            task.Goal = goal == Keyword::GoalMax ? TaskGoal::Maximise : TaskGoal::Minimise;
+            first = 1;
         }
     }
-    if (task.Demands == nullptr) return TextFault{lastLine + 1, 1, kTextNoDemands};
-    if (!task.Limits.empty() && task.Limits.size() < task.Tariffs.size()) {
-        return TextFault{lastLine + 1, 1,
-                         Format(kTextTooFewLimitLines, static_cast<unsigned>(task.Tariffs.size()),
-                                static_cast<unsigned>(task.Limits.size()))};
+    if (first == lines.size()) return TextFault{1, 1, kTextNoTask};
+    const auto width = static_cast<unsigned>(lines[first].Values.size());
+    if (width < 3) return TextFault{lines[first].Number, width + 1, kTextTooFewColumns};
+    Block block = Block::Limits;
+    for (std::size_t k = first; k < lines.size(); ++k) {
+        const DataLine& line = lines[k];
+        const Keyword keyword = KeywordOf(line);
+        if (keyword != Keyword::None && (keyword != Keyword::Limits && keyword != Keyword::Mandatory)) {
+            return TextFault{line.Number, 1, kTextGoalFirst};
+        }
+        if (keyword != Keyword::None && task.Demands == nullptr) return TextFault{line.Number, 1, kTextBlockAfterDemands};
+        if (keyword == Keyword::Limits || keyword == Keyword::Mandatory) {
+            block = keyword == Keyword::Mandatory ? Block::Mandatory : Block::Limits;
+            if (!LinesOf(task, block).empty()) return TextFault{line.Number, 1, ExtraLineText(block)};
+            continue;
+        }
+        std::optional<TextFault> fault = task.Demands == nullptr ? SortTaskLine(line, width, task)
+                                                                 : SortBlockLine(line, width - 1, task, block);
+        if (fault) return fault;
     }
-    return std::nullopt;
+    if (task.Demands == nullptr) return TextFault{lastLine + 1, 1, kTextNoDemands};
+    if (auto fault = CheckBlockComplete(task, Block::Limits, lastLine)) return fault;
+    return CheckBlockComplete(task, Block::Mandatory, lastLine);
 }
 
 // Reads value k of a line into a grid text; the fault when it is no value of its kind.
@@ -101,7 +199,28 @@ std::optional<TextFault> TakeValue(const DataLine& line, std::size_t k, ValueKin
                                    std::string& target) {
     const ReadValue read = ReadNumber(line.Values[k], kind);
     if (read.Fault) return TextFault{line.Number, static_cast<unsigned>(k + 1), *read.Fault};
-    target = read.Number ? NumberToText(*read.Number) : std::string("M");
+    if (read.Number) {
+        target = NumberToText(*read.Number);
+    } else {
+        target = kind == ValueKind::Mandatory ? std::string() : std::string("M");
+    }
+    return std::nullopt;
+}
+
+// Reads the values of a block (limits or mandatory shipments) into a grid; without the block
+// every route gets `none`.
+std::optional<TextFault> FillRoutes(const std::vector<const DataLine*>& block, ValueKind kind, const char* none,
+                                    TextGrid& grid, int m, int n) {
+    for (int i = 0; i < m; ++i) {
+        for (int j = 0; j < n; ++j) {
+            std::string& target = grid.At(j + 1, i + 1);
+            if (block.empty()) {
+                target = none;
+            } else if (auto fault = TakeValue(*block[static_cast<std::size_t>(i)], static_cast<std::size_t>(j), kind, target)) {
+                return fault;
+            }
+        }
+    }
     return std::nullopt;
 }
 
@@ -110,6 +229,7 @@ std::optional<TextFault> FillGrids(const TaskLines& task, TableFileContents& con
     const int n = static_cast<int>(task.Demands->Values.size());
     TaskGrids& grids = contents.Grids;
     grids = MakeTaskGrids(m, n);
+    grids.Goal = task.Goal;
     for (int i = 0; i < m; ++i) {
         const DataLine& line = *task.Tariffs[static_cast<std::size_t>(i)];
         for (int j = 0; j < n; ++j) {
@@ -122,29 +242,19 @@ std::optional<TextFault> FillGrids(const TaskLines& task, TableFileContents& con
                                    grids.Tarif.At(n + 1, i + 1))) {
             return fault;
         }
-        grids.Restriction.At(n + 1, i + 1) = grids.Tarif.At(n + 1, i + 1);
     }
     for (int j = 0; j < n; ++j) {
         if (auto fault = TakeValue(*task.Demands, static_cast<std::size_t>(j), ValueKind::Demand,
                                    grids.Tarif.At(j + 1, m + 1))) {
             return fault;
         }
-        grids.Restriction.At(j + 1, m + 1) = grids.Tarif.At(j + 1, m + 1);
     }
+    CopyRim(grids, GridKind::Tarif);
+    if (auto fault = FillRoutes(task.Limits, ValueKind::Limit, "M", grids.Restriction, m, n)) return fault;
+    if (auto fault = FillRoutes(task.Mandatory, ValueKind::Mandatory, "", grids.Mandatory, m, n)) return fault;
     contents.HasLimits = false;
-    for (int i = 0; i < m; ++i) {
-        for (int j = 0; j < n; ++j) {
-            std::string& limit = grids.Restriction.At(j + 1, i + 1);
-            if (task.Limits.empty()) {
-                limit = "M";
-                continue;
-            }
-            if (auto fault = TakeValue(*task.Limits[static_cast<std::size_t>(i)],
-                                       static_cast<std::size_t>(j), ValueKind::Limit, limit)) {
-                return fault;
-            }
-            contents.HasLimits = contents.HasLimits || limit != "M";
-        }
+    for (int i = 1; i <= m; ++i) {
+        for (int j = 1; j <= n; ++j) contents.HasLimits = contents.HasLimits || grids.Restriction.At(j, i) != "M";
     }
     return std::nullopt;
 }
@@ -155,8 +265,7 @@ void AppendNumber(std::string& out, std::int64_t value) { out += NumberToText(va
 
 std::string ParseTextTask(std::string_view bytes, TableFileContents& contents) {
     try {
-        if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
-        const std::string decoded = WithLfLineEnds(IsValidUtf8(bytes) ? bytes : DecodeWindows1251(bytes));
+        const std::string decoded = DecodeTextFile(bytes);
         const std::vector<DataLine> lines = SplitLines(decoded);
         TaskLines task;
         if (auto fault = SortLines(lines, CountLines(decoded), task)) return FaultText(*fault);
@@ -175,25 +284,57 @@ std::string ParseTextTask(std::string_view bytes, TableFileContents& contents) {
 }
 
 std::string ReadTextTaskFile(const std::filesystem::path& path, TableFileContents& contents) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return kOpenErrorText;
     std::string bytes;
-    try {
-        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    } catch (const std::bad_alloc&) {
-        return kOutOfMemoryText;
-    }
-    if (in.bad()) return kReadErrorText;
+    if (std::string problem = ReadTextFile(path, bytes); !problem.empty()) return problem;
     return ParseTextTask(bytes, contents);
 }
+
+namespace {
+
+bool AnyLimit(const TaskGrids& grids) {
+    for (int i = 1; i <= grids.Suppliers(); ++i) {
+        for (int j = 1; j <= grids.Consumers(); ++j) {
+            if (!IsNoLimitText(grids.Restriction.At(j, i))) return true;
+        }
+    }
+    return false;
+}
+
+bool AnyMandatory(const TaskGrids& grids) {
+    for (int i = 1; i <= grids.Suppliers(); ++i) {
+        for (int j = 1; j <= grids.Consumers(); ++j) {
+            if (TextToNumber(grids.Mandatory.At(j, i)) != 0) return true;
+        }
+    }
+    return false;
+}
+
+// The m lines of a block of route values, each written by write(text).
+template <typename Write>
+void AppendRoutes(std::string& out, const TextGrid& grid, Write write) {
+    for (int i = 1; i <= grid.Rows() - 2; ++i) {
+        for (int j = 1; j <= grid.Columns() - 2; ++j) {
+            write(grid.At(j, i));
+            out += j < grid.Columns() - 2 ? ';' : '\n';
+        }
+    }
+}
+
+}  // namespace
 
 std::string SerializeTextTask(const TaskGrids& grids) {
     const int m = grids.Suppliers();
     const int n = grids.Consumers();
     std::string out;
+    if (grids.Goal == TaskGoal::Maximise) out += kGoalMaximiseLine;
     for (int i = 1; i <= m; ++i) {
         for (int j = 1; j <= n; ++j) {
-            AppendNumber(out, TextToNumber(grids.Tarif.At(j, i)));
+            const std::string& tariff = grids.Tarif.At(j, i);
+            if (IsMText(tariff)) {
+                out += 'M';
+            } else {
+                AppendNumber(out, TextToNumber(tariff));
+            }
             out += ';';
         }
         AppendNumber(out, std::llabs(TextToNumber(grids.Tarif.At(n + 1, i))));
@@ -203,22 +344,19 @@ std::string SerializeTextTask(const TaskGrids& grids) {
         AppendNumber(out, std::llabs(TextToNumber(grids.Tarif.At(j, m + 1))));
         out += j < n ? ';' : '\n';
     }
-    bool limited = false;
-    for (int i = 1; i <= m && !limited; ++i) {
-        for (int j = 1; j <= n && !limited; ++j) limited = !IsNoLimitText(grids.Restriction.At(j, i));
-    }
-    if (!limited) return out;
-    out += '\n';
-    for (int i = 1; i <= m; ++i) {
-        for (int j = 1; j <= n; ++j) {
-            const std::string& text = grids.Restriction.At(j, i);
+    if (AnyLimit(grids)) {
+        out += '\n';
+        AppendRoutes(out, grids.Restriction, [&out](const std::string& text) {
             if (IsNoLimitText(text)) {
                 out += 'M';
             } else {
                 AppendNumber(out, std::llabs(TextToNumber(text)));
             }
-            out += j < n ? ';' : '\n';
-        }
+        });
+    }
+    if (AnyMandatory(grids)) {
+        out += kMandatoryHeaderLine;
+        AppendRoutes(out, grids.Mandatory, [&out](const std::string& text) { AppendNumber(out, TextToNumber(text)); });
     }
     return out;
 }

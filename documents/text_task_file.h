@@ -1,15 +1,21 @@
 #pragma once
 
 // Text task files (.csv), as spreadsheets and text editors keep tasks:
-//   m lines "c_i1;...;c_in;a_i" (the tariffs of supplier i and its supply),
+//   optionally a first line "цель;максимум" (or "цель;минимум", the default), the goal,
+//   m lines "c_i1;...;c_in;a_i" (the tariffs of supplier i and its supply; a tariff "M" forbids
+//   the route),
 //   one line "b_1;...;b_n" (the demands),
 //   optionally m lines of n route limits, where "M" (Latin or Cyrillic, either case) is no limit,
-//   usually set apart by an empty line.
+//   usually set apart by an empty line, or after a line "ограничения",
+//   optionally a line "обязательные поставки" and m lines of n mandatory shipments (empty or 0:
+//   none).
+// Words are read in either case.
 // The separator is ';', a tab or ',', whichever the first line holds (in that order); blanks
 // around a value are ignored, empty lines and lines starting with '#' are skipped. The text is
 // UTF-8 (with or without a byte order mark) or, when it is not valid UTF-8, windows-1251; line
-// ends are LF or CRLF. The writer produces UTF-8 with ';' and LF, and the limits only when a
-// route is limited.
+// ends are LF, CRLF or CR. The writer produces UTF-8 with ';' and LF; the goal only for a
+// maximisation, the limits only when a route is limited, the mandatory shipments only when there
+// are some: a task without these is written as before they existed.
 
 #include <filesystem>
 #include <string>

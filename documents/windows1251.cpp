@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 
 namespace kargolo {
 namespace {
@@ -81,12 +82,23 @@ void AppendEncoded(char32_t code, std::string& out) {
     }
 }
 
+// Where the run of ASCII bytes from `pos` ends, looked for eight bytes at a time.
+std::size_t AsciiEnd(std::string_view text, std::size_t pos) {
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+    for (; pos + 8 <= text.size(); pos += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + pos, 8);
+        if ((word & kHighBits) != 0) break;
+    }
+    while (pos < text.size() && static_cast<unsigned char>(text[pos]) < 0x80) ++pos;
+    return pos;
+}
+
 // Encodes utf8 onto out; the bulk of a report is markup, so runs of ASCII are copied whole.
 void EncodeInto(std::string_view utf8, std::string& out) {
     std::size_t pos = 0;
     while (pos < utf8.size()) {
-        std::size_t ascii = pos;
-        while (ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80) ++ascii;
+        const std::size_t ascii = AsciiEnd(utf8, pos);
         out.append(utf8.data() + pos, ascii - pos);
         pos = ascii;
         if (pos < utf8.size()) AppendEncoded(DecodeUtf8(utf8, pos), out);

@@ -4,6 +4,7 @@
 #include <numeric>
 
 #include "solver/components.h"
+#include "solver/cycling_guard.h"
 #include "solver/m_value.h"
 #include "solver/internal_error.h"
 #include "solver/method_texts.h"
@@ -30,6 +31,7 @@ void BasisForest::Add(int k) {
     m_position[At(k)] = Count();
     m_cells.push_back(k);
     m_ends.push_back({NodeOfRow(k / m_n), NodeOfColumn(k % m_n)});
+    m_fingerprint ^= CellKey(k);
 }
 
 void BasisForest::Remove(int k) {
@@ -42,6 +44,7 @@ void BasisForest::Remove(int k) {
     m_cells.pop_back();
     m_ends.pop_back();
     m_position[At(k)] = kNone;
+    m_fingerprint ^= CellKey(k);
 }
 
 bool BasisForest::Root() {
@@ -93,19 +96,22 @@ bool BasisForest::ClosesCycle(int k) const {
 }
 
 void BasisForest::AppendCycle(int k, std::vector<int>& out) const {
-    int fromRow = NodeOfRow(k / m_n);
-    int fromColumn = NodeOfColumn(k % m_n);
-    std::vector<int> columnSide;  // cells climbed from the column, to be listed backwards
-    while (fromRow != fromColumn) {
-        if (m_depth[At(fromRow)] >= m_depth[At(fromColumn)]) {
-            out.push_back(m_parentCell[At(fromRow)]);
-            fromRow = m_parentNode[At(fromRow)];
+    AppendTreePath(NodeOfRow(k / m_n), NodeOfColumn(k % m_n), m_parentNode, m_parentCell, m_depth, out);
+}
+
+void AppendTreePath(int from, int to, const std::vector<int>& parent, const std::vector<int>& parentCell,
+                    const std::vector<int>& depth, std::vector<int>& out) {
+    std::vector<int> toSide;  // cells climbed from `to`, to be listed backwards
+    while (from != to) {
+        if (depth[At(from)] >= depth[At(to)]) {
+            out.push_back(parentCell[At(from)]);
+            from = parent[At(from)];
         } else {
-            columnSide.push_back(m_parentCell[At(fromColumn)]);
-            fromColumn = m_parentNode[At(fromColumn)];
+            toSide.push_back(parentCell[At(to)]);
+            to = parent[At(to)];
         }
     }
-    out.insert(out.end(), columnSide.rbegin(), columnSide.rend());
+    out.insert(out.end(), toSide.rbegin(), toSide.rend());
 }
 
 namespace {
@@ -214,19 +220,31 @@ void FindPotentials(SolveState& s, const BasisForest& basis, bool writeLines) {
     }
 }
 
-std::vector<int> CellsByTariff(const SolveState& s) {
-    std::vector<int> cells(At(s.CellCount()));
-    std::iota(cells.begin(), cells.end(), 0);
-    SortByTariff(s, cells);
-    return cells;
+TariffOrder::TariffOrder(const SolveState& s) : m_keys(At(s.CellCount())) {
+    for (int k = 0; k < s.CellCount(); ++k) m_keys[At(k)] = std::int64_t{s.At(k).Tariff} * (std::int64_t{1} << 32) + k;
 }
 
-bool PlaceBasisZeros(SolveState& s, BasisForest& basis, const std::vector<int>& cheapestFirst) {
+// Beyond the sorted part, the next piece (as long as what is sorted already, at least 4096
+// keys) is selected and sorted.
+int TariffOrder::Cell(int p) {
+    while (At(p) >= m_sorted) {
+        const auto first = m_keys.begin() + static_cast<std::ptrdiff_t>(m_sorted);
+        const std::size_t piece = std::min(std::max<std::size_t>(4096, m_sorted), m_keys.size() - m_sorted);
+        const auto last = first + static_cast<std::ptrdiff_t>(piece);
+        std::nth_element(first, last - 1, m_keys.end());
+        std::sort(first, last);
+        m_sorted += piece;
+    }
+    return static_cast<int>(m_keys[At(p)] & 0xFFFFFFFF);
+}
+
+bool PlaceBasisZeros(SolveState& s, BasisForest& basis, TariffOrder& order) {
     const int wanted = s.m + s.n - 1;
     Components components(s.m + s.n);
     for (const int k : basis.Cells()) components.Join(k / s.n, s.m + k % s.n);
-    for (const int k : cheapestFirst) {
+    for (int p = 0; p < order.Size(); ++p) {
         if (basis.Count() >= wanted) return true;
+        const int k = order.Cell(p);
         const TaskCell& c = s.At(k);
         if (InBasis(c) || !components.Join(k / s.n, s.m + k % s.n)) continue;
         SetPlanQuantity(s.At(k), {0, 0});

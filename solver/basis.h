@@ -26,6 +26,8 @@ public:
     const std::vector<int>& Cells() const { return m_cells; }
     void Add(int k);
     void Remove(int k);
+    // The XOR of the keys of the basic cells (see CellKey), kept as cells join and leave.
+    std::uint64_t Fingerprint() const { return m_fingerprint; }
 
     // Roots every tree of the forest (row 0's first); false when it does not span every row
     // and column.
@@ -53,6 +55,7 @@ private:
     std::vector<int> m_cells;     // the basic cells, in no order
     std::vector<std::pair<int, int>> m_ends;  // per basic cell, its row node and column node
     std::vector<int> m_position;  // index in m_cells, or -1
+    std::uint64_t m_fingerprint = 0;
     // Scratch of Root(): the cells at each node, as (cell, node at the other end).
     std::vector<int> m_start;
     std::vector<int> m_fill;
@@ -66,6 +69,12 @@ private:
     int m_trees = 0;
 };
 
+// The cells of the path from node `from` to node `to` of a rooted forest (per node its parent,
+// the cell to it and its depth; depths may all be off by one constant per tree), appended in
+// that order.
+void AppendTreePath(int from, int to, const std::vector<int>& parent, const std::vector<int>& parentCell,
+                    const std::vector<int>& depth, std::vector<int>& out);
+
 // The potentials with u_1 = 0 and u_i + v_j = c_i,j on every basic cell, number and M parts,
 // into s.PotentialsU and s.PotentialsV. With writeLines, one line per potential in the order of
 // the textbook passes: every known row finds its unknown columns (rows in order, their basic
@@ -73,14 +82,24 @@ private:
 // basis does not reach every row and column. Needs basis.Root().
 void FindPotentials(SolveState& s, const BasisForest& basis, bool writeLines);
 
+// Every cell in order of increasing tariff, ties in row-major order, sorted a piece at a time as
+// far as it is read: a completion of the basis mostly reads only the first cells.
+class TariffOrder {
+public:
+    explicit TariffOrder(const SolveState& s);
+    int Size() const { return static_cast<int>(m_keys.size()); }
+    // The p-th cell of the order.
+    int Cell(int p);
+
+private:
+    std::vector<std::int64_t> m_keys;  // the tariff above the row-major index
+    std::size_t m_sorted = 0;          // the keys before this are in their final places
+};
+
 // Completes a degenerate basis with basis zeros: free cells in order of increasing tariff (ties
 // in row-major order) become (0, 0) when they join two trees of the forest, until it has
-// m + n - 1 cells. cheapestFirst lists every cell in that order. Returns false when the free
-// cells run out first.
-bool PlaceBasisZeros(SolveState& s, BasisForest& basis, const std::vector<int>& cheapestFirst);
-
-// Every cell in order of increasing tariff, ties in row-major order.
-std::vector<int> CellsByTariff(const SolveState& s);
+// m + n - 1 cells. Returns false when the free cells run out first.
+bool PlaceBasisZeros(SolveState& s, BasisForest& basis, TariffOrder& order);
 
 // Shifts the plan along CycleList (the entering cell first, then alternately '-' and '+'):
 // theta is the smallest quantity of the '-' cells; every '-' cell that drops to 0 leaves the

@@ -6,11 +6,13 @@
 // kept and brought up to date with the few cells a stage changes; both give the same answers.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "solver/basis.h"
 #include "solver/eps_value.h"
+#include "solver/kept_basis.h"
 #include "solver/restricted.h"
 
 namespace kargolo {
@@ -30,6 +32,18 @@ public:
     virtual bool CompleteBasis(SolveState& s, int count, std::vector<int>& added) = 0;
     // The forest of the cells flagged Basic, rooted.
     virtual const BasisForest& Basis(const SolveState& s) = 0;
+    // The potentials of the stage into s.PotentialsU and s.PotentialsV, as FindPotentials finds
+    // them from Basis(); a stage that writes nothing may leave them to FindEstimates.
+    virtual void FindStagePotentials(SolveState& s, bool writeLines) { FindPotentials(s, Basis(s), writeLines); }
+    // The cycle of free cell k, k first (as CycleList holds it), into out; false when k closes
+    // none.
+    virtual bool FindCycle(const SolveState& s, int k, std::vector<int>& out) {
+        const BasisForest& basis = Basis(s);
+        if (!basis.ClosesCycle(k)) return false;
+        out.assign(1, k);
+        basis.AppendCycle(k, out);
+        return true;
+    }
     // See FindBoundedEstimates.
     virtual BoundedCandidates FindEstimates(SolveState& s) = 0;
     // See BoundedShift.
@@ -42,44 +56,37 @@ public:
 int FlagEveryInteriorCell(SolveState& s);
 std::int64_t PlainObjective(const SolveState& s);
 
-// Keeps everything between stages. Estimates of a run that writes nothing come from one
-// 32-bit pass over compact price arrays, which the compiler vectorises; the cells themselves
-// receive every estimate only at the last stage, where the report's final table reads them.
+// Keeps everything between stages: the counts and F, the forest of the basic cells, and for
+// stages that write nothing the kept basis (see KeptBasis) with its pricing. Only the last
+// stage's estimates reach the cells (the report's final table reads them), and only then do
+// the potentials of a quiet run reach s.PotentialsU and s.PotentialsV.
 class KeptBoundedTracking final : public BoundedTracking {
 public:
+    KeptBoundedTracking();
+    ~KeptBoundedTracking() override;
+
     void Reset() override { m_valid = false; }
     int FlagInteriorCells(SolveState& s) override;
     bool CompleteBasis(SolveState& s, int count, std::vector<int>& added) override;
     const BasisForest& Basis(const SolveState& s) override;
+    void FindStagePotentials(SolveState& s, bool writeLines) override;
+    bool FindCycle(const SolveState& s, int k, std::vector<int>& out) override;
     BoundedCandidates FindEstimates(SolveState& s) override;
     EpsValue Shift(SolveState& s) override;
     std::int64_t Objective(const SolveState&) override { return m_objective; }
 
 private:
     void Rebuild(SolveState& s);
-    void Follow(const SolveState& s, int k);  // the forest and the prices after cell k changed
-    void SetPrices(const SolveState& s, int k);
-    bool PricesFit(const SolveState& s) const;
-    BoundedCandidates FindEstimatesByRows(SolveState& s);
-    template <typename RowKeyOf>
-    int HeadInRows(const SolveState& s, const std::vector<std::int32_t>& prices,
-                   const std::vector<std::pair<int, std::int32_t>>& rowKeys, RowKeyOf key) const;
+    void Follow(const SolveState& s, int k);  // the forest after cell k changed
 
     bool m_valid = false;
     std::optional<BasisForest> m_basis;
+    std::unique_ptr<KeptBasis> m_kept;
+    bool m_keptValid = false;  // the basis holds no cycle, so that the kept form can take it
+    bool m_rooted = false;     // the stage's potentials came from m_basis
     int m_interior = 0;
     std::int64_t m_objective = 0;
-    // Per cell, its tariff as M * 2^24 + number when the cell is a candidate of the lower list
-    // (at zero) or of the upper list (at its limit); a sentinel otherwise.
-    std::vector<std::int32_t> m_lowerPrices;
-    std::vector<std::int32_t> m_upperPrices;
-    bool m_smallTariffs = false;  // every tariff fits the 32-bit pass
     std::vector<int> m_completionOrder;  // see CompletionOrder; made when first needed
-    // Scratch of the estimates: packed potentials, the best key of each row in each list.
-    std::vector<std::int32_t> m_u;
-    std::vector<std::int32_t> m_v;
-    std::vector<std::pair<int, std::int32_t>> m_lowerKeys;
-    std::vector<std::pair<int, std::int32_t>> m_upperKeys;
 };
 
 // The method of potentials for bounded variables with the given tracking.

@@ -1,9 +1,7 @@
 #include "solver/cycling_guard.h"
 
 namespace kargolo {
-namespace {
 
-// A well-mixed 64-bit key per cell; a basis is the XOR of the keys of its cells.
 std::uint64_t CellKey(int k) {
     std::uint64_t x = static_cast<std::uint64_t>(k) + 0x9E3779B97F4A7C15ull;
     x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
@@ -11,11 +9,13 @@ std::uint64_t CellKey(int k) {
     return x ^ (x >> 31);
 }
 
-}  // namespace
-
 bool CyclingGuard::RepeatsBasis(const std::vector<int>& basicCells) {
     std::uint64_t hash = 0;
     for (const int k : basicCells) hash ^= CellKey(k);
+    return RepeatsBasis(hash);
+}
+
+bool CyclingGuard::RepeatsBasis(std::uint64_t hash) {
     if (m_seen.insert(hash).second) return false;
     m_rule = m_rule == EnteringRule::MostNegative ? EnteringRule::FirstNegative
                                                   : EnteringRule::RandomNegative;

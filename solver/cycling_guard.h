@@ -16,11 +16,17 @@ namespace kargolo {
 
 enum class EnteringRule { MostNegative, FirstNegative, RandomNegative };
 
+// A well-mixed 64-bit key per cell. A basis is known by the XOR of the keys of its cells, which
+// a cell joining or leaving it changes by its own key alone.
+std::uint64_t CellKey(int k);
+
 class CyclingGuard {
 public:
-    // Records the basis (its cells, in any order) at the start of a stage; true when it was met
-    // before since the plan last changed, in which case the rule has been made stricter.
+    // Records the basis at the start of a stage, by its cells (in any order) or by the XOR of
+    // their keys; true when it was met before since the plan last changed, in which case the
+    // rule has been made stricter.
     bool RepeatsBasis(const std::vector<int>& basicCells);
+    bool RepeatsBasis(std::uint64_t fingerprint);
     // After a shift of theta units: a shift that moved cargo forgets the bases met so far.
     void AfterShift(std::int32_t theta);
     // After the user edited the plan.

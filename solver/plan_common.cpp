@@ -45,8 +45,27 @@ int FindMinTariffCell(const SolveState& s, Scope scope, int index) {
     return best;
 }
 
+// Cells listed by index and tariffs within a few times their number of each other (the usual
+// case) are counted into place, which keeps equal tariffs in index order; otherwise one 64-bit
+// key per cell, the tariff above the index, is sorted: integers sort fastest.
 void SortByTariff(const SolveState& s, std::vector<int>& cells) {
-    // One 64-bit key per cell, the tariff above the row-major index: integers sort fastest.
+    if (cells.size() < 2) return;
+    std::int64_t lowest = s.At(cells.front()).Tariff;
+    std::int64_t highest = lowest;
+    for (const int k : cells) {
+        lowest = std::min<std::int64_t>(lowest, s.At(k).Tariff);
+        highest = std::max<std::int64_t>(highest, s.At(k).Tariff);
+    }
+    const std::int64_t range = highest - lowest + 1;
+    if (range <= 4 * static_cast<std::int64_t>(cells.size()) + 256 && std::is_sorted(cells.begin(), cells.end())) {
+        std::vector<std::size_t> start(static_cast<std::size_t>(range) + 1, 0);
+        for (const int k : cells) ++start[static_cast<std::size_t>(s.At(k).Tariff - lowest) + 1];
+        for (std::size_t t = 1; t < start.size(); ++t) start[t] += start[t - 1];
+        std::vector<int> sorted(cells.size());
+        for (const int k : cells) sorted[start[static_cast<std::size_t>(s.At(k).Tariff - lowest)]++] = k;
+        cells.swap(sorted);
+        return;
+    }
     std::vector<std::int64_t> keys(cells.size());
     for (std::size_t p = 0; p < cells.size(); ++p) {
         keys[p] = std::int64_t{s.At(cells[p]).Tariff} * (std::int64_t{1} << 32) + cells[p];

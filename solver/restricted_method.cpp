@@ -110,7 +110,6 @@ private:
     SolveHooks& m_hooks;
     BoundedOutcome& m_outcome;
     BoundedTracking& m_tracking;
-    const BasisForest* m_basis = nullptr;  // of the stage, from FindPotentials
     unsigned m_stage = 0;
     StepwisePause m_pause{m_s, m_hooks};
     std::int64_t m_epsilon = 0;
@@ -169,9 +168,7 @@ std::string RestrictedRun::InteriorCellsText() const {
 
 // Finds the cycle of the entering cell, shows it and shifts the plan along it.
 EpsValue RestrictedRun::ShiftAlong(int entering) {
-    SOLVER_CHECK(m_basis->ClosesCycle(entering));
-    m_s.CycleList.assign(1, entering);
-    m_basis->AppendCycle(entering, m_s.CycleList);
+    SOLVER_CHECK(m_tracking.FindCycle(m_s, entering, m_s.CycleList));
     if (Detailed()) {
         const TaskCell& k = m_s.At(entering);
         m_s.Report.Appendf(kBoundedEnteringCell, entering / m_s.n + 1, entering % m_s.n + 1,
@@ -270,8 +267,7 @@ bool RestrictedRun::Run() {
 void RestrictedRun::FindPotentials() {
     m_hooks.AddStatusLine(kStatusPotentials);
     if (Detailed()) m_s.Report.Append(kBoundedPotentialsIntro);
-    m_basis = &m_tracking.Basis(m_s);
-    kargolo::FindPotentials(m_s, *m_basis, Detailed());
+    m_tracking.FindStagePotentials(m_s, Detailed());
 }
 
 int RestrictedRun::FindEnteringCell() {

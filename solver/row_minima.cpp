@@ -8,15 +8,66 @@
 namespace kargolo {
 namespace {
 
-bool Fits(std::int64_t value) { return value > -RowMinima::kSmall && value < RowMinima::kSmall; }
+// The passes over many cells are compiled twice on x86-64 ELF targets: for AVX2, taken at load
+// time on processors that have it, and for the baseline. Elsewhere they are compiled once.
+#if defined(__x86_64__) && defined(__ELF__) && (defined(__GNUC__) || defined(__clang__))
+#define KARGOLO_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define KARGOLO_VECTOR_CLONES
+#endif
 
-// min over j of price[j] - u - v[j]: a plain loop over arrays, which the compiler vectorises.
-std::int32_t SmallestOfRow(const std::int32_t* __restrict price, const std::int32_t* __restrict v,
-                           std::int32_t u, int n) {
+constexpr int kBlock = 16;
+
+// Each row's best cell among the cells of `columns` (in increasing order), by estimate, then tie
+// rank (price ^ tieMask: the price, or its order reversed), from the prices column by column: an
+// equal cell of a later column does not replace an earlier one. Plain loops over arrays with bit
+// operations instead of branches, which the compiler vectorises.
+KARGOLO_VECTOR_CLONES
+void Sweep(std::int32_t* __restrict sweep, std::int32_t* __restrict tie, std::int32_t* __restrict column,
+           const std::int32_t* __restrict byColumn, const int* columns, int count,
+           const std::int32_t* __restrict u, const std::int32_t* __restrict v, int m, std::int32_t tieMask) {
+    for (int c = 0; c < count; ++c) {
+        const std::int32_t j = columns[c];
+        const std::int32_t* __restrict price = byColumn + static_cast<std::ptrdiff_t>(j) * m;
+        const std::int32_t vj = v[j];
+        for (int i = 0; i < m; ++i) {
+            const std::int32_t estimate = price[i] - u[i] - vj;
+            const std::int32_t rank = price[i] ^ tieMask;
+            const std::int32_t s = sweep[i];
+            const std::int32_t t = tie[i];
+            const std::int32_t better = -static_cast<std::int32_t>((estimate < s) | ((estimate == s) & (rank < t)));
+            sweep[i] = (estimate & better) | (s & ~better);
+            tie[i] = (rank & better) | (t & ~better);
+            column[i] = (j & better) | (column[i] & ~better);
+        }
+    }
+}
+
+// The smallest estimate price[j] - u - v[j] of a row and of each of its blocks of kBlock cells
+// (the last may be shorter); whole blocks have a fixed length, which the compiler unrolls.
+KARGOLO_VECTOR_CLONES
+std::int32_t RowMinimum(const std::int32_t* __restrict price, const std::int32_t* __restrict v,
+                        std::int32_t u, int n, std::int32_t* __restrict blockMinima) {
     std::int32_t minimum = std::numeric_limits<std::int32_t>::max();
-    for (int j = 0; j < n; ++j) {
-        const std::int32_t estimate = price[j] - u - v[j];
-        minimum = estimate < minimum ? estimate : minimum;
+    int start = 0;
+    int b = 0;
+    for (; start + kBlock <= n; start += kBlock, ++b) {
+        std::int32_t block = std::numeric_limits<std::int32_t>::max();
+        for (int j = 0; j < kBlock; ++j) {
+            const std::int32_t estimate = price[start + j] - u - v[start + j];
+            block = estimate < block ? estimate : block;
+        }
+        blockMinima[b] = block;
+        minimum = block < minimum ? block : minimum;
+    }
+    if (start < n) {
+        std::int32_t block = std::numeric_limits<std::int32_t>::max();
+        for (int j = start; j < n; ++j) {
+            const std::int32_t estimate = price[j] - u - v[j];
+            block = estimate < block ? estimate : block;
+        }
+        blockMinima[b] = block;
+        minimum = block < minimum ? block : minimum;
     }
     return minimum;
 }
@@ -28,113 +79,231 @@ RowMinima::~RowMinima() = default;
 RowMinima::RowMinima(RowMinima&&) noexcept = default;
 RowMinima& RowMinima::operator=(RowMinima&&) noexcept = default;
 
-bool RowMinima::Update(const std::vector<std::int32_t>& prices, int m, int n,
-                       const std::vector<std::int64_t>& u, const std::vector<std::int64_t>& v,
-                       std::vector<PriceChange>& changed) {
-    if (m_valid && m == m_m && n == m_n) {
-        FollowPrices(prices, changed);  // under the potentials they were last found with
-        m_valid = MovePotentials(u, v, true);
-        if (!m_valid) return false;
-    } else {
-        m_m = m;
-        m_n = n;
-        m_offset = 0;
-        m_u.assign(At(m), 0);
-        m_v.assign(At(n), 0);
-        m_minimum.assign(At(m), 0);
-        m_stale.assign(At(m), 1);
-        m_columnMoves.assign(At(n), 0);
-        m_valid = MovePotentials(u, v, false);
-        if (!m_valid) return false;
+void RowMinima::Reset(const std::vector<std::int32_t>& prices, int tieSign, int m, int n,
+                      std::vector<std::int32_t> u, std::vector<std::int32_t> v, bool transposed) {
+    m_prices = &prices;
+    m_transposed = transposed;
+    m_tieSign = tieSign;
+    m_m = m;
+    m_n = n;
+    m_u = std::move(u);
+    m_v = std::move(v);
+    m_value.assign(At(m), 0);
+    m_exact.assign(At(m), 0);
+    m_best.assign(At(m), 0);
+    m_rowRise.assign(At(m), 0);
+    m_columnRise.assign(At(n), 0);
+    m_inRows.assign(At(m), 0);
+    m_inColumns.assign(At(n), 0);
+    m_candidates.assign(At(m), 0);
+    for (int i = 0, k = 0; i < m; ++i) {
+        for (int j = 0; j < n; ++j, ++k) m_candidates[At(i)] += prices[At(k)] != kNoCandidate ? 1 : 0;
     }
-    const auto refresh = [&](int begin, int end) {
-        for (int i = begin; i < end; ++i) RefreshRow(prices, i);
+    m_sweep.resize(At(m));
+    m_sweepTie.resize(At(m));
+    m_sweepColumn.resize(At(m));
+    m_byColumn.resize(prices.size());
+    for (int i = 0, k = 0; i < m; ++i) {
+        for (int j = 0; j < n; ++j, ++k) m_byColumn[At(j * m + i)] = prices[At(k)];
+    }
+    const auto recompute = [this](int begin, int end) {
+        std::vector<std::int32_t> blocks;  // each thread its own
+        for (int i = begin; i < end; ++i) Recompute(i, blocks);
     };
     if (std::int64_t{m} * n >= kCellsForTwoThreads) {
         if (!m_worker) m_worker = std::make_unique<RowWorker>();
-        m_worker->Run(m, refresh);
+        m_worker->Run(m, recompute);
     } else {
-        refresh(0, m);
+        recompute(0, m);
     }
-    for (const int j : m_movedColumns) m_columnMoves[At(j)] = 0;
-    m_movedColumns.clear();
-    return true;
 }
 
-// A cell whose price changed lowers its row's minimum, or leaves the row to be recomputed when
-// it may have held the minimum and rose. Only a cell's first change counts: its old price.
-void RowMinima::FollowPrices(const std::vector<std::int32_t>& prices, std::vector<PriceChange>& changed) {
-    std::stable_sort(changed.begin(), changed.end(),
-                     [](const PriceChange& a, const PriceChange& b) { return a.Cell < b.Cell; });
-    for (std::size_t p = 0; p < changed.size(); ++p) {
-        const int k = changed[p].Cell;
-        const int i = k / m_n;
-        const int j = k % m_n;
-        if (m_stale[At(i)] || (p > 0 && changed[p - 1].Cell == k)) continue;
-        const std::int32_t before = changed[p].OldPrice - m_u[At(i)] - m_v[At(j)];
-        const std::int32_t after = Estimate(prices, i, j);
-        if (after < m_minimum[At(i)]) {
-            m_minimum[At(i)] = after;
-        } else if (before == m_minimum[At(i)] && after > before) {
-            m_stale[At(i)] = 1;
+// The smallest estimate of the row, block by block, then the cell that holds it and comes
+// first by the tie rule, looked for only in the blocks that hold the smallest estimate.
+void RowMinima::Recompute(int i, std::vector<std::int32_t>& blocks) {
+    m_exact[At(i)] = 1;
+    if (m_candidates[At(i)] == 0) {
+        m_value[At(i)] = kNone;
+        m_best[At(i)] = 0;
+        return;
+    }
+    const std::int32_t* price = &(*m_prices)[At(i * m_n)];
+    const std::int32_t* v = m_v.data();
+    const std::int32_t u = m_u[At(i)];
+    blocks.resize(At((m_n + kBlock - 1) / kBlock));
+    const std::int32_t minimum = RowMinimum(price, v, u, m_n, blocks.data());
+    int best = -1;
+    for (std::size_t b = 0; b < blocks.size(); ++b) {
+        if (blocks[b] != minimum) continue;
+        const int start = static_cast<int>(b) * kBlock;
+        for (int j = start; j < std::min(start + kBlock, m_n); ++j) {
+            if (price[j] - u - v[j] != minimum) continue;
+            if (best < 0 || TieBefore(i * m_n + j, i * m_n + best)) best = j;
         }
     }
+    m_value[At(i)] = minimum;
+    m_best[At(i)] = best;
 }
 
-// The new potentials with the offset under which fewer lines move: the current one or the one
-// that keeps the first moved line still. A row that moved is marked for recomputing; a column
-// that moved is remembered with its move, for RefreshRow.
-bool RowMinima::MovePotentials(const std::vector<std::int64_t>& u, const std::vector<std::int64_t>& v,
-                               bool chooseOffset) {
-    std::int64_t shift = 0;
-    for (int i = 0; i < m_m && shift == 0; ++i) shift = m_u[At(i)] - (u[At(i)] + m_offset);
-    for (int j = 0; j < m_n && shift == 0; ++j) shift = (v[At(j)] - m_offset) - m_v[At(j)];
-    const auto moves = [&](std::int64_t offset) {
-        int count = 0;
-        for (int i = 0; i < m_m; ++i) count += u[At(i)] + offset != m_u[At(i)] ? 1 : 0;
-        for (int j = 0; j < m_n; ++j) count += v[At(j)] - offset != m_v[At(j)] ? 1 : 0;
-        return count;
-    };
-    if (chooseOffset && shift != 0 && moves(m_offset + shift) < moves(m_offset)) m_offset += shift;
+// The new estimate of cell k: it may become the row's best, or leave the row without a known
+// best when it held it and rose.
+void RowMinima::PriceChanged(int k) {
+    const int i = k / m_n;
+    std::int32_t& kept = m_byColumn[At(k % m_n * m_m + i)];
+    const std::int32_t price = (*m_prices)[At(k)];
+    m_candidates[At(i)] += (price != kNoCandidate ? 1 : 0) - (kept != kNoCandidate ? 1 : 0);
+    kept = price;
+    const std::int32_t estimate = Estimate(k);
+    std::int64_t& value = m_value[At(i)];
+    if (m_candidates[At(i)] == 0) {
+        Recompute(i);
+    } else if (!m_exact[At(i)]) {
+        value = std::min<std::int64_t>(value, estimate);
+    } else if (m_best[At(i)] == k % m_n) {
+        if (estimate <= value) {
+            value = estimate;
+        } else {
+            m_exact[At(i)] = 0;  // the old minimum stays a bound below the new one
+        }
+    } else if (estimate < value || (estimate == value && TieBefore(k, i * m_n + m_best[At(i)]))) {
+        value = estimate;
+        m_best[At(i)] = k % m_n;
+    }
+}
+
+// Cell (i, j) falls by the rise of u_i and of v_j, so no cell of row i falls by more than the
+// rise of u_i and the largest rise of a column: the row's bound falls by that, and the row
+// stays exact when its best cell is in a column that rose the most.
+void RowMinima::MovePotentials(const Changes& rows, const Changes& columns) {
+    std::int64_t most = static_cast<int>(columns.size()) < m_n ? 0 : std::numeric_limits<std::int64_t>::min();
+    for (const auto& [j, potential] : columns) {
+        m_columnRise[At(j)] = std::int64_t{potential} - m_v[At(j)];
+        m_v[At(j)] = potential;
+        most = std::max(most, m_columnRise[At(j)]);
+    }
+    if (columns.empty()) most = 0;
+    for (const auto& [i, potential] : rows) {
+        m_rowRise[At(i)] = std::int64_t{potential} - m_u[At(i)];
+        m_u[At(i)] = potential;
+    }
     for (int i = 0; i < m_m; ++i) {
-        const std::int64_t potential = u[At(i)] + m_offset;
-        if (!Fits(potential)) return false;
-        if (potential == m_u[At(i)]) continue;
-        m_u[At(i)] = static_cast<std::int32_t>(potential);
-        m_stale[At(i)] = 1;
+        if (m_candidates[At(i)] == 0) continue;
+        m_value[At(i)] -= m_rowRise[At(i)] + most;
+        if (m_exact[At(i)] && m_columnRise[At(m_best[At(i)])] != most) m_exact[At(i)] = 0;
     }
-    m_movedColumns.clear();
-    for (int j = 0; j < m_n; ++j) {
-        const std::int64_t potential = v[At(j)] - m_offset;
-        if (!Fits(potential)) return false;
-        if (potential == m_v[At(j)]) continue;
-        m_columnMoves[At(j)] = static_cast<std::int32_t>(potential - m_v[At(j)]);
-        m_v[At(j)] = static_cast<std::int32_t>(potential);
-        m_movedColumns.push_back(j);
-    }
-    return true;
+    for (const auto& change : rows) m_rowRise[At(change.first)] = 0;
+    for (const auto& change : columns) m_columnRise[At(change.first)] = 0;
 }
 
-// A row whose potential moved is recomputed. In the others the estimates of the moved columns
-// fell or rose: the row is recomputed when a cell that may have held its minimum rose, else the
-// moved cells' new estimates are taken into account.
-void RowMinima::RefreshRow(const std::vector<std::int32_t>& prices, int i) {
-    if (!m_stale[At(i)] && !m_movedColumns.empty()) {
-        const std::int32_t before = m_minimum[At(i)];
-        std::int32_t minimum = before;
-        bool minimumRose = false;
-        for (const int j : m_movedColumns) {
-            const std::int32_t after = Estimate(prices, i, j);
-            const std::int64_t old = std::int64_t{after} + m_columnMoves[At(j)];
-            minimumRose = minimumRose || (old == before && after > old);
-            minimum = after < minimum ? after : minimum;
-        }
-        m_minimum[At(i)] = minimum;
-        m_stale[At(i)] = minimumRose ? 1 : 0;
+// A move changes two blocks of cells by the same amount: the listed rows in the other columns
+// (down by delta) and the other rows in the listed columns (up by delta). A row keeps or finds
+// its exact minimum wherever the cells to look at are few: those of the listed columns, or a
+// whole row of the listed rows. When delta < 0 every row looks at its cells in the listed
+// columns: the rows that fell take the smallest of them, the rows that rose compare them with
+// their best cell risen. When delta > 0 a listed row whose best cell did not fall is found
+// anew, and another row whose best cell rose keeps its old minimum as a bound.
+void RowMinima::MoveBlock(const std::vector<int>& rows, const std::vector<int>& columns, std::int32_t delta) {
+    if (delta == 0) return;
+    for (const int i : rows) {
+        m_inRows[At(i)] = 1;
+        m_u[At(i)] += delta;
     }
-    if (!m_stale[At(i)]) return;
-    m_minimum[At(i)] = SmallestOfRow(&prices[At(i * m_n)], m_v.data(), m_u[At(i)], m_n);
-    m_stale[At(i)] = 0;
+    for (const int j : columns) {
+        m_inColumns[At(j)] = 1;
+        m_v[At(j)] -= delta;
+    }
+    if (delta < 0) SweepColumns(columns);
+    for (int i = 0; i < m_m; ++i) {
+        if (m_candidates[At(i)] == 0) continue;  // nothing to tell
+        const bool listedRow = m_inRows[At(i)] != 0;
+        const bool bestListed = m_inColumns[At(m_best[At(i)])] != 0;
+        const bool exact = m_exact[At(i)] != 0;
+        if (delta < 0) {
+            if (listedRow && bestListed && exact) continue;  // none of its cells fell below it
+            if (listedRow && exact) m_value[At(i)] -= delta;  // its best cell rose
+            if (!listedRow && bestListed && exact) {
+                m_value[At(i)] += delta;  // fell with the others of these columns
+            } else {
+                TakeSweep(i);
+            }
+        } else if (listedRow) {
+            if (exact && !bestListed) {
+                m_value[At(i)] -= delta;
+            } else {
+                Recompute(i);
+            }
+        } else if (bestListed) {
+            m_exact[At(i)] = 0;
+        }
+    }
+    for (const int i : rows) m_inRows[At(i)] = 0;
+    for (const int j : columns) m_inColumns[At(j)] = 0;
+}
+
+// The best cell of each row among the cells of `columns`, column by column.
+void RowMinima::SweepColumns(const std::vector<int>& columns) {
+    m_sorted.assign(columns.begin(), columns.end());
+    std::sort(m_sorted.begin(), m_sorted.end());
+    std::fill(m_sweep.begin(), m_sweep.end(), std::numeric_limits<std::int32_t>::max());
+    std::fill(m_sweepTie.begin(), m_sweepTie.end(), std::numeric_limits<std::int32_t>::max());
+    Sweep(m_sweep.data(), m_sweepTie.data(), m_sweepColumn.data(), m_byColumn.data(), m_sorted.data(),
+          static_cast<int>(m_sorted.size()), m_u.data(), m_v.data(), m_m, TieMask());
+}
+
+// The row's minimum is its value or the best cell of the sweep. A row whose value is a bound
+// has it exact when the sweep found a cell below the bound: every other cell is above it.
+void RowMinima::TakeSweep(int i) {
+    const std::int32_t estimate = m_sweep[At(i)];
+    std::int64_t& value = m_value[At(i)];
+    const int k = i * m_n + m_sweepColumn[At(i)];
+    const bool exact = m_exact[At(i)] != 0;
+    if (estimate < value || (estimate == value && exact && TieBefore(k, i * m_n + m_best[At(i)]))) {
+        value = estimate;
+        m_best[At(i)] = m_sweepColumn[At(i)];
+        m_exact[At(i)] = 1;
+    }
+}
+
+// The exact rows give a smallest estimate; a row whose bound is below it is found anew, in the
+// order of the bounds, until the next bound is above the smallest estimate found.
+std::int64_t RowMinima::Smallest() {
+    std::int64_t smallest = kNone;
+    for (int i = 0; i < m_m; ++i) {
+        if (m_exact[At(i)]) smallest = std::min(smallest, m_value[At(i)]);
+    }
+    m_pending.clear();
+    for (int i = 0; i < m_m; ++i) {
+        if (!m_exact[At(i)] && m_value[At(i)] <= smallest) m_pending.push_back(i);
+    }
+    std::sort(m_pending.begin(), m_pending.end(),
+              [this](int a, int b) { return m_value[At(a)] < m_value[At(b)]; });
+    for (const int i : m_pending) {
+        if (m_value[At(i)] > smallest) break;
+        Recompute(i);
+        smallest = std::min(smallest, m_value[At(i)]);
+    }
+    return smallest;
+}
+
+int RowMinima::BestIn(std::int64_t low, std::int64_t high) {
+    int best = -1;
+    const auto offer = [this, &best](int k) {
+        if (best < 0 || TieBefore(k, best)) best = k;
+    };
+    for (int i = 0; i < m_m; ++i) {
+        if (m_candidates[At(i)] == 0) continue;
+        if (!m_exact[At(i)] && m_value[At(i)] <= high) Recompute(i);
+        if (m_value[At(i)] > high) continue;
+        if (low == high) {
+            if (m_value[At(i)] == low) offer(i * m_n + m_best[At(i)]);
+            continue;
+        }
+        for (int k = i * m_n; k < (i + 1) * m_n; ++k) {
+            const std::int32_t estimate = Estimate(k);
+            if (estimate >= low && estimate <= high) offer(k);
+        }
+    }
+    return best < 0 ? best : InTask(best);
 }
 
 }  // namespace kargolo

@@ -63,6 +63,7 @@ struct SolveSettings {
     bool EditingMode = false;  // the report window opens the report editable
     // The size at which a report stops writing the course of the solution; 0: no limit.
     std::uint32_t ReportLimitMb = kDefaultReportLimitMb;
+    bool OtherOptima = false;  // the report says whether the optimum is unique, or shows another
 };
 
 struct SolveState {

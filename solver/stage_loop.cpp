@@ -1,15 +1,16 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "solver/basis.h"
 #include "solver/cycling_guard.h"
 #include "solver/improvement.h"
 #include "solver/internal_error.h"
+#include "solver/kept_basis.h"
 #include "solver/method_texts.h"
 #include "solver/report_texts.h"
 #include "solver/report_writer.h"
-#include "solver/row_minima.h"
 #include "solver/solve_hooks.h"
 #include "solver/solve_state.h"
 
@@ -60,27 +61,10 @@ private:
     int m_negatives = 0;
 };
 
-std::vector<std::int32_t> Tariffs(const SolveState& s) {
-    std::vector<std::int32_t> tariffs;
-    tariffs.reserve(At(s.CellCount()));
-    for (const TaskCell& c : s.Cells) tariffs.push_back(c.Tariff);
-    return tariffs;
-}
-
 class StageLoop {
 public:
     StageLoop(SolveState& s, SolveHooks& hooks, Method method)
-        : m_s(s),
-          m_hooks(hooks),
-          m_method(method),
-          m_basis(s),
-          m_tariffs(Tariffs(s)) {
-        m_prices.resize(At(s.CellCount()));
-        SetEveryPrice();
-        for (const std::int32_t tariff : m_tariffs) {
-            m_smallTariffs = m_smallTariffs && tariff > -kSmall && tariff < kSmall;
-        }
-    }
+        : m_s(s), m_hooks(hooks), m_method(method), m_basis(s) {}
 
     bool Run();
     unsigned Stages() const { return m_stage; }
@@ -94,51 +78,38 @@ private:
         return Detailed() && m_s.EstimationDisplaying != kEstimatesAsLines;
     }
 
-    // Values below kSmall in magnitude keep c - u - v and kBasicPrice - u - v in 32 bits.
-    static constexpr std::int32_t kSmall = RowMinima::kSmall;
-    static constexpr std::int32_t kBasicPrice = 1 << 30;
-
-    void SetPrice(int k) {
-        m_changedPrices.push_back({k, m_prices[At(k)]});
-        m_prices[At(k)] = m_basis.Contains(k) ? kBasicPrice : m_tariffs[At(k)];
-    }
-    void SetEveryPrice() {
-        for (int k = 0; k < m_s.CellCount(); ++k) m_prices[At(k)] = m_basis.Contains(k) ? kBasicPrice : m_tariffs[At(k)];
-        ForgetRowMinima();
-    }
-    void ForgetRowMinima() {
-        m_rowMinima.Reset();
-        m_changedPrices.clear();
-    }
     bool PauseForUser();
     void CompleteBasis();
+    void KeepBasis();
     void WriteBasisZeros();
     void FindPotentials();
+    void TakeKeptPotentials();
     int FindEnteringCell();
     int PriceQuietly();
-    int PriceByRowMinima();
     int PriceEveryCell();
     int PriceAndWrite();
     void WriteDistributiveLine(int k, std::int64_t& estimate);
     void WriteEnteringCell(int k);
     std::int32_t ShiftAlong(int k);
+    std::int64_t CycleCost() const;
     void UpdateObjective(std::int32_t theta);
 
     SolveState& m_s;
     SolveHooks& m_hooks;
     Method m_method;
     BasisForest m_basis;
-    std::vector<int> m_cheapestFirst;
-    std::vector<std::int32_t> m_tariffs;  // a compact copy for passes over many cells
-    // For the pass over every cell: the tariff of a free cell, kBasicPrice for a basic one.
-    std::vector<std::int32_t> m_prices;
-    // Cells whose price changed since the row minima were found.
-    std::vector<RowMinima::PriceChange> m_changedPrices;
-    RowMinima m_rowMinima;
-    bool m_smallTariffs = true;  // every tariff fits the 32-bit pass
+    // A run that writes nothing keeps its basis tree and pricing from stage to stage; a stage
+    // that writes its course works from m_basis alone and leaves the kept one to be built anew.
+    std::unique_ptr<KeptBasis> m_kept;
+    bool m_keptValid = false;
+    std::optional<TariffOrder> m_cheapestFirst;
     std::vector<std::int64_t> m_u;
     std::vector<std::int64_t> m_v;
+    bool m_potentialsFound = false;  // s.PotentialsU and V hold values since they were last cleared
+    std::vector<PotentialEntry> m_keptU;
+    std::vector<PotentialEntry> m_keptV;
     CyclingGuard m_guard;
+    std::int64_t m_objective = ComputeObjectiveF(m_s);  // F of the current plan
     unsigned m_stage = 0;
     StepwisePause m_pause{m_s, m_hooks};
     std::vector<int> m_cycle;  // scratch for the distributive lines
@@ -166,7 +137,8 @@ bool StageLoop::PauseForUser() {
     if (outcome == StepwisePause::Outcome::PlanChanged) {
         m_basis = BasisForest(m_s);
         m_guard.Reset();
-        SetEveryPrice();
+        m_objective = ComputeObjectiveF(m_s);
+        m_keptValid = false;
     }
     return true;
 }
@@ -181,13 +153,30 @@ void StageLoop::CompleteBasis() {
         } else {
             m_hooks.AddStatusLine(kStatusCheckDegeneracy);
         }
-        if (m_cheapestFirst.empty()) m_cheapestFirst = CellsByTariff(m_s);  // made when first needed
-        SOLVER_CHECK(PlaceBasisZeros(m_s, m_basis, m_cheapestFirst));
-        for (int p = count; p < m_basis.Count(); ++p) SetPrice(m_basis.Cells()[At(p)]);
+        if (!m_cheapestFirst) m_cheapestFirst.emplace(m_s);  // made when first needed
+        SOLVER_CHECK(PlaceBasisZeros(m_s, m_basis, *m_cheapestFirst));
         if (Detailed()) WriteBasisZeros();
+        if (m_keptValid) {
+            m_cycle.assign(m_basis.Cells().begin() + count, m_basis.Cells().end());
+            m_kept->Follow(m_s, m_cycle);
+        }
     }
-    SOLVER_CHECK(m_basis.Root());
-    if (m_guard.RepeatsBasis(m_basis.Cells()) && Detailed()) m_s.Report.Append(kCyclingBroken);
+    KeepBasis();
+    if (m_guard.RepeatsBasis(m_basis.Fingerprint()) && Detailed()) m_s.Report.Append(kCyclingBroken);
+}
+
+// A stage that writes its course roots m_basis; one that writes nothing takes the kept basis,
+// built anew when the stages before wrote theirs.
+void StageLoop::KeepBasis() {
+    if (Detailed()) {
+        SOLVER_CHECK(m_basis.Root());
+        m_keptValid = false;
+        return;
+    }
+    if (m_keptValid) return;
+    if (!m_kept) m_kept = MakeKeptBasis(m_s.m, m_s.n);
+    m_keptValid = m_kept->Build(m_s);
+    if (!m_keptValid) SOLVER_CHECK(m_basis.Root());  // a cycle: the passes over every cell
 }
 
 void StageLoop::WriteBasisZeros() {
@@ -204,15 +193,28 @@ void StageLoop::WriteBasisZeros() {
     WriteTransportTable(m_s, m_hooks);
 }
 
+// A stage that writes nothing has its potentials in the kept basis already.
 void StageLoop::FindPotentials() {
     const bool potentials = m_method == Method::Potentials;
     if (potentials) m_hooks.AddStatusLine(kStatusPotentials);
+    if (m_keptValid) return;
     if (potentials && Detailed()) m_s.Report.Append(kPotentialsIntro);
     kargolo::FindPotentials(m_s, m_basis, potentials && Detailed());
+    m_potentialsFound = true;
     m_u.resize(At(m_s.m));
     m_v.resize(At(m_s.n));
     for (int i = 0; i < m_s.m; ++i) m_u[At(i)] = m_s.PotentialsU[At(i)].Value;
     for (int j = 0; j < m_s.n; ++j) m_v[At(j)] = m_s.PotentialsV[At(j)].Value;
+}
+
+// The potentials of the kept basis, for the passes over every cell (when there is one).
+void StageLoop::TakeKeptPotentials() {
+    if (!m_keptValid) return;
+    m_kept->Potentials(m_s, m_keptU, m_keptV);
+    m_u.resize(At(m_s.m));
+    m_v.resize(At(m_s.n));
+    for (int i = 0; i < m_s.m; ++i) m_u[At(i)] = m_keptU[At(i)].Value;
+    for (int j = 0; j < m_s.n; ++j) m_v[At(j)] = m_keptV[At(j)].Value;
 }
 
 int StageLoop::FindEnteringCell() {
@@ -221,39 +223,28 @@ int StageLoop::FindEnteringCell() {
         m_s.Report.Append(m_method == Method::Potentials ? kPotentialsEstimatesIntro
                                                          : kDistributiveEstimatesIntro);
     }
-    if (Detailed()) ForgetRowMinima();
     const int entering = Detailed() ? PriceAndWrite() : PriceQuietly();
     if (EstimateTable()) WriteEstimatesTable(m_s);
     return entering;
 }
 
-// The entering cell with nothing written, from one tight pass over the cells.
+// The entering cell with nothing written: the head of the kept pricing under Dantzig's rule,
+// else a pass over every cell.
 int StageLoop::PriceQuietly() {
-    const bool byRowMinima = m_guard.Rule() == EnteringRule::MostNegative && m_smallTariffs;
-    if (!byRowMinima) ForgetRowMinima();
-    const int entering = byRowMinima ? PriceByRowMinima() : PriceEveryCell();
-    if (entering == kNoEnteringCell) PriceAndWrite();  // leaves the final estimates stored
-    return entering;
-}
-
-// The smallest estimate of every row, kept from stage to stage in 32-bit arithmetic, then the
-// tie rule among the cells that hold the smallest one. Falls back to the 64-bit pass when a
-// potential is too large for it.
-int StageLoop::PriceByRowMinima() {
-    const bool found = m_rowMinima.Update(m_prices, m_s.m, m_s.n, m_u, m_v, m_changedPrices);
-    m_changedPrices.clear();
-    if (!found) return PriceEveryCell();
-    std::int32_t smallest = 0;
-    for (int i = 0; i < m_s.m; ++i) smallest = std::min(smallest, m_rowMinima.Minimum(i));
-    if (smallest >= 0) return kNoEnteringCell;
-    EnteringChoice choice(EnteringRule::MostNegative, m_guard.Random());
-    for (int i = 0; i < m_s.m; ++i) {
-        if (m_rowMinima.Minimum(i) != smallest) continue;
-        for (int j = 0, k = i * m_s.n; j < m_s.n; ++j, ++k) {
-            if (m_rowMinima.Estimate(m_prices, i, j) == smallest) choice.Offer(k, smallest, m_tariffs[At(k)]);
-        }
+    KeptHead head;
+    KeptHead upper;
+    int entering = kNoEnteringCell;
+    if (m_keptValid && m_guard.Rule() == EnteringRule::MostNegative && m_kept->Heads(m_s, head, upper)) {
+        if (head.Cell >= 0) entering = head.Cell;
+    } else {
+        TakeKeptPotentials();
+        entering = PriceEveryCell();
     }
-    return choice.Cell();
+    if (entering == kNoEnteringCell) {  // the final estimates are stored in the cells
+        TakeKeptPotentials();
+        PriceAndWrite();
+    }
+    return entering;
 }
 
 // Every free cell in row-major order, in 64-bit arithmetic, under the guard's rule.
@@ -264,7 +255,7 @@ int StageLoop::PriceEveryCell() {
         const std::int64_t u = m_u[At(i)];
         for (int j = 0, k = i * n; j < n; ++j, ++k) {
             if (m_basis.Contains(k)) continue;
-            const std::int32_t tariff = m_tariffs[At(k)];
+            const std::int32_t tariff = m_s.At(k).Tariff;
             const std::int64_t estimate = tariff - u - m_v[At(j)];
             if (estimate < 0) choice.Offer(k, estimate, tariff);
         }
@@ -344,7 +335,11 @@ std::int32_t StageLoop::ShiftAlong(int k) {
     m_s.CycleList.clear();
     m_s.CycleList.push_back(k);
     m_hooks.AddStatusLine(kStatusCycle);
-    m_basis.AppendCycle(k, m_s.CycleList);
+    if (m_keptValid) {
+        m_kept->AppendCycle(k, m_s.CycleList);
+    } else {
+        m_basis.AppendCycle(k, m_s.CycleList);
+    }
     if (Detailed()) {
         for (std::size_t p = 0; p < m_s.CycleList.size(); ++p) {
             m_s.At(m_s.CycleList[p]).Sign = p % 2 == 0 ? '+' : '-';
@@ -352,32 +347,39 @@ std::int32_t StageLoop::ShiftAlong(int k) {
         WriteTransportTable(m_s, m_hooks);
     }
     m_hooks.AddStatusLine(kStatusShift);
+    m_objective -= CycleCost();
     const std::int32_t theta = ShiftAlongCycle(m_s);
+    m_objective += CycleCost();
     m_basis.Add(k);
-    SetPrice(k);
     for (const int c : m_s.CycleList) {
         m_s.At(c).Sign = ' ';
-        if (!IsFreeMarker(m_s.At(c))) continue;
-        m_basis.Remove(c);
-        SetPrice(c);
+        if (IsFreeMarker(m_s.At(c))) m_basis.Remove(c);
     }
+    if (m_keptValid) m_kept->Follow(m_s, m_s.CycleList);
     m_s.CycleList.clear();
-    if (m_method == Method::Potentials) {  // they belong to the old basis; the next stage finds them anew
+    if (m_method == Method::Potentials && m_potentialsFound) {  // they belong to the old basis
         for (PotentialEntry& u : m_s.PotentialsU) u.Value = u.Known = 0;
         for (PotentialEntry& v : m_s.PotentialsV) v.Value = v.Known = 0;
+        m_potentialsFound = false;
     }
     return theta;
 }
 
-// F over the cells that carry cargo (see ComputeObjectiveF); only basic cells can carry cargo,
-// so only they are summed.
+// What the cells of the cycle add to F (see ComputeObjectiveF).
+std::int64_t StageLoop::CycleCost() const {
+    std::int64_t cost = 0;
+    for (const int k : m_s.CycleList) {
+        const TaskCell& c = m_s.At(k);
+        if (CarriesCargo(c)) cost += std::int64_t{c.Tariff} * c.Cargo;
+    }
+    return cost;
+}
+
+// F over the cells that carry cargo (see ComputeObjectiveF), kept as shifts change the cells of
+// their cycles.
 void StageLoop::UpdateObjective(std::int32_t theta) {
     const std::int64_t previous = m_s.ObjectiveF;
-    std::int64_t f = 0;
-    for (const int k : m_basis.Cells()) {
-        const TaskCell& c = m_s.At(k);
-        if (CarriesCargo(c)) f += std::int64_t{c.Tariff} * c.Cargo;
-    }
+    const std::int64_t f = m_objective;
     m_s.ObjectiveF = f;
     m_hooks.AddStatusLine(Format(kStatusStageF, static_cast<long long>(f)));
     if (!Detailed()) return;

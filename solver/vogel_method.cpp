@@ -11,29 +11,37 @@ namespace {
 // The open cells of every row and every column, each line kept as a doubly linked list in the
 // order FindMinTariffCell would pick them (by tariff, ties by position in the line). The two
 // cheapest open cells of a line are then its first two entries, and closing a cell unlinks it
-// from its row and its column instead of leaving it to be skipped at every stage.
+// from its row and its column instead of leaving it to be skipped at every stage. A whole line
+// that closes is only marked: its cells leave the lists that cross it when a walk along such a
+// list meets them, so that each cell is unlinked at most once.
 class OpenLines {
 public:
     explicit OpenLines(const SolveState& s);
 
-    int FirstInRow(int i) const { return m_rowHead[Index(i)]; }
-    int FirstInColumn(int j) const { return m_columnHead[Index(j)]; }
-    int NextInRow(int k) const { return m_rowNext[Index(k)]; }
-    int NextInColumn(int k) const { return m_columnNext[Index(k)]; }
+    int FirstInRow(int i) { return m_rowClosed[Index(i)] ? kNoCell : Open(m_rowHead[Index(i)], m_rowHead[Index(i)], true); }
+    int FirstInColumn(int j) {
+        return m_columnClosed[Index(j)] ? kNoCell : Open(m_columnHead[Index(j)], m_columnHead[Index(j)], false);
+    }
+    int NextInRow(int k) { return Open(m_rowNext[Index(k)], m_rowHead[Index(k / m_n)], true); }
+    int NextInColumn(int k) { return Open(m_columnNext[Index(k)], m_columnHead[Index(k % m_n)], false); }
 
     void Close(SolveState& s, int k);
-    void CloseRow(SolveState& s, int i);
-    void CloseColumn(SolveState& s, int j);
+    void CloseRow(int i) { m_rowClosed[Index(i)] = 1; }
+    void CloseColumn(int j) { m_columnClosed[Index(j)] = 1; }
 
 private:
     static std::size_t Index(int k) { return static_cast<std::size_t>(k); }
     static void Link(const std::vector<int>& cells, int& head, std::vector<int>& next,
                      std::vector<int>& previous);
     static void Unlink(int k, int& head, std::vector<int>& next, std::vector<int>& previous);
+    // The first cell from `k` on along a row (or a column) whose crossing line is open; the
+    // cells passed leave the list (whose head is `head`).
+    int Open(int k, int& head, bool row);
 
     int m_n;
     std::vector<int> m_rowHead, m_rowNext, m_rowPrevious;
     std::vector<int> m_columnHead, m_columnNext, m_columnPrevious;
+    std::vector<char> m_rowClosed, m_columnClosed;
 };
 
 OpenLines::OpenLines(const SolveState& s)
@@ -43,7 +51,9 @@ OpenLines::OpenLines(const SolveState& s)
       m_rowPrevious(Index(s.CellCount()), kNoCell),
       m_columnHead(Index(s.n), kNoCell),
       m_columnNext(Index(s.CellCount()), kNoCell),
-      m_columnPrevious(Index(s.CellCount()), kNoCell) {
+      m_columnPrevious(Index(s.CellCount()), kNoCell),
+      m_rowClosed(Index(s.m), 0),
+      m_columnClosed(Index(s.n), 0) {
     std::vector<int> cells;
     for (int i = 0; i < s.m; ++i) {
         cells.clear();
@@ -83,19 +93,24 @@ void OpenLines::Unlink(int k, int& head, std::vector<int>& next, std::vector<int
     if (after != kNoCell) previous[Index(after)] = before;
 }
 
+int OpenLines::Open(int k, int& head, bool row) {
+    while (k != kNoCell && (row ? m_columnClosed[Index(k % m_n)] : m_rowClosed[Index(k / m_n)])) {
+        const int after = row ? m_rowNext[Index(k)] : m_columnNext[Index(k)];
+        if (row) {
+            Unlink(k, head, m_rowNext, m_rowPrevious);
+        } else {
+            Unlink(k, head, m_columnNext, m_columnPrevious);
+        }
+        k = after;
+    }
+    return k;
+}
+
 void OpenLines::Close(SolveState& s, int k) {
     if (s.UsingFlag[Index(k)] == kCellUsed) return;
     s.UsingFlag[Index(k)] = kCellUsed;
     Unlink(k, m_rowHead[Index(k / m_n)], m_rowNext, m_rowPrevious);
     Unlink(k, m_columnHead[Index(k % m_n)], m_columnNext, m_columnPrevious);
-}
-
-void OpenLines::CloseRow(SolveState& s, int i) {
-    while (FirstInRow(i) != kNoCell) Close(s, FirstInRow(i));
-}
-
-void OpenLines::CloseColumn(SolveState& s, int j) {
-    while (FirstInColumn(j) != kNoCell) Close(s, FirstInColumn(j));
 }
 
 // A line's penalty: its cheapest open cell and the difference to the second cheapest (0 when
@@ -185,8 +200,8 @@ bool RunStage(SolveState& s, OpenLines& lines, PlanRests& rests, std::vector<Pen
     rests.Place(s, k);
     if (explain) s.Report.Appendf(kFillCheapestOfLine, i + 1, j + 1);
     lines.Close(s, k);
-    if (rests.Row(i) == 0) lines.CloseRow(s, i);
-    if (rests.Column(j) == 0) lines.CloseColumn(s, j);
+    if (rests.Row(i) == 0) lines.CloseRow(i);
+    if (rests.Column(j) == 0) lines.CloseColumn(j);
     return true;
 }
 

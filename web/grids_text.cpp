@@ -7,6 +7,8 @@ namespace kargolo {
 namespace {
 
 constexpr std::string_view kHeader = "kargolo-grids";
+constexpr char kMinimise[] = "min";
+constexpr char kMaximise[] = "max";
 // Far beyond any task a page can edit, but the text's own sizes are never trusted further.
 constexpr long long kMostCells = 1LL << 26;
 
@@ -47,8 +49,10 @@ bool ReadNumber(const std::string& text, int& value) {
 
 std::string GridsToText(const TaskGrids& grids) {
     std::string out(kHeader);
-    out += '\t' + std::to_string(grids.Tarif.Columns()) + '\t' + std::to_string(grids.Tarif.Rows()) + '\n';
-    for (const TextGrid* grid : {&grids.Tarif, &grids.Restriction}) {
+    out += '\t' + std::to_string(grids.Tarif.Columns()) + '\t' + std::to_string(grids.Tarif.Rows()) + '\t';
+    out += grids.Goal == TaskGoal::Maximise ? kMaximise : kMinimise;
+    out += '\n';
+    for (const TextGrid* grid : {&grids.Tarif, &grids.Restriction, &grids.Mandatory}) {
         for (int row = 0; row < grid->Rows(); ++row) {
             for (int column = 0; column < grid->Columns(); ++column) {
                 if (column > 0) out += '\t';
@@ -69,18 +73,31 @@ bool GridsFromText(std::string_view text, TaskGrids& grids) {
         begin = end + 1;
     }
     if (lines.empty()) return false;
+    // A text kept by an earlier page has no goal and no grid of mandatory shipments.
     const std::vector<std::string> header = SplitLine(lines[0]);
+    const bool earlier = header.size() == 3;
     int columns = 0;
     int rows = 0;
-    if (header.size() != 3 || header[0] != kHeader || !ReadNumber(header[1], columns) ||
+    if ((header.size() != 3 && header.size() != 4) || header[0] != kHeader || !ReadNumber(header[1], columns) ||
         !ReadNumber(header[2], rows) || columns < 3 || rows < 3 ||
         static_cast<long long>(columns) * rows > kMostCells ||
-        lines.size() != 1 + 2 * static_cast<std::size_t>(rows)) {
+        lines.size() != 1 + (earlier ? 2 : 3) * static_cast<std::size_t>(rows) ||
+        (!earlier && header[3] != kMinimise && header[3] != kMaximise)) {
         return false;
     }
-    TaskGrids read{TextGrid(columns, rows), TextGrid(columns, rows)};
+    TaskGrids read{TextGrid(columns, rows), TextGrid(columns, rows), TextGrid(columns, rows)};
+    read.Goal = !earlier && header[3] == kMaximise ? TaskGoal::Maximise : TaskGoal::Minimise;
     std::size_t line = 1;
-    for (TextGrid* grid : {&read.Tarif, &read.Restriction}) {
+    for (TextGrid* grid : {&read.Tarif, &read.Restriction, &read.Mandatory}) {
+        if (earlier && grid == &read.Mandatory) {
+            for (int row = 0; row < rows; ++row) {
+                for (int column = 0; column < columns; ++column) grid->At(column, row) = read.Tarif.At(column, row);
+            }
+            for (int row = 1; row + 1 < rows; ++row) {
+                for (int column = 1; column + 1 < columns; ++column) grid->At(column, row).clear();
+            }
+            break;
+        }
         for (int row = 0; row < rows; ++row, ++line) {
             std::vector<std::string> cells = SplitLine(lines[line]);
             if (cells.size() != static_cast<std::size_t>(columns)) return false;

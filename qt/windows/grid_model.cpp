@@ -9,7 +9,12 @@ GridModel::GridModel(TaskGrids& grids, GridKind kind, QObject* parent)
     : QAbstractTableModel(parent), m_grids(grids), m_kind(kind) {}
 
 TextGrid& GridModel::grid() const {
-    return m_kind == GridKind::Tarif ? m_grids.Tarif : m_grids.Restriction;
+    switch (m_kind) {
+        case GridKind::Tarif: return m_grids.Tarif;
+        case GridKind::Restriction: return m_grids.Restriction;
+        case GridKind::Mandatory: return m_grids.Mandatory;
+    }
+    return m_grids.Tarif;
 }
 
 int GridModel::rowCount(const QModelIndex& parent) const {
@@ -42,6 +47,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
             return {};
         case Qt::ForegroundRole:
             if (m_kind == GridKind::Restriction && !isRim(index)) return QBrush(Qt::red);
+            if (m_kind == GridKind::Mandatory && !isRim(index)) return QBrush(Qt::darkGreen);
             return {};
         default:
             return {};

@@ -1,6 +1,6 @@
 #pragma once
 
-// One grid of a task (tariffs or limits) as a Qt table model. Row 0 and column 0 of the grid
+// One grid of a task (tariffs, limits or mandatory shipments) as a Qt table model. Row 0 and column 0 of the grid
 // are its captions and become the view's headers; model cell (row, column) is grid cell
 // (column + 1, row + 1). The model holds text only and does no arithmetic.
 
@@ -23,9 +23,9 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
     GridKind kind() const { return m_kind; }
-    // A cell of the limits grid that holds a route's limit (not a supply or demand).
-    bool isLimitCell(const QModelIndex& index) const {
-        return m_kind == GridKind::Restriction && !isRim(index) && !isCorner(index);
+    // A cell that may hold "M": a route's limit, or a route's tariff (a forbidden route).
+    bool takesM(const QModelIndex& index) const {
+        return m_kind != GridKind::Mandatory && !isRim(index) && !isCorner(index);
     }
     // Grid coordinates of a model index.
     static int gridColumn(const QModelIndex& index) { return index.column() + 1; }

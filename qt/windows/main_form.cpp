@@ -514,10 +514,11 @@ void TMain_Form::tile(Qt::Orientation orientation) {
 }
 
 // Every window a step down and to the right of the one before, as large as the steps leave
-// room for, wholly inside the visible area.
+// room for, wholly inside the visible area; the active window last, in front.
 void TMain_Form::cascade() {
-    const QList<QMdiSubWindow*> windows = children();
+    QList<QMdiSubWindow*> windows = children();
     if (windows.isEmpty()) return;
+    if (QMdiSubWindow* active = m_mdi->activeSubWindow()) windows.move(windows.indexOf(active), windows.size() - 1);
     const QRect area = m_mdi->viewport()->rect();
     const int count = static_cast<int>(windows.size());
     const int step = std::min(kCascadeStep, std::min(area.width(), area.height()) / (2 * count));

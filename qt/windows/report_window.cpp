@@ -131,7 +131,7 @@ void TMDIChildFormText::createActions() {
                            QStringLiteral("Показать или скрыть оглавление отчета"));
     m_showNavigator->setCheckable(true);
     m_showNavigator->setChecked(true);
-    connect(m_showNavigator, &QAction::toggled, m_navigator, &QWidget::setVisible);
+    connect(m_showNavigator, &QAction::toggled, this, &TMDIChildFormText::showNavigator);
     m_previousStage = make(QStringLiteral("◀ Этап"), Qt::CTRL | Qt::Key_PageUp,
                            QStringLiteral("Перейти к предыдущему этапу решения"));
     connect(m_previousStage, &QAction::triggered, this, &TMDIChildFormText::goToPreviousStage);
@@ -155,6 +155,13 @@ void TMDIChildFormText::createNavigator() {
     auto go = [this](const QModelIndex& index) { goToEntry(index.data(kEntryRole).toInt()); };
     connect(m_navigator, &QTreeView::clicked, this, go);
     connect(m_navigator, &QTreeView::activated, this, go);
+}
+
+// A navigator hidden while it has the focus hands it to the report first: left to Qt, the focus
+// would go back to the engine, which takes it for a Shift+Tab to its last link and scrolls there.
+void TMDIChildFormText::showNavigator(bool shown) {
+    if (!shown && m_navigator->hasFocus()) m_view->setFocus(Qt::OtherFocusReason);
+    m_navigator->setVisible(shown);
 }
 
 void TMDIChildFormText::fillNavigator() {
@@ -512,7 +519,10 @@ void TMDIChildFormText::ExportPdf() {
 
 void TMDIChildFormText::openInBrowser() {
     const QString path = m_pages.filePath(QStringLiteral("browser.html"));
-    if (!writeReport(path)) return;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);  // a large report takes a while to write
+    const bool written = writeReport(path);
+    QGuiApplication::restoreOverrideCursor();
+    if (!written) return;
     QPointer<TMDIChildFormText> window(this);
     m_browser(path, [window] {
         if (window == nullptr) return;

@@ -101,6 +101,7 @@ private:
     void createActions();
     void createNavigator();
     void fillNavigator();
+    void showNavigator(bool shown);
     QWidget* createBanner(const char* name, const QString& text, const QString& button,
                           void (TMDIChildFormText::*onClick)());
     void closeGreeting() { m_greetingBanner->hide(); }

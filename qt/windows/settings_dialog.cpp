@@ -91,7 +91,7 @@ QLayout* TSettings::createReportLimit(QWidget* parent) {
                                         "записывается. Условие задачи, опорный план и ответ записываются "
                                         "всегда, поэтому отчет большой задачи бывает и больше");
     m_reportLimit->setStatusTip(hint);
-    m_reportLimit->setToolTip(hint);
+    m_reportLimit->setToolTip(QStringLiteral("<p>%1</p>").arg(hint.toHtmlEscaped()));  // wrapped
     auto* label = new QLabel(QStringLiteral("Предельный размер &отчета:"), parent);
     label->setBuddy(m_reportLimit);
     row->addWidget(label);

@@ -100,6 +100,7 @@ QString TStatusForm::text() const { return m_status->toPlainText(); }
 // keeps the event loop from doing it, but no more often than the eye can follow.
 void TStatusForm::StatusChange() {
     constexpr qint64 kPaintInterval = 40;  // milliseconds
+    m_status->moveCursor(QTextCursor::End);  // the newest line in view, not the first
     m_status->ensureCursorVisible();
     if (!isVisible() || (m_sincePaint.isValid() && m_sincePaint.elapsed() < kPaintInterval)) return;
     QCoreApplication::processEvents(QEventLoop::AllEvents, 10);

@@ -163,6 +163,7 @@ TstpForm::TstpForm(SolveState& s, unsigned stage, UserDialogs& dialogs, QWidget*
     layout->addWidget(createPanel(stage));
     showPlanCheck();
     fitToTask();
+    m_cargo->setFocus();  // typing goes to the plan from the start
 }
 
 namespace {

@@ -1,6 +1,9 @@
 #include "qt/windows/task_editor_window.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QCloseEvent>
@@ -25,8 +28,13 @@
 namespace kargolo {
 namespace {
 
+// The pages show the grids in the order of GridKind.
 constexpr int kTarifsPage = 0;
 constexpr int kRestrictionsPage = 1;
+constexpr int kMandatoryPage = 2;
+constexpr GridKind kKinds[] = {GridKind::Tarif, GridKind::Restriction, GridKind::Mandatory};
+
+int PageOf(GridKind kind) { return static_cast<int>(kind); }
 // Steps kept for undo: a step of a large task's shape holds its grids twice.
 constexpr int kUndoSteps = 100;
 
@@ -54,11 +62,11 @@ private:
     bool m_done = true;
 };
 
-// One cell typed into: its texts on both pages before and after (a supply or demand is kept
-// on both). What the cell became once checked is taken when the step is undone.
+// One cell typed into: its texts on every page before and after (a supply or demand is kept
+// on all). What the cell became once checked is taken when the step is undone.
 class CellCommand : public QUndoCommand {
 public:
-    using Texts = std::array<std::string, 2>;
+    using Texts = std::array<std::string, 3>;
     using Read = std::function<Texts(int column, int row)>;
     using Restore = std::function<void(int column, int row, const Texts&)>;
     CellCommand(int column, int row, Texts before, Read read, Restore restore)
@@ -113,18 +121,54 @@ TTaskWithRestrictions::TTaskWithRestrictions(int number, UserDialogs& dialogs, Q
 }
 
 void TTaskWithRestrictions::createPages() {
-    m_tarifModel = new GridModel(m_grids, GridKind::Tarif, this);
-    m_restrictionModel = new GridModel(m_grids, GridKind::Restriction, this);
-    m_tarif = createGrid(m_tarifModel);
-    m_restriction = createGrid(m_restrictionModel);
+    const QString titles[] = {QStringLiteral("Тарифы"), QStringLiteral("Ограничения"),
+                              QStringLiteral("Обязательные поставки")};
     m_pages = new QTabWidget(this);
-    m_pages->addTab(m_tarif, QStringLiteral("Тарифы"));
-    m_pages->addTab(m_restriction, QStringLiteral("Ограничения"));
+    for (const GridKind kind : kKinds) {
+        const int page = PageOf(kind);
+        m_models[page] = new GridModel(m_grids, kind, this);
+        m_views[page] = createGrid(m_models[page]);
+        m_pages->addTab(m_views[page], titles[page]);
+    }
+    m_views[kMandatoryPage]->setToolTip(QStringLiteral("Сколько груза обязательно перевезти по маршруту; пусто или 0 - "
+                                                       "обязательной поставки нет"));
+    m_views[kMandatoryPage]->setStatusTip(m_views[kMandatoryPage]->toolTip());
     m_pages->setTabVisible(kRestrictionsPage, false);
     connect(m_pages, &QTabWidget::currentChanged, this, &TTaskWithRestrictions::PageControlChange);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addLayout(createGoalSwitch());
     layout->addWidget(m_pages);
+}
+
+// "Цель:" with the two goals of a task; a change of goal is a step that can be undone.
+QLayout* TTaskWithRestrictions::createGoalSwitch() {
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(6, 2, 6, 0);
+    m_goal = new QComboBox(this);
+    m_goal->addItem(QStringLiteral("минимум затрат"));
+    m_goal->addItem(QStringLiteral("максимум прибыли"));
+    m_goal->setToolTip(QStringLiteral("Тарифы - затраты на перевозку единицы груза (ищем наименьшие затраты) "
+                                      "или прибыль от нее (ищем наибольшую прибыль)"));
+    m_goal->setStatusTip(m_goal->toolTip());
+    auto* label = new QLabel(QStringLiteral("&Цель:"), this);
+    label->setBuddy(m_goal);
+    row->addWidget(label);
+    row->addWidget(m_goal);
+    row->addStretch();
+    connect(m_goal, &QComboBox::activated, this, [this](int index) {
+        setGoal(index == 1 ? TaskGoal::Maximise : TaskGoal::Minimise);
+    });
+    return row;
+}
+
+void TTaskWithRestrictions::setGoal(TaskGoal goal) {
+    if (goal == m_grids.Goal) return;
+    changeGrids(QStringLiteral("смена цели"), true, [this, goal] {
+        m_grids.Goal = goal;
+        return true;
+    });
 }
 
 TaskGridView* TTaskWithRestrictions::createGrid(GridModel* model) {
@@ -132,7 +176,7 @@ TaskGridView* TTaskWithRestrictions::createGrid(GridModel* model) {
     view->setModel(model);
     view->setItemDelegate(new TypedCellDelegate(
         [model](const QModelIndex& index, std::string_view text) {
-            return CheckTypedNumber(text, model->isLimitCell(index));
+            return CheckTypedNumber(text, model->takesM(index));
         },
         view));
     view->setToolTip(QStringLiteral("Заполните таблицу стоимостей перевозок"));
@@ -218,78 +262,77 @@ bool TTaskWithRestrictions::restrictionsVisible() const {
 // Captions and column widths, as the text of the captions needs them.
 void TTaskWithRestrictions::SetRowColNames() {
     WriteCaptions(m_grids);
-    for (TaskGridView* view : {m_tarif, m_restriction}) view->fitToCaptions();
+    for (TaskGridView* view : m_views) view->fitToCaptions();
 }
 
 // The grids anew; each keeps its cursor where it was, as far as the new shape allows.
 void TTaskWithRestrictions::reloadGrids() {
-    const QModelIndex tarif = m_tarif->currentIndex();
-    const QModelIndex restriction = m_restriction->currentIndex();
-    m_tarifModel->reload();
-    m_restrictionModel->reload();
+    std::array<QModelIndex, 3> was;
+    for (std::size_t page = 0; page < m_views.size(); ++page) was[page] = m_views[page]->currentIndex();
+    for (GridModel* model : m_models) model->reload();
     SetRowColNames();
-    for (const auto& [view, was] : {std::pair{m_tarif, tarif}, std::pair{m_restriction, restriction}}) {
+    for (std::size_t page = 0; page < m_views.size(); ++page) {
+        TaskGridView* view = m_views[page];
         const QAbstractItemModel* grid = view->model();
-        const int row = std::clamp(was.isValid() ? was.row() : 0, 0, grid->rowCount() - 1);
-        const int column = std::clamp(was.isValid() ? was.column() : 0, 0, grid->columnCount() - 1);
+        const int row = std::clamp(was[page].isValid() ? was[page].row() : 0, 0, grid->rowCount() - 1);
+        const int column = std::clamp(was[page].isValid() ? was[page].column() : 0, 0, grid->columnCount() - 1);
         const QModelIndex at = grid->index(row, column);
         view->setCurrentIndex(grid->flags(at) & Qt::ItemIsSelectable ? at : grid->index(0, 0));
     }
+    m_goal->setCurrentIndex(m_grids.Goal == TaskGoal::Maximise ? 1 : 0);
 }
 
 GridKind TTaskWithRestrictions::activeGrid() const {
-    return m_pages->currentIndex() == kTarifsPage ? GridKind::Tarif : GridKind::Restriction;
+    return kKinds[std::clamp(m_pages->currentIndex(), 0, kMandatoryPage)];
 }
 
-TaskGridView* TTaskWithRestrictions::activeView() const {
-    return activeGrid() == GridKind::Tarif ? m_tarif : m_restriction;
+TaskGridView* TTaskWithRestrictions::activeView() const { return m_views[static_cast<std::size_t>(PageOf(activeGrid()))]; }
+
+// Tells every page that a grid cell changed (a supply or demand is on all of them).
+void TTaskWithRestrictions::showCellChanged(int column, int row) {
+    for (GridModel* model : m_models) model->cellChanged(column, row);
 }
 
 bool TTaskWithRestrictions::mayLeaveCell(GridKind kind, const QModelIndex& from,
                                          const QModelIndex& to) {
-    GridModel* model = kind == GridKind::Tarif ? m_tarifModel : m_restrictionModel;
-    GridModel* other = kind == GridKind::Tarif ? m_restrictionModel : m_tarifModel;
     const int column = GridModel::gridColumn(from);
     const int row = GridModel::gridRow(from);
     const CellCheck check = CheckLeavingCell(m_grids, kind, column, row, GridModel::gridColumn(to),
                                              GridModel::gridRow(to));
-    model->cellChanged(column, row);
-    other->cellChanged(column, row);
+    showCellChanged(column, row);
     if (!check.Message.empty()) m_dialogs.showMessage(this, QString::fromStdString(check.Message));
     return check.Allowed;
 }
 
 void TTaskWithRestrictions::checkOnEnter(GridKind kind) {
-    TaskGridView* view = kind == GridKind::Tarif ? m_tarif : m_restriction;
-    const QModelIndex current = view->currentIndex();
+    const QModelIndex current = m_views[static_cast<std::size_t>(PageOf(kind))]->currentIndex();
     if (!current.isValid()) return;
     const int column = GridModel::gridColumn(current);
     const int row = GridModel::gridRow(current);
     const CellCheck check = CheckCell(m_grids, kind, column, row);
     MirrorRimCell(m_grids, kind, column, row);
-    m_tarifModel->cellChanged(column, row);
-    m_restrictionModel->cellChanged(column, row);
+    showCellChanged(column, row);
     if (!check.Message.empty()) m_dialogs.showMessage(this, QString::fromStdString(check.Message));
 }
 
 void TTaskWithRestrictions::onCellEdited(GridKind kind, int column, int row, const QString& before) {
     markChanged();
-    CellCommand::Texts texts{m_grids.Tarif.At(column, row), m_grids.Restriction.At(column, row)};
-    texts[kind == GridKind::Tarif ? 0 : 1] = before.toStdString();
-    MirrorRimCell(m_grids, kind, column, row);
-    (kind == GridKind::Tarif ? m_restrictionModel : m_tarifModel)->cellChanged(column, row);
     const auto read = [this](int c, int r) {
-        return CellCommand::Texts{m_grids.Tarif.At(c, r), m_grids.Restriction.At(c, r)};
+        return CellCommand::Texts{m_grids.Tarif.At(c, r), m_grids.Restriction.At(c, r), m_grids.Mandatory.At(c, r)};
     };
+    CellCommand::Texts texts = read(column, row);
+    texts[static_cast<std::size_t>(PageOf(kind))] = before.toStdString();
+    MirrorRimCell(m_grids, kind, column, row);
+    showCellChanged(column, row);
     const auto restore = [this](int c, int r, const CellCommand::Texts& t) { restoreCell(c, r, t); };
     m_undo->push(new CellCommand(column, row, std::move(texts), read, restore));
 }
 
-void TTaskWithRestrictions::restoreCell(int column, int row, const std::array<std::string, 2>& texts) {
+void TTaskWithRestrictions::restoreCell(int column, int row, const std::array<std::string, 3>& texts) {
     m_grids.Tarif.At(column, row) = texts[0];
     m_grids.Restriction.At(column, row) = texts[1];
-    m_tarifModel->cellChanged(column, row);
-    m_restrictionModel->cellChanged(column, row);
+    m_grids.Mandatory.At(column, row) = texts[2];
+    showCellChanged(column, row);
     followCleanState(true);
 }
 
@@ -322,16 +365,15 @@ bool TTaskWithRestrictions::finishEditing() {
     return !current.isValid() || mayLeaveCell(activeGrid(), current, current);
 }
 
-// The supplies and demands go from the page that was left to the page now shown, and the
-// grid now shown takes the other's current cell.
+// The supplies and demands go from the page that was left to the others, and the grid now shown
+// takes the left one's current cell.
 void TTaskWithRestrictions::PageControlChange(int page) {
     if (page < 0) return;
-    const GridKind shown = page == kTarifsPage ? GridKind::Tarif : GridKind::Restriction;
-    CopyRim(m_grids, shown == GridKind::Tarif ? GridKind::Restriction : GridKind::Tarif);
-    m_tarifModel->reload();
-    m_restrictionModel->reload();
-    TaskGridView* from = shown == GridKind::Tarif ? m_restriction : m_tarif;
-    TaskGridView* to = shown == GridKind::Tarif ? m_tarif : m_restriction;
+    const int left = std::exchange(m_shownPage, page);
+    CopyRim(m_grids, kKinds[left]);
+    for (GridModel* model : m_models) model->reload();
+    TaskGridView* from = m_views[static_cast<std::size_t>(left)];
+    TaskGridView* to = m_views[static_cast<std::size_t>(page)];
     const QModelIndex current = from->currentIndex();
     to->setCurrentIndex(to->model()->index(std::max(current.row(), 0), std::max(current.column(), 0)));
     SetRowColNames();

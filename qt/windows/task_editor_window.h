@@ -1,7 +1,8 @@
 #pragma once
 
 // TTaskWithRestrictions: the window in which one task is entered and edited, on the pages
-// "Тарифы" (tariffs, supplies, demands) and "Ограничения" (route capacity limits). It checks
+// "Тарифы" (tariffs, supplies, demands), "Ограничения" (route capacity limits) and
+// "Обязательные поставки", with the task's goal (costs or profits) above them. It checks
 // each cell as the cursor leaves it, inserts and deletes suppliers and consumers, negates the
 // tariffs, transposes the task, shows or hides the limits page, tracks unsaved changes and
 // asks before they are lost.
@@ -18,6 +19,8 @@
 #include "qt/windows/window_caption.h"
 
 class QAction;
+class QComboBox;
+class QLayout;
 class QMenu;
 class QTabWidget;
 class QUndoStack;
@@ -56,6 +59,8 @@ public:
 
     // Every change to the task is a step that can be undone and redone.
     QUndoStack* undoStack() const { return m_undo; }
+    // Costs to minimise or profits to maximise, as the switch above the pages shows.
+    void setGoal(TaskGoal goal);
 
 public slots:
     void InsertRowClick();
@@ -77,6 +82,7 @@ protected:
 private:
     void putTask(const TableFileContents& contents);
     void createPages();
+    QLayout* createGoalSwitch();
     void createPopupMenu();
     TaskGridView* createGrid(GridModel* model);
     void SetRowColNames();
@@ -90,7 +96,8 @@ private:
     // that is none to save (transposition) leaves the saved state alone.
     void changeGrids(const QString& text, bool countsAsChange, const std::function<bool()>& change);
     void restoreGrids(const TaskGrids& grids, bool countsAsChange);
-    void restoreCell(int column, int row, const std::array<std::string, 2>& texts);
+    void restoreCell(int column, int row, const std::array<std::string, 3>& texts);
+    void showCellChanged(int column, int row);
     void followCleanState(bool countsAsChange);
     bool refuseWith(const std::string& refusal);
     void PageControlChange(int page);
@@ -102,10 +109,11 @@ private:
     UserDialogs& m_dialogs;
     DocumentName m_name;
     QTabWidget* m_pages = nullptr;  // owned by the Qt parent, as are the widgets below
-    GridModel* m_tarifModel = nullptr;
-    GridModel* m_restrictionModel = nullptr;
-    TaskGridView* m_tarif = nullptr;
-    TaskGridView* m_restriction = nullptr;
+    // By page: tariffs, limits, mandatory shipments (the order of GridKind).
+    std::array<GridModel*, 3> m_models{};
+    std::array<TaskGridView*, 3> m_views{};
+    int m_shownPage = 0;  // the page shown last, whose supplies and demands the others take
+    QComboBox* m_goal = nullptr;
     QMenu* m_popup = nullptr;
     QAction* m_showHideRestrictions = nullptr;
     QUndoStack* m_undo = nullptr;

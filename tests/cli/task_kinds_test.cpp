@@ -63,7 +63,7 @@ TEST(TaskKinds, WriteTheGoldenReports) {
     }
 }
 
-TEST_F(TaskKindFiles, WriteTheOutcomeAsJsonToAFileOrAloneToTheStandardOutput) {
+TEST_F(TaskKindFiles, WriteTheOutcomeAsJsonToAFileOrToTheStandardOutput) {
     const CliRun time = RunCli({"--kind", "time", Kind("time-3x3.csv"), "-o", Path("time.html"),
                                 "--json", Path("time.json")});
     ASSERT_EQ(time.Status, kExitSolved) << time.Err;
@@ -74,14 +74,14 @@ TEST_F(TaskKindFiles, WriteTheOutcomeAsJsonToAFileOrAloneToTheStandardOutput) {
     EXPECT_EQ(ReadBytes(m_folder / "time.html"), RunCli({"--kind", "time", Kind("time-3x3.csv")}).Out);
 
     const CliRun assignment = RunCli({"--kind", "assignment", "--maximize", Kind("assignment-3x4.csv"),
-                                      "--json", "-"});
+                                      "-o", Path("a.html"), "--json", "-"});
     ASSERT_EQ(assignment.Status, kExitSolved) << assignment.Err;
     EXPECT_EQ(assignment.Out,
               "{\"kind\": \"assignment\", \"goal\": \"max\", \"status\": \"optimal\", \"objective\": 19, "
               "\"plan\": [[1, 0, 0, 0], [0, 1, 0, 0], [0, 0, 1, 0]], \"stages\": 1}\n");
 
     const std::string blocked = Write("blocked.csv", "1;M\n2;M\n");
-    const CliRun unsolvable = RunCli({"--kind", "assignment", blocked, "--json", "-"});
+    const CliRun unsolvable = RunCli({"--kind", "assignment", blocked, "-o", Path("b.html"), "--json", "-"});
     EXPECT_EQ(unsolvable.Status, kExitSolved);
     EXPECT_NE(unsolvable.Out.find("\"status\": \"unsolvable\""), std::string::npos);
 }
@@ -148,10 +148,10 @@ TEST_F(TaskKindFiles, RefuseANegativeTimeAndAJsonFileThatIsTheTask) {
     EXPECT_EQ(run.Out, "");
 
     const std::string matrix = Write("m.csv", "1;2\n3;4\n");
-    run = RunCli({"--kind", "assignment", matrix, "--json", matrix});
+    run = RunCli({"--kind", "assignment", matrix, "-o", Path("m.html"), "--json", matrix});
     EXPECT_EQ(run.Status, kExitInputError);
+    EXPECT_EQ(run.Err, "Не удалось записать итог решения в " + matrix + "\n");
     EXPECT_EQ(ReadBytes(m_folder / "m.csv"), "1;2\n3;4\n");
-    EXPECT_EQ(run.Out, "");
 }
 
 TEST_F(TaskKindFiles, GenerateBothKindsWithTheirKeysAndCompareTheRulesOfTheTimeCriterion) {
@@ -160,7 +160,8 @@ TEST_F(TaskKindFiles, GenerateBothKindsWithTheirKeysAndCompareTheRulesOfTheTimeC
     ASSERT_EQ(run.Status, kExitSolved) << run.Err;
     const std::string answers = ReadBytes(m_folder / "a" / "answers.csv");
     EXPECT_EQ(answers.rfind("\xEF\xBB\xBF" "файл;цель;оптимум;назначение;этапов\nvariant-01.csv;максимум;", 0), 0u);
-    const CliRun solved = RunCli({"--kind", "assignment", "--maximize", Path("a/variant-02.csv"), "--json", "-"});
+    const CliRun solved = RunCli({"--kind", "assignment", "--maximize", Path("a/variant-02.csv"), "-o",
+                                  Path("a/variant-02.html"), "--json", "-"});
     const std::size_t objective = solved.Out.find("\"objective\": ");
     ASSERT_NE(objective, std::string::npos) << solved.Err;
     const std::string total = solved.Out.substr(objective + 13, solved.Out.find(',', objective) - objective - 13);

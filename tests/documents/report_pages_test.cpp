@@ -69,6 +69,14 @@ std::filesystem::path WriteReportFile(const std::string& bytes, const char* name
 
 std::string Encoded(const char* utf8) { return EncodeWindows1251(utf8); }
 
+// The navigator's line of the last section, whatever parts it was cut into.
+std::string LastSectionLabel(const ReportLayout& layout) {
+    for (auto entry = layout.Entries.rbegin(); entry != layout.Entries.rend(); ++entry) {
+        if (!entry->Part) return entry->Label;
+    }
+    return {};
+}
+
 TEST(ReportStream, WritesTheBytesOfTheWholeTextAndHoldsLittle) {
     const struct {
         TaskSpec Task;
@@ -187,8 +195,10 @@ TEST(LayOutReport, NamesTheEndOfARunThatFoundNoOptimumForWhatItIs) {
     const auto answerLabel = [](const TaskSpec& task, std::int32_t mode, SolveHooks& hooks) {
         SolveState s = MakeState(task, mode);
         SolveIntoDocument(s, hooks, false);
-        const ReportLayout layout = LayOutReport(s.Report.Index(), s.Report.Text().size());
-        return layout.Entries.back().Label;
+        const ReportLayout layout = LayOutReport(s.Report.Index(), s.Report.Text().size(), {0, 1024});
+        const std::string& pageTitle = layout.Pages.back().Title;  // what the print dialog names
+        EXPECT_EQ(pageTitle.find("ответ"), std::string::npos) << pageTitle;
+        return LastSectionLabel(layout);
     };
     SilentHooks silent;
     StopAtStage stopAt3(3);
@@ -197,7 +207,11 @@ TEST(LayOutReport, NamesTheEndOfARunThatFoundNoOptimumForWhatItIs) {
     EXPECT_EQ(answerLabel(GridTask(6), kSolveModeStepwise, stopAt3), "Решение прервано на этапе 3");
     EXPECT_EQ(answerLabel(blocked, kSolveModeStepwise, stopAt2), "Решение прервано на этапе 2");
     EXPECT_EQ(answerLabel(blocked, kSolveModeDetailed, silent), "Задача неразрешима");
-    EXPECT_EQ(answerLabel(GridTask(6), kSolveModeChecking, silent).rfind("Ответ, F = ", 0), 0u);
+    SolveState s = MakeState(GridTask(6), kSolveModeChecking);
+    SolveIntoDocument(s, silent, false);
+    const ReportLayout layout = LayOutReport(s.Report.Index(), s.Report.Text().size(), {0, 1024});
+    EXPECT_EQ(LastSectionLabel(layout).rfind("Ответ, F = ", 0), 0u);
+    EXPECT_NE(layout.Pages.back().Title.find("ответ"), std::string::npos);
 }
 
 TEST(AssembleEditedReport, KeepsEditsOfTwoPagesAndCopiesAnUneditedReportExactly) {

@@ -40,32 +40,41 @@ TEST(NewTaskGrids, StartsAsTheEditorShowsANewTask) {
 TEST(CheckCell, NormalisesLettersNonNumbersAndRefusesNegativeLimits) {
     const struct {
         GridKind Grid;
+        int Column;
         const char* Typed;
-        bool Allowed;
+        const char* Message;  // nullptr: allowed
         const char* Kept;
     } cases[] = {
-        {GridKind::Restriction, "m", true, "M"},
-        {GridKind::Restriction, " м ", true, "M"},  // the Cyrillic letter
-        {GridKind::Restriction, "М", true, "M"},
-        {GridKind::Restriction, "-5", false, "-5"},
-        {GridKind::Restriction, "12", true, "12"},
-        {GridKind::Tarif, "-5", true, "-5"},
-        {GridKind::Tarif, "m", true, "0"},
-        {GridKind::Tarif, "abc", true, "0"},
-        {GridKind::Tarif, "12ab", true, "0"},
-        {GridKind::Tarif, "", true, "0"},
-        {GridKind::Tarif, "-0", true, "0"},
-        {GridKind::Tarif, "99999999999", true, "0"},  // no 32-bit integer
+        {GridKind::Restriction, 1, "m", nullptr, "M"},
+        {GridKind::Restriction, 1, " м ", nullptr, "M"},  // the Cyrillic letter
+        {GridKind::Restriction, 1, "М", nullptr, "M"},
+        {GridKind::Restriction, 1, "-5", "Число должно быть > 0", "-5"},
+        {GridKind::Restriction, 1, "12", nullptr, "12"},
+        {GridKind::Tarif, 1, "-5", nullptr, "-5"},
+        {GridKind::Tarif, 1, "m", nullptr, "M"},  // a forbidden route
+        {GridKind::Tarif, 4, "m", nullptr, "0"},  // a supply is a number
+        {GridKind::Tarif, 1, "abc", nullptr, "0"},
+        {GridKind::Tarif, 1, "12ab", nullptr, "0"},
+        {GridKind::Tarif, 1, "", nullptr, "0"},
+        {GridKind::Tarif, 1, "-0", nullptr, "0"},
+        {GridKind::Tarif, 1, "99999999999", nullptr, "0"},  // no 32-bit integer
+        {GridKind::Mandatory, 1, "", nullptr, ""},          // none
+        {GridKind::Mandatory, 1, " 7 ", nullptr, " 7 "},
+        {GridKind::Mandatory, 1, "x", nullptr, "0"},
+        {GridKind::Mandatory, 1, "m", nullptr, "0"},
+        {GridKind::Mandatory, 1, "-3", "Обязательная поставка не может быть отрицательной", "-3"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Typed);
         TaskGrids grids = NewTaskGrids();
-        std::string& cell = (c.Grid == GridKind::Tarif ? grids.Tarif : grids.Restriction).At(1, 1);
-        cell = c.Typed;
-        const CellCheck check = CheckCell(grids, c.Grid, 1, 1);
-        EXPECT_EQ(check.Allowed, c.Allowed);
-        EXPECT_EQ(check.Message, c.Allowed ? "" : "Число должно быть > 0");
-        EXPECT_EQ(cell, c.Kept);
+        TextGrid& grid = c.Grid == GridKind::Tarif ? grids.Tarif
+                         : c.Grid == GridKind::Restriction ? grids.Restriction
+                                                           : grids.Mandatory;
+        grid.At(c.Column, 1) = c.Typed;
+        const CellCheck check = CheckCell(grids, c.Grid, c.Column, 1);
+        EXPECT_EQ(check.Allowed, c.Message == nullptr);
+        EXPECT_EQ(check.Message, c.Message == nullptr ? "" : c.Message);
+        EXPECT_EQ(grid.At(c.Column, 1), c.Kept);
     }
 }
 

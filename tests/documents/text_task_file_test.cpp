@@ -35,7 +35,7 @@ TaskGrids ExpectedTask() {
             g.Restriction.At(j + 1, i + 1) = limits[i][j];
         }
     }
-    for (auto* grid : {&g.Tarif, &g.Restriction}) {
+    for (auto* grid : {&g.Tarif, &g.Restriction, &g.Mandatory}) {
         grid->At(4, 1) = "30";
         grid->At(4, 2) = "20";
         grid->At(1, 3) = "10";

@@ -32,6 +32,18 @@ TEST(EncodeWindows1251, KeepsAsciiAndTheOtherLettersOfTheCodePage) {
     EXPECT_EQ(EncodeWindows1251("€—«»ЎїҐ"), Bytes({0x88, 0x97, 0xAB, 0xBB, 0xA1, 0xBF, 0xA5}));
 }
 
+// Runs of ASCII are read several bytes at a time: a letter at any place in a long run, and at
+// its ends, must still be found.
+TEST(EncodeWindows1251, FindsALetterAnywhereInALongRunOfAscii) {
+    for (std::size_t before = 0; before < 20; ++before) {
+        for (std::size_t after = 0; after < 20; after += 3) {
+            const std::string run(before, 'x');
+            const std::string tail(after, 'y');
+            EXPECT_EQ(EncodeWindows1251(run + "Я" + tail), run + Bytes({0xDF}) + tail) << before << ", " << after;
+        }
+    }
+}
+
 TEST(EncodeWindows1251, WritesMissingCharactersAsNumericEntities) {
     EXPECT_EQ(EncodeWindows1251("ε✓😀"), "&#949;&#10003;&#128512;");
     EXPECT_EQ(EncodeWindows1251("ä"), "&#228;");

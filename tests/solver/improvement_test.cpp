@@ -55,7 +55,8 @@ TEST(FindCycle, EqualsTheDepthFirstSearchOnRandomBases) {
         SCOPED_TRACE(task.Name);
         SolveState s = FirstPlan(task, kRules[seed % 4], kSolveModeChecking);
         BasisForest basis(s);
-        ASSERT_TRUE(PlaceBasisZeros(s, basis, CellsByTariff(s)));
+        TariffOrder order(s);
+        ASSERT_TRUE(PlaceBasisZeros(s, basis, order));
         ASSERT_TRUE(basis.Root());
         for (int k = 0; k < s.CellCount(); ++k) {
             if (basis.Contains(k)) continue;
@@ -76,10 +77,26 @@ TEST(PlaceBasisZeros, TakesTheCheapestFreeCellThatClosesNoCycle) {
     SetPlanQuantity(s.Cell(1, 0), {kFreeCargo, 0});
     SetPlanQuantity(s.Cell(1, 1), {5, 0});
     BasisForest basis(s);
-    EXPECT_TRUE(PlaceBasisZeros(s, basis, CellsByTariff(s)));
+    TariffOrder order(s);
+    EXPECT_TRUE(PlaceBasisZeros(s, basis, order));
     EXPECT_EQ(Quantities(s), (std::vector<std::int32_t>{5, 0, -1, 5}));
-    EXPECT_TRUE(PlaceBasisZeros(s, basis, CellsByTariff(s)));  // a full basis stays as it is
+    EXPECT_TRUE(PlaceBasisZeros(s, basis, order));  // a full basis stays as it is
     EXPECT_EQ(basis.Count(), 3);
+}
+
+// Sorted a piece at a time, the order must be that of a full sort however far it is read first.
+TEST(TariffOrder, ListsEveryCellByTariffThenRowMajorWhereverItIsRead) {
+    for (const int firstRead : {0, 5000, 12000}) {
+        SolveState s = MakeState(RandomTaskOfShape(static_cast<std::uint32_t>(firstRead + 7), 110, 120));
+        for (int k = 0; k < s.CellCount(); ++k) s.At(k).Tariff = (k * 7919) % 13 - 4;  // ties
+        std::vector<int> sorted(static_cast<std::size_t>(s.CellCount()));
+        for (std::size_t k = 0; k < sorted.size(); ++k) sorted[k] = static_cast<int>(k);
+        std::stable_sort(sorted.begin(), sorted.end(), [&s](int a, int b) { return s.At(a).Tariff < s.At(b).Tariff; });
+        TariffOrder order(s);
+        ASSERT_EQ(order.Size(), s.CellCount());
+        ASSERT_EQ(order.Cell(firstRead), sorted[static_cast<std::size_t>(firstRead)]);
+        for (int p = 0; p < order.Size(); ++p) ASSERT_EQ(order.Cell(p), sorted[static_cast<std::size_t>(p)]) << p;
+    }
 }
 
 TEST(ShiftAlongCycle, EmptiesEveryMinusCellThatHeldTheMinimum) {
@@ -172,6 +189,42 @@ TEST(ImprovementMethods, EqualTheLiteralStagesInCheckingModeOnLargerTasks) {
             for (std::int32_t& tariff : task.Tariffs) tariff *= 100000000;
         }
         ExpectStagesAgree(kMethods[seed % 2], FirstPlan(task, kRules[seed % 4], kSolveModeChecking));
+    }
+}
+
+// Tall and wide tasks keep their basis as leaves hanging from a small core: the same choices,
+// reports and status lines as the textbook stages, with ties, degenerate rims and every rule.
+TEST(ImprovementMethods, EqualTheLiteralStagesOnTallAndWideTasks) {
+    for (std::uint32_t seed = 1; seed <= 400; ++seed) {
+        const int shortSide = 1 + static_cast<int>(seed % 4);
+        const int longSide = 4 * shortSide + static_cast<int>(seed / 4 % 13);
+        const bool tall = seed % 2 == 0;
+        const TaskSpec task = RandomTaskOfShape(seed, tall ? longSide : shortSide, tall ? shortSide : longSide);
+        SCOPED_TRACE(task.Name);
+        ExpectStagesAgree(kMethods[seed / 2 % 2], FirstPlan(task, kRules[seed / 8 % 4], kSolveModeChecking));
+    }
+}
+
+// A report that reaches its limit stops writing the course, and the stages from then on take
+// the kept basis: they must go on exactly as the stages that write everything.
+TEST(ImprovementMethods, GoOnAlikeOnceTheReportReachesItsLimit) {
+    for (std::uint32_t seed = 1; seed <= 120; ++seed) {
+        const TaskSpec task = seed % 2 == 0 ? RandomTask(seed, 9) : RandomTaskOfShape(seed, 3, 14);
+        SCOPED_TRACE(task.Name);
+        const MethodPair& method = kMethods[seed / 2 % 2];
+        SolveState cut = FirstPlan(task, kRules[seed / 4 % 4], kSolveModeDetailed);
+        cut.ReportLimit = 3000 + 500 * (seed % 7);
+        SolveState literal = FirstPlan(task, kRules[seed / 4 % 4], kSolveModeChecking);
+        RecordingHooks cutHooks;
+        RecordingHooks literalHooks;
+        ASSERT_TRUE(method.Fast(cut, cutHooks));
+        ASSERT_TRUE(method.Literal(literal, literalHooks, 10000));
+        ASSERT_EQ(Quantities(cut), Quantities(literal));
+        ASSERT_EQ(cut.ObjectiveF, literal.ObjectiveF);
+        for (int k = 0; k < cut.CellCount(); ++k) {
+            if (!IsFreeMarker(cut.At(k))) continue;
+            ASSERT_EQ(cut.At(k).Estimate, literal.At(k).Estimate) << "cell " << k;
+        }
     }
 }
 

@@ -24,13 +24,12 @@ SolveState MakeState(const TaskSpec& task, std::int32_t solveMode) {
 
 // Splits total into count parts; with degenerate, the parts copy the cuts of other, so that
 // partial sums of the two rims meet.
-TaskSpec RandomBalancedTask(std::uint32_t seed, int maxSize) {
-    std::mt19937 random(seed);
+namespace {
+
+TaskSpec RandomBalancedTask(std::mt19937& random, std::uint32_t seed, int m, int n) {
     auto uniform = [&random](int low, int high) {
         return std::uniform_int_distribution<int>(low, high)(random);
     };
-    const int m = uniform(2, maxSize);
-    const int n = uniform(2, maxSize);
     TaskSpec task{"seed " + std::to_string(seed), {}, {}, {}};
     const int shape = uniform(0, 3);  // 0 plain, 1 with zeros, 2 degenerate, 3 all equal
     std::int32_t total = 0;
@@ -61,8 +60,8 @@ TaskSpec RandomBalancedTask(std::uint32_t seed, int maxSize) {
     return task;
 }
 
-TaskSpec RandomTask(std::uint32_t seed, int maxSize) {
-    TaskSpec task = RandomBalancedTask(seed, maxSize);
+// Open by seed: closed, with surplus or with deficit.
+TaskSpec Opened(TaskSpec task, std::uint32_t seed) {
     switch (seed % 3) {
         case 1: task.Supplies.back() += static_cast<std::int32_t>(seed % 17) + 1; break;
         case 2: task.Demands.front() += static_cast<std::int32_t>(seed % 13) + 1; break;
@@ -71,8 +70,7 @@ TaskSpec RandomTask(std::uint32_t seed, int maxSize) {
     return task;
 }
 
-TaskSpec RandomLimitedTask(std::uint32_t seed, int maxSize) {
-    TaskSpec task = RandomTask(seed, maxSize);
+TaskSpec WithRandomLimits(TaskSpec task, std::uint32_t seed) {
     std::mt19937 random(seed * 7919u);
     for (std::size_t k = 0; k < task.Tariffs.size(); ++k) {
         const int kind = std::uniform_int_distribution<int>(0, 9)(random);
@@ -81,6 +79,30 @@ TaskSpec RandomLimitedTask(std::uint32_t seed, int maxSize) {
                                          : std::uniform_int_distribution<int>(0, 30)(random));
     }
     return task;
+}
+
+}  // namespace
+
+TaskSpec RandomBalancedTask(std::uint32_t seed, int maxSize) {
+    std::mt19937 random(seed);
+    const int m = std::uniform_int_distribution<int>(2, maxSize)(random);
+    const int n = std::uniform_int_distribution<int>(2, maxSize)(random);
+    return RandomBalancedTask(random, seed, m, n);
+}
+
+TaskSpec RandomTask(std::uint32_t seed, int maxSize) { return Opened(RandomBalancedTask(seed, maxSize), seed); }
+
+TaskSpec RandomTaskOfShape(std::uint32_t seed, int m, int n) {
+    std::mt19937 random(seed);
+    return Opened(RandomBalancedTask(random, seed, m, n), seed);
+}
+
+TaskSpec RandomLimitedTask(std::uint32_t seed, int maxSize) {
+    return WithRandomLimits(RandomTask(seed, maxSize), seed);
+}
+
+TaskSpec RandomLimitedTaskOfShape(std::uint32_t seed, int m, int n) {
+    return WithRandomLimits(RandomTaskOfShape(seed, m, n), seed);
 }
 
 std::vector<std::int32_t> Quantities(const SolveState& s) {

@@ -33,6 +33,10 @@ TaskSpec RandomTask(std::uint32_t seed, int maxSize = 8);
 // A random task with limits: some routes closed, some unlimited, the rest limited to 0..30.
 TaskSpec RandomLimitedTask(std::uint32_t seed, int maxSize = 7);
 
+// The same draws for a task of m suppliers and n consumers.
+TaskSpec RandomTaskOfShape(std::uint32_t seed, int m, int n);
+TaskSpec RandomLimitedTaskOfShape(std::uint32_t seed, int m, int n);
+
 // MakeState, then closed with a fictitious consumer or supplier and the report emptied: the
 // state a plan rule starts from.
 SolveState BalancedState(const TaskSpec& task, std::int32_t solveMode = kSolveModeDetailed);

@@ -7,6 +7,7 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QTreeView>
@@ -294,6 +295,11 @@ void MainFormTest::showsStatusLinesAsTheyCome() {
     for (QTextBlock line = text->document()->begin(); line.isValid(); line = line.next()) {
         QCOMPARE(line.layout()->lineCount(), 1);
     }
+    // The window used to stay on its first lines for the whole of a long run.
+    for (int k = 0; k < 50; ++k) hooks.AddStatusLine(Format("Этап %d", k));
+    QTest::qWait(50);
+    hooks.AddStatusLine("Решение завершено");
+    QCOMPARE(text->verticalScrollBar()->value(), text->verticalScrollBar()->maximum());
 }
 
 // "Прервать" and Esc ask the run to stop (the window stays until the run ends); a new run
@@ -328,11 +334,16 @@ void MainFormTest::opensAndCascadesWindowsInsideTheVisibleArea() {
     const QRect visible = area->viewport()->rect();
     for (int k = 0; k < 12; ++k) form.NewClick();
     for (QMdiSubWindow* window : form.children()) QVERIFY(visible.contains(window->geometry()));
+    // The active window used to end up behind the others, where a click could not raise it.
+    QMdiSubWindow* active = form.children().first();
+    area->setActiveSubWindow(active);
     form.command("WCascade")->trigger();
     for (QMdiSubWindow* window : form.children()) {
         QVERIFY(visible.contains(window->geometry()));
         QVERIFY(window->width() >= visible.width() / 2 && window->height() >= visible.height() / 2);
     }
+    QCOMPARE(area->subWindowList(QMdiArea::StackingOrder).last(), active);
+    QCOMPARE(area->activeSubWindow(), active);
     form.children().last()->showMaximized();
     form.NewClick();
     QVERIFY(form.children().last()->isMaximized());

@@ -222,13 +222,13 @@ void StepwiseWindowTest::saysWhyAQuantityWasCutAndClearsACellWithDelete() {
     TstpForm form(s, 1, dialogs);
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
+    auto* grid = form.findChild<TaskGridView*>();
+    QCOMPARE(QApplication::focusWidget(), grid);  // it used to wait for a click before typing
     QVERIFY(form.typeIntoCell(1, 1, QStringLiteral("30")));
     QCOMPARE(s.Cell(1, 1).Cargo, 10);
     QCOMPARE(form.editNoteText(), QStringLiteral("(2,2): уменьшено до 10 - остаток строки A2 и столбца B2"));
     QVERIFY(form.typeIntoCell(1, 1, QStringLiteral("10")));
     QCOMPARE(form.editNoteText(), QString());
-    auto* grid = form.findChild<TaskGridView*>();
-    grid->setFocus();
     grid->setCurrentIndex(grid->model()->index(0, 0));
     QTest::keyClick(grid, Qt::Key_Delete);
     QVERIFY(IsFreeMarker(s.Cell(0, 0)));

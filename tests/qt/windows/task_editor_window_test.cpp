@@ -116,7 +116,8 @@ void TaskEditorWindowTest::takesOnlyWhatCanBecomeANumber() {
     };
     QCOMPARE(typed(tarif, tariffs->index(0, 0), QStringLiteral("12abc")), QStringLiteral("12"));
     QCOMPARE(typed(tarif, tariffs->index(0, 1), QStringLiteral("-3")), QStringLiteral("-3"));
-    QCOMPARE(typed(tarif, tariffs->index(1, 0), QStringLiteral("М7")), QStringLiteral("7"));
+    QCOMPARE(typed(tarif, tariffs->index(1, 0), QStringLiteral("М7")), QStringLiteral("M"));  // forbidden
+    QCOMPARE(typed(tarif, tariffs->index(1, 3), QStringLiteral("М7")), QStringLiteral("7"));  // a supply
     tarif->setCurrentIndex(tariffs->index(1, 1));
     TypeIntoGrid(tarif, QStringLiteral("99999999999"));
     QCOMPARE(QToolTip::text(), QStringLiteral("Число должно быть от -2147483648 до 2147483647"));
