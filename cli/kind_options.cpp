@@ -65,6 +65,7 @@ bool TakeKindOption(const std::vector<std::string>& args, std::size_t& k, CliOpt
             o.JsonPath = value;
         } else if (value == "transport" || value == "time" || value == "assignment") {
             o.Kind = value == "time" ? TaskKind::Time : value == "assignment" ? TaskKind::Assignment : TaskKind::Transport;
+            o.KindGiven = true;
             if (o.Generate) o.Generate->Exercise.Kind = kExerciseKinds[static_cast<int>(o.Kind)];
         } else {
             error = Format(kBadValue, arg.c_str(), value.c_str());

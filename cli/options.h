@@ -20,9 +20,6 @@ struct GenerateOptions {
     bool SeedGiven = false;
 };
 
-// The problem a task file holds (--kind).
-enum class TaskKind { Transport, Time, Assignment };
-
 struct CliOptions {
     std::string TaskPath;
     std::string ReportPath;  // empty: standard output
@@ -37,7 +34,8 @@ struct CliOptions {
     std::string JsonPath;  // where the outcome goes as JSON; "-": standard output; empty: nowhere
     bool Maximise = false; // the tariffs (or the assignment's values) are profits to maximise
     std::optional<GenerateOptions> Generate;
-    TaskKind Kind = TaskKind::Transport;
+    TaskKind Kind = TaskKind::Transport;  // --kind, or else the kind the task file names
+    bool KindGiven = false;
     std::vector<std::string> GivenOptions;  // every option named, to check what goes together
 };
 

@@ -79,6 +79,11 @@ int RunGenerator(const CliOptions& o, std::ostream& out, std::ostream& err) {
 // --compare: the table of every rule and method, as HTML in windows-1251 or as CSV in UTF-8.
 int RunComparison(const CliOptions& o, const TableFileContents& contents, std::ostream& out,
                   std::ostream& err) {
+    if (contents.Grids.Kind == TaskKind::Time) return RunTimeComparison(o, contents, out, err);
+    if (contents.Grids.Kind == TaskKind::Assignment) {
+        err << Format(kNotTogether, "--compare", "--kind assignment") << kUsage;
+        return kExitUsage;
+    }
     const MethodComparison comparison = CompareMethods(contents.Grids, o.Limits);
     if (!comparison.Refusal.empty()) {
         err << comparison.Refusal << '\n';
@@ -125,11 +130,16 @@ int RunSolverWith(const std::vector<std::string>& args, std::ostream& out, std::
         err << problem << '\n';
         return kExitInputError;
     }
+    if (o.KindGiven) contents.Grids.Kind = TaskKind::Transport;  // --kind transport
     if (o.Compare) return RunComparison(o, contents, out, err);
     if (o.Maximise) contents.Grids.Goal = TaskGoal::Maximise;
     const auto run = [&](SolveState& s, SolveHooks& hooks) {
         return RunSolve(contents.Grids, o.Limits, o.PlanOnly, o.Settings, hooks, s);
     };
+    if (!o.SvgPath.empty() && contents.Grids.Kind == TaskKind::Assignment) {
+        err << Format(kNotTogether, "--svg", "--kind assignment") << kUsage;
+        return kExitUsage;
+    }
     if (o.SvgPath.empty()) return RunIntoReport(o, out, err, run);
     return RunIntoReport(o, out, err, run, [&](const SolveState& s, const SolveRunResult& result) {
         PlanSketch sketch = SketchOfPlan(s, Utf8FromPath(PathFromUtf8(o.TaskPath).filename()));

@@ -22,15 +22,7 @@ int RunTime(const CliOptions& o, std::ostream& out, std::ostream& err) {
         err << problem << '\n';
         return kExitInputError;
     }
-    if (o.Compare) {
-        const TimeComparison comparison = CompareTimeRules(contents.Grids, o.Limits);
-        if (!comparison.Refusal.empty()) {
-            err << comparison.Refusal << '\n';
-            return kExitInputError;
-        }
-        const std::string taskName = Utf8FromPath(PathFromUtf8(o.TaskPath).filename());
-        return WriteComparison(o, TimeComparisonCsv(comparison), TimeComparisonHtml(comparison, taskName), out, err);
-    }
+    if (o.Compare) return RunTimeComparison(o, contents, out, err);
     TimeCriterionResult time;
     return RunIntoReport(o, out, err, [&](SolveState& s, SolveHooks& hooks) {
         return RunTimeSolve(contents.Grids, o.Limits, o.PlanOnly, o.Settings, hooks, s, time);
@@ -43,11 +35,11 @@ int RunAssignment(const CliOptions& o, std::ostream& out, std::ostream& err) {
         return kExitInputError;
     }
     AssignmentTask task;
-    task.Maximise = o.Maximise;
     if (std::string problem = ReadAssignmentFile(PathFromUtf8(o.TaskPath), task); !problem.empty()) {
         err << problem << '\n';
         return kExitInputError;
     }
+    task.Maximise = task.Maximise || o.Maximise;
     AssignmentResult assignment;
     return RunIntoReport(o, out, err, [&](SolveState& s, SolveHooks& hooks) {
         return RunAssignmentSolve(task, o.Settings, hooks, s, assignment);
@@ -55,6 +47,17 @@ int RunAssignment(const CliOptions& o, std::ostream& out, std::ostream& err) {
 }
 
 }  // namespace
+
+int RunTimeComparison(const CliOptions& o, const TableFileContents& contents, std::ostream& out,
+                      std::ostream& err) {
+    const TimeComparison comparison = CompareTimeRules(contents.Grids, o.Limits);
+    if (!comparison.Refusal.empty()) {
+        err << comparison.Refusal << '\n';
+        return kExitInputError;
+    }
+    const std::string taskName = Utf8FromPath(PathFromUtf8(o.TaskPath).filename());
+    return WriteComparison(o, TimeComparisonCsv(comparison), TimeComparisonHtml(comparison, taskName), out, err);
+}
 
 int RunTaskKind(const CliOptions& o, std::ostream& out, std::ostream& err) {
     return o.Kind == TaskKind::Assignment ? RunAssignment(o, out, err) : RunTime(o, out, err);

@@ -8,10 +8,15 @@
 #include <ostream>
 
 #include "cli/options.h"
+#include "documents/table_file.h"
 
 namespace kargolo {
 
 // Runs the kind of task that o names (not the transportation task); the exit status.
 int RunTaskKind(const CliOptions& o, std::ostream& out, std::ostream& err);
+
+// --compare of a task by the time criterion: the table of every rule of the first plan.
+int RunTimeComparison(const CliOptions& o, const TableFileContents& contents, std::ostream& out,
+                      std::ostream& err);
 
 }  // namespace kargolo

@@ -4,8 +4,10 @@
 #include <limits>
 #include <new>
 #include <optional>
+#include <span>
 
 #include "documents/document_texts.h"
+#include "documents/task_editing.h"
 #include "documents/text_lines.h"
 #include "documents/text_numbers.h"
 #include "solver/report_buffer.h"
@@ -42,7 +44,7 @@ std::optional<TextFault> TakeValue(const DataLine& line, std::size_t k, Assignme
     return std::nullopt;
 }
 
-std::optional<TextFault> ReadLines(const std::vector<DataLine>& lines, AssignmentTask& task) {
+std::optional<TextFault> ReadMatrix(std::span<const DataLine> lines, AssignmentTask& task) {
     if (lines.empty()) return TextFault{1, 1, kMatrixNoValues};
     const auto width = static_cast<unsigned>(lines.front().Values.size());
     const auto largest = static_cast<unsigned>(kLargestAssignmentSide);
@@ -64,13 +66,34 @@ std::optional<TextFault> ReadLines(const std::vector<DataLine>& lines, Assignmen
 
 }  // namespace
 
+std::optional<TextFault> ReadAssignmentLines(const std::vector<DataLine>& lines, AssignmentTask& task) {
+    AssignmentTask read;
+    read.Maximise = task.Maximise;
+    std::span<const DataLine> matrix(lines);
+    if (!lines.empty()) {
+        const LineGoal goal = GoalOfLine(lines.front());
+        if (goal == LineGoal::Bad) return TextFault{lines.front().Number, 2, kTextBadGoal};
+        if (goal != LineGoal::None) {
+            read.Maximise = goal == LineGoal::Maximise;
+            matrix = matrix.subspan(1);
+        }
+    }
+    if (auto fault = ReadMatrix(matrix, read)) return fault;
+    task = std::move(read);
+    return std::nullopt;
+}
+
 std::string ParseAssignmentMatrix(std::string_view bytes, AssignmentTask& task) {
     try {
         const std::string text = DecodeTextFile(bytes);
-        AssignmentTask read;
-        read.Maximise = task.Maximise;
-        if (auto fault = ReadLines(SplitLines(text), read)) return FaultText(*fault);
-        task = std::move(read);
+        std::vector<DataLine> lines = SplitLines(text);
+        bool badKind = false;
+        if (!lines.empty()) {
+            const std::optional<TaskKind> kind = KindOfLine(lines.front(), badKind);
+            if (kind == TaskKind::Assignment) lines.erase(lines.begin());
+        }
+        if (badKind) return FaultText({lines.front().Number, 2, kTextBadKind});
+        if (auto fault = ReadAssignmentLines(lines, task)) return FaultText(*fault);
         return {};
     } catch (const std::bad_alloc&) {
         return kOutOfMemoryText;
@@ -81,6 +104,45 @@ std::string ReadAssignmentFile(const std::filesystem::path& path, AssignmentTask
     std::string bytes;
     if (std::string problem = ReadTextFile(path, bytes); !problem.empty()) return problem;
     return ParseAssignmentMatrix(bytes, task);
+}
+
+TaskGrids AssignmentGrids(const AssignmentTask& task) {
+    TaskGrids grids = NewTaskGrids(task.Rows, task.Columns, TaskKind::Assignment);
+    grids.Goal = task.Maximise ? TaskGoal::Maximise : TaskGoal::Minimise;
+    for (int i = 0; i < task.Rows; ++i) {
+        for (int j = 0; j < task.Columns; ++j) {
+            const auto k = static_cast<std::size_t>(i) * static_cast<std::size_t>(task.Columns) +
+                           static_cast<std::size_t>(j);
+            grids.Tarif.At(j + 1, i + 1) = task.Forbidden[k] != 0 ? std::string("M") : NumberToText(task.Values[k]);
+        }
+    }
+    return grids;
+}
+
+std::string GridsToAssignment(const TaskGrids& grids, AssignmentTask& task) {
+    task.Rows = grids.Suppliers();
+    task.Columns = grids.Consumers();
+    task.Maximise = grids.Goal == TaskGoal::Maximise;
+    task.Values.assign(static_cast<std::size_t>(task.Rows) * static_cast<std::size_t>(task.Columns), 0);
+    task.Forbidden.assign(task.Values.size(), 0);
+    std::string problem;
+    for (int i = 0; i < task.Rows; ++i) {
+        for (int j = 0; j < task.Columns; ++j) {
+            const std::string& text = grids.Tarif.At(j + 1, i + 1);
+            const auto k = static_cast<std::size_t>(i) * static_cast<std::size_t>(task.Columns) +
+                           static_cast<std::size_t>(j);
+            if (IsForbiddenText(text)) {
+                task.Forbidden[k] = 1;
+                continue;
+            }
+            const ParsedNumber parsed = ParseNumber(text);
+            task.Values[k] = parsed.Value;
+            if (parsed.OutOfRange && problem.empty()) {
+                problem = Format(kNumberOutOfRange, text.c_str(), Format(kInMatrix, i + 1, j + 1).c_str());
+            }
+        }
+    }
+    return problem;
 }
 
 std::string SerializeAssignmentMatrix(const AssignmentTask& task) {

@@ -26,10 +26,15 @@ struct SolveRunResult {
     RunOutcome Outcome;       // for scripts (when the run was not refused)
 };
 
-// Fills s from the grids and the settings and runs it; s.Report then holds the whole document
-// (unless the task was refused).
+// Fills s from the grids and the settings and runs it as the kind of the grids asks (the
+// transportation task, by the time criterion, or the assignment problem); s.Report then holds
+// the whole document (unless the task was refused).
 SolveRunResult RunSolve(const TaskGrids& grids, bool restricted, bool planOnly,
                         const SolveSettings& settings, SolveHooks& hooks, SolveState& s);
+
+// The transportation task alone, whatever the kind of the grids.
+SolveRunResult RunTransportSolve(const TaskGrids& grids, bool restricted, bool planOnly,
+                                 const SolveSettings& settings, SolveHooks& hooks, SolveState& s);
 
 // Runs the driver on a filled state between the report's head and its footer, with the task's
 // variant.

@@ -2,10 +2,23 @@
 
 #include <algorithm>
 
+#include "documents/document_texts.h"
 #include "documents/grids_to_state.h"
+#include "documents/text_numbers.h"
 
 namespace kargolo {
 namespace {
+
+// The time criterion has no goal to maximise and no mandatory shipments.
+std::string CheckTimeVariant(const TaskGrids& grids) {
+    if (grids.Goal == TaskGoal::Maximise) return kTimeNoMaximum;
+    for (int i = 1; i <= grids.Suppliers(); ++i) {
+        for (int j = 1; j <= grids.Consumers(); ++j) {
+            if (TextToNumber(grids.Mandatory.At(j, i)) != 0) return kTimeNoMandatory;
+        }
+    }
+    return {};
+}
 
 void NoteTimeOutcome(const SolveState& s, const TaskGrids& grids, const TimeCriterionResult& time,
                      SolveRunResult& result) {
@@ -47,6 +60,7 @@ SolveRunResult RunTimeSolve(const TaskGrids& grids, bool restricted, bool planOn
     SolveRunResult result;
     result.Refusal = GridsToSolveState(grids, restricted, s);
     if (result.Refusal.empty()) result.Refusal = CheckTimeTaskInput(s);
+    if (result.Refusal.empty()) result.Refusal = CheckTimeVariant(grids);
     if (!result.Refusal.empty()) return result;
     return RunIntoDocument(s, planOnly, [&](SolveRunResult& run) {
         time = SolveByTime(s, hooks, planOnly);

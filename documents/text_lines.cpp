@@ -1,6 +1,7 @@
 #include "documents/text_lines.h"
 
 #include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <iterator>
 #include <new>
@@ -104,6 +105,63 @@ std::string DecodeTextFile(std::string_view bytes) {
 
 std::string FaultText(const TextFault& fault) {
     return Format(kTextAt, fault.Line, fault.Column, fault.What.c_str());
+}
+
+std::string Lowered(std::string_view text) {
+    std::string lower;
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        const auto byte = static_cast<unsigned char>(text[k]);
+        const auto next = k + 1 < text.size() ? static_cast<unsigned char>(text[k + 1]) : 0;
+        if (byte == 0xD0 && next >= 0x90 && next <= 0x9F) {  // А..П
+            lower += '\xD0';
+            lower += static_cast<char>(next + 0x20);
+            ++k;
+        } else if (byte == 0xD0 && next >= 0xA0 && next <= 0xAF) {  // Р..Я
+            lower += '\xD1';
+            lower += static_cast<char>(next - 0x20);
+            ++k;
+        } else if (byte == 0xD0 && next == 0x81) {  // Ё
+            lower += "\xD1\x91";
+            ++k;
+        } else {
+            lower += static_cast<char>(std::tolower(byte));
+        }
+    }
+    return lower;
+}
+
+std::string LineWords(const DataLine& line) {
+    std::string text;
+    for (const std::string_view value : line.Values) text += Lowered(value) + ' ';
+    return text;
+}
+
+LineGoal GoalOfLine(const DataLine& line) {
+    const std::string text = LineWords(line);
+    if (!text.starts_with("цель")) return LineGoal::None;
+    if (text.find("максимум") != std::string::npos || text.find("max") != std::string::npos) return LineGoal::Maximise;
+    if (text.find("минимум") != std::string::npos || text.find("min") != std::string::npos) return LineGoal::Minimise;
+    return LineGoal::Bad;
+}
+
+std::optional<TaskKind> KindOfLine(const DataLine& line, bool& kindFault) {
+    const std::string text = LineWords(line);
+    kindFault = false;
+    if (!text.starts_with("вид ")) return std::nullopt;
+    if (text.find("врем") != std::string::npos) return TaskKind::Time;
+    if (text.find("назначен") != std::string::npos) return TaskKind::Assignment;
+    if (text.find("транспорт") != std::string::npos) return TaskKind::Transport;
+    kindFault = true;
+    return std::nullopt;
+}
+
+std::string KindLineText(TaskKind kind) {
+    switch (kind) {
+        case TaskKind::Time: return "вид;критерий времени\n";
+        case TaskKind::Assignment: return "вид;назначения\n";
+        case TaskKind::Transport: break;
+    }
+    return {};
 }
 
 unsigned CountLines(std::string_view text) {

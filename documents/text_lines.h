@@ -7,9 +7,12 @@
 // skipped.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "documents/task_grids.h"
 
 namespace kargolo {
 
@@ -48,5 +51,23 @@ unsigned CountLines(std::string_view text);
 
 // The text without blanks (spaces, tabs, no-break spaces) at either end.
 std::string_view TrimBlanks(std::string_view text);
+
+// Latin and Russian letters in lower case; other text as it is.
+std::string Lowered(std::string_view text);
+
+// A line that names what follows instead of holding values is known by its words, in lower case,
+// each followed by a blank ("цель максимум ").
+std::string LineWords(const DataLine& line);
+
+// A goal line: "цель;максимум" or "цель;минимум" (or max, min).
+enum class LineGoal { None, Minimise, Maximise, Bad };
+LineGoal GoalOfLine(const DataLine& line);
+
+// A kind line: "вид;транспортная", "вид;критерий времени" or "вид;назначения"; nullopt when the
+// line is none, kindFault set when it names no kind the program knows.
+std::optional<TaskKind> KindOfLine(const DataLine& line, bool& kindFault);
+
+// The line that names a kind, as the writers put it first.
+std::string KindLineText(TaskKind kind);
 
 }  // namespace kargolo

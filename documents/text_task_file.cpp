@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "documents/assignment_file.h"
 #include "documents/document_texts.h"
 #include "documents/task_editing.h"
 #include "documents/text_lines.h"
@@ -58,42 +59,19 @@ ReadValue ReadNumber(std::string_view value, ValueKind kind) {
     return {static_cast<std::int32_t>(number), std::nullopt};
 }
 
-// Latin and Russian letters in lower case; other text as it is.
-std::string Lowered(std::string_view text) {
-    std::string lower;
-    for (std::size_t k = 0; k < text.size(); ++k) {
-        const auto byte = static_cast<unsigned char>(text[k]);
-        const auto next = k + 1 < text.size() ? static_cast<unsigned char>(text[k + 1]) : 0;
-        if (byte == 0xD0 && next >= 0x90 && next <= 0x9F) {  // А..П
-            lower += '\xD0';
-            lower += static_cast<char>(next + 0x20);
-            ++k;
-        } else if (byte == 0xD0 && next >= 0xA0 && next <= 0xAF) {  // Р..Я
-            lower += '\xD1';
-            lower += static_cast<char>(next - 0x20);
-            ++k;
-        } else if (byte == 0xD0 && next == 0x81) {  // Ё
-            lower += "\xD1\x91";
-            ++k;
-        } else {
-            lower += static_cast<char>(std::tolower(byte));
-        }
-    }
-    return lower;
-}
-
 // A line that names what follows instead of holding values: the goal of the task, or the start
 // of the limits or of the mandatory shipments.
-enum class Keyword { None, GoalMin, GoalMax, BadGoal, Limits, Mandatory };
+enum class Keyword { None, GoalMin, GoalMax, BadGoal, Kind, Limits, Mandatory };
 
 Keyword KeywordOf(const DataLine& line) {
-    std::string text;
-    for (const std::string_view value : line.Values) text += Lowered(value) + ' ';
-    if (text.starts_with("цель")) {
-        if (text.find("максимум") != std::string::npos || text.find("max") != std::string::npos) return Keyword::GoalMax;
-        if (text.find("минимум") != std::string::npos || text.find("min") != std::string::npos) return Keyword::GoalMin;
-        return Keyword::BadGoal;
+    switch (GoalOfLine(line)) {
+        case LineGoal::Maximise: return Keyword::GoalMax;
+        case LineGoal::Minimise: return Keyword::GoalMin;
+        case LineGoal::Bad: return Keyword::BadGoal;
+        case LineGoal::None: break;
     }
+    const std::string text = LineWords(line);
+    if (text.starts_with("вид ")) return Keyword::Kind;
     if (text.starts_with("ограничения")) return Keyword::Limits;
     if (text.starts_with("обязательные")) return Keyword::Mandatory;
     return Keyword::None;
@@ -170,12 +148,14 @@ std::optional<TextFault> SortLines(const std::vector<DataLine>& lines, unsigned 
         }
     }
     if (first == lines.size()) return TextFault{1, 1, kTextNoTask};
+    if (KeywordOf(lines[first]) == Keyword::Kind) return TextFault{lines[first].Number, 1, kTextKindFirst};
     const auto width = static_cast<unsigned>(lines[first].Values.size());
     if (width < 3) return TextFault{lines[first].Number, width + 1, kTextTooFewColumns};
     Block block = Block::Limits;
     for (std::size_t k = first; k < lines.size(); ++k) {
         const DataLine& line = lines[k];
         const Keyword keyword = KeywordOf(line);
+        if (keyword == Keyword::Kind) return TextFault{line.Number, 1, kTextKindFirst};
         if (keyword != Keyword::None && (keyword != Keyword::Limits && keyword != Keyword::Mandatory)) {
             return TextFault{line.Number, 1, kTextGoalFirst};
         }
@@ -266,7 +246,21 @@ void AppendNumber(std::string& out, std::int64_t value) { out += NumberToText(va
 std::string ParseTextTask(std::string_view bytes, TableFileContents& contents) {
     try {
         const std::string decoded = DecodeTextFile(bytes);
-        const std::vector<DataLine> lines = SplitLines(decoded);
+        std::vector<DataLine> lines = SplitLines(decoded);
+        TaskKind kind = TaskKind::Transport;
+        if (!lines.empty()) {
+            bool badKind = false;
+            const std::optional<TaskKind> named = KindOfLine(lines.front(), badKind);
+            if (badKind) return FaultText({lines.front().Number, 2, kTextBadKind});
+            if (named) lines.erase(lines.begin());
+            kind = named.value_or(TaskKind::Transport);
+        }
+        if (kind == TaskKind::Assignment) {
+            AssignmentTask matrix;
+            if (auto fault = ReadAssignmentLines(lines, matrix)) return FaultText(*fault);
+            contents = {AssignmentGrids(matrix), false};
+            return {};
+        }
         TaskLines task;
         if (auto fault = SortLines(lines, CountLines(decoded), task)) return FaultText(*fault);
         const auto m = static_cast<std::int64_t>(task.Tariffs.size());
@@ -276,6 +270,7 @@ std::string ParseTextTask(std::string_view bytes, TableFileContents& contents) {
         }
         TableFileContents read;
         if (auto fault = FillGrids(task, read)) return FaultText(*fault);
+        read.Grids.Kind = kind;
         contents = std::move(read);
         return {};
     } catch (const std::bad_alloc&) {
@@ -325,8 +320,13 @@ void AppendRoutes(std::string& out, const TextGrid& grid, Write write) {
 std::string SerializeTextTask(const TaskGrids& grids) {
     const int m = grids.Suppliers();
     const int n = grids.Consumers();
-    std::string out;
+    std::string out = KindLineText(grids.Kind);
     if (grids.Goal == TaskGoal::Maximise) out += kGoalMaximiseLine;
+    if (grids.Kind == TaskKind::Assignment) {
+        AssignmentTask task;
+        GridsToAssignment(grids, task);
+        return out + SerializeAssignmentMatrix(task);
+    }
     for (int i = 1; i <= m; ++i) {
         for (int j = 1; j <= n; ++j) {
             const std::string& tariff = grids.Tarif.At(j, i);

@@ -86,6 +86,24 @@ TEST_F(TaskKindFiles, WriteTheOutcomeAsJsonToAFileOrToTheStandardOutput) {
     EXPECT_NE(unsolvable.Out.find("\"status\": \"unsolvable\""), std::string::npos);
 }
 
+TEST_F(TaskKindFiles, SolveTheKindThatTheFileNames) {
+    const std::string time = Write("time.csv", "вид;критерий времени\n" + ReadBytes(Kind("time-3x3.csv")));
+    EXPECT_EQ(RunCli({time}).Out, RunCli({"--kind", "time", Kind("time-3x3.csv")}).Out);
+    EXPECT_TRUE(RunCli({"--compare", "--csv", time}).Out.starts_with("опорный план;T опорного плана;"));
+
+    const std::string matrix = ReadBytes(Kind("assignment-3x4.csv"));
+    const std::string assignment = Write("a.csv", "вид;назначения\nцель;максимум\n" + matrix);
+    const CliRun named = RunCli({assignment});
+    ASSERT_EQ(named.Status, kExitSolved) << named.Err;
+    EXPECT_EQ(named.Out, RunCli({"--kind", "assignment", "--maximize", Kind("assignment-3x4.csv")}).Out);
+    EXPECT_EQ(RunCli({"--kind", "assignment", assignment}).Out, named.Out);
+    EXPECT_EQ(RunCli({"--compare", assignment}).Status, kExitUsage);
+
+    // --kind transport solves the tables as an ordinary task.
+    const CliRun plain = RunCli({"--kind", "transport", time, "-o", Path("t.html"), "--json", "-"});
+    EXPECT_EQ(plain.Out.rfind("{\"kind\": \"transport\"", 0), 0u) << plain.Out << plain.Err;
+}
+
 TEST(TaskKinds, RefuseOptionsThatDoNotGoWithTheKind) {
     const struct {
         std::vector<std::string> Args;
