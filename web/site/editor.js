@@ -1,6 +1,8 @@
 'use strict';
 // A task's tab: the pages "Тарифы" and "Ограничения" over the task's two grids, which live in
-// the core; every check, refusal and message is the core's (the desktop's task editor's).
+// the core; every check, refusal and message is the core's (the desktop's task editor's). A task
+// by the time criterion has times on its first page; an assignment problem only its matrix, its
+// supplies and demands (all 1) not shown.
 // Undo keeps a typed cell's texts on both pages, or the whole task before a change of many cells.
 var Kg = window.Kg || (window.Kg = {});
 
@@ -10,6 +12,7 @@ Kg.TaskTab = class TaskTab {
         this.core = app.core;
         this.kind = 'task';
         this.doc = options.doc;
+        this.taskKind = this.core.documentKind(this.doc);  // as core.newDocument numbers them
         this.caption = options.caption;
         this.saved = !!options.saved;
         this.neverSaved = options.neverSaved !== false;
@@ -22,7 +25,8 @@ Kg.TaskTab = class TaskTab {
         this.element.className = 'task-tab';
         this.pageBar = document.createElement('div');
         this.pageBar.className = 'pages';
-        this.pageButtons = ['Тарифы', 'Ограничения'].map((text, page) => {
+        const first = ['Тарифы', 'Время перевозок', 'Матрица'][this.taskKind] || 'Тарифы';
+        this.pageButtons = [first, 'Ограничения'].map((text, page) => {
             const b = document.createElement('button');
             b.textContent = text;
             b.addEventListener('click', () => this.showPage(page));
@@ -42,11 +46,14 @@ Kg.TaskTab = class TaskTab {
     makeGrid(grid) {
         const core = this.core;
         const tab = this;
+        const rim = this.isAssignment() ? 1 : 2;  // the caption column, and the supplies unless hidden
         const model = {
-            columns: () => core.consumers(tab.doc) + 2,
-            rows: () => core.suppliers(tab.doc) + 2,
+            columns: () => core.consumers(tab.doc) + rim,
+            rows: () => core.suppliers(tab.doc) + rim,
+            hasRim: rim === 2,
             text: (c, r) => core.cellText(tab.doc, grid, c, r),
             kind(c, r) {
+                if (!this.hasRim) return 'body';
                 const n = this.columns() - 1;
                 const m = this.rows() - 1;
                 if (c === n && r === m) return 'corner';
@@ -73,6 +80,8 @@ Kg.TaskTab = class TaskTab {
     }
 
     get grid() { return this.grids[this.page]; }
+
+    isAssignment() { return this.taskKind === 2; }
 
     title() { return (this.saved ? '' : '*') + this.app.baseName(this.caption); }
 
@@ -216,6 +225,7 @@ Kg.TaskTab = class TaskTab {
     }
 
     toggleRestrictions() {
+        if (this.isAssignment()) return;  // a matrix has no limits
         this.restrictions = !this.restrictions;
         if (!this.restrictions && this.page === 1) this.showPage(0);
         this.refreshPages();
