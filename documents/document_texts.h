@@ -23,9 +23,6 @@ constexpr char kInMatrix[] = "в элементе (%u,%u) матрицы";
 constexpr char kInLimit[] = "в ограничении клетки (%u,%u)";
 constexpr char kInMandatory[] = "в обязательной поставке клетки (%u,%u)";
 
-constexpr char kForbiddenNeedLimits[] =
-    "Запрещенные маршруты (тариф M) пока решаются только с ограничениями: включите \"Решать с "
-    "ограничениями\".";
 constexpr char kTimeNoMaximum[] =
     "В задаче по критерию времени время перевозок только сокращают: цель \"максимум\" для нее не задается.";
 constexpr char kTimeNoMandatory[] = "Задача по критерию времени решается без обязательных поставок.";

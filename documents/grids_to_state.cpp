@@ -50,14 +50,32 @@ std::string GridsToSolveState(const TaskGrids& grids, bool restricted, SolveStat
                 ParseInto(limit, cell.Limit, problem,
                           [i, j] { return Format(kInLimit, i + 1, j + 1); });
             }
-            if (IsMText(tariff) && restricted) {
-                cell.Limit = 0;  // with limits a forbidden route is a closed one
-            } else if (IsMText(tariff)) {
-                cell.TariffM = 1;
-            }
+            if (IsMText(tariff) && restricted) cell.Limit = 0;  // a forbidden route is a closed one
         }
     }
+    if (!restricted && HasForbiddenRoute(grids)) CloseForbiddenRoutesOnly(grids, s);
     return problem;
+}
+
+void CloseForbiddenRoutesOnly(const TaskGrids& grids, SolveState& s) {
+    s.RestrictedTask = true;
+    for (int i = 0; i < grids.Suppliers(); ++i) {
+        for (int j = 0; j < grids.Consumers(); ++j) {
+            s.Cell(i, j).Limit = IsMText(grids.Tarif.At(j + 1, i + 1)) ? 0 : kNoLimit;
+        }
+    }
+}
+
+bool HasForbiddenRoute(const TaskGrids& grids) {
+    return CountForbiddenRoutes(grids) > 0;
+}
+
+int CountForbiddenRoutes(const TaskGrids& grids) {
+    int count = 0;
+    for (int i = 1; i <= grids.Suppliers(); ++i) {
+        for (int j = 1; j <= grids.Consumers(); ++j) count += IsMText(grids.Tarif.At(j, i)) ? 1 : 0;
+    }
+    return count;
 }
 
 namespace {
@@ -105,12 +123,11 @@ std::string ReadMandatory(const TaskGrids& grids, const SolveState& s, std::vect
 
 }  // namespace
 
-std::string GridsToVariant(const TaskGrids& grids, const SolveState& s, TaskVariant& variant) {
+std::string GridsToVariant(const TaskGrids& grids, bool restricted, const SolveState& s,
+                           TaskVariant& variant) {
     variant.Maximise = grids.Goal == TaskGoal::Maximise;
-    variant.ClosedForbiddenRoutes = 0;
-    for (int i = 1; s.RestrictedTask && i <= grids.Suppliers(); ++i) {
-        for (int j = 1; j <= grids.Consumers(); ++j) variant.ClosedForbiddenRoutes += IsMText(grids.Tarif.At(j, i)) ? 1 : 0;
-    }
+    variant.ClosedForbiddenRoutes = CountForbiddenRoutes(grids);
+    variant.LimitsForForbiddenOnly = !restricted && variant.ClosedForbiddenRoutes > 0;
     std::string problem = ReadMandatory(grids, s, variant.Mandatory);
     if (!problem.empty()) return problem;
     bool any = false;

@@ -13,14 +13,6 @@ namespace kargolo {
 
 namespace {
 
-// Forbidden routes without limits need the methods' M tariffs.
-std::string CheckForbiddenRoutes(const SolveState& s) {
-    for (const TaskCell& c : s.Cells) {
-        if (c.TariffM != 0) return kForbiddenNeedLimits;
-    }
-    return {};
-}
-
 RunStatus StatusOf(const SolveRunResult& result, bool planOnly) {
     if (result.Failed) return RunStatus::Failed;
     if (result.Aborted) return RunStatus::Stopped;
@@ -74,8 +66,7 @@ SolveRunResult RunTransportSolve(const TaskGrids& grids, bool restricted, bool p
     TaskVariant variant;
     result.Refusal = GridsToSolveState(grids, restricted, s);
     if (result.Refusal.empty()) result.Refusal = CheckTaskInput(s);
-    if (result.Refusal.empty()) result.Refusal = GridsToVariant(grids, s, variant);
-    if (result.Refusal.empty()) result.Refusal = CheckForbiddenRoutes(s);
+    if (result.Refusal.empty()) result.Refusal = GridsToVariant(grids, restricted, s, variant);
     if (!result.Refusal.empty()) return result;
     variant.SeekOtherOptima = settings.OtherOptima;
     return SolveIntoDocument(s, hooks, planOnly, variant);

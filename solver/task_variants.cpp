@@ -155,10 +155,12 @@ VariantOutcome SolveVariant(SolveState& s, SolveHooks& hooks, bool planOnly, con
         NegateTariffs(s);
     }
     if (variant.ClosedForbiddenRoutes > 0 && announce) {
-        s.Report.Appendf(kForbiddenClosedNote, variant.ClosedForbiddenRoutes);
+        s.Report.Appendf(variant.LimitsForForbiddenOnly ? kForbiddenOnlyNote : kForbiddenClosedNote,
+                         variant.ClosedForbiddenRoutes);
     }
     if (mandatory) ShipMandatoryAmounts(s, hooks, announce, variant.Mandatory);
     outcome.Run = Solve(s, hooks, planOnly);
+    if (variant.LimitsForForbiddenOnly && outcome.Run.Unsolvable) s.Report.Append(kForbiddenUnsolvable);
     const bool optimal = !planOnly && outcome.Run.Completed && !outcome.Run.Unsolvable;
     std::optional<OtherOptimum> other;
     if (variant.SeekOtherOptima && optimal) other = FindOtherOptimum(s);  // of the reduced task

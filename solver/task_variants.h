@@ -25,7 +25,8 @@ class SolveHooks;
 struct TaskVariant {
     bool Maximise = false;
     std::vector<std::int32_t> Mandatory;  // m x n, row-major; empty: none
-    int ClosedForbiddenRoutes = 0;        // routes with tariff M closed because of the limits
+    int ClosedForbiddenRoutes = 0;        // routes with tariff M, closed
+    bool LimitsForForbiddenOnly = false;  // the task has no limits but those closed routes
     bool SeekOtherOptima = false;
 };
 

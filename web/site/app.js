@@ -550,9 +550,10 @@ Kg.App = class App {
         form.editingMode.checked = this.settings.editingMode;
         form.reportLimitMb.value = this.settings.reportLimitMb;
         form.reportLimitMb.dispatchEvent(new Event('input'));
-        dialog.returnValue = '';
-        dialog.onclose = () => {
-            if (dialog.returnValue !== 'ok') return;
+        // Taken at the click on OK, not when the dialog's close event comes a moment later:
+        // a run started at once (F9 right after OK) must use them.
+        form.onsubmit = (event) => {
+            if (!event.submitter || event.submitter.value !== 'ok') return;
             for (const key of ['planMethod', 'solveMode', 'solveMethod', 'estimates']) {
                 this.settings[key] = +form.querySelector(`[name=${key}]:checked`).value;
             }
