@@ -38,19 +38,6 @@ std::optional<std::int32_t> StrictInteger(std::string_view text) {
     return value;
 }
 
-TextGrid& GridOf(TaskGrids& grids, GridKind kind) {
-    switch (kind) {
-        case GridKind::Tarif: return grids.Tarif;
-        case GridKind::Restriction: return grids.Restriction;
-        case GridKind::Mandatory: return grids.Mandatory;
-    }
-    return grids.Tarif;
-}
-
-const TextGrid& GridOf(const TaskGrids& grids, GridKind kind) {
-    return GridOf(const_cast<TaskGrids&>(grids), kind);
-}
-
 constexpr GridKind kEveryGrid[] = {GridKind::Tarif, GridKind::Restriction, GridKind::Mandatory};
 
 // What a new route holds in each grid: tariff 0, no limit, no mandatory shipment.
@@ -103,6 +90,19 @@ void ZeroRimCell(TaskGrids& grids, int column, int row) {
 }
 
 }  // namespace
+
+TextGrid& GridOf(TaskGrids& grids, GridKind kind) {
+    switch (kind) {
+        case GridKind::Tarif: return grids.Tarif;
+        case GridKind::Restriction: return grids.Restriction;
+        case GridKind::Mandatory: return grids.Mandatory;
+    }
+    return grids.Tarif;
+}
+
+const TextGrid& GridOf(const TaskGrids& grids, GridKind kind) {
+    return GridOf(const_cast<TaskGrids&>(grids), kind);
+}
 
 TaskGrids NewTaskGrids(int m, int n, TaskKind kind) {
     TaskGrids grids = MakeTaskGrids(m, n);

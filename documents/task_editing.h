@@ -13,6 +13,9 @@ namespace kargolo {
 
 enum class GridKind { Tarif, Restriction, Mandatory };
 
+TextGrid& GridOf(TaskGrids& grids, GridKind kind);
+const TextGrid& GridOf(const TaskGrids& grids, GridKind kind);
+
 // A new task of m suppliers and n consumers: every number "0", every limit "M", corner empty.
 // For the assignment problem m performers and n jobs, every supply and demand 1.
 TaskGrids NewTaskGrids(int m = 3, int n = 3, TaskKind kind = TaskKind::Transport);

@@ -67,6 +67,8 @@ std::int64_t Room(const SolveState& s, const TaskCell& c) {
     return std::int64_t{c.Limit} - Quantity(c);
 }
 
+bool IsBasicRoute(const SolveState& s, const TaskCell& c) { return s.RestrictedTask ? c.Basic != 0 : InBasis(c); }
+
 // The graph of the shifts that keep F: a row's node is i, a column's m + j. Along a route with
 // zero estimate, row -> column grows it (while it has room), column -> row shrinks it (while it
 // carries cargo).
@@ -75,6 +77,7 @@ public:
     ShiftGraph(const SolveState& s, const std::vector<bool>& zero) : m_s(s), m_zero(zero) {}
 
     bool Grows(int k) const { return m_zero[At(k)] && Room(m_s, m_s.At(k)) > 0; }
+    bool IsBasic(int k) const { return IsBasicRoute(m_s, m_s.At(k)); }
     bool Shrinks(int k) const { return m_zero[At(k)] && Quantity(m_s.At(k)) > 0; }
 
     // The route from a node to its index-th neighbour, and whether the edge is there.
@@ -143,27 +146,36 @@ public:
         return component;
     }
 
-    // The routes of a shortest path from node `from` to node `to` that avoids route `skip`;
-    // empty when there is none.
+    // The routes of a path from node `from` to node `to` that avoids route `skip`, with the
+    // fewest routes outside the basis (a 0-1 breadth-first search): the entering route's own
+    // basis cycle whenever cargo can move along it. Empty when there is none.
     std::vector<int> Path(int from, int to, int skip) const {
-        std::vector<int> via(At(m_s.m + m_s.n), -2);  // the route that reached the node
-        via[At(from)] = -1;
+        const int unreached = std::numeric_limits<int>::max();
+        std::vector<int> distance(At(m_s.m + m_s.n), unreached);
+        std::vector<int> via(At(m_s.m + m_s.n), -1);  // the route that reached the node
+        distance[At(from)] = 0;
         std::deque<int> queue{from};
-        while (!queue.empty() && via[At(to)] == -2) {
+        while (!queue.empty()) {
             const int node = queue.front();
             queue.pop_front();
-            const bool row = node < m_s.m;
-            const int count = row ? m_s.n : m_s.m;
+            const int count = node < m_s.m ? m_s.n : m_s.m;
             for (int other = 0; other < count; ++other) {
                 const int k = RouteTo(node, other);
+                if (k == skip || !Edge(node, other)) continue;
                 const int next = Neighbour(node, other);
-                if (k == skip || via[At(next)] != -2 || !Edge(node, other)) continue;
+                const int step = IsBasic(k) ? 0 : 1;
+                if (distance[At(node)] + step >= distance[At(next)]) continue;
+                distance[At(next)] = distance[At(node)] + step;
                 via[At(next)] = k;
-                queue.push_back(next);
+                if (step == 0) {
+                    queue.push_front(next);
+                } else {
+                    queue.push_back(next);
+                }
             }
         }
         std::vector<int> path;
-        if (via[At(to)] == -2) return path;
+        if (distance[At(to)] == unreached) return path;
         for (int node = to; node != from;) {
             const int k = via[At(node)];
             path.push_back(k);
@@ -177,8 +189,6 @@ private:
     const SolveState& m_s;
     const std::vector<bool>& m_zero;
 };
-
-bool IsBasicRoute(const SolveState& s, const TaskCell& c) { return s.RestrictedTask ? c.Basic != 0 : InBasis(c); }
 
 // The cycle through route k, k first, when k can start one.
 std::vector<int> CycleThrough(const SolveState& s, const ShiftGraph& graph, int k, bool& atLimit) {

@@ -11,8 +11,9 @@
 // of its bounds (at zero or at its limit), since the routes between their bounds form a tree.
 //
 // Tie rule: the entering route is the first in row-major order, routes outside the basis before
-// those in it (basis zeros), whose cycle exists; of its cycles the one with fewest routes, found
-// by a breadth-first search over rows and columns in ascending order.
+// those in it (basis zeros), whose cycle exists; of its cycles one with the fewest routes outside
+// the basis (its own basis cycle when cargo can move along it), found by a 0-1 breadth-first
+// search over rows and columns in ascending order.
 
 #include <cstdint>
 #include <vector>

@@ -45,8 +45,12 @@ RimShares SharesOf(const SolveState& s, const std::vector<std::int32_t>& mandato
 // leaves s holding the reduced task (the limits reduced too).
 void ShipMandatoryAmounts(SolveState& s, SolveHooks& hooks, bool announce, const std::vector<std::int32_t>& mandatory) {
     const RimShares shares = SharesOf(s, mandatory);
+    bool limitsReduced = false;
+    for (int k = 0; k < s.CellCount(); ++k) {
+        limitsReduced = limitsReduced || (s.RestrictedTask && HasLimit(s.At(k)) && mandatory[At(k)] > 0);
+    }
     if (announce) {
-        s.Report.Appendf(kMandatoryNote, s.RestrictedTask ? kMandatoryLimitsToo : "");
+        s.Report.Appendf(kMandatoryNote, limitsReduced ? kMandatoryLimitsToo : "");
         for (int k = 0; k < s.CellCount(); ++k) s.At(k).Cargo = mandatory[At(k)];
         WriteTransportTable(s, hooks);
         for (int i = 0; i < s.m; ++i) {

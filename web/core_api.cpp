@@ -68,7 +68,10 @@ int AddDocument(TaskGrids grids) {
     return g_lastDocument;
 }
 
-GridKind Kind(int grid) { return grid == 0 ? GridKind::Tarif : GridKind::Restriction; }
+// The pages of a task: 0 tariffs, 1 limits, 2 mandatory shipments.
+GridKind Kind(int grid) {
+    return grid == 0 ? GridKind::Tarif : grid == 1 ? GridKind::Restriction : GridKind::Mandatory;
+}
 
 // A report the page shows: its file (in the page's memory), its pages and the edits made in
 // them.
@@ -143,7 +146,7 @@ EMSCRIPTEN_KEEPALIVE int Consumers(int id) {
 EMSCRIPTEN_KEEPALIVE const char* CellText(int id, int grid, int column, int row) {
     const TaskGrids* grids = Document(id);
     if (grids == nullptr) return "";
-    const TextGrid& cells = grid == 0 ? grids->Tarif : grids->Restriction;
+    const TextGrid& cells = GridOf(*grids, Kind(grid));
     if (column < 0 || row < 0 || column >= cells.Columns() || row >= cells.Rows()) return "";
     return cells.At(column, row).c_str();
 }
@@ -159,16 +162,16 @@ EMSCRIPTEN_KEEPALIVE const char* BlockText(int id, int grid, int column, int row
 EMSCRIPTEN_KEEPALIVE void SetCellText(int id, int grid, int column, int row, const char* text) {
     TaskGrids* grids = Document(id);
     if (grids == nullptr) return;
-    TextGrid& cells = grid == 0 ? grids->Tarif : grids->Restriction;
+    TextGrid& cells = GridOf(*grids, Kind(grid));
     if (column < 1 || row < 1 || column >= cells.Columns() || row >= cells.Rows()) return;
     cells.At(column, row) = text;
     MirrorRimCell(*grids, Kind(grid), column, row);
 }
 
 // Whether a text being typed can still become what the cell holds: "complete", "partial",
-// "refused" or "too-large".
-EMSCRIPTEN_KEEPALIVE const char* CheckTyping(const char* text, int limitCell) {
-    return TypedVerdict(CheckTypedNumber(text, limitCell != 0));
+// "refused" or "too-large". takesM: a tariff or a limit, where M may stand.
+EMSCRIPTEN_KEEPALIVE const char* CheckTyping(const char* text, int takesM) {
+    return TypedVerdict(CheckTypedNumber(text, takesM != 0));
 }
 
 // The same for a plan cell of the stepwise pause (digits, signs, blanks and e).
@@ -189,8 +192,24 @@ EMSCRIPTEN_KEEPALIVE const char* CheckOnLeaving(int id, int grid, int column, in
     return CheckAnswer(CheckLeavingCell(*grids, Kind(grid), column, row, targetColumn, targetRow));
 }
 
-EMSCRIPTEN_KEEPALIVE void ShowPage(int id, int grid) {
-    if (TaskGrids* grids = Document(id)) CopyRim(*grids, grid == 0 ? GridKind::Restriction : GridKind::Tarif);
+// A page change: the supplies and demands go from the page left to the others.
+EMSCRIPTEN_KEEPALIVE void LeavePage(int id, int grid) {
+    if (TaskGrids* grids = Document(id)) CopyRim(*grids, Kind(grid));
+}
+
+// The goal of the task: 0 the least cost, 1 the largest profit.
+EMSCRIPTEN_KEEPALIVE int Goal(int id) {
+    const TaskGrids* grids = Document(id);
+    return grids != nullptr && grids->Goal == TaskGoal::Maximise ? 1 : 0;
+}
+
+// Sets the goal; 0 when it was the goal already.
+EMSCRIPTEN_KEEPALIVE int SetGoal(int id, int goal) {
+    TaskGrids* grids = Document(id);
+    const TaskGoal wanted = goal != 0 ? TaskGoal::Maximise : TaskGoal::Minimise;
+    if (grids == nullptr || grids->Goal == wanted) return 0;
+    grids->Goal = wanted;
+    return 1;
 }
 
 EMSCRIPTEN_KEEPALIVE void InsertRow(int id, int row) {
@@ -495,7 +514,7 @@ extern "C" {
 // when a stepwise run stopped before a stage.
 EMSCRIPTEN_KEEPALIVE const char* StartRun(const char* grids, const char* taskName, int restricted, int planOnly,
                                           int planMethod, int solveMode, int solveMethod, int estimates,
-                                          double reportLimitMb) {
+                                          double reportLimitMb, int otherOptima) {
     TaskGrids task;
     if (!GridsFromText(grids, task)) return Answer(JsonObject().Add("done", true).Add("failed", true).Text());
     SolveSettings settings;
@@ -504,6 +523,7 @@ EMSCRIPTEN_KEEPALIVE const char* StartRun(const char* grids, const char* taskNam
     settings.SolveMethod = solveMethod;
     settings.EstimationDisplaying = estimates;
     settings.ReportLimitMb = static_cast<std::uint32_t>(reportLimitMb);
+    settings.OtherOptima = otherOptima != 0;
     g_taskName = taskName;
     g_run.emplace(std::move(task), restricted != 0, planOnly != 0, settings);
     return Answer(RunOn());

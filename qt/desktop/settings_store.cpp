@@ -13,12 +13,20 @@ std::int32_t Folded(const QVariant& stored, int range, std::int32_t fallback) {
     return static_cast<std::int32_t>(std::llabs(value) % range);
 }
 
+// A stored number as a switch (non-zero: on), or the fallback when there is no number.
+bool Flag(const QVariant& stored, bool fallback) {
+    bool isNumber = false;
+    const qlonglong value = stored.toLongLong(&isNumber);
+    return stored.isValid() && isNumber ? value != 0 : fallback;
+}
+
 const QString kSolveMode = QStringLiteral("SolveMode");
 const QString kSolveMethod = QStringLiteral("SolveMethod");
 const QString kPlanMethod = QStringLiteral("PlanMethod");
 const QString kEditingMode = QStringLiteral("EditingMode");
 const QString kEstimationDisplaying = QStringLiteral("EstimationDisplaying");
 const QString kReportLimitMb = QStringLiteral("MaxReportMB");
+const QString kOtherOptima = QStringLiteral("ShowOtherOptima");
 
 std::unique_ptr<QSettings> UserSettings() {
 #ifdef Q_OS_WIN
@@ -38,9 +46,9 @@ SolveSettings SettingsFromStored(const StoredSettings& stored) {
     settings.SolveMode = Folded(stored.SolveMode, 3, defaults.SolveMode);
     settings.SolveMethod = Folded(stored.SolveMethod, 2, defaults.SolveMethod);
     settings.PlanMethod = Folded(stored.PlanMethod, 4, defaults.PlanMethod);
+    settings.EditingMode = Flag(stored.EditingMode, defaults.EditingMode);
+    settings.OtherOptima = Flag(stored.OtherOptima, defaults.OtherOptima);
     bool isNumber = false;
-    const qlonglong editing = stored.EditingMode.toLongLong(&isNumber);
-    settings.EditingMode = stored.EditingMode.isValid() && isNumber ? editing != 0 : defaults.EditingMode;
     settings.EstimationDisplaying =
         Folded(stored.EstimationDisplaying, 3, defaults.EstimationDisplaying);
     const qlonglong limit = stored.ReportLimitMb.toLongLong(&isNumber);
@@ -56,7 +64,7 @@ SolveSettings SettingsStore::load() const {
     return SettingsFromStored({m_settings->value(kSolveMode), m_settings->value(kSolveMethod),
                                m_settings->value(kPlanMethod), m_settings->value(kEditingMode),
                                m_settings->value(kEstimationDisplaying),
-                               m_settings->value(kReportLimitMb)});
+                               m_settings->value(kReportLimitMb), m_settings->value(kOtherOptima)});
 }
 
 void SettingsStore::store(const SolveSettings& settings) {
@@ -66,6 +74,7 @@ void SettingsStore::store(const SolveSettings& settings) {
     m_settings->setValue(kEstimationDisplaying, settings.EstimationDisplaying);
     m_settings->setValue(kEditingMode, settings.EditingMode ? 1 : 0);
     m_settings->setValue(kReportLimitMb, settings.ReportLimitMb);
+    m_settings->setValue(kOtherOptima, settings.OtherOptima ? 1 : 0);
     m_settings->sync();
 }
 

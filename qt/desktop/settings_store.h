@@ -22,6 +22,7 @@ struct StoredSettings {
     QVariant EditingMode;
     QVariant EstimationDisplaying;
     QVariant ReportLimitMb;
+    QVariant OtherOptima;
 };
 SolveSettings SettingsFromStored(const StoredSettings& stored);
 
@@ -34,7 +35,7 @@ public:
 
     SolveSettings load() const override;
     // Writes all five values (SolveMode, SolveMethod, PlanMethod, EstimationDisplaying,
-    // EditingMode) and the report size limit; a store that cannot be written is left silently.
+    // EditingMode), the report size limit and whether reports show other optimal plans; a store that cannot be written is left silently.
     void store(const SolveSettings& settings) override;
 
 private:

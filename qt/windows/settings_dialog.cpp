@@ -44,6 +44,10 @@ TSettings::TSettings(SettingsKeeper* persist, QWidget* parent) : QDialog(parent)
     rightLayout->addLayout(estimations);
     m_editingMode = new QCheckBox(QStringLiteral("Редактирование файла решения"), right);
     rightLayout->addWidget(m_editingMode);
+    m_otherOptima = new QCheckBox(QStringLiteral("Показывать другие оптимальные планы"), right);
+    m_otherOptima->setToolTip(QStringLiteral(
+        "Отчет скажет, единственный ли оптимальный план, а если нет - покажет второй оптимальный план"));
+    rightLayout->addWidget(m_otherOptima);
     rightLayout->addLayout(createReportLimit(right));
     grid->addWidget(right, 1, 1);
     auto* note = new QLabel(
@@ -106,6 +110,7 @@ SolveSettings TSettings::values() const {
     settings.PlanMethod = m_planMethod->checkedId();
     settings.EstimationDisplaying = m_estimationDisplaying->checkedId();
     settings.EditingMode = m_editingMode->isChecked();
+    settings.OtherOptima = m_otherOptima->isChecked();
     settings.ReportLimitMb = static_cast<std::uint32_t>(m_reportLimit->value());
     return settings;
 }
@@ -116,6 +121,7 @@ void TSettings::setValues(const SolveSettings& settings) {
     m_planMethod->button(settings.PlanMethod)->setChecked(true);
     m_estimationDisplaying->button(settings.EstimationDisplaying)->setChecked(true);
     m_editingMode->setChecked(settings.EditingMode);
+    m_otherOptima->setChecked(settings.OtherOptima);
     m_reportLimit->setValue(static_cast<int>(settings.ReportLimitMb));
 }
 

@@ -39,6 +39,7 @@ private:
     QButtonGroup* m_planMethod = nullptr;
     QButtonGroup* m_estimationDisplaying = nullptr;
     QCheckBox* m_editingMode = nullptr;
+    QCheckBox* m_otherOptima = nullptr;
     QSpinBox* m_reportLimit = nullptr;
 };
 

@@ -307,6 +307,28 @@ TEST(RunSolver, VerboseRunsPrintTheStatusLines) {
 
 // Whole documents, byte for byte as the program writes them (windows-1251). Set
 // KARGOLO_UPDATE_GOLDEN=1 to rewrite the files, then read every change by eye.
+TEST(RunSolver, WritesTheOutcomeAsJsonForScripts) {
+    const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "kargolo-json";
+    std::filesystem::create_directories(folder);
+    const std::string report = Utf8FromPath(folder / "report.html");
+    CliRun run = RunCli({"--mode", "checking", "--alternatives", "--json", "-", "-o", report, Table("profit-3x4.csv")});
+    ASSERT_EQ(run.Status, kExitSolved) << run.Err;
+    EXPECT_EQ(run.Out, "{\"kind\": \"transport\", \"goal\": \"max\", \"status\": \"optimal\", \"objective\": 920, "
+                       "\"plan\": [[5, 0, 25, 0], [5, 35, 0, 0], [10, 0, 0, 40]], \"stages\": 4, \"alternatives\": false}\n");
+    // --maximize makes a minimum-cost task a profit task, as the goal line does.
+    const std::filesystem::path answer = folder / "answer.json";
+    run = RunCli({"--mode", "checking", "--maximize", "--json", Utf8FromPath(answer), "-o", report, Table("closed-3x4.csv")});
+    ASSERT_EQ(run.Status, kExitSolved) << run.Err;
+    EXPECT_NE(ReadBytes(answer).find("\"goal\": \"max\", \"status\": \"optimal\", \"objective\": 920,"), std::string::npos);
+    run = RunCli({"--mode", "checking", "--json", "-", "-o", report, Table("forbidden-blocked-3x3.csv")});
+    EXPECT_NE(run.Out.find("\"status\": \"unsolvable\""), std::string::npos) << run.Out;
+    // The outcome and the report cannot share the standard output.
+    run = RunCli({"--json", "-", Table("closed-3x4.csv")});
+    EXPECT_EQ(run.Status, kExitUsage);
+    EXPECT_EQ(run.Out, "");
+    std::filesystem::remove_all(folder);
+}
+
 TEST(RunSolver, WritesTheGoldenReports) {
     const struct {
         const char* Golden;
@@ -340,6 +362,12 @@ TEST(RunSolver, WritesTheGoldenReports) {
         {"limits-blocked-checking.html",
          {"--limits", "--mode", "checking", Table("capacity-limits-blocked-3x3.tab")}},
         {"limits-plan-only.html", {"--limits", "--plan-only", Table("capacity-limits-3x4.tab")}},
+        {"variant-profit-detailed.html", {Table("profit-3x4.csv")}},
+        {"variant-forbidden-detailed.html", {"--plan", "vogel", Table("forbidden-3x4.csv")}},
+        {"variant-forbidden-unsolvable-checking.html", {"--mode", "checking", Table("forbidden-blocked-3x3.csv")}},
+        {"variant-mandatory-detailed.html", {"--plan", "minimum", Table("mandatory-3x4.csv")}},
+        {"variant-several-optima-detailed.html", {"--alternatives", Table("several-optima-3x3.csv")}},
+        {"variant-unique-optimum-checking.html", {"--alternatives", "--mode", "checking", Table("closed-3x4.tab")}},
     };
     const bool update = std::getenv("KARGOLO_UPDATE_GOLDEN") != nullptr;
     for (const auto& c : cases) {

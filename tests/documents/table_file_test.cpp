@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <string>
 
 #include "documents/table_file.h"
 
@@ -136,6 +137,63 @@ TEST(SerializeTableFile, WritesTheLongFormWithFlagsFromTheLimitTexts) {
     grids.Tarif.At(2, 3) = "5";
     EXPECT_EQ(SerializeTableFile(grids),
               Ints({2, 2, -7, 3, 5, 5, 1, -2, 0, 4, 0, 12, 0, 0, 0, 1, 1, 1}));
+}
+
+// 2x2 with every variant: profit, route (1,2) forbidden, 6 at least on route (2,2), a limit 9.
+TaskGrids VariantGrids() {
+    TaskGrids grids = MakeTaskGrids(2, 2);
+    const char* tariffs[] = {"3", "M", "4", "5"};
+    for (int k = 0; k < 4; ++k) {
+        grids.Tarif.At(k % 2 + 1, k / 2 + 1) = tariffs[k];
+        grids.Restriction.At(k % 2 + 1, k / 2 + 1) = k == 2 ? "9" : "M";
+    }
+    grids.Mandatory.At(2, 2) = "6";
+    for (TextGrid* grid : {&grids.Tarif, &grids.Restriction, &grids.Mandatory}) {
+        grid->At(3, 1) = "10";
+        grid->At(3, 2) = "12";
+        grid->At(1, 3) = "8";
+        grid->At(2, 3) = "14";
+    }
+    grids.Goal = TaskGoal::Maximise;
+    return grids;
+}
+
+TEST(SerializeTableFile, PutsTheVariantInABlockThatOlderReadersNeverRead) {
+    const TaskGrids grids = VariantGrids();
+    // The long form as before (an M tariff stands as a million, the smallest stand-in), then
+    // "KRG+", version 1, the goal, the sections (forbidden routes, mandatory shipments).
+    const std::vector<std::uint8_t> older = Ints({2, 2, 10, 12, 8, 14, 3, 1000000, 4, 5, 0, 0, 9, 0, 0, 0, 1, 0});
+    const std::vector<std::uint8_t> block = Concat({'K', 'R', 'G', '+'}, Ints({1, 1, 3, 0, 1, 0, 0, 0, 0, 0, 6}));
+    const std::vector<std::uint8_t> bytes = SerializeTableFile(grids);
+    EXPECT_EQ(bytes, Concat(older, block));
+    EXPECT_EQ(Parse(bytes, TableFileStatus::Ok).Grids, grids);
+    // What a reader that stops after the flags sees: the same table, M as a large tariff.
+    const TableFileContents seenBefore = Parse(older, TableFileStatus::Ok);
+    EXPECT_EQ(seenBefore.Grids.Tarif.At(2, 1), "1000000");
+    EXPECT_EQ(seenBefore.Grids.Restriction.At(1, 2), "9");
+    EXPECT_EQ(seenBefore.Grids.Goal, TaskGoal::Minimise);
+    // A task without variants ends at its flags, as it always did.
+    TaskGrids plain = grids;
+    plain.Goal = TaskGoal::Minimise;
+    plain.Tarif.At(2, 1) = "2";
+    plain.Mandatory.At(2, 2) = "";
+    EXPECT_EQ(SerializeTableFile(plain).size(), older.size());
+}
+
+TEST(ParseTableFile, RefusesADamagedVariantBlockAndIgnoresBytesThatAreNotOne) {
+    const std::vector<std::uint8_t> bytes = SerializeTableFile(VariantGrids());
+    const std::size_t flagsEnd = 4 * 18;
+    Parse(std::vector<std::uint8_t>(bytes.begin(), bytes.end() - 4), TableFileStatus::ReadError);
+    Parse(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + flagsEnd + 8), TableFileStatus::ReadError);
+    std::vector<std::uint8_t> newer = bytes;
+    newer[flagsEnd + 4] = 2;  // a version this program does not know
+    Parse(newer, TableFileStatus::ReadError);
+    std::vector<std::uint8_t> unknownSection = bytes;
+    unknownSection[flagsEnd + 12] = 7;
+    Parse(unknownSection, TableFileStatus::ReadError);
+    std::vector<std::uint8_t> foreign(bytes.begin(), bytes.begin() + flagsEnd);
+    for (const char c : std::string("trailing bytes of another program")) foreign.push_back(static_cast<std::uint8_t>(c));
+    EXPECT_EQ(Parse(foreign, TableFileStatus::Ok).Grids.Tarif.At(2, 1), "1000000");
 }
 
 class TableFileOnDisk : public ::testing::Test {

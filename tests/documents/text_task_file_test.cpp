@@ -130,6 +130,65 @@ TEST(TextTaskFile, WritesNumbersByTheTableFileRule) {
     EXPECT_EQ(SerializeTextTask(g), "12;0;5\n0;0;0\n0;0\n\nM;M\n0;M\n");
 }
 
+// A 2 x 2 task with every variant: profit, a forbidden route, a mandatory shipment, limits.
+TaskGrids VariantTask() {
+    TaskGrids g = NewTaskGrids(2, 2);
+    g.Goal = TaskGoal::Maximise;
+    const char* tariffs[2][2] = {{"3", "M"}, {"4", "5"}};
+    for (int i = 0; i < 2; ++i) {
+        for (int j = 0; j < 2; ++j) {
+            g.Tarif.At(j + 1, i + 1) = tariffs[i][j];
+            g.Mandatory.At(j + 1, i + 1) = "0";  // as read back
+        }
+    }
+    g.Restriction.At(1, 2) = "9";
+    g.Mandatory.At(2, 2) = "6";
+    for (auto* grid : {&g.Tarif, &g.Restriction, &g.Mandatory}) {
+        grid->At(3, 1) = "10";
+        grid->At(3, 2) = "12";
+        grid->At(1, 3) = "8";
+        grid->At(2, 3) = "14";
+    }
+    return g;
+}
+
+TEST(TextTaskFile, KeepsTheGoalForbiddenRoutesAndMandatoryShipments) {
+    const TaskGrids task = VariantTask();
+    const std::string text = SerializeTextTask(task);
+    EXPECT_EQ(text, "цель;максимум\n3;M;10\n4;5;12\n8;14\n\nM;M\n9;M\n\nобязательные поставки\n0;0\n0;6\n");
+    EXPECT_EQ(Read(text).Grids, task);
+    // Keywords in any case and either encoding, blocks in either order, "минимум" as no goal.
+    const TableFileContents other = Read(
+        "\xD6\xC5\xCB\xDC;\xCC\xC0\xCA\xD1\xC8\xCC\xD3\xCC\n3;m;10\n4;5;12\n8;14\n"
+        "\xCE\xC1\xDF\xC7\xC0\xD2\xC5\xCB\xDC\xCD\xDB\xC5 \xCF\xCE\xD1\xD2\xC0\xC2\xCA\xC8\n0;0\n0;6\n"
+        "\xEE\xE3\xF0\xE0\xED\xE8\xF7\xE5\xED\xE8\xFF\nM;M\n9;M\n");
+    EXPECT_EQ(other.Grids, task);
+    EXPECT_EQ(Read("Цель: минимум\n1;2;5\n3;4;6\n5;6\n").Grids.Goal, TaskGoal::Minimise);
+    // A task without variants is written as before: no goal line, no block.
+    EXPECT_EQ(SerializeTextTask(NewTaskGrids(2, 2)), "0;0;0\n0;0;0\n0;0\n");
+}
+
+TEST(TextTaskFile, EveryFaultOfTheVariantsNamesItsLineAndColumn) {
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"цель;побольше\n1;2;5\n3;4;6\n5;6\n",
+         "Строка 1, столбец 2: после слова \"цель\" должно стоять \"максимум\" или \"минимум\"."},
+        {"1;2;5\nцель;максимум\n3;4;6\n5;6\n", "Строка 2, столбец 1: строка цели должна быть первой строкой задачи."},
+        {"1;2;5\n3;4;6\n5;6\nобязательные поставки\n0;-1\n0;0\n",
+         "Строка 5, столбец 2: обязательная поставка не может быть отрицательной."},
+        {"1;2;5\n3;4;6\n5;6\nобязательные поставки\n0;1;2\n0;0\n",
+         "Строка 5, столбец 3: в строке обязательных поставок должно быть 2 значений."},
+        {"1;2;5\n3;4;6\n5;6\nобязательные поставки\n0;1\n",
+         "Строка 6, столбец 1: строк обязательных поставок должно быть 2, а их 1."},
+        {"1;2;5\n3;4;6\n5;6\nобязательные поставки\n0;1\n0;0\n0;0\n",
+         "Строка 7, столбец 1: лишняя строка после обязательных поставок."},
+        {"1;2;5\n3;4;6\n5;6\nобязательные поставки\n0;M\n0;0\n", "Строка 5, столбец 2: \"M\" - не целое число."},
+    };
+    for (const auto& [text, message] : cases) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(Fault(text), message);
+    }
+}
+
 TEST(TextTaskFile, ChoosesTheKindByTheExtension) {
     EXPECT_TRUE(IsTextTaskPath("задача.csv"));
     EXPECT_TRUE(IsTextTaskPath("/a/b/TASK.CSV"));

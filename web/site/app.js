@@ -8,6 +8,7 @@ var Kg = window.Kg || (window.Kg = {});
 // in the detailed mode (470 MB in all) still gets its answer within it.
 Kg.defaultSettings = {
     planMethod: 0, solveMode: 1, solveMethod: 1, estimates: 0, editingMode: false, reportLimitMb: 64,
+    otherOptima: false,
 };
 Kg.storageKey = 'kargolo-2';
 
@@ -548,6 +549,7 @@ Kg.App = class App {
             form.querySelector(`[name=${key}][value="${this.settings[key]}"]`).checked = true;
         }
         form.editingMode.checked = this.settings.editingMode;
+        form.otherOptima.checked = !!this.settings.otherOptima;
         form.reportLimitMb.value = this.settings.reportLimitMb;
         form.reportLimitMb.dispatchEvent(new Event('input'));
         // Taken at the click on OK, not when the dialog's close event comes a moment later:
@@ -558,6 +560,7 @@ Kg.App = class App {
                 this.settings[key] = +form.querySelector(`[name=${key}]:checked`).value;
             }
             this.settings.editingMode = form.editingMode.checked;
+            this.settings.otherOptima = form.otherOptima.checked;
             this.settings.reportLimitMb = Math.max(0, Math.min(4096, Math.floor(+form.reportLimitMb.value || 0)));
             this.persist();
         };

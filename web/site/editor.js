@@ -1,9 +1,10 @@
 'use strict';
-// A task's tab: the pages "Тарифы" and "Ограничения" over the task's two grids, which live in
-// the core; every check, refusal and message is the core's (the desktop's task editor's). A task
-// by the time criterion has times on its first page; an assignment problem only its matrix, its
-// supplies and demands (all 1) not shown.
-// Undo keeps a typed cell's texts on both pages, or the whole task before a change of many cells.
+// A task's tab: the pages "Тарифы", "Ограничения" and "Обязательные поставки" over the task's
+// grids, which live in the core, and the goal of the task; every check, refusal and message is
+// the core's (the desktop's task editor's). Undo keeps a typed cell's texts on every page, or the
+// whole task before a change of many cells or of the goal. A task by the time criterion has times
+// on its first page and no goal or mandatory shipments; an assignment problem only its matrix (its
+// supplies and demands, all 1, not shown) and its goal.
 var Kg = window.Kg || (window.Kg = {});
 
 Kg.TaskTab = class TaskTab {
@@ -26,21 +27,40 @@ Kg.TaskTab = class TaskTab {
         this.pageBar = document.createElement('div');
         this.pageBar.className = 'pages';
         const first = ['Тарифы', 'Время перевозок', 'Матрица'][this.taskKind] || 'Тарифы';
-        this.pageButtons = [first, 'Ограничения'].map((text, page) => {
+        this.pageButtons = [first, 'Ограничения', 'Обязательные поставки'].map((text, page) => {
             const b = document.createElement('button');
             b.textContent = text;
             b.addEventListener('click', () => this.showPage(page));
             this.pageBar.append(b);
             return b;
         });
+        this.pageBar.append(this.makeGoalSwitch());
         this.noteBar = document.createElement('div');
         this.noteBar.className = 'task-note';
         this.gridHost = document.createElement('div');
         this.gridHost.className = 'grid-host';
         this.element.append(this.pageBar, this.noteBar, this.gridHost);
-        this.grids = [0, 1].map((grid) => this.makeGrid(grid));
+        this.grids = [0, 1, 2].map((grid) => this.makeGrid(grid));
         this.grids[1].root.hidden = true;
+        this.grids[2].root.hidden = true;
         this.refreshPages();
+    }
+
+    makeGoalSwitch() {
+        const label = document.createElement('label');
+        label.className = 'goal';
+        label.title = 'Что означают числа таблицы тарифов: затраты (ищется наименьшая сумма) или прибыль (наибольшая)';
+        label.append('Цель: ');
+        this.goalSwitch = document.createElement('select');
+        const most = this.isAssignment() ? 'максимум эффекта' : 'максимум прибыли';
+        for (const [value, text] of [['0', 'минимум затрат'], ['1', most]]) this.goalSwitch.add(new Option(text, value));
+        label.hidden = this.taskKind === 1;  // the time criterion only shortens the times
+        this.goalSwitch.addEventListener('change', () => {
+            const goal = +this.goalSwitch.value;
+            this.change('изменение цели', true, () => this.core.setGoal(this.doc, goal) === 1);
+        });
+        label.append(this.goalSwitch);
+        return label;
     }
 
     makeGrid(grid) {
@@ -61,10 +81,10 @@ Kg.TaskTab = class TaskTab {
                 return 'body';
             },
             editable(c, r) { return this.kind(c, r) !== 'corner'; },
-            style: (c, r) => (grid === 1 && c < model.columns() - 1 && r < model.rows() - 1 ? 'limit' : ''),
+            style: (c, r) => (grid !== 0 && c < model.columns() - 1 && r < model.rows() - 1 ? ['', 'limit', 'mandatory'][grid] : ''),
             checkTyping(c, r, text) {
-                const limitCell = grid === 1 && this.kind(c, r) === 'body';
-                const verdict = core.checkTyping(text, limitCell ? 1 : 0);
+                const takesM = grid !== 2 && this.kind(c, r) === 'body';  // a forbidden route, no limit
+                const verdict = core.checkTyping(text, takesM ? 1 : 0);
                 if (verdict === 'complete' || verdict === 'partial') return null;
                 return verdict === 'too-large' ? 'Число должно быть от -2147483648 до 2147483647' : '';
             },
@@ -95,9 +115,9 @@ Kg.TaskTab = class TaskTab {
         this.app.persistSoon();
     }
 
-    cellTexts(c, r) { return [this.core.cellText(this.doc, 0, c, r), this.core.cellText(this.doc, 1, c, r)]; }
+    cellTexts(c, r) { return [0, 1, 2].map((grid) => this.core.cellText(this.doc, grid, c, r)); }
 
-    // One typed cell: undone as the texts of both pages before it.
+    // One typed cell: undone as the texts of every page before it.
     typed(grid, c, r, text) {
         const before = this.cellTexts(c, r);
         this.core.setCellText(this.doc, grid, c, r, text.replace(/[\t\r\n]/g, ' '));
@@ -110,8 +130,7 @@ Kg.TaskTab = class TaskTab {
         const { c, r } = step.cell;
         if (useBefore) step.cell.after = this.cellTexts(c, r);
         const texts = useBefore ? step.cell.before : step.cell.after;
-        this.core.setCellText(this.doc, 0, c, r, texts[0]);
-        this.core.setCellText(this.doc, 1, c, r, texts[1]);
+        texts.forEach((text, grid) => this.core.setCellText(this.doc, grid, c, r, text));
     }
 
     leave(grid, from, to) {
@@ -142,6 +161,7 @@ Kg.TaskTab = class TaskTab {
 
     reloadGrids() {
         for (const g of this.grids) g.reload();
+        this.goalSwitch.value = String(this.core.goal(this.doc));
         this.app.persistSoon();
     }
 
@@ -238,10 +258,9 @@ Kg.TaskTab = class TaskTab {
         if (page === this.page) return;
         if (!(await this.grid.commit())) return;
         const cursor = { ...this.grid.cursor };
-        this.core.showPage(this.doc, page);
+        this.core.leavePage(this.doc, this.page);
         this.page = page;
-        this.grids[0].root.hidden = page !== 0;
-        this.grids[1].root.hidden = page !== 1;
+        this.grids.forEach((g, k) => { g.root.hidden = k !== page; });
         this.grid.cursor = cursor;
         this.grid.anchor = { ...cursor };
         this.reloadGrids();
@@ -251,7 +270,9 @@ Kg.TaskTab = class TaskTab {
 
     refreshPages() {
         this.pageButtons[1].hidden = !this.restrictions;
+        this.pageButtons[2].hidden = this.taskKind !== 0;  // mandatory shipments: the transportation task's
         this.pageButtons.forEach((b, k) => b.classList.toggle('active', k === this.page));
+        this.goalSwitch.value = String(this.core.goal(this.doc));
         this.noteBar.textContent = this.note;
         this.noteBar.hidden = !this.note;
     }

@@ -56,9 +56,9 @@ function KargoloWorker() {
             statusLines = ['Статус выполнения:'];
             const s = m.settings;
             return withText(m.grids, (grids) => core.ccall('StartRun', 'string',
-                ['number', 'string', 'number', 'number', 'number', 'number', 'number', 'number', 'number'],
+                ['number', 'string', 'number', 'number', 'number', 'number', 'number', 'number', 'number', 'number'],
                 [grids, m.taskName, m.restricted ? 1 : 0, m.planOnly ? 1 : 0, s.planMethod, s.solveMode,
-                    s.solveMethod, s.estimates, s.reportLimitMb]));
+                    s.solveMethod, s.estimates, s.reportLimitMb, s.otherOptima ? 1 : 0]));
         },
         decide(m) { return core.ccall('DecidePause', 'string', ['number'], [m.decision]); },
     };

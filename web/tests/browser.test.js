@@ -78,6 +78,7 @@ async function setSettings(page, values) {
     await page.evaluate(() => Kg.app.command('ProgramSettings'));
     for (const [name, value] of Object.entries(values)) {
         if (name === 'reportLimitMb') await page.fill(`#settings [name=${name}]`, String(value));
+        else if (typeof value === 'boolean') await page.setChecked(`#settings [name=${name}]`, value);
         else await page.check(`#settings [name=${name}][value="${value}"]`);
     }
     await page.click('#settings button[value=ok]');
@@ -162,6 +163,57 @@ test('a typed and pasted task is solved in every mode with the F and the report 
     const plan = await reportText(page);
     assert.match(plan, /Целевая функция F=805/);
     assert.match(solver([task, '--plan-only']).toString('latin1'), /F=805/);
+});
+
+test('a forbidden route, a mandatory shipment and the goal: typed, kept in both files, solved as kargolo-solve solves them', async (t) => {
+    const page = await openPage(t);
+    await paste(page, sample);
+    await page.waitForFunction(() => Kg.app.core.consumers(Kg.app.active.doc) === 4);
+    const cell = (grid, c, r) => page.evaluate(([grid, c, r]) => Kg.app.core.cellText(Kg.app.active.doc, grid, c, r), [grid, c, r]);
+    // Route (2,2) forbidden: "m" typed becomes "M".
+    await page.keyboard.press('ArrowDown');
+    await page.keyboard.press('ArrowRight');
+    await page.keyboard.type('m');
+    await page.keyboard.press('Enter');
+    assert.strictEqual(await cell(0, 2, 2), 'M');
+    // At least 10 from A2 to B3, on the third page (the cursor comes along from (2,3)); a
+    // negative amount is refused there.
+    await page.click('.task-tab:not([hidden]) .pages button >> text=Обязательные поставки');
+    await page.keyboard.press('ArrowUp');
+    await page.keyboard.press('ArrowRight');
+    await page.keyboard.type('-5');
+    await page.keyboard.press('Enter');
+    assert.match(await message(page), /не может быть отрицательной/);
+    await page.keyboard.type('10');
+    await page.keyboard.press('Enter');
+    assert.strictEqual(await cell(2, 3, 2), '10');
+    // The goal is a change that Ctrl+Z takes back.
+    const goal = '.task-tab:not([hidden]) .goal select';
+    await page.selectOption(goal, '1');
+    assert.strictEqual(await page.evaluate(() => Kg.app.core.goal(Kg.app.active.doc)), 1);
+    await page.keyboard.press('Control+z');
+    assert.strictEqual(await page.inputValue(goal), '0');
+    await page.selectOption(goal, '1');
+    await page.screenshot({ path: path.join(shots, 'variant-task.png') });
+    const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'kargolo-'));
+    const csv = path.join(folder, 'variant.csv');
+    const tab = path.join(folder, 'variant.tab');
+    fs.writeFileSync(csv, await saveAs(page, 'variant.csv'));
+    fs.writeFileSync(tab, await saveAs(page, 'variant.tab'));
+    await setSettings(page, { solveMode: '1', planMethod: '2', otherOptima: true });
+    await solve(page);
+    const text = await reportText(page);
+    for (const part of ['Задача на максимум прибыли', 'Запрещенные маршруты', 'Обязательные поставки', 'Максимальная прибыль']) {
+        assert.ok(text.includes(part), part);
+    }
+    const saved = await download(page, async () => {
+        await page.keyboard.press('Control+s');
+        await page.click('#save-as button[value=ok]');
+    });
+    for (const file of [csv, tab]) {
+        assertSameBytes(saved, solver([file, '--mode', 'detailed', '--plan', 'vogel', '--max-report-mb', '64', '--alternatives']), file);
+    }
+    await page.screenshot({ path: path.join(shots, 'variant-report.png') });
 });
 
 test('a stepwise run: an edit, a refusal, a stage back, the rest of the run', async (t) => {

@@ -26,26 +26,28 @@ private:
 };
 
 void SettingsTest::foldsStoredValuesIntoTheirRange() {
-    const SolveSettings settings = SettingsFromStored({5, -3, 6, 7, -1, 300});
+    const SolveSettings settings = SettingsFromStored({5, -3, 6, 7, -1, 300, 2});
     QCOMPARE(settings.SolveMode, 2);
     QCOMPARE(settings.SolveMethod, 1);
     QCOMPARE(settings.PlanMethod, 2);
     QVERIFY(settings.EditingMode);
     QCOMPARE(settings.EstimationDisplaying, 1);
     QCOMPARE(settings.ReportLimitMb, 300u);
-    QCOMPARE(SettingsFromStored({-1, 0, 0, 0, 0, 0}).SolveMode, 1);
-    QCOMPARE(SettingsFromStored({-1, 0, 0, 0, 0, 0}).ReportLimitMb, 0u);  // no limit
+    QVERIFY(settings.OtherOptima);
+    QCOMPARE(SettingsFromStored({-1, 0, 0, 0, 0, 0, 0}).SolveMode, 1);
+    QCOMPARE(SettingsFromStored({-1, 0, 0, 0, 0, 0, 0}).ReportLimitMb, 0u);  // no limit
 }
 
 void SettingsTest::keepsTheDefaultsOfMissingOrWrongValues() {
-    const SolveSettings settings = SettingsFromStored({QVariant(), QStringLiteral("abc"), 3, QVariant(), 2, -5});
+    const SolveSettings settings = SettingsFromStored({QVariant(), QStringLiteral("abc"), 3, QVariant(), 2, -5, QStringLiteral("x")});
     QCOMPARE(settings.SolveMode, kSolveModeDetailed);
     QCOMPARE(settings.SolveMethod, kMethodPotentials);
     QCOMPARE(settings.PlanMethod, 3);
     QVERIFY(!settings.EditingMode);
     QCOMPARE(settings.EstimationDisplaying, 2);
     QCOMPARE(settings.ReportLimitMb, kDefaultReportLimitMb);  // a negative size is no size
-    QCOMPARE(SettingsFromStored({0, 0, 0, 0, 0, QStringLiteral("1e9")}).ReportLimitMb,
+    QVERIFY(!settings.OtherOptima);
+    QCOMPARE(SettingsFromStored({0, 0, 0, 0, 0, QStringLiteral("1e9"), 0}).ReportLimitMb,
              kDefaultReportLimitMb);
     const SolveSettings fresh = TestStore()->load();
     QCOMPARE(fresh.SolveMode, kSolveModeDetailed);
@@ -61,7 +63,7 @@ void SettingsTest::okWritesAllFiveValuesAndCancelNothing() {
     }
     QSettings raw = Raw();
     for (const char* name : {"SolveMode", "SolveMethod", "PlanMethod", "EstimationDisplaying", "EditingMode",
-                             "MaxReportMB"}) {
+                             "MaxReportMB", "ShowOtherOptima"}) {
         QVERIFY2(raw.contains(QString::fromLatin1(name)), name);
     }
     QCOMPARE(raw.value(QStringLiteral("SolveMode")).toInt(), 1);
@@ -83,6 +85,7 @@ void SettingsTest::showsTheValuesLastConfirmed() {
         changed.SolveMode = kSolveModeStepwise;
         changed.EditingMode = true;
         changed.ReportLimitMb = 64;
+        changed.OtherOptima = true;
         dialog.setValues(changed);
         dialog.done(QDialog::Accepted);
     }
@@ -90,6 +93,7 @@ void SettingsTest::showsTheValuesLastConfirmed() {
     QCOMPARE(again.values().SolveMode, kSolveModeStepwise);
     QVERIFY(again.values().EditingMode);
     QCOMPARE(again.values().ReportLimitMb, 64u);
+    QVERIFY(again.values().OtherOptima);
 }
 
 }  // namespace kargolo::testing

@@ -306,7 +306,8 @@ void StepwiseWindowTest::goesBackAStageWithAltLeftAndDrawsThePlan() {
         } else {
             QTest::keyClick(form, Qt::Key_F9);
         }
-        QTimer::singleShot(20, answer);
+        // After Ctrl+F9 the run ends: no timer may outlive `answer` and fire in a later test.
+        if (plans.size() < 3) QTimer::singleShot(20, answer);
     };
     QTimer::singleShot(20, answer);
     Solve(s, hooks, false);

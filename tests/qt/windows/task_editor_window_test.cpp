@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QFile>
 #include <QClipboard>
+#include <QComboBox>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -8,6 +9,7 @@
 #include <QUndoStack>
 #include <QtTest>
 
+#include "documents/text_task_file.h"
 #include "qt/windows/task_editor_window.h"
 #include "tests/qt/windows/grid_typing.h"
 #include "tests/qt/windows/scripted_dialogs.h"
@@ -30,6 +32,8 @@ private slots:
     void savesAsUnderANewNameAndKeepsItForTheNextSave();
     void showsTheNewSupplyOnTheLimitsPage();
     void normalisesACellOnEnter();
+    void keepsTheGoalAsAStepThatCanBeUndone();
+    void editsMandatoryShipmentsOnTheirOwnPageAndSavesEveryVariant();
 };
 
 void TaskEditorWindowTest::startsAsANewUntitledTask() {
@@ -333,6 +337,64 @@ void TaskEditorWindowTest::normalisesACellOnEnter() {
     tarif->model()->setData(tarif->currentIndex(), QStringLiteral("abc"));
     QTest::keyClick(tarif, Qt::Key_Return);
     QCOMPARE(editor.grids().Tarif.At(2, 1), std::string("0"));
+}
+
+void TaskEditorWindowTest::keepsTheGoalAsAStepThatCanBeUndone() {
+    ScriptedDialogs dialogs;
+    TTaskWithRestrictions editor(1, dialogs);
+    auto* goal = editor.findChild<QComboBox*>();
+    QVERIFY(goal != nullptr);
+    QCOMPARE(goal->currentText(), QStringLiteral("минимум затрат"));
+    goal->setCurrentIndex(1);
+    emit goal->activated(1);  // as a choice with the mouse or the keyboard
+    QCOMPARE(editor.grids().Goal, TaskGoal::Maximise);
+    QVERIFY(!editor.isSaved());
+    editor.undoStack()->undo();
+    QCOMPARE(editor.grids().Goal, TaskGoal::Minimise);
+    QCOMPARE(goal->currentIndex(), 0);
+    editor.undoStack()->redo();
+    QCOMPARE(goal->currentIndex(), 1);
+}
+
+void TaskEditorWindowTest::editsMandatoryShipmentsOnTheirOwnPageAndSavesEveryVariant() {
+    QTemporaryDir folder;
+    ScriptedDialogs dialogs;
+    TTaskWithRestrictions editor(1, dialogs);
+    auto* tabs = editor.findChild<QTabWidget*>();
+    QCOMPARE(tabs->tabText(2), QStringLiteral("Обязательные поставки"));
+    QVERIFY(tabs->isTabVisible(2));
+    auto* tarif = qobject_cast<QTableView*>(tabs->widget(0));
+    tarif->model()->setData(tarif->model()->index(0, 3), QStringLiteral("40"));  // supply of A1
+    tarif->setCurrentIndex(tarif->model()->index(0, 1));
+    tarif->model()->setData(tarif->currentIndex(), QStringLiteral("м"));  // a forbidden route
+    QTest::keyClick(tarif, Qt::Key_Return);
+    QCOMPARE(editor.grids().Tarif.At(2, 1), std::string("M"));
+    tabs->setCurrentIndex(2);
+    auto* mandatory = qobject_cast<QTableView*>(tabs->widget(2));
+    QCOMPARE(mandatory->model()->index(0, 3).data().toString(), QStringLiteral("40"));
+    mandatory->setCurrentIndex(mandatory->model()->index(0, 0));
+    mandatory->model()->setData(mandatory->currentIndex(), QStringLiteral("-3"));
+    mandatory->setCurrentIndex(mandatory->model()->index(0, 2));
+    QCOMPARE(dialogs.Messages.last(), QStringLiteral("Обязательная поставка не может быть отрицательной"));
+    QCOMPARE(mandatory->currentIndex(), mandatory->model()->index(0, 0));  // the cursor stayed
+    mandatory->model()->setData(mandatory->currentIndex(), QStringLiteral("15"));
+    mandatory->setCurrentIndex(mandatory->model()->index(0, 2));
+    QCOMPARE(editor.grids().Mandatory.At(1, 1), std::string("15"));
+    editor.undoStack()->undo();
+    QCOMPARE(editor.grids().Mandatory.At(1, 1), std::string("-3"));
+    editor.undoStack()->redo();
+    editor.findChild<QComboBox*>()->setCurrentIndex(1);
+    emit editor.findChild<QComboBox*>()->activated(1);
+    for (const char* name : {"task.tab", "task.csv"}) {
+        const QString path = folder.filePath(QString::fromLatin1(name));
+        dialogs.SavePaths = {path};
+        QVERIFY(editor.SaveTable(true));
+        TableFileContents contents;
+        QCOMPARE(ReadTaskFile(std::filesystem::path(path.toStdU16String()), contents), std::string());
+        QCOMPARE(contents.Grids.Goal, TaskGoal::Maximise);
+        QCOMPARE(contents.Grids.Tarif.At(2, 1), std::string("M"));
+        QCOMPARE(contents.Grids.Mandatory.At(1, 1), std::string("15"));
+    }
 }
 
 }  // namespace kargolo::testing
