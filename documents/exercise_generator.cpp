@@ -9,6 +9,7 @@
 #include "documents/grids_to_state.h"
 #include "documents/method_comparison.h"
 #include "documents/text_numbers.h"
+#include "documents/text_task_file.h"
 #include "documents/time_comparison.h"
 #include "solver/driver.h"
 #include "solver/report_buffer.h"
@@ -329,6 +330,7 @@ GeneratedExercise GenerateExercise(const ExerciseOptions& options, unsigned inde
             AssignmentTask matrix = MakeMatrix(options, random);
             if (!MeetsAssignmentOptions(options, matrix)) continue;
             exercise.Matrix = std::move(matrix);
+            exercise.Grids = AssignmentGrids(exercise.Matrix);
             return exercise;
         }
         Rims rims;
@@ -338,6 +340,7 @@ GeneratedExercise GenerateExercise(const ExerciseOptions& options, unsigned inde
         if (options.UniqueOptimum && !limited) RaiseTiedTariffs(options, grids);
         if (!MeetsSolvedOptions(options, grids, limited)) continue;
         exercise.Grids = std::move(grids);
+        if (options.Kind == ExerciseKind::Time) exercise.Grids.Kind = TaskKind::Time;
         exercise.Limits = limited;
         return exercise;
     }
@@ -433,7 +436,7 @@ const char* ExerciseFileExtension(ExerciseKind kind) {
 
 TableFileResult WriteExerciseFile(const std::filesystem::path& path, const GeneratedExercise& exercise,
                                   ExerciseKind kind) {
-    if (kind == ExerciseKind::Assignment) return WriteTaskBytes(path, SerializeAssignmentMatrix(exercise.Matrix));
+    if (kind == ExerciseKind::Assignment) return WriteTaskBytes(path, SerializeTextTask(exercise.Grids));
     return WriteTableFile(path, exercise.Grids);
 }
 

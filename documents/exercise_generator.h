@@ -46,7 +46,7 @@ struct ExerciseOptions {
 std::string CheckExerciseOptions(const ExerciseOptions& options);
 
 struct GeneratedExercise {
-    TaskGrids Grids;         // a transportation task or one by the time criterion
+    TaskGrids Grids;         // the task of any kind, as the editors take it
     AssignmentTask Matrix;   // an assignment problem
     bool Limits = false;   // some route is limited: solve it with the limits
     std::string Failure;   // no task met the options in the attempts allowed; Grids is empty
@@ -89,7 +89,8 @@ std::string AssignmentAnswersHeader();
 std::string AssignmentAnswerLine(std::string_view fileName, const AssignmentTask& task);
 
 // The files and the answer keys of a series of any kind: a table file (.tab) for a
-// transportation task and one by the time criterion, a matrix file (.csv) for an assignment.
+// transportation task and one by the time criterion (with its kind), a text file (.csv) of the
+// kind line, the goal and the matrix for an assignment.
 const char* ExerciseFileExtension(ExerciseKind kind);
 TableFileResult WriteExerciseFile(const std::filesystem::path& path, const GeneratedExercise& exercise,
                                   ExerciseKind kind);

@@ -459,8 +459,9 @@ void TMain_Form::RandomTaskClick() {
     if (dialog.exec() != QDialog::Accepted) return;
     m_exerciseOptions = dialog.options();
     ++m_exerciseOptions->Seed;  // the next task of the dialog is another one
-    auto* editor = new TTaskWithRestrictions(++m_taskWindows, m_dialogs);
-    editor->setNewTask({dialog.exercise().Grids, dialog.exercise().Limits});
+    const GeneratedExercise& exercise = dialog.exercise();
+    auto* editor = new TTaskWithRestrictions(++m_taskWindows, m_dialogs, nullptr, exercise.Grids.Kind);
+    editor->setNewTask({exercise.Grids, exercise.Limits});
     addChild(editor);
 }
 

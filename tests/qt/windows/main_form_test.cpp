@@ -1,5 +1,6 @@
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
 #include <QFile>
@@ -68,6 +69,7 @@ private slots:
     void drawsAndSavesThePlanOfAReport();
     void offersTheThreeKindsOfTaskTheTransportationTaskFirst();
     void solvesEachKindIntoItsOwnReport();
+    void makesRandomTasksOfEachKind();
 };
 
 void MainFormTest::enablesTaskCommandsOnlyForATaskEditor() {
@@ -598,6 +600,41 @@ void MainFormTest::solvesEachKindIntoItsOwnReport() {
     QVERIFY(html.contains(QStringLiteral("5 + 8 = 13")));
     QVERIFY(!report->planSketch().has_value());
     QVERIFY2(dialogs.Messages.isEmpty(), qPrintable(dialogs.Messages.join(u'\n')));
+}
+
+void MainFormTest::makesRandomTasksOfEachKind() {
+    ScriptedDialogs dialogs;
+    TMain_Form form(dialogs);
+    form.show();
+    for (const ExerciseKind kind : {ExerciseKind::Time, ExerciseKind::Assignment}) {
+        ExerciseOptions chosen;
+        QTimer::singleShot(0, &form, [&chosen, kind] {
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                auto* dialog = qobject_cast<TRandomTaskDialog*>(window);
+                if (dialog == nullptr || !dialog->isVisible()) continue;
+                dialog->findChild<QComboBox*>()->setCurrentIndex(static_cast<int>(kind));
+                // A matrix has no type, degeneracy or limits: those options are off and not taken.
+                QCOMPARE(dialog->findChild<QSpinBox*>(QStringLiteral("Suppliers"))->isEnabled(), true);
+                chosen = dialog->options();
+                dialog->accept();
+            }
+        });
+        form.RandomTaskClick();
+        TTaskWithRestrictions* editor = form.activeEditor();
+        QVERIFY(editor != nullptr);
+        QCOMPARE(chosen.Kind, kind);
+        QCOMPARE(editor->grids().Kind, kind == ExerciseKind::Time ? TaskKind::Time : TaskKind::Assignment);
+        TaskGrids made = GenerateExercise(chosen, 0).Grids;
+        WriteCaptions(made);
+        QVERIFY(editor->grids() == made);
+        if (kind == ExerciseKind::Assignment) {
+            QCOMPARE(chosen.LimitedPercent, 0);
+            QVERIFY(editor->caption().endsWith(QStringLiteral(".csv")));
+        }
+        form.SolveTaskClick();
+        QVERIFY(form.lastReportWindow() != nullptr);
+        QVERIFY2(dialogs.Messages.isEmpty(), qPrintable(dialogs.Messages.join(u'\n')));
+    }
 }
 
 }  // namespace kargolo::testing
