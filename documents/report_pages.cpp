@@ -48,7 +48,8 @@ std::string SectionLabel(const ReportSection& section) {
     std::string label = SectionName(section, true);
     const bool noAnswer = section.Kind == ReportSectionKind::Answer && section.Ending != RunEnding::Optimal;
     if (section.HasObjective && !noAnswer) {
-        label += Format(", F = %lld", static_cast<long long>(section.ObjectiveF));
+        label += Format(section.ObjectiveIsProfit ? ", прибыль = %lld" : ", F = %lld",
+                        static_cast<long long>(section.ObjectiveF));
     }
     return label;
 }

@@ -144,6 +144,11 @@ void ReportBuffer::SetSectionObjective(std::int64_t f) {
     m_index.Sections.back().ObjectiveF = f;
 }
 
+void ReportBuffer::SetSectionProfit(std::int64_t profit) {
+    SetSectionObjective(profit);
+    if (!m_index.Sections.empty()) m_index.Sections.back().ObjectiveIsProfit = true;
+}
+
 void ReportBuffer::MarkBreak() {
     if (!BreakDue()) return;
     m_index.Breaks.push_back({Here(), -1, 0});

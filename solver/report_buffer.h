@@ -62,6 +62,7 @@ struct ReportSection {
     std::uint64_t Offset = 0;  // where the section begins
     bool HasObjective = false;
     std::int64_t ObjectiveF = 0;  // F at the section's end, when HasObjective
+    bool ObjectiveIsProfit = false;  // ObjectiveF is the profit of a maximisation task
 };
 
 // A place where a page may end and the next begin. Inside a table (Table >= 0) the next page
@@ -118,6 +119,8 @@ public:
     void MarkSection(ReportSectionKind kind, unsigned stage = 0);
     // F at the end of the section marked last.
     void SetSectionObjective(std::int64_t f);
+    // The section's figure is the largest profit of a maximisation task, not F.
+    void SetSectionProfit(std::int64_t profit);
     // How the run ended, noted in the last section marked (the answer).
     void SetSectionEnding(RunEnding ending, unsigned stage);
     // A place between two elements of the body where a page may end; recorded only when the

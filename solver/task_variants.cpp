@@ -183,7 +183,10 @@ VariantOutcome SolveVariant(SolveState& s, SolveHooks& hooks, bool planOnly, con
     if (variant.Maximise) {
         outcome.Objective = -outcome.Objective;
         if (planOnly) s.Report.Appendf(kFirstPlanProfit, static_cast<long long>(outcome.Objective));
-        if (optimal) s.Report.Appendf(kMaximumProfit, static_cast<long long>(outcome.Objective));
+        if (optimal) {
+            s.Report.Appendf(kMaximumProfit, static_cast<long long>(outcome.Objective));
+            s.Report.SetSectionProfit(outcome.Objective);
+        }
     }
     return outcome;
 }

@@ -47,7 +47,7 @@ std::string IndexToText(const ReportIndex& index) {
         Put(out, s.Stage);
         Put(out, static_cast<int>(s.Ending));
         Put(out, static_cast<std::int64_t>(s.Offset));
-        Put(out, s.HasObjective ? 1 : 0);
+        Put(out, s.HasObjective ? (s.ObjectiveIsProfit ? 2 : 1) : 0);
         Put(out, s.ObjectiveF);
     }
     Put(out, static_cast<std::int64_t>(index.Breaks.size()));
@@ -84,6 +84,7 @@ bool IndexFromText(std::string_view text, ReportIndex& index) {
         s.Kind = static_cast<ReportSectionKind>(kind);
         s.Ending = static_cast<RunEnding>(ending);
         s.HasObjective = objective != 0;
+        s.ObjectiveIsProfit = objective == 2;
     }
     if (!in.Count(count, 3)) return false;
     read.Breaks.resize(count);

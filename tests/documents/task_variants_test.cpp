@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "documents/report_pages.h"
 #include "documents/solve_run.h"
 #include "documents/task_grids.h"
 #include "solver/solve_hooks.h"
@@ -284,6 +285,30 @@ TEST(TaskVariants, ReachTheOptimumOfAMinCostFlowWithForbiddenRoutesLowerBoundsAn
     // Both outcomes were tried often.
     EXPECT_GT(solved, 1000);
     EXPECT_GT(unsolvable, 100);
+}
+
+// The navigator names the answer of a profit task by its profit, not by the F of the negated
+// tariffs.
+TEST(TaskVariants, NameTheAnswerOfAProfitTaskByTheProfit) {
+    VariantTask task;
+    task.Supplies = {30, 40, 50};
+    task.Demands = {20, 35, 25, 40};
+    for (const int tariff : {4, 6, 9, 5, 3, 8, 7, 2, 6, 5, 4, 8}) task.Routes.push_back({tariff, false, std::nullopt, 0});
+    task.Maximise = true;
+    SolveSettings settings;
+    SilentHooks hooks;
+    SolveState s;
+    const SolveRunResult run = RunSolve(ToGrids(task), false, false, settings, hooks, s);
+    ASSERT_EQ(run.Outcome.Status, RunStatus::Optimal);
+    EXPECT_EQ(run.Outcome.Objective, 920);
+    const ReportLayout layout = LayOutReport(s.Report.Index(), s.Report.Text().size(), {0, 1024});
+    std::vector<std::string> labels;
+    for (const auto& entry : layout.Entries) {
+        if (!entry.Part) labels.push_back(entry.Label);
+    }
+    ASSERT_FALSE(labels.empty());
+    EXPECT_EQ(labels.back(), "Ответ, прибыль = 920");
+    EXPECT_EQ(labels.front(), "Условие задачи");
 }
 
 }  // namespace
