@@ -131,8 +131,8 @@ int RunSolverWith(const std::vector<std::string>& args, std::ostream& out, std::
         return kExitInputError;
     }
     if (o.KindGiven) contents.Grids.Kind = TaskKind::Transport;  // --kind transport
-    if (o.Compare) return RunComparison(o, contents, out, err);
     if (o.Maximise) contents.Grids.Goal = TaskGoal::Maximise;
+    if (o.Compare) return RunComparison(o, contents, out, err);
     const auto run = [&](SolveState& s, SolveHooks& hooks) {
         return RunSolve(contents.Grids, o.Limits, o.PlanOnly, o.Settings, hooks, s);
     };
@@ -142,8 +142,7 @@ int RunSolverWith(const std::vector<std::string>& args, std::ostream& out, std::
     }
     if (o.SvgPath.empty()) return RunIntoReport(o, out, err, run);
     return RunIntoReport(o, out, err, run, [&](const SolveState& s, const SolveRunResult& result) {
-        PlanSketch sketch = SketchOfPlan(s, Utf8FromPath(PathFromUtf8(o.TaskPath).filename()));
-        sketch.Unsolvable = result.Unsolvable;
+        const PlanSketch sketch = SketchOfRun(s, result, Utf8FromPath(PathFromUtf8(o.TaskPath).filename()));
         const TableFileResult written = WriteTaskBytes(PathFromUtf8(o.SvgPath), PlanSvg(sketch));
         if (!written.Ok()) err << FileErrorText(written) << '\n';
         return written.Ok();

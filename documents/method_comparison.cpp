@@ -52,7 +52,8 @@ const char* MethodName(const MethodRun& run) {
     return run.SolveMethod == kMethodPotentials ? "метод потенциалов" : "распределительный метод";
 }
 
-MethodRun RunQuietly(const SolveState& task, std::int32_t plan, std::int32_t method) {
+MethodRun RunQuietly(const SolveState& task, std::int32_t plan, std::int32_t method,
+                     const TaskVariant& variant) {
     MethodRun run{plan, method, task.RestrictedTask};
     DiscardingReportSink nowhere;
     {
@@ -61,8 +62,7 @@ MethodRun RunQuietly(const SolveState& task, std::int32_t plan, std::int32_t met
         CopyTask(task, first);
         first.PlanMethod = plan;
         SilentHooks quiet;
-        Solve(first, quiet, true);
-        run.FirstPlanF = ComputeObjectiveF(first);
+        run.FirstPlanF = SolveVariant(first, quiet, true, variant).Objective;
     }
     SolveState s;
     s.Report.StreamTo(nowhere);
@@ -71,12 +71,12 @@ MethodRun RunQuietly(const SolveState& task, std::int32_t plan, std::int32_t met
     s.SolveMethod = method;
     SilentHooks quiet;
     const auto start = std::chrono::steady_clock::now();
-    const ImprovementResult result = Solve(s, quiet, false);
+    const VariantOutcome outcome = SolveVariant(s, quiet, false, variant);
     run.Milliseconds =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    run.Stages = result.Stages;
-    run.FinalF = s.ObjectiveF;
-    run.Unsolvable = result.Unsolvable;
+    run.Stages = outcome.Run.Stages;
+    run.FinalF = outcome.Objective;
+    run.Unsolvable = outcome.Run.Unsolvable;
     return run;
 }
 
@@ -84,15 +84,18 @@ MethodComparison CompareMethods(const TaskGrids& grids, bool limits,
                                 std::initializer_list<std::int32_t> methods) {
     MethodComparison comparison;
     SolveState task;
+    TaskVariant variant;
     comparison.Refusal = GridsToSolveState(grids, limits, task);
     if (comparison.Refusal.empty()) comparison.Refusal = CheckTaskInput(task);
+    if (comparison.Refusal.empty()) comparison.Refusal = GridsToVariant(grids, limits, task, variant);
     if (!comparison.Refusal.empty()) return comparison;
-    if (limits) {
-        comparison.Runs.push_back(RunQuietly(task, kPlanMinimumElement, kMethodPotentials));
+    comparison.Profit = variant.Maximise;
+    if (task.RestrictedTask) {  // its own limits, or forbidden routes closed
+        comparison.Runs.push_back(RunQuietly(task, kPlanMinimumElement, kMethodPotentials, variant));
         return comparison;
     }
     for (const std::int32_t rule : kRules) {
-        for (const std::int32_t method : methods) comparison.Runs.push_back(RunQuietly(task, rule, method));
+        for (const std::int32_t method : methods) comparison.Runs.push_back(RunQuietly(task, rule, method, variant));
     }
     return comparison;
 }
@@ -110,9 +113,12 @@ std::string ComparisonPage(std::string_view heading, std::string_view taskName, 
 }
 
 std::string ComparisonHtml(const MethodComparison& comparison, std::string_view taskName) {
-    std::string table = "<table border=1 cellpadding=4 cellspacing=0><tr><th>Опорный план</th>"
-                        "<th>Метод улучшения</th><th>F опорного плана</th><th>Этапов</th>"
-                        "<th>F оптимальное</th><th>Время, мс</th></tr>";
+    std::string table = comparison.Profit ? "<table border=1 cellpadding=4 cellspacing=0><tr><th>Опорный план</th>"
+                                            "<th>Метод улучшения</th><th>Прибыль опорного плана</th><th>Этапов</th>"
+                                            "<th>Прибыль наибольшая</th><th>Время, мс</th></tr>"
+                                          : "<table border=1 cellpadding=4 cellspacing=0><tr><th>Опорный план</th>"
+                                            "<th>Метод улучшения</th><th>F опорного плана</th><th>Этапов</th>"
+                                            "<th>F оптимальное</th><th>Время, мс</th></tr>";
     for (const MethodRun& run : comparison.Runs) {
         table += "<tr>" +
                  Cell(FirstPlanName(run)) +
@@ -126,7 +132,9 @@ std::string ComparisonHtml(const MethodComparison& comparison, std::string_view 
 }
 
 std::string ComparisonCsv(const MethodComparison& comparison) {
-    std::string csv = "опорный план;метод;F опорного плана;этапов;F оптимальное;время, мс\n";
+    std::string csv = comparison.Profit
+                          ? "опорный план;метод;прибыль опорного плана;этапов;прибыль наибольшая;время, мс\n"
+                          : "опорный план;метод;F опорного плана;этапов;F оптимальное;время, мс\n";
     for (const MethodRun& run : comparison.Runs) {
         csv += std::string(FirstPlanName(run)) +
                ';' + MethodName(run) + ';' + std::to_string(run.FirstPlanF) + ';' +

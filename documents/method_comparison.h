@@ -2,7 +2,9 @@
 
 // One task solved by every rule of the first plan and every improvement method, for a table of
 // how they compare: the first plan's F, the number of stages, the final F and the time of each
-// run. A task with capacity limits has one run, by the method for bounded variables.
+// run. A task with capacity limits (or forbidden routes) has one run, by the method for bounded
+// variables. Every run solves the task's variant: a profit task gives its profits, mandatory
+// shipments count in every F.
 
 #include <cstdint>
 #include <initializer_list>
@@ -12,6 +14,7 @@
 
 #include "documents/task_grids.h"
 #include "solver/solve_state.h"
+#include "solver/task_variants.h"
 
 namespace kargolo {
 
@@ -29,13 +32,15 @@ struct MethodRun {
 struct MethodComparison {
     std::string Refusal;  // why the task cannot be solved; no runs then
     std::vector<MethodRun> Runs;
+    bool Profit = false;  // the figures are the profits of a maximisation task
 };
 
 // A fresh copy of the task's numbers, ready for a run in checking mode without a report limit.
 void CopyTask(const SolveState& task, SolveState& s);
 
 // Solves a filled task (in checking mode, whatever task.SolveMode says) by one rule and method.
-MethodRun RunQuietly(const SolveState& task, std::int32_t plan, std::int32_t method);
+MethodRun RunQuietly(const SolveState& task, std::int32_t plan, std::int32_t method,
+                     const TaskVariant& variant = {});
 
 // Every rule with the methods (both unless told), in the order of the settings dialog, or the
 // bounded method.

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "documents/html_text.h"
+#include "documents/solve_run.h"
 #include "documents/text_numbers.h"
 #include "solver/report_buffer.h"
 #include "solver/report_writer.h"
@@ -219,6 +220,13 @@ PlanSketch SketchOfPlan(const SolveState& s, std::string_view caption) {
     return sketch;
 }
 
+PlanSketch SketchOfRun(const SolveState& s, const SolveRunResult& run, std::string_view caption) {
+    PlanSketch sketch = SketchOfPlan(s, caption);
+    sketch.Unsolvable = run.Unsolvable;
+    sketch.Profit = run.Outcome.Maximise;
+    return sketch;
+}
+
 std::string PlanSvg(const PlanSketch& sketch) {
     const Layout at = LayoutFor(sketch);
     std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" "
@@ -256,6 +264,7 @@ std::string PlanSvg(const PlanSketch& sketch) {
     std::string total = "Целевая функция F = ";
     if (sketch.ObjectiveM != 0) total += Number(sketch.ObjectiveM) + "M" + (sketch.ObjectiveF < 0 ? "" : "+");
     total += Number(sketch.ObjectiveF);
+    if (sketch.Profit && sketch.ObjectiveM == 0) total = "Прибыль = " + Number(-sketch.ObjectiveF);
     if (sketch.Unsolvable) total = "Задача неразрешима из-за наложенных ограничений";
     AppendText(svg, at.Width / 2, at.Height - 24, "middle", 14, total, " font-weight=\"bold\"");
     return svg + "</svg>\n";

@@ -14,6 +14,7 @@
 namespace kargolo {
 
 struct SolveState;
+struct SolveRunResult;
 
 constexpr int kReadableSide = 15;
 
@@ -38,11 +39,14 @@ struct PlanSketch {
     std::int64_t ObjectiveF = 0;
     std::int64_t ObjectiveM = 0;  // F = ObjectiveM * M + ObjectiveF while big-M routes carry cargo
     bool Unsolvable = false;
+    bool Profit = false;  // a profit task: its total is the profit, -F
 };
 
 // The plan of s, at any point of a run. The supplier or consumer that balanced an open task and
 // the row and column of the extended task (routes at tariff M) are drawn as fictitious.
 PlanSketch SketchOfPlan(const SolveState& s, std::string_view caption);
+// The plan a finished run left in s, with the run's verdict and the task's goal.
+PlanSketch SketchOfRun(const SolveState& s, const SolveRunResult& run, std::string_view caption);
 
 std::string PlanSvg(const PlanSketch& sketch);
 

@@ -489,8 +489,7 @@ std::string RunOn() {
         if (paused) return PauseView();
         index = IndexToText(s.Report.Index());
         if (result.Refusal.empty() && !result.Failed && !result.Aborted && result.Outcome.Kind != "assignment") {
-            sketch = SketchOfPlan(s, g_taskName);
-            sketch->Unsolvable = result.Unsolvable;
+            sketch = SketchOfRun(s, result, g_taskName);
         }
     }
     g_run.reset();

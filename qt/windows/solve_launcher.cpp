@@ -91,8 +91,7 @@ TMDIChildFormText* SolveLauncher::run(TTaskWithRestrictions& editor, bool restri
     const bool written = file.Finish(s.Report);
     std::optional<PlanSketch> sketch;
     if (!run.Failed && !run.Aborted && editor.grids().Kind != TaskKind::Assignment) {
-        sketch = SketchOfPlan(s, QFileInfo(editor.caption()).fileName().toStdString());
-        sketch->Unsolvable = run.Unsolvable;
+        sketch = SketchOfRun(s, run, QFileInfo(editor.caption()).fileName().toStdString());
     }
     s = SolveState();  // the task's arrays are released before the window is made
     TMDIChildFormText* report = showReport(written ? file.Take() : ReportDocument(), settings.EditingMode,

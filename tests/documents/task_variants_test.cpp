@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "documents/method_comparison.h"
+#include "documents/plan_picture.h"
 #include "documents/report_pages.h"
 #include "documents/solve_run.h"
 #include "documents/task_grids.h"
@@ -287,8 +289,8 @@ TEST(TaskVariants, ReachTheOptimumOfAMinCostFlowWithForbiddenRoutesLowerBoundsAn
     EXPECT_GT(unsolvable, 100);
 }
 
-// The navigator names the answer of a profit task by its profit, not by the F of the negated
-// tariffs.
+// The navigator and the picture of the plan name the answer of a profit task by its profit, not
+// by the F of the negated tariffs.
 TEST(TaskVariants, NameTheAnswerOfAProfitTaskByTheProfit) {
     VariantTask task;
     task.Supplies = {30, 40, 50};
@@ -309,6 +311,32 @@ TEST(TaskVariants, NameTheAnswerOfAProfitTaskByTheProfit) {
     ASSERT_FALSE(labels.empty());
     EXPECT_EQ(labels.back(), "Ответ, прибыль = 920");
     EXPECT_EQ(labels.front(), "Условие задачи");
+    EXPECT_NE(PlanSvg(SketchOfRun(s, run, "")).find(">Прибыль = 920<"), std::string::npos);
+}
+
+// The comparison solves the same variant as a run: every rule and method reaches the run's
+// objective (a profit for a profit task), and forbidden routes make it one bounded run.
+TEST(TaskVariants, AreComparedAsTheyAreSolved) {
+    std::mt19937 random(77);
+    for (int trial = 0; trial < 200; ++trial) {
+        const VariantTask task = RandomVariantTask(random);
+        SolveSettings settings;
+        settings.SolveMode = kSolveModeChecking;
+        SilentHooks hooks;
+        SolveState s;
+        const SolveRunResult run = RunSolve(ToGrids(task), task.Limits, false, settings, hooks, s);
+        const MethodComparison comparison = CompareMethods(ToGrids(task), task.Limits);
+        ASSERT_EQ(comparison.Refusal, "");
+        EXPECT_EQ(comparison.Profit, task.Maximise);
+        const bool forbidden = std::any_of(task.Routes.begin(), task.Routes.end(), [](const Route& r) { return r.Forbidden; });
+        EXPECT_EQ(comparison.Runs.size(), task.Limits || forbidden ? 1u : 8u);
+        for (const MethodRun& method : comparison.Runs) {
+            EXPECT_EQ(method.Unsolvable, run.Outcome.Status == RunStatus::Unsolvable);
+            if (!method.Unsolvable) {
+                EXPECT_EQ(method.FinalF, run.Outcome.Objective) << "trial " << trial;
+            }
+        }
+    }
 }
 
 }  // namespace
