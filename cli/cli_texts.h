@@ -12,9 +12,15 @@ constexpr char kUsage[] =
     "                     [--limits] [--plan-only] [--max-report-mb N] [--verbose]\n"
     "                     [--maximize] [--alternatives] [--json ОТВЕТ.json|-]\n"
     "                     [--compare [--csv]] [--svg СХЕМА.svg]\n"
+    "       kargolo-solve --kind time ЗАДАЧА.tab|ЗАДАЧА.csv [-o ОТЧЕТ.html]\n"
+    "                     [--mode РЕЖИМ] [--plan ПРАВИЛО] [--limits] [--plan-only]\n"
+    "                     [--json ОТВЕТ.json|-] [--compare [--csv]] [--verbose]\n"
+    "       kargolo-solve --kind assignment МАТРИЦА.csv [--maximize] [-o ОТЧЕТ.html]\n"
+    "                     [--mode РЕЖИМ] [--json ОТВЕТ.json|-] [--verbose]\n"
     "       kargolo-solve --generate N --size MxN --out ПАПКА [--type closed|surplus|deficit]\n"
     "                     [--degenerate] [--tariffs LO..HI] [--limits P] [--tightness T]\n"
-    "                     [--allow-unsolvable] [--unique] [--seed S]\n";
+    "                     [--allow-unsolvable] [--unique] [--seed S]\n"
+    "                     [--kind time | --kind assignment [--maximize] [--forbidden P]]\n";
 
 constexpr char kHelp[] =
     "Решает транспортную задачу из табличного (.tab) или текстового (.csv) файла и пишет\n"
@@ -40,6 +46,14 @@ constexpr char kHelp[] =
     "                     методов улучшения (HTML), с --csv - строки через \";\"\n"
     "  --svg ФАЙЛ         записать схему перевозок оптимального плана (SVG)\n"
     "\n"
+    "  --kind ВИД         transport - транспортная задача (по умолчанию), time - транспортная\n"
+    "                     задача по критерию времени (в таблице вместо тарифов времена\n"
+    "                     перевозок), assignment - задача о назначениях венгерским методом\n"
+    "                     (файл .csv: по строке матрицы на исполнителя, значения через \";\",\n"
+    "                     M - запрещенное назначение)\n"
+    "  --maximize         с --kind assignment: элементы матрицы - эффекты, искать\n"
+    "                     наибольшую сумму\n"
+    "\n"
     "Случайные задачи для упражнений (--generate N): N табличных файлов и answers.csv с\n"
     "ответами в папке --out.\n"
     "  --size MxN         M поставщиков и N потребителей\n"
@@ -52,6 +66,10 @@ constexpr char kHelp[] =
     "  --allow-unsolvable допускать задачи, неразрешимые из-за ограничений\n"
     "  --unique           только задачи с единственным оптимальным планом\n"
     "  --seed S           зерно случайных чисел: одно зерно - одни и те же задачи\n"
+    "  --kind time        задачи по критерию времени (--tariffs - пределы времен)\n"
+    "  --kind assignment  матрицы задачи о назначениях MxN (файлы .csv, --tariffs - пределы\n"
+    "                     значений; --maximize - на максимум, --forbidden P - P% запрещенных\n"
+    "                     клеток)\n"
     "  --help             эта справка\n"
     "\n"
     "Коды завершения: 0 - решено, 1 - ошибка в командной строке, 2 - ошибка файла\n"
@@ -64,6 +82,7 @@ constexpr char kNoTaskFile[] = "Не указан файл задачи.\n";
 constexpr char kTwoTaskFiles[] = "Указано больше одного файла задачи: %s\n";
 constexpr char kTaskWithGenerate[] = "С --generate файл задачи не указывается: %s\n";
 constexpr char kMissingOption[] = "Не указан параметр %s.\n";
+constexpr char kGenerateOnly[] = "Параметр %s задается только вместе с --generate.\n";
 constexpr char kNotTogether[] = "Параметры %s и %s не сочетаются.\n";
 constexpr char kJsonWithReportOut[] =
     "Итог в стандартный вывод (--json -) нужен отдельно от отчета: задайте файл отчета -o.\n";
@@ -75,6 +94,9 @@ constexpr char kFolderError[] = "Не удалось создать папку %
 
 constexpr char kReportIsTask[] = "Файл отчета совпадает с файлом задачи: %s\n";
 constexpr char kReportReadOnly[] = "Файл отчета защищен от записи и оставлен как есть: %s\n";
+
+constexpr char kMatrixNotText[] =
+    "Матрица задачи о назначениях читается из текстового файла (.csv): %s\n";
 
 constexpr char kUnknownFailure[] = "Неизвестная ошибка. Решение остановлено";
 constexpr char kFailedCheck[] = "Нарушена внутренняя проверка: %s\n";

@@ -32,8 +32,11 @@ struct CliOptions {
     bool Csv = false;      // the comparison as ';'-separated lines
     std::string SvgPath;   // where the final plan's picture goes; empty: nowhere
     std::string JsonPath;  // where the outcome goes as JSON; "-": standard output; empty: nowhere
-    bool Maximise = false; // the tariffs are profits, whatever the file says
+    bool Maximise = false; // the tariffs (or the assignment's values) are profits to maximise
     std::optional<GenerateOptions> Generate;
+    TaskKind Kind = TaskKind::Transport;  // --kind, or else the kind the task file names
+    bool KindGiven = false;
+    std::vector<std::string> GivenOptions;  // every option named, to check what goes together
 };
 
 struct ParsedOptions {

@@ -39,6 +39,12 @@ QLabel* Buddy(const QString& text, QWidget* field, QWidget* parent) {
 TRandomTaskDialog::TRandomTaskDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Случайная задача"));
     auto* form = new QFormLayout;
+    m_kind = new QComboBox(this);
+    m_kind->addItems({QStringLiteral("транспортная задача"), QStringLiteral("транспортная задача по критерию времени"),
+                      QStringLiteral("задача о назначениях")});
+    m_kind->setToolTip(QStringLiteral("По критерию времени числа таблицы - времена перевозок; в задаче о назначениях "
+                                      "строки - исполнители, колонки - работы, числа - стоимости"));
+    form->addRow(QStringLiteral("В&ид задачи:"), m_kind);
     m_suppliers = SpinBox(2, 1000, 3, QStringLiteral("Число поставщиков (строк таблицы)"), this);
     m_consumers = SpinBox(2, 1000, 4, QStringLiteral("Число потребителей (колонок таблицы)"), this);
     auto* size = new QHBoxLayout;
@@ -92,6 +98,7 @@ TRandomTaskDialog::TRandomTaskDialog(QWidget* parent) : QDialog(parent) {
     newSeed();
 
     connect(m_limitedPercent, &QSpinBox::valueChanged, this, &TRandomTaskDialog::enableLimitOptions);
+    connect(m_kind, &QComboBox::currentIndexChanged, this, &TRandomTaskDialog::enableLimitOptions);
     enableLimitOptions();
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -107,21 +114,26 @@ void TRandomTaskDialog::newSeed() {
     m_seed->setText(QString::number(QRandomGenerator::global()->bounded(1000000000u)));
 }
 
+// A matrix of the assignment problem has no type, degeneracy or limits.
 void TRandomTaskDialog::enableLimitOptions() {
-    const bool limits = m_limitedPercent->value() > 0;
+    const bool rims = m_kind->currentIndex() != static_cast<int>(ExerciseKind::Assignment);
+    const bool limits = rims && m_limitedPercent->value() > 0;
+    for (QWidget* option : std::initializer_list<QWidget*>{m_type, m_degenerate, m_limitedPercent}) option->setEnabled(rims);
     m_tightness->setEnabled(limits);
     m_allowUnsolvable->setEnabled(limits);
 }
 
 ExerciseOptions TRandomTaskDialog::options() const {
     ExerciseOptions o;
+    o.Kind = static_cast<ExerciseKind>(m_kind->currentIndex());
+    const bool rims = o.Kind != ExerciseKind::Assignment;
     o.Suppliers = m_suppliers->value();
     o.Consumers = m_consumers->value();
-    o.Type = static_cast<ExerciseType>(m_type->currentIndex());
-    o.Degenerate = m_degenerate->isChecked();
+    o.Type = rims ? static_cast<ExerciseType>(m_type->currentIndex()) : ExerciseType::Closed;
+    o.Degenerate = rims && m_degenerate->isChecked();
     o.LowestTariff = m_lowestTariff->value();
     o.HighestTariff = m_highestTariff->value();
-    o.LimitedPercent = m_limitedPercent->value();
+    o.LimitedPercent = rims ? m_limitedPercent->value() : 0;
     o.Tightness = m_tightness->value();
     o.AllowUnsolvable = m_allowUnsolvable->isChecked();
     o.UniqueOptimum = m_unique->isChecked();
@@ -130,6 +142,7 @@ ExerciseOptions TRandomTaskDialog::options() const {
 }
 
 void TRandomTaskDialog::setOptions(const ExerciseOptions& o) {
+    m_kind->setCurrentIndex(static_cast<int>(o.Kind));
     m_suppliers->setValue(o.Suppliers);
     m_consumers->setValue(o.Consumers);
     m_type->setCurrentIndex(static_cast<int>(o.Type));

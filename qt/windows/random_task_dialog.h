@@ -1,7 +1,8 @@
 #pragma once
 
-// The dialog of a random task for an exercise: its size, type, degeneracy, tariffs, capacity
-// limits, whether the optimum must be unique, and the seed that makes it again.
+// The dialog of a random task for an exercise: its kind (the transportation task, by the time
+// criterion, or the assignment problem), size, type, degeneracy, tariffs, capacity limits,
+// whether the optimum must be unique, and the seed that makes it again.
 
 #include <QDialog>
 
@@ -30,6 +31,7 @@ private:
     void newSeed();
     void enableLimitOptions();
 
+    QComboBox* m_kind = nullptr;
     QSpinBox* m_suppliers = nullptr;
     QSpinBox* m_consumers = nullptr;
     QComboBox* m_type = nullptr;

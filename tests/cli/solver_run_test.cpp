@@ -17,6 +17,7 @@
 #include "solver/internal_error.h"
 #include "solver/report_buffer.h"
 #include "solver/report_texts.h"
+#include "tests/cli/cli_run.h"
 #include "tests/support/task_builders.h"
 
 namespace kargolo::testing {
@@ -24,27 +25,6 @@ namespace {
 
 const std::filesystem::path kSource = KARGOLO_SOURCE_DIR;
 const std::filesystem::path kTables = kSource / "examples" / "tables";
-
-std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-struct CliRun {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
-
-CliRun RunCli(std::vector<std::string> args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    CliRun run;
-    run.Status = RunSolver(args, out, err);
-    run.Out = out.str();
-    run.Err = err.str();
-    return run;
-}
 
 std::string Table(const char* name) { return Utf8FromPath(kTables / name); }
 
