@@ -14,9 +14,15 @@ constexpr char kUsage[] =
     "                     [--compare [--csv]] [--svg СХЕМА.svg] [--docx ОТЧЕТ.docx]\n"
     "       kargolo-solve ЗАДАЧА --check ПЛАН.csv [--stated-f F] [--json ИТОГ.json|-]\n"
     "                     [--limits] [-o ПРОВЕРКА.html] [--docx ПРОВЕРКА.docx]\n"
+    "       kargolo-solve --kind time ЗАДАЧА.tab|ЗАДАЧА.csv [-o ОТЧЕТ.html]\n"
+    "                     [--mode РЕЖИМ] [--plan ПРАВИЛО] [--limits] [--plan-only]\n"
+    "                     [--json ОТВЕТ.json|-] [--compare [--csv]] [--verbose] [--docx ОТЧЕТ.docx]\n"
+    "       kargolo-solve --kind assignment МАТРИЦА.csv [--maximize] [-o ОТЧЕТ.html]\n"
+    "                     [--mode РЕЖИМ] [--json ОТВЕТ.json|-] [--verbose] [--docx ОТЧЕТ.docx]\n"
     "       kargolo-solve --generate N --size MxN --out ПАПКА [--type closed|surplus|deficit]\n"
     "                     [--degenerate] [--tariffs LO..HI] [--limits P] [--tightness T]\n"
-    "                     [--allow-unsolvable] [--unique] [--seed S] [--sheets]\n";
+    "                     [--allow-unsolvable] [--unique] [--seed S] [--sheets]\n"
+    "                     [--kind time | --kind assignment [--maximize] [--forbidden P]]\n";
 
 constexpr char kHelp[] =
     "Решает транспортную задачу из табличного (.tab) или текстового (.csv) файла и пишет\n"
@@ -50,6 +56,14 @@ constexpr char kHelp[] =
     "  --stated-f F       значение F, найденное студентом: сверить со стоимостью плана\n"
     "  --json ФАЙЛ        итог проверки в JSON для программ; \"-\" - в стандартный вывод\n"
     "\n"
+    "  --kind ВИД         transport - транспортная задача (по умолчанию), time - транспортная\n"
+    "                     задача по критерию времени (в таблице вместо тарифов времена\n"
+    "                     перевозок), assignment - задача о назначениях венгерским методом\n"
+    "                     (файл .csv: по строке матрицы на исполнителя, значения через \";\",\n"
+    "                     M - запрещенное назначение)\n"
+    "  --maximize         с --kind assignment: элементы матрицы - эффекты, искать\n"
+    "                     наибольшую сумму\n"
+    "\n"
     "Случайные задачи для упражнений (--generate N): N табличных файлов и answers.csv с\n"
     "ответами в папке --out.\n"
     "  --size MxN         M поставщиков и N потребителей\n"
@@ -63,7 +77,12 @@ constexpr char kHelp[] =
     "  --unique           только задачи с единственным оптимальным планом\n"
     "  --seed S           зерно случайных чисел: одно зерно - одни и те же задачи\n"
     "  --sheets           еще и листы для печати: variants.html и variants.docx (каждый\n"
-    "                     вариант на своей странице), key.html и key.docx (ответы)\n"
+    "                     вариант на своей странице), key.html и key.docx (ответы); только для\n"
+    "                     транспортной задачи\n"
+    "  --kind time        задачи по критерию времени (--tariffs - пределы времен)\n"
+    "  --kind assignment  матрицы задачи о назначениях MxN (файлы .csv, --tariffs - пределы\n"
+    "                     значений; --maximize - на максимум, --forbidden P - P% запрещенных\n"
+    "                     клеток)\n"
     "  --help             эта справка\n"
     "\n"
     "Коды завершения: 0 - решено, 1 - ошибка в командной строке, 2 - ошибка файла\n"
@@ -76,6 +95,7 @@ constexpr char kNoTaskFile[] = "Не указан файл задачи.\n";
 constexpr char kTwoTaskFiles[] = "Указано больше одного файла задачи: %s\n";
 constexpr char kTaskWithGenerate[] = "С --generate файл задачи не указывается: %s\n";
 constexpr char kMissingOption[] = "Не указан параметр %s.\n";
+constexpr char kGenerateOnly[] = "Параметр %s задается только вместе с --generate.\n";
 constexpr char kNotTogether[] = "Параметры %s и %s не сочетаются.\n";
 constexpr char kOnlyWithCheck[] = "Параметр %s задается только вместе с --check.\n";
 constexpr char kJsonWithReportOut[] =
@@ -94,6 +114,9 @@ constexpr char kOutputReadOnly[] = "%s защищен от записи и ос�
 
 constexpr char kReportIsTask[] = "Файл отчета совпадает с файлом задачи: %s\n";
 constexpr char kReportReadOnly[] = "Файл отчета защищен от записи и оставлен как есть: %s\n";
+
+constexpr char kMatrixNotText[] =
+    "Матрица задачи о назначениях читается из текстового файла (.csv): %s\n";
 
 constexpr char kUnknownFailure[] = "Неизвестная ошибка. Решение остановлено";
 constexpr char kFailedCheck[] = "Нарушена внутренняя проверка: %s\n";

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "cli/cli_texts.h"
+#include "cli/kind_options.h"
 #include "solver/report_buffer.h"
 
 namespace kargolo {
@@ -143,6 +144,7 @@ bool TakeGenerateOption(const std::vector<std::string>& args, std::size_t& k, Ge
 // Handles args[k] as one option or the task path; an error text or empty.
 std::string TakeArgument(const std::vector<std::string>& args, std::size_t& k, CliOptions& o) {
     const std::string& arg = args[k];
+    if (std::string error; TakeKindOption(args, k, o, error)) return error;
     if (o.Generate) {
         std::string error;
         if (TakeGenerateOption(args, k, *o.Generate, error)) return error;
@@ -175,9 +177,9 @@ std::string TakeArgument(const std::vector<std::string>& args, std::size_t& k, C
     } else if (arg == "--svg") {
         if (k + 1 >= args.size()) return Format(kMissingValue, arg.c_str());
         o.SvgPath = args[++k];
-    } else if (arg == "--docx" || arg == "--check" || arg == "--json") {
+    } else if (arg == "--docx" || arg == "--check") {
         if (k + 1 >= args.size()) return Format(kMissingValue, arg.c_str());
-        (arg == "--docx" ? o.DocxPath : arg == "--check" ? o.CheckPath : o.JsonPath) = args[++k];
+        (arg == "--docx" ? o.DocxPath : o.CheckPath) = args[++k];
     } else if (arg == "--stated-f") {
         if (k + 1 >= args.size()) return Format(kMissingValue, arg.c_str());
         std::int64_t f = 0;
@@ -186,8 +188,6 @@ std::string TakeArgument(const std::vector<std::string>& args, std::size_t& k, C
             return Format(kBadValue, arg.c_str(), args[k].c_str());
         }
         o.StatedF = f;
-    } else if (arg == "--maximize") {
-        o.Maximise = true;
     } else if (arg == "--alternatives") {
         o.Settings.OtherOptima = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
@@ -237,6 +237,7 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
         }
     }
     if (options.Help) return {options, {}};
+    if (std::string error = CheckKindOptions(options); !error.empty()) return {std::nullopt, error};
     if (options.Generate) {
         if (std::string error = CheckGenerate(options); !error.empty()) return {std::nullopt, error};
         return {options, {}};

@@ -38,8 +38,11 @@ struct CliOptions {
     // Where the outcome (or with --check the verdict) goes as JSON; "-": standard output;
     // empty: nowhere.
     std::string JsonPath;
-    bool Maximise = false; // the tariffs are profits, whatever the file says
+    bool Maximise = false; // the tariffs (or the assignment's values) are profits to maximise
     std::optional<GenerateOptions> Generate;
+    TaskKind Kind = TaskKind::Transport;  // --kind, or else the kind the task file names
+    bool KindGiven = false;
+    std::vector<std::string> GivenOptions;  // every option named, to check what goes together
 };
 
 struct ParsedOptions {

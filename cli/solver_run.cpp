@@ -1,21 +1,20 @@
 #include "cli/solver_run.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <random>
 #include <sstream>
 
 #include "cli/cli_texts.h"
 #include "cli/console_encoding.h"
-#include "cli/file_outputs.h"
 #include "cli/options.h"
 #include "cli/plan_check_run.h"
+#include "cli/report_output.h"
 #include "cli/status_hooks.h"
+#include "cli/task_kinds.h"
 #include "documents/exercise_generator.h"
 #include "documents/method_comparison.h"
 #include "documents/output_file.h"
 #include "documents/plan_picture.h"
-#include "documents/report_stream.h"
 #include "documents/solve_run.h"
 #include "documents/table_file.h"
 #include "documents/text_task_file.h"
@@ -32,50 +31,6 @@ namespace {
 std::string ReadTask(const CliOptions& o, TableFileContents& contents) {
     return ReadTaskFile(PathFromUtf8(o.TaskPath), contents);
 }
-
-// Where the report goes: the file of -o, replaced only by a complete report, or out (or nowhere
-// when only its Word document is asked for).
-class ReportOutput {
-public:
-    ReportOutput(const CliOptions& o, std::ostream& out)
-        : m_path(o.ReportPath), m_out(out), m_discard(o.ReportPath.empty() && !o.DocxPath.empty()) {}
-
-    // Opens the file of -o; a message for the user when it cannot be written.
-    std::string Open(const std::string& taskPath) {
-        if (m_path.empty()) return {};
-        const std::filesystem::path protect[] = {PathFromUtf8(taskPath)};
-        switch (m_file.Open(PathFromUtf8(m_path), protect)) {
-            case OutputFileStatus::Ok: return {};
-            case OutputFileStatus::SameAsProtected: return Format(kReportIsTask, m_path.c_str());
-            case OutputFileStatus::ReadOnly: return Format(kReportReadOnly, m_path.c_str());
-            case OutputFileStatus::OpenFailed:
-            case OutputFileStatus::WriteFailed: break;
-        }
-        return FileErrorText({TableFileStatus::OutputOpenError}) + '\n';
-    }
-
-    bool Write(std::string_view bytes) {
-        if (m_discard) return true;
-        if (!m_path.empty()) return m_file.Write(bytes);
-        m_out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        return static_cast<bool>(m_out);
-    }
-
-    // Puts the complete report in place; false when any of it could not be written.
-    bool Commit() {
-        if (!m_path.empty()) return m_file.Commit() == OutputFileStatus::Ok;
-        m_out.flush();
-        return static_cast<bool>(m_out);
-    }
-
-private:
-    std::string m_path;
-    std::ostream& m_out;
-    bool m_discard;
-    OutputFile m_file;  // abandoned, with nothing replaced, unless committed
-};
-
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // --generate: the task files, answers.csv and, with --sheets, the documents to print.
 int RunGenerator(const CliOptions& o, std::ostream& out, std::ostream& err) {
@@ -102,33 +57,18 @@ int RunGenerator(const CliOptions& o, std::ostream& out, std::ostream& err) {
 // --compare: the table of every rule and method, as HTML in windows-1251 or as CSV in UTF-8.
 int RunComparison(const CliOptions& o, const TableFileContents& contents, std::ostream& out,
                   std::ostream& err) {
+    if (contents.Grids.Kind == TaskKind::Time) return RunTimeComparison(o, contents, out, err);
+    if (contents.Grids.Kind == TaskKind::Assignment) {
+        err << Format(kNotTogether, "--compare", "--kind assignment") << kUsage;
+        return kExitUsage;
+    }
     const MethodComparison comparison = CompareMethods(contents.Grids, o.Limits);
     if (!comparison.Refusal.empty()) {
         err << comparison.Refusal << '\n';
         return kExitInputError;
     }
-    ReportOutput output(o, out);
-    if (std::string problem = output.Open(o.TaskPath); !problem.empty()) {
-        err << problem;
-        return kExitInputError;
-    }
     const std::string taskName = Utf8FromPath(PathFromUtf8(o.TaskPath).filename());
-    const std::string bytes =
-        o.Csv ? (o.ReportPath.empty() ? std::string() : std::string(kByteOrderMark)) + ComparisonCsv(comparison)
-              : EncodeWindows1251(ComparisonHtml(comparison, taskName));
-    if (!output.Write(bytes) || !output.Commit()) {
-        err << FileErrorText({TableFileStatus::CreateError}) << '\n';
-        return kExitInputError;
-    }
-    if (!o.DocxPath.empty()) {
-        DocxWriter docx;
-        docx.Feed(ComparisonHtml(comparison, taskName));
-        if (std::string problem = WriteDocxOutput(docx, o); !problem.empty()) {
-            err << problem;
-            return kExitInputError;
-        }
-    }
-    return kExitSolved;
+    return WriteComparison(o, ComparisonCsv(comparison), ComparisonHtml(comparison, taskName), out, err);
 }
 
 }  // namespace
@@ -162,53 +102,30 @@ int RunSolverWith(const std::vector<std::string>& args, std::ostream& out, std::
         out << message(summary.str());
         return status;
     }
+    if (o.Kind != TaskKind::Transport) return RunTaskKind(o, out, err);
     TableFileContents contents;
     if (std::string problem = ReadTask(o, contents); !problem.empty()) {
         err << problem << '\n';
         return kExitInputError;
     }
+    if (o.KindGiven) contents.Grids.Kind = TaskKind::Transport;  // --kind transport
     if (!o.CheckPath.empty()) return RunPlanCheck(o, contents, out, err);
     if (o.Maximise) contents.Grids.Goal = TaskGoal::Maximise;
     if (o.Compare) return RunComparison(o, contents, out, err);
-    ReportOutput output(o, out);
-    if (std::string problem = output.Open(o.TaskPath); !problem.empty()) {
-        err << problem;
-        return kExitInputError;
+    const auto run = [&](SolveState& s, SolveHooks& hooks) {
+        return RunSolve(contents.Grids, o.Limits, o.PlanOnly, o.Settings, hooks, s);
+    };
+    if (!o.SvgPath.empty() && contents.Grids.Kind == TaskKind::Assignment) {
+        err << Format(kNotTogether, "--svg", "--kind assignment") << kUsage;
+        return kExitUsage;
     }
-    // The report is written as the run goes: its size never has to fit in memory.
-    EncodedReportSink sink([&output](std::string_view bytes) { return output.Write(bytes); });
-    DocxWriter docx;
-    TeeReportSink withDocx(sink, [&docx](std::string_view utf8) { docx.Feed(utf8); });
-    StreamStatusHooks verbose(err);
-    SilentHooks quiet;
-    SolveHooks& hooks = o.Verbose ? static_cast<SolveHooks&>(verbose) : quiet;
-    SolveState s;
-    s.Report.StreamTo(o.DocxPath.empty() ? static_cast<ReportSink&>(sink) : withDocx);
-    const SolveRunResult run = RunSolve(contents.Grids, o.Limits, o.PlanOnly, o.Settings, hooks, s);
-    verbose.Flush();
-    if (!run.Refusal.empty()) {
-        err << run.Refusal << '\n';
-        return kExitInputError;
-    }
-    ReportFailure(run, o.Verbose, err);
-    if (!sink.Finish() || !output.Commit()) {
-        err << FileErrorText({TableFileStatus::CreateError}) << '\n';
-        return kExitInputError;
-    }
-    std::string problem = o.DocxPath.empty() ? std::string() : WriteDocxOutput(docx, o);
-    if (problem.empty() && !o.JsonPath.empty()) problem = WriteJsonOutput(RunOutcomeJson(run.Outcome), o, out);
-    if (!problem.empty()) {
-        err << problem;
-        return kExitInputError;
-    }
-    if (!o.SvgPath.empty() && !run.Failed) {
-        const PlanSketch sketch = SketchOfRun(s, run, Utf8FromPath(PathFromUtf8(o.TaskPath).filename()));
-        if (const TableFileResult written = WriteTaskBytes(PathFromUtf8(o.SvgPath), PlanSvg(sketch)); !written.Ok()) {
-            err << FileErrorText(written) << '\n';
-            return kExitInputError;
-        }
-    }
-    return run.Failed ? kExitInternalFailure : kExitSolved;
+    if (o.SvgPath.empty()) return RunIntoReport(o, out, err, run);
+    return RunIntoReport(o, out, err, run, [&](const SolveState& s, const SolveRunResult& result) {
+        const PlanSketch sketch = SketchOfRun(s, result, Utf8FromPath(PathFromUtf8(o.TaskPath).filename()));
+        const TableFileResult written = WriteTaskBytes(PathFromUtf8(o.SvgPath), PlanSvg(sketch));
+        if (!written.Ok()) err << FileErrorText(written) << '\n';
+        return written.Ok();
+    });
 }
 
 }  // namespace

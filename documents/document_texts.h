@@ -19,9 +19,13 @@ constexpr char kNumberOutOfRange[] =
 constexpr char kInSupply[] = "в запасе поставщика A%u";
 constexpr char kInDemand[] = "в потребности потребителя B%u";
 constexpr char kInTariff[] = "в тарифе клетки (%u,%u)";
+constexpr char kInMatrix[] = "в элементе (%u,%u) матрицы";
 constexpr char kInLimit[] = "в ограничении клетки (%u,%u)";
 constexpr char kInMandatory[] = "в обязательной поставке клетки (%u,%u)";
 
+constexpr char kTimeNoMaximum[] =
+    "В задаче по критерию времени время перевозок только сокращают: цель \"максимум\" для нее не задается.";
+constexpr char kTimeNoMandatory[] = "Задача по критерию времени решается без обязательных поставок.";
 constexpr char kMandatoryNegative[] = "Обязательная поставка в клетке (%d,%d) не может быть отрицательной.";
 constexpr char kMandatoryOnForbidden[] =
     "Обязательная поставка в клетке (%d,%d) невозможна: маршрут запрещен (тариф M).";
@@ -67,7 +71,17 @@ constexpr char kTextExtraMandatoryLine[] = "лишняя строка после
 constexpr char kTextTooFewMandatoryLines[] = "строк обязательных поставок должно быть %u, а их %u.";
 constexpr char kTextBadGoal[] = "после слова \"цель\" должно стоять \"максимум\" или \"минимум\".";
 constexpr char kTextGoalFirst[] = "строка цели должна быть первой строкой задачи.";
+constexpr char kTextBadKind[] =
+    "после слова \"вид\" должно стоять \"транспортная\", \"критерий времени\" или \"назначения\".";
+constexpr char kTextKindFirst[] = "строка вида задачи должна быть первой строкой файла.";
 constexpr char kTextBlockAfterDemands[] =
     "строка \"ограничения\" или \"обязательные поставки\" должна идти после строки потребностей.";
+
+// Matrix files of the assignment problem, after "Строка %u, столбец %u: ".
+constexpr char kMatrixNoValues[] = "в файле нет матрицы.";
+constexpr char kMatrixRowLength[] =
+    "в каждой строке матрицы должно быть %u значений, как в первой.";
+constexpr char kMatrixTooWide[] = "в строке матрицы больше %u значений.";
+constexpr char kMatrixTooLong[] = "в матрице больше %u строк.";
 
 }  // namespace kargolo

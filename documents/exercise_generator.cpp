@@ -5,9 +5,12 @@
 #include <optional>
 #include <vector>
 
+#include "documents/assignment_file.h"
 #include "documents/grids_to_state.h"
 #include "documents/method_comparison.h"
 #include "documents/text_numbers.h"
+#include "documents/text_task_file.h"
+#include "documents/time_comparison.h"
 #include "solver/driver.h"
 #include "solver/report_buffer.h"
 #include "solver/solve_hooks.h"
@@ -270,11 +273,95 @@ void BreakTiesWithLimits(const ExerciseOptions& o, TaskGrids& grids) {
     }
 }
 
+AssignmentResult SolveMatrixQuietly(const AssignmentTask& task) {
+    DiscardingReportSink nowhere;
+    SolveState s;
+    s.Report.StreamTo(nowhere);
+    s.SolveMode = kSolveModeChecking;
+    SilentHooks quiet;
+    return SolveAssignment(task, s, quiet);
+}
+
+// No other assignment reaches the total: forbidding any assigned cell makes every assignment
+// worse (another optimum avoids at least one cell of this one).
+bool HasUniqueAssignment(const AssignmentTask& task, const AssignmentResult& best) {
+    for (int i = 0; i < task.Rows; ++i) {
+        const int j = best.ColumnOfRow[static_cast<std::size_t>(i)];
+        if (j < 0) continue;
+        AssignmentTask other = task;
+        other.Forbidden[static_cast<std::size_t>(i * task.Columns + j)] = 1;
+        const AssignmentResult result = SolveMatrixQuietly(other);
+        if (result.Solvable && result.Total == best.Total) return false;
+    }
+    return true;
+}
+
+AssignmentTask MakeMatrix(const ExerciseOptions& o, SeededRandom& random) {
+    AssignmentTask task;
+    task.Rows = o.Suppliers;
+    task.Columns = o.Consumers;
+    task.Maximise = o.Maximise;
+    for (int k = 0; k < task.Rows * task.Columns; ++k) {
+        const bool forbidden = o.ForbiddenPercent > 0 && random.Percent(o.ForbiddenPercent);
+        task.Values.push_back(forbidden ? 0 : static_cast<std::int32_t>(random.Between(o.LowestTariff, o.HighestTariff)));
+        task.Forbidden.push_back(forbidden ? std::uint8_t{1} : std::uint8_t{0});
+    }
+    return task;
+}
+
+bool MeetsAssignmentOptions(const ExerciseOptions& o, const AssignmentTask& task) {
+    if (o.AllowUnsolvable && !o.UniqueOptimum) return true;
+    const AssignmentResult result = SolveMatrixQuietly(task);
+    if (!result.Solvable) return o.AllowUnsolvable && !o.UniqueOptimum;
+    return !o.UniqueOptimum || HasUniqueAssignment(task, result);
+}
+
+std::string CheckKindOptions(const ExerciseOptions& o) {
+    if (o.Kind == ExerciseKind::Time && o.LowestTariff < 0) {
+        return "Время перевозки не может быть отрицательным: нижний предел времен должен быть не "
+               "меньше 0.";
+    }
+    if (o.Kind == ExerciseKind::Time && o.UniqueOptimum) {
+        return "Для задачи по критерию времени единственность оптимального плана не проверяется.";
+    }
+    if (o.ForbiddenPercent < 0 || o.ForbiddenPercent > 100) {
+        return "Доля запрещенных назначений задается в процентах, от 0 до 100.";
+    }
+    return {};
+}
+
+std::string AssignmentText(const AssignmentResult& result) {
+    std::string text;
+    for (std::size_t i = 0; i < result.ColumnOfRow.size(); ++i) {
+        if (result.ColumnOfRow[i] < 0) continue;
+        if (!text.empty()) text += ' ';
+        text += Format("A%d-B%d", static_cast<int>(i) + 1, result.ColumnOfRow[i] + 1);
+    }
+    return text;
+}
+
+// A line of answers.csv: the file, the value of each rule's first plan ("-" with limits, where
+// the rules do not apply), the optimum and the stages.
+std::string KeyLine(std::string_view fileName, const std::int64_t (&firstPlans)[4], bool bounded,
+                    bool unsolvable, std::int64_t optimum, unsigned stages) {
+    std::string line(fileName);
+    for (const std::int64_t value : firstPlans) {
+        line += ';';
+        line += bounded ? std::string("-") : NumberToText(value);
+    }
+    line += ';';
+    line += unsolvable ? std::string("неразрешима") : NumberToText(optimum);
+    line += ';' + std::to_string(stages) + '\n';
+    return line;
+}
+
 }  // namespace
 
 std::string CheckExerciseOptions(const ExerciseOptions& o) {
     if (o.Suppliers < 2 || o.Consumers < 2 || o.Suppliers > kLargestSide || o.Consumers > kLargestSide) {
-        return Format("Число поставщиков и потребителей должно быть от 2 до %d.", kLargestSide);
+        return Format(o.Kind == ExerciseKind::Assignment ? "Число исполнителей и работ должно быть от 2 до %d."
+                                                         : "Число поставщиков и потребителей должно быть от 2 до %d.",
+                      kLargestSide);
     }
     if (o.LowestTariff > o.HighestTariff || o.LowestTariff < -kLargestTariff ||
         o.HighestTariff > kLargestTariff) {
@@ -288,7 +375,7 @@ std::string CheckExerciseOptions(const ExerciseOptions& o) {
         return "Когда все тарифы равны, равноценных оптимальных планов всегда несколько: для "
                "единственного оптимального плана нужны хотя бы два разных тарифа.";
     }
-    return {};
+    return CheckKindOptions(o);
 }
 
 GeneratedExercise GenerateExercise(const ExerciseOptions& options, unsigned index) {
@@ -297,6 +384,13 @@ GeneratedExercise GenerateExercise(const ExerciseOptions& options, unsigned inde
     if (!exercise.Failure.empty()) return exercise;
     SeededRandom random(options.Seed ^ (0xD1B54A32D192ED03u * (std::uint64_t{index} + 1)));
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        if (options.Kind == ExerciseKind::Assignment) {
+            AssignmentTask matrix = MakeMatrix(options, random);
+            if (!MeetsAssignmentOptions(options, matrix)) continue;
+            exercise.Matrix = std::move(matrix);
+            exercise.Grids = AssignmentGrids(exercise.Matrix);
+            return exercise;
+        }
         Rims rims;
         if (!MakeRims(options, random, rims)) continue;
         bool limited = false;
@@ -305,11 +399,14 @@ GeneratedExercise GenerateExercise(const ExerciseOptions& options, unsigned inde
         if (options.UniqueOptimum && limited) BreakTiesWithLimits(options, grids);
         if (!MeetsSolvedOptions(options, grids, limited)) continue;
         exercise.Grids = std::move(grids);
+        if (options.Kind == ExerciseKind::Time) exercise.Grids.Kind = TaskKind::Time;
         exercise.Limits = limited;
         return exercise;
     }
     exercise.Failure = Format("За %d попыток не нашлось задачи с такими условиями.", kAttempts);
-    if (options.UniqueOptimum) {
+    if (options.UniqueOptimum && options.Kind == ExerciseKind::Assignment) {
+        exercise.Failure += " Единственное оптимальное назначение легче получить при более широких пределах значений.";
+    } else if (options.UniqueOptimum) {
         exercise.Failure += " Единственный оптимальный план легче получить при более широких пределах тарифов.";
     }
     return exercise;
@@ -377,17 +474,71 @@ std::string AnswersHeader() {
 }
 
 std::string AnswerLine(std::string_view fileName, const ExerciseAnswer& answer) {
-    std::string line(fileName);
-    for (const std::int64_t f : answer.FirstPlanF) {
-        line += ';';
-        line += answer.Bounded ? std::string("-") : NumberToText(f);
+    return KeyLine(fileName, answer.FirstPlanF, answer.Bounded, answer.Unsolvable, answer.OptimalF,
+                   answer.NorthWestStages);
+}
+
+TimeExerciseAnswer AnswerTimeExercise(const TaskGrids& grids, bool limits) {
+    TimeExerciseAnswer answer;
+    answer.Bounded = limits;
+    for (const TimeRuleRun& run : CompareTimeRules(grids, limits).Runs) {
+        if (!limits) answer.FirstPlanT[run.PlanMethod] = run.FirstPlanT;
+        if (run.PlanMethod == kPlanNorthWestCorner || limits) {
+            answer.SmallestT = run.SmallestT;
+            answer.Unsolvable = run.Unsolvable;
+            answer.Stages = run.Stages;
+        }
     }
-    line += ';';
-    line += answer.Unsolvable ? std::string("неразрешима") : NumberToText(answer.OptimalF);
-    line += ';';
-    line += std::to_string(answer.NorthWestStages);
-    line += '\n';
-    return line;
+    return answer;
+}
+
+std::string TimeAnswersHeader() {
+    return "файл;T северо-западного угла;T минимального элемента;T Фогеля;"
+           "T двойного предпочтения;T минимальное;этапов по критерию времени\n";
+}
+
+std::string TimeAnswerLine(std::string_view fileName, const TimeExerciseAnswer& answer) {
+    return KeyLine(fileName, answer.FirstPlanT, answer.Bounded, answer.Unsolvable, answer.SmallestT,
+                   answer.Stages);
+}
+
+std::string AssignmentAnswersHeader() { return "файл;цель;оптимум;назначение;этапов\n"; }
+
+std::string AssignmentAnswerLine(std::string_view fileName, const AssignmentTask& task) {
+    const AssignmentResult result = SolveMatrixQuietly(task);
+    std::string line(fileName);
+    line += task.Maximise ? ";максимум;" : ";минимум;";
+    if (!result.Solvable) return line + "неразрешима;-;0\n";
+    return line + NumberToText(result.Total) + ';' + AssignmentText(result) + ';' +
+           std::to_string(result.Stages) + '\n';
+}
+
+const char* ExerciseFileExtension(ExerciseKind kind) {
+    return kind == ExerciseKind::Assignment ? "csv" : "tab";
+}
+
+std::string ExerciseFileBytes(const GeneratedExercise& exercise, ExerciseKind kind) {
+    if (kind == ExerciseKind::Assignment) return SerializeTextTask(exercise.Grids);
+    const std::vector<std::uint8_t> bytes = SerializeTableFile(exercise.Grids);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+std::string AnswersHeader(ExerciseKind kind) {
+    switch (kind) {
+        case ExerciseKind::Time: return TimeAnswersHeader();
+        case ExerciseKind::Assignment: return AssignmentAnswersHeader();
+        case ExerciseKind::Transport: break;
+    }
+    return AnswersHeader();
+}
+
+std::string AnswerLine(std::string_view fileName, const GeneratedExercise& exercise, ExerciseKind kind) {
+    switch (kind) {
+        case ExerciseKind::Time: return TimeAnswerLine(fileName, AnswerTimeExercise(exercise.Grids, exercise.Limits));
+        case ExerciseKind::Assignment: return AssignmentAnswerLine(fileName, exercise.Matrix);
+        case ExerciseKind::Transport: break;
+    }
+    return AnswerLine(fileName, AnswerExercise(exercise.Grids, exercise.Limits));
 }
 
 }  // namespace kargolo

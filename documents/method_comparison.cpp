@@ -15,7 +15,16 @@ namespace {
 constexpr std::int32_t kRules[] = {kPlanNorthWestCorner, kPlanMinimumElement, kPlanVogel,
                                    kPlanDoublePreference};
 
-// A fresh copy of the task's numbers, ready for a run.
+std::string Cell(std::string_view text) { return "<td>" + std::string(text) + "</td>"; }
+
+std::string FinalFText(const MethodRun& run) {
+    return run.Unsolvable ? std::string("неразрешима") : std::to_string(run.FinalF);
+}
+
+std::string MillisecondsText(double milliseconds) { return Format("%.2f", milliseconds); }
+
+}  // namespace
+
 void CopyTask(const SolveState& task, SolveState& s) {
     s.m = task.m;
     s.n = task.n;
@@ -27,16 +36,6 @@ void CopyTask(const SolveState& task, SolveState& s) {
     s.SolveMode = kSolveModeChecking;
     s.ReportLimit = 0;
 }
-
-std::string Cell(std::string_view text) { return "<td>" + std::string(text) + "</td>"; }
-
-std::string FinalFText(const MethodRun& run) {
-    return run.Unsolvable ? std::string("неразрешима") : std::to_string(run.FinalF);
-}
-
-std::string MillisecondsText(double milliseconds) { return Format("%.2f", milliseconds); }
-
-}  // namespace
 
 const char* FirstPlanName(const MethodRun& run) {
     if (run.Bounded) return "Метод минимального элемента с ограничениями";
@@ -101,29 +100,35 @@ MethodComparison CompareMethods(const TaskGrids& grids, bool limits,
     return comparison;
 }
 
-std::string ComparisonHtml(const MethodComparison& comparison, std::string_view taskName) {
+std::string ComparisonPage(std::string_view heading, std::string_view taskName, const std::string& refusal,
+                           const std::string& table, std::string_view note) {
     std::string html = kReportHead;
-    html += "<h3>Сравнение методов: " + HtmlEscaped(taskName) + "</h3>";
-    if (!comparison.Refusal.empty()) {
-        html += "<p>" + comparison.Refusal + "</p>";
+    html += "<h3>" + std::string(heading) + HtmlEscaped(taskName) + "</h3>";
+    if (!refusal.empty()) {
+        html += "<p>" + refusal + "</p>";
     } else {
-        html += comparison.Profit ? "<table border=1 cellpadding=4 cellspacing=0><tr><th>Опорный план</th>"
-                                    "<th>Метод улучшения</th><th>Прибыль опорного плана</th><th>Этапов</th>"
-                                    "<th>Прибыль наибольшая</th><th>Время, мс</th></tr>"
-                                  : "<table border=1 cellpadding=4 cellspacing=0><tr><th>Опорный план</th>"
-                                    "<th>Метод улучшения</th><th>F опорного плана</th><th>Этапов</th>"
-                                    "<th>F оптимальное</th><th>Время, мс</th></tr>";
-        for (const MethodRun& run : comparison.Runs) {
-            html += "<tr>" +
-                    Cell(FirstPlanName(run)) +
-                    Cell(MethodName(run)) + Cell(std::to_string(run.FirstPlanF)) +
-                    Cell(std::to_string(run.Stages)) + Cell(FinalFText(run)) +
-                    Cell(MillisecondsText(run.Milliseconds)) + "</tr>";
-        }
-        html += "</table><p>Этапы считаются так же, как в отчете о решении: на последнем этапе "
-                "план оказывается оптимальным.</p>";
+        html += table + "</table><p>" + std::string(note) + "</p>";
     }
     return html + kReportFooter + kDocumentEnd;
+}
+
+std::string ComparisonHtml(const MethodComparison& comparison, std::string_view taskName) {
+    std::string table = comparison.Profit ? "<table border=1 cellpadding=4 cellspacing=0><tr><th>Опорный план</th>"
+                                            "<th>Метод улучшения</th><th>Прибыль опорного плана</th><th>Этапов</th>"
+                                            "<th>Прибыль наибольшая</th><th>Время, мс</th></tr>"
+                                          : "<table border=1 cellpadding=4 cellspacing=0><tr><th>Опорный план</th>"
+                                            "<th>Метод улучшения</th><th>F опорного плана</th><th>Этапов</th>"
+                                            "<th>F оптимальное</th><th>Время, мс</th></tr>";
+    for (const MethodRun& run : comparison.Runs) {
+        table += "<tr>" +
+                 Cell(FirstPlanName(run)) +
+                 Cell(MethodName(run)) + Cell(std::to_string(run.FirstPlanF)) +
+                 Cell(std::to_string(run.Stages)) + Cell(FinalFText(run)) +
+                 Cell(MillisecondsText(run.Milliseconds)) + "</tr>";
+    }
+    return ComparisonPage("Сравнение методов: ", taskName, comparison.Refusal, table,
+                          "Этапы считаются так же, как в отчете о решении: на последнем этапе план "
+                          "оказывается оптимальным.");
 }
 
 std::string ComparisonCsv(const MethodComparison& comparison) {

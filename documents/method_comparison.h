@@ -35,6 +35,9 @@ struct MethodComparison {
     bool Profit = false;  // the figures are the profits of a maximisation task
 };
 
+// A fresh copy of the task's numbers, ready for a run in checking mode without a report limit.
+void CopyTask(const SolveState& task, SolveState& s);
+
 // Solves a filled task (in checking mode, whatever task.SolveMode says) by one rule and method.
 MethodRun RunQuietly(const SolveState& task, std::int32_t plan, std::int32_t method,
                      const TaskVariant& variant = {});
@@ -49,6 +52,11 @@ MethodComparison CompareMethods(const TaskGrids& grids, bool limits,
 // with a line of column names.
 std::string ComparisonHtml(const MethodComparison& comparison, std::string_view taskName);
 std::string ComparisonCsv(const MethodComparison& comparison);
+
+// A comparison document: the report's head, the heading with the task's name, then the refusal
+// or the table with its closing note, and the report's footer.
+std::string ComparisonPage(std::string_view heading, std::string_view taskName, const std::string& refusal,
+                           const std::string& table, std::string_view note);
 
 // The name of a run's first plan and of its method, as the tables give them.
 const char* FirstPlanName(const MethodRun& run);

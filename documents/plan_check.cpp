@@ -374,6 +374,7 @@ namespace {
 // mandatory shipments or with forbidden routes (tariff M) other than the closed routes of a task
 // solved with limits is refused.
 std::string VariantRefusal(const TaskGrids& grids, bool limits, const SolveState& task) {
+    if (grids.Kind != TaskKind::Transport) return kKindNotChecked;
     TaskVariant variant;
     if (std::string problem = GridsToVariant(grids, limits, task, variant); !problem.empty()) {
         return problem;

@@ -15,6 +15,9 @@ constexpr char kStatedFNotNumber[] = "Значение F должно быть �
 constexpr char kVariantNotChecked[] =
     "План проверяется только в задаче на минимум стоимости без обязательных поставок; тариф M "
     "допускается лишь при решении с ограничениями (тогда маршрут закрыт).";
+constexpr char kKindNotChecked[] =
+    "План проверяется только в транспортной задаче, не в задаче по критерию времени и не в задаче "
+    "о назначениях.";
 
 // The plan does not fit the task.
 constexpr char kPlanSizeWrong[] =

@@ -76,4 +76,9 @@ constexpr char kKeyUnsolvable[] =
     "груза доставить нельзя.</p>";
 constexpr char kKeyUnsolvableCell[] = "неразрешима";
 
+// Sets of other kinds are written without the documents to print.
+constexpr char kSheetsOnlyTransport[] =
+    "Листы для печати (варианты и ключ) составляются только для транспортной задачи; для задачи "
+    "по критерию времени и задачи о назначениях записываются файлы задач и answers.csv.";
+
 }  // namespace kargolo

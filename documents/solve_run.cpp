@@ -3,7 +3,9 @@
 #include <exception>
 
 #include "documents/document_texts.h"
+#include "documents/assignment_file.h"
 #include "documents/grids_to_state.h"
+#include "documents/task_kind_runs.h"
 #include "solver/driver.h"
 #include "solver/report_texts.h"
 
@@ -32,11 +34,17 @@ void NoteOutcome(const SolveState& s, const VariantOutcome& run, const TaskVaria
 }  // namespace
 
 SolveRunResult SolveIntoDocument(SolveState& s, SolveHooks& hooks, bool planOnly, const TaskVariant& variant) {
+    return RunIntoDocument(s, planOnly, [&](SolveRunResult& result) {
+        NoteOutcome(s, SolveVariant(s, hooks, planOnly, variant), variant, result);
+    });
+}
+
+SolveRunResult RunIntoDocument(SolveState& s, bool planOnly, const std::function<void(SolveRunResult&)>& run) {
     SolveRunResult result;
     s.Report.Assign(kReportHead);
     s.Report.MarkBodyBegin();
     try {
-        NoteOutcome(s, SolveVariant(s, hooks, planOnly, variant), variant, result);
+        run(result);
     } catch (const std::exception& failure) {
         result.Failed = true;
         result.FailedCheck = failure.what();
@@ -51,8 +59,8 @@ SolveRunResult SolveIntoDocument(SolveState& s, SolveHooks& hooks, bool planOnly
     return result;
 }
 
-SolveRunResult RunSolve(const TaskGrids& grids, bool restricted, bool planOnly,
-                        const SolveSettings& settings, SolveHooks& hooks, SolveState& s) {
+SolveRunResult RunTransportSolve(const TaskGrids& grids, bool restricted, bool planOnly,
+                                 const SolveSettings& settings, SolveHooks& hooks, SolveState& s) {
     ApplySettings(settings, s);
     SolveRunResult result;
     TaskVariant variant;
@@ -62,6 +70,26 @@ SolveRunResult RunSolve(const TaskGrids& grids, bool restricted, bool planOnly,
     if (!result.Refusal.empty()) return result;
     variant.SeekOtherOptima = settings.OtherOptima;
     return SolveIntoDocument(s, hooks, planOnly, variant);
+}
+
+SolveRunResult RunSolve(const TaskGrids& grids, bool restricted, bool planOnly,
+                        const SolveSettings& settings, SolveHooks& hooks, SolveState& s) {
+    switch (grids.Kind) {
+        case TaskKind::Time: {
+            TimeCriterionResult time;
+            return RunTimeSolve(grids, restricted, planOnly, settings, hooks, s, time);
+        }
+        case TaskKind::Assignment: {
+            AssignmentTask task;
+            AssignmentResult assignment;
+            SolveRunResult refused;
+            refused.Refusal = GridsToAssignment(grids, task);
+            if (!refused.Refusal.empty()) return refused;
+            return RunAssignmentSolve(task, settings, hooks, s, assignment);
+        }
+        case TaskKind::Transport: break;
+    }
+    return RunTransportSolve(grids, restricted, planOnly, settings, hooks, s);
 }
 
 }  // namespace kargolo

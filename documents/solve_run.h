@@ -5,6 +5,7 @@
 // run cannot take is refused with a message, the driver runs between the report's head and its
 // footer, and an internal failure is caught here, once, keeping the report written so far.
 
+#include <functional>
 #include <string>
 
 #include "documents/run_outcome.h"
@@ -25,14 +26,23 @@ struct SolveRunResult {
     RunOutcome Outcome;       // for scripts (when the run was not refused)
 };
 
-// Fills s from the grids and the settings and runs it; s.Report then holds the whole document
-// (unless the task was refused).
+// Fills s from the grids and the settings and runs it as the kind of the grids asks (the
+// transportation task, by the time criterion, or the assignment problem); s.Report then holds
+// the whole document (unless the task was refused).
 SolveRunResult RunSolve(const TaskGrids& grids, bool restricted, bool planOnly,
                         const SolveSettings& settings, SolveHooks& hooks, SolveState& s);
+
+// The transportation task alone, whatever the kind of the grids.
+SolveRunResult RunTransportSolve(const TaskGrids& grids, bool restricted, bool planOnly,
+                                 const SolveSettings& settings, SolveHooks& hooks, SolveState& s);
 
 // Runs the driver on a filled state between the report's head and its footer, with the task's
 // variant.
 SolveRunResult SolveIntoDocument(SolveState& s, SolveHooks& hooks, bool planOnly,
                                  const TaskVariant& variant = {});
+
+// Runs `run` between the report's head and its footer, catching an internal failure once; run
+// notes in the result how the solution ended and its outcome, whose status is set here.
+SolveRunResult RunIntoDocument(SolveState& s, bool planOnly, const std::function<void(SolveRunResult&)>& run);
 
 }  // namespace kargolo

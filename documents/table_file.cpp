@@ -33,11 +33,14 @@ void AppendInt32LE(std::vector<std::uint8_t>& out, std::int32_t value) {
 
 // The block of a task's variant after the capacity flags, which readers of the older forms never
 // read: the magic "KRG+", the version 1, the goal (0 minimum, 1 maximum), a set of sections
-// (kForbiddenSection, kMandatorySection) and those sections of m*n values each.
+// (kForbiddenSection, kMandatorySection, kKindSection) and those sections in that order, of m*n
+// values each but the kind's single value (1 the time criterion, 2 the assignment problem).
 constexpr std::uint8_t kVariantMagic[4] = {'K', 'R', 'G', '+'};
 constexpr std::int32_t kVariantVersion = 1;
 constexpr std::int32_t kForbiddenSection = 1;  // 1 for a forbidden route (tariff M), else 0
 constexpr std::int32_t kMandatorySection = 2;  // the mandatory shipments
+constexpr std::int32_t kKindSection = 4;       // the kind of task, when not the transportation task
+constexpr std::int32_t kKnownSections = kForbiddenSection | kMandatorySection | kKindSection;
 constexpr std::int32_t kVariantHeaderSize = 16;
 
 // Where the sections of a file with the header (m, n) end, in bytes.
@@ -53,7 +56,7 @@ struct Layout {
         TariffsEnd = 8 + 4 * (m + n + m * n);
         ValuesEnd = TariffsEnd + 4 * m * n;
         FlagsEnd = ValuesEnd + 4 * m * n;
-        VariantEnd = FlagsEnd + kVariantHeaderSize + 8 * m * n;
+        VariantEnd = FlagsEnd + kVariantHeaderSize + 8 * m * n + 4;
     }
     std::size_t Offset(std::int64_t base, std::int64_t item) const {
         return static_cast<std::size_t>(base + 4 * item);
@@ -105,7 +108,7 @@ bool ReadVariant(std::span<const std::uint8_t> bytes, const Layout& at, TaskGrid
     if (length < at.FlagsEnd + kVariantHeaderSize) return false;
     const auto header = static_cast<std::size_t>(at.FlagsEnd);
     const std::int32_t sections = ReadInt32LE(bytes, header + 12);
-    if (ReadInt32LE(bytes, header + 4) != kVariantVersion || (sections & ~(kForbiddenSection | kMandatorySection)) != 0) {
+    if (ReadInt32LE(bytes, header + 4) != kVariantVersion || (sections & ~kKnownSections) != 0) {
         return false;
     }
     grids.Goal = ReadInt32LE(bytes, header + 8) == 1 ? TaskGoal::Maximise : TaskGoal::Minimise;
@@ -123,7 +126,13 @@ bool ReadVariant(std::span<const std::uint8_t> bytes, const Layout& at, TaskGrid
         }
         next += 4 * at.m * at.n;
     }
-    return true;
+    if ((sections & kKindSection) == 0) return true;
+    if (length < next + 4) return false;
+    switch (ReadInt32LE(bytes, static_cast<std::size_t>(next))) {
+        case 1: grids.Kind = TaskKind::Time; return true;
+        case 2: grids.Kind = TaskKind::Assignment; return true;
+        default: return false;
+    }
 }
 
 // What a reader of the older forms finds in place of a tariff M: far above every tariff of the
@@ -150,17 +159,20 @@ void AppendVariant(std::vector<std::uint8_t>& out, const TaskGrids& grids) {
             mandatory = mandatory || TextToNumber(grids.Mandatory.At(j, i)) != 0;
         }
     }
-    if (!forbidden && !mandatory && grids.Goal == TaskGoal::Minimise) return;  // written as before
+    const bool kind = grids.Kind != TaskKind::Transport;
+    if (!forbidden && !mandatory && !kind && grids.Goal == TaskGoal::Minimise) return;  // written as before
     out.insert(out.end(), kVariantMagic, kVariantMagic + 4);
     AppendInt32LE(out, kVariantVersion);
     AppendInt32LE(out, grids.Goal == TaskGoal::Maximise ? 1 : 0);
-    AppendInt32LE(out, (forbidden ? kForbiddenSection : 0) | (mandatory ? kMandatorySection : 0));
+    AppendInt32LE(out, (forbidden ? kForbiddenSection : 0) | (mandatory ? kMandatorySection : 0) |
+                           (kind ? kKindSection : 0));
     for (int i = 1; forbidden && i <= m; ++i) {
         for (int j = 1; j <= n; ++j) AppendInt32LE(out, IsMText(grids.Tarif.At(j, i)) ? 1 : 0);
     }
     for (int i = 1; mandatory && i <= m; ++i) {
         for (int j = 1; j <= n; ++j) AppendInt32LE(out, TextToNumber(grids.Mandatory.At(j, i)));
     }
+    if (kind) AppendInt32LE(out, grids.Kind == TaskKind::Time ? 1 : 2);
 }
 
 }  // namespace
@@ -197,6 +209,7 @@ TableFileResult ParseTableFile(std::span<const std::uint8_t> bytes, TableFileCon
     }
     FillGrids(bytes, at, length >= at.FlagsEnd, contents);
     if (!ReadVariant(bytes, at, contents.Grids)) return {TableFileStatus::ReadError};
+    if (contents.Grids.Kind == TaskKind::Assignment) WriteCaptions(contents.Grids);
     return {};
 }
 

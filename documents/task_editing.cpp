@@ -81,6 +81,7 @@ void ReshapeEveryGrid(TaskGrids& grids, Reshape reshape) {
     }
     WriteCaptions(grids);
     ClearCorners(grids);
+    if (grids.Kind == TaskKind::Assignment) SetUnitRims(grids);
 }
 
 // A new supply or demand: 0, the same in every grid.
@@ -103,8 +104,9 @@ const TextGrid& GridOf(const TaskGrids& grids, GridKind kind) {
     return GridOf(const_cast<TaskGrids&>(grids), kind);
 }
 
-TaskGrids NewTaskGrids(int m, int n) {
+TaskGrids NewTaskGrids(int m, int n, TaskKind kind) {
     TaskGrids grids = MakeTaskGrids(m, n);
+    grids.Kind = kind;
     for (const GridKind kind : kEveryGrid) {
         TextGrid& grid = GridOf(grids, kind);
         for (int row = 1; row <= m; ++row) {
@@ -118,7 +120,27 @@ TaskGrids NewTaskGrids(int m, int n) {
     for (int row = 1; row <= m; ++row) grids.Restriction.At(n + 1, row) = kLatinM;
     for (int column = 1; column <= n; ++column) grids.Restriction.At(column, m + 1) = kLatinM;
     ClearCorners(grids);
+    if (kind == TaskKind::Assignment) {
+        WriteCaptions(grids);
+        SetUnitRims(grids);
+    }
     return grids;
+}
+
+void SetUnitRims(TaskGrids& grids) {
+    const int m = grids.Suppliers();
+    const int n = grids.Consumers();
+    for (const GridKind kind : kEveryGrid) {
+        TextGrid& grid = GridOf(grids, kind);
+        for (int row = 1; row <= m; ++row) grid.At(n + 1, row) = "1";
+        for (int column = 1; column <= n; ++column) grid.At(column, m + 1) = "1";
+    }
+    for (int row = 1; row <= m; ++row) {
+        for (int column = 1; column <= n; ++column) {
+            grids.Restriction.At(column, row) = kLatinM;
+            grids.Mandatory.At(column, row).clear();
+        }
+    }
 }
 
 bool IsRimCell(const TaskGrids& grids, int column, int row) {
@@ -311,7 +333,9 @@ void PasteTask(TaskGrids& grids, std::string_view text) {
     }
     int columns = 0;
     for (const auto& cells : lines) columns = std::max(columns, static_cast<int>(cells.size()));
-    grids = NewTaskGrids(std::max(static_cast<int>(lines.size()) - 1, 2), std::max(columns - 1, 2));
+    const TaskKind kind = grids.Kind;
+    const int rim = kind == TaskKind::Assignment ? 0 : 1;  // the matrix alone has no supplies or demands
+    grids = NewTaskGrids(std::max(static_cast<int>(lines.size()) - rim, 2), std::max(columns - rim, 2), kind);
     PasteBlock(grids, GridKind::Tarif, 1, 1, text);
 }
 

@@ -17,7 +17,12 @@ TextGrid& GridOf(TaskGrids& grids, GridKind kind);
 const TextGrid& GridOf(const TaskGrids& grids, GridKind kind);
 
 // A new task of m suppliers and n consumers: every number "0", every limit "M", corner empty.
-TaskGrids NewTaskGrids(int m = 3, int n = 3);
+// For the assignment problem m performers and n jobs, every supply and demand 1.
+TaskGrids NewTaskGrids(int m = 3, int n = 3, TaskKind kind = TaskKind::Transport);
+
+// What the assignment's grids hold around the matrix: every supply and demand 1, no limits and
+// no mandatory shipments.
+void SetUnitRims(TaskGrids& grids);
 
 // The outcome of a cell check: whether the cursor may move on, and the message to show.
 struct CellCheck {

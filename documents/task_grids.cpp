@@ -5,11 +5,12 @@
 namespace kargolo {
 namespace {
 
-void WriteGridCaptions(TextGrid& grid) {
+void WriteGridCaptions(TextGrid& grid, TaskKind kind) {
     const int m = grid.Rows() - 2;
     const int n = grid.Columns() - 2;
-    for (int i = 1; i <= m; ++i) grid.At(0, i) = Format("%s%d", "поставщик A", i);
-    for (int j = 1; j <= n; ++j) grid.At(j, 0) = Format("%s%d", "потребитель B", j);
+    const bool assignment = kind == TaskKind::Assignment;
+    for (int i = 1; i <= m; ++i) grid.At(0, i) = Format("%s%d", assignment ? "исполнитель A" : "поставщик A", i);
+    for (int j = 1; j <= n; ++j) grid.At(j, 0) = Format("%s%d", assignment ? "работа B" : "потребитель B", j);
     grid.At(0, m + 1) = "Потребности";
     grid.At(n + 1, 0) = "Запасы груза";
 }
@@ -28,9 +29,9 @@ TaskGrids MakeTaskGrids(int m, int n) {
 }
 
 void WriteCaptions(TaskGrids& grids) {
-    WriteGridCaptions(grids.Tarif);
-    WriteGridCaptions(grids.Restriction);
-    WriteGridCaptions(grids.Mandatory);
+    WriteGridCaptions(grids.Tarif, grids.Kind);
+    WriteGridCaptions(grids.Restriction, grids.Kind);
+    WriteGridCaptions(grids.Mandatory, grids.Kind);
 }
 
 }  // namespace kargolo

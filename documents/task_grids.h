@@ -38,11 +38,17 @@ private:
 // What the tariffs are: costs to minimise, or profits to maximise.
 enum class TaskGoal { Minimise, Maximise };
 
+// The problem the grids hold: the transportation task; the transportation task by the time
+// criterion (the tariffs are times); or the assignment problem (the tariffs are the matrix of
+// costs or effects, every supply and demand 1, no limits or mandatory shipments).
+enum class TaskKind { Transport, Time, Assignment };
+
 struct TaskGrids {
     TextGrid Tarif;
     TextGrid Restriction;
     TextGrid Mandatory;
     TaskGoal Goal = TaskGoal::Minimise;
+    TaskKind Kind = TaskKind::Transport;
 
     int Suppliers() const { return Tarif.Rows() - 2; }
     int Consumers() const { return Tarif.Columns() - 2; }
@@ -54,7 +60,7 @@ struct TaskGrids {
 TaskGrids MakeTaskGrids(int m, int n);
 
 // Writes the captions of every grid: "поставщик A1", "потребитель B1", "Потребности",
-// "Запасы груза".
+// "Запасы груза"; for the assignment problem "исполнитель A1" and "работа B1".
 void WriteCaptions(TaskGrids& grids);
 
 }  // namespace kargolo

@@ -4,109 +4,24 @@
 #include <cctype>
 #include <charconv>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <new>
 #include <optional>
 #include <vector>
 
+#include "documents/assignment_file.h"
 #include "documents/document_texts.h"
 #include "documents/task_editing.h"
+#include "documents/text_lines.h"
 #include "documents/text_numbers.h"
-#include "documents/windows1251.h"
 #include "solver/report_buffer.h"
 
 namespace kargolo {
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::string_view kNoBreakSpace = "\xC2\xA0";
 constexpr std::int64_t kLargestCellCount = 2147483647;
 constexpr char kGoalMaximiseLine[] = "цель;максимум\n";
 constexpr char kMandatoryHeaderLine[] = "\nобязательные поставки\n";
-
-// A fault found while reading: where it is and what it is.
-struct TextFault {
-    unsigned Line = 0;
-    unsigned Column = 0;
-    std::string What;
-};
-
-std::string_view TrimBlanks(std::string_view text) {
-    for (;;) {
-        if (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-            text.remove_prefix(1);
-        } else if (text.starts_with(kNoBreakSpace)) {
-            text.remove_prefix(kNoBreakSpace.size());
-        } else if (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-            text.remove_suffix(1);
-        } else if (text.ends_with(kNoBreakSpace)) {
-            text.remove_suffix(kNoBreakSpace.size());
-        } else {
-            return text;
-        }
-    }
-}
-
-// A line of values, numbered from 1 as an editor numbers it.
-struct DataLine {
-    unsigned Number = 0;
-    std::vector<std::string_view> Values;
-};
-
-char DetectSeparator(std::string_view line) {
-    for (const char candidate : {';', '\t', ','}) {
-        if (line.find(candidate) != std::string_view::npos) return candidate;
-    }
-    return ';';
-}
-
-std::vector<std::string_view> SplitValues(std::string_view line, char separator) {
-    std::vector<std::string_view> values;
-    for (;;) {
-        const std::size_t end = line.find(separator);
-        std::string_view value = TrimBlanks(line.substr(0, end));
-        if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
-            value = TrimBlanks(value.substr(1, value.size() - 2));
-        }
-        values.push_back(value);
-        if (end == std::string_view::npos) return values;
-        line.remove_prefix(end + 1);
-    }
-}
-
-// The text with every line ending as LF, whether it ended as LF, CRLF or CR alone (old Mac).
-std::string WithLfLineEnds(std::string_view text) {
-    std::string lf;
-    lf.reserve(text.size());
-    for (std::size_t k = 0; k < text.size(); ++k) {
-        if (text[k] != '\r') {
-            lf += text[k];
-        } else if (k + 1 == text.size() || text[k + 1] != '\n') {
-            lf += '\n';
-        }
-    }
-    return lf;
-}
-
-// The lines that hold values, with the separator of the first of them.
-std::vector<DataLine> SplitLines(std::string_view text) {
-    std::vector<DataLine> lines;
-    char separator = 0;
-    unsigned number = 0;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        ++number;
-        const std::string_view content = TrimBlanks(line);
-        if (content.empty() || content.front() == '#') continue;
-        if (separator == 0) separator = DetectSeparator(content);
-        lines.push_back({number, SplitValues(line, separator)});
-    }
-    return lines;
-}
 
 enum class ValueKind { Tariff, Supply, Demand, Limit, Mandatory };
 
@@ -144,42 +59,19 @@ ReadValue ReadNumber(std::string_view value, ValueKind kind) {
     return {static_cast<std::int32_t>(number), std::nullopt};
 }
 
-// Latin and Russian letters in lower case; other text as it is.
-std::string Lowered(std::string_view text) {
-    std::string lower;
-    for (std::size_t k = 0; k < text.size(); ++k) {
-        const auto byte = static_cast<unsigned char>(text[k]);
-        const auto next = k + 1 < text.size() ? static_cast<unsigned char>(text[k + 1]) : 0;
-        if (byte == 0xD0 && next >= 0x90 && next <= 0x9F) {  // А..П
-            lower += '\xD0';
-            lower += static_cast<char>(next + 0x20);
-            ++k;
-        } else if (byte == 0xD0 && next >= 0xA0 && next <= 0xAF) {  // Р..Я
-            lower += '\xD1';
-            lower += static_cast<char>(next - 0x20);
-            ++k;
-        } else if (byte == 0xD0 && next == 0x81) {  // Ё
-            lower += "\xD1\x91";
-            ++k;
-        } else {
-            lower += static_cast<char>(std::tolower(byte));
-        }
-    }
-    return lower;
-}
-
 // A line that names what follows instead of holding values: the goal of the task, or the start
 // of the limits or of the mandatory shipments.
-enum class Keyword { None, GoalMin, GoalMax, BadGoal, Limits, Mandatory };
+enum class Keyword { None, GoalMin, GoalMax, BadGoal, Kind, Limits, Mandatory };
 
 Keyword KeywordOf(const DataLine& line) {
-    std::string text;
-    for (const std::string_view value : line.Values) text += Lowered(value) + ' ';
-    if (text.starts_with("цель")) {
-        if (text.find("максимум") != std::string::npos || text.find("max") != std::string::npos) return Keyword::GoalMax;
-        if (text.find("минимум") != std::string::npos || text.find("min") != std::string::npos) return Keyword::GoalMin;
-        return Keyword::BadGoal;
+    switch (GoalOfLine(line)) {
+        case LineGoal::Maximise: return Keyword::GoalMax;
+        case LineGoal::Minimise: return Keyword::GoalMin;
+        case LineGoal::Bad: return Keyword::BadGoal;
+        case LineGoal::None: break;
     }
+    const std::string text = LineWords(line);
+    if (text.starts_with("вид ")) return Keyword::Kind;
     if (text.starts_with("ограничения")) return Keyword::Limits;
     if (text.starts_with("обязательные")) return Keyword::Mandatory;
     return Keyword::None;
@@ -256,12 +148,14 @@ std::optional<TextFault> SortLines(const std::vector<DataLine>& lines, unsigned 
         }
     }
     if (first == lines.size()) return TextFault{1, 1, kTextNoTask};
+    if (KeywordOf(lines[first]) == Keyword::Kind) return TextFault{lines[first].Number, 1, kTextKindFirst};
     const auto width = static_cast<unsigned>(lines[first].Values.size());
     if (width < 3) return TextFault{lines[first].Number, width + 1, kTextTooFewColumns};
     Block block = Block::Limits;
     for (std::size_t k = first; k < lines.size(); ++k) {
         const DataLine& line = lines[k];
         const Keyword keyword = KeywordOf(line);
+        if (keyword == Keyword::Kind) return TextFault{line.Number, 1, kTextKindFirst};
         if (keyword != Keyword::None && (keyword != Keyword::Limits && keyword != Keyword::Mandatory)) {
             return TextFault{line.Number, 1, kTextGoalFirst};
         }
@@ -345,27 +239,12 @@ std::optional<TextFault> FillGrids(const TaskLines& task, TableFileContents& con
     return std::nullopt;
 }
 
-std::string FaultText(const TextFault& fault) {
-    return Format(kTextAt, fault.Line, fault.Column, fault.What.c_str());
-}
-
-unsigned CountLines(std::string_view text) {
-    const auto breaks = static_cast<unsigned>(std::count(text.begin(), text.end(), '\n'));
-    return text.empty() || text.ends_with('\n') ? breaks : breaks + 1;
-}
-
 void AppendNumber(std::string& out, std::int64_t value) { out += NumberToText(value); }
-
-// The text in UTF-8 with LF line ends, whatever it came as.
-std::string DecodedText(std::string_view bytes) {
-    if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
-    return WithLfLineEnds(IsValidUtf8(bytes) ? bytes : DecodeWindows1251(bytes));
-}
 
 }  // namespace
 
 std::vector<TextValueLine> ReadTextValues(std::string_view bytes) {
-    const std::string decoded = DecodedText(bytes);
+    const std::string decoded = DecodeTextFile(bytes);
     std::vector<TextValueLine> lines;
     for (const DataLine& line : SplitLines(decoded)) {
         lines.push_back({line.Number, std::vector<std::string>(line.Values.begin(), line.Values.end())});
@@ -375,8 +254,22 @@ std::vector<TextValueLine> ReadTextValues(std::string_view bytes) {
 
 std::string ParseTextTask(std::string_view bytes, TableFileContents& contents) {
     try {
-        const std::string decoded = DecodedText(bytes);
-        const std::vector<DataLine> lines = SplitLines(decoded);
+        const std::string decoded = DecodeTextFile(bytes);
+        std::vector<DataLine> lines = SplitLines(decoded);
+        TaskKind kind = TaskKind::Transport;
+        if (!lines.empty()) {
+            bool badKind = false;
+            const std::optional<TaskKind> named = KindOfLine(lines.front(), badKind);
+            if (badKind) return FaultText({lines.front().Number, 2, kTextBadKind});
+            if (named) lines.erase(lines.begin());
+            kind = named.value_or(TaskKind::Transport);
+        }
+        if (kind == TaskKind::Assignment) {
+            AssignmentTask matrix;
+            if (auto fault = ReadAssignmentLines(lines, matrix)) return FaultText(*fault);
+            contents = {AssignmentGrids(matrix), false};
+            return {};
+        }
         TaskLines task;
         if (auto fault = SortLines(lines, CountLines(decoded), task)) return FaultText(*fault);
         const auto m = static_cast<std::int64_t>(task.Tariffs.size());
@@ -386,6 +279,7 @@ std::string ParseTextTask(std::string_view bytes, TableFileContents& contents) {
         }
         TableFileContents read;
         if (auto fault = FillGrids(task, read)) return FaultText(*fault);
+        read.Grids.Kind = kind;
         contents = std::move(read);
         return {};
     } catch (const std::bad_alloc&) {
@@ -394,15 +288,8 @@ std::string ParseTextTask(std::string_view bytes, TableFileContents& contents) {
 }
 
 std::string ReadTextTaskFile(const std::filesystem::path& path, TableFileContents& contents) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return kOpenErrorText;
     std::string bytes;
-    try {
-        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    } catch (const std::bad_alloc&) {
-        return kOutOfMemoryText;
-    }
-    if (in.bad()) return kReadErrorText;
+    if (std::string problem = ReadTextFile(path, bytes); !problem.empty()) return problem;
     return ParseTextTask(bytes, contents);
 }
 
@@ -442,8 +329,13 @@ void AppendRoutes(std::string& out, const TextGrid& grid, Write write) {
 std::string SerializeTextTask(const TaskGrids& grids) {
     const int m = grids.Suppliers();
     const int n = grids.Consumers();
-    std::string out;
+    std::string out = KindLineText(grids.Kind);
     if (grids.Goal == TaskGoal::Maximise) out += kGoalMaximiseLine;
+    if (grids.Kind == TaskKind::Assignment) {
+        AssignmentTask task;
+        GridsToAssignment(grids, task);
+        return out + SerializeAssignmentMatrix(task);
+    }
     for (int i = 1; i <= m; ++i) {
         for (int j = 1; j <= n; ++j) {
             const std::string& tariff = grids.Tarif.At(j, i);

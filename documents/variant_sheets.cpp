@@ -109,15 +109,16 @@ VariantSet MakeVariantSet(const ExerciseOptions& options, unsigned count) {
             set.Answers.clear();
             return set;
         }
-        set.Answers.push_back(AnswerExercise(exercise.Grids, exercise.Limits));
+        if (options.Kind == ExerciseKind::Transport)
+            set.Answers.push_back(AnswerExercise(exercise.Grids, exercise.Limits));
         set.Variants.push_back(std::move(exercise));
     }
     return set;
 }
 
-std::string VariantFileName(unsigned k, unsigned count) {
+std::string VariantFileName(unsigned k, unsigned count, ExerciseKind kind) {
     const int width = std::max(2, static_cast<int>(std::to_string(count).size()));
-    return Format("variant-%0*u.tab", width, k + 1);
+    return Format("variant-%0*u.%s", width, k + 1, ExerciseFileExtension(kind));
 }
 
 std::string VariantsHtml(const VariantSet& set) {
@@ -154,12 +155,15 @@ std::string KeyHtml(const VariantSet& set) {
 
 std::string VariantSetFiles(const VariantSet& set, bool sheets, std::vector<NamedBytes>& files) {
     const auto count = static_cast<unsigned>(set.Variants.size());
+    const ExerciseKind kind = set.Options.Kind;
     files.clear();
-    std::string answers = "\xEF\xBB\xBF" + AnswersHeader();
+    if (sheets && kind != ExerciseKind::Transport) return kSheetsOnlyTransport;
+    std::string answers = "\xEF\xBB\xBF" + AnswersHeader(kind);
     for (unsigned k = 0; k < count; ++k) {
-        const std::vector<std::uint8_t> task = SerializeTableFile(set.Variants[k].Grids);
-        files.push_back({VariantFileName(k, count), std::string(task.begin(), task.end())});
-        answers += AnswerLine(VariantFileName(k, count), set.Answers[k]);
+        const std::string name = VariantFileName(k, count, kind);
+        files.push_back({name, ExerciseFileBytes(set.Variants[k], kind)});
+        answers += kind == ExerciseKind::Transport ? AnswerLine(name, set.Answers[k])
+                                                   : AnswerLine(name, set.Variants[k], kind);
     }
     files.push_back({"answers.csv", std::move(answers)});
     if (!sheets) return {};

@@ -17,15 +17,18 @@ namespace kargolo {
 struct VariantSet {
     ExerciseOptions Options;
     std::vector<GeneratedExercise> Variants;
-    std::vector<ExerciseAnswer> Answers;
+    std::vector<ExerciseAnswer> Answers;  // of a transportation task's variants only
     std::string Failure;  // a variant could not be made: the generator's reason; no variants
 };
 
-// The first `count` tasks of the series of options.Seed, each with its answer.
+// The first `count` tasks of the series of options.Seed (of options.Kind), each transportation
+// task with its answer.
 VariantSet MakeVariantSet(const ExerciseOptions& options, unsigned count);
 
-// The file name of variant k (from 0) of a set of `count`: variant-01.tab and so on.
-std::string VariantFileName(unsigned k, unsigned count);
+// The file name of variant k (from 0) of a set of `count`: variant-01.tab (variant-01.csv for an
+// assignment) and so on.
+std::string VariantFileName(unsigned k, unsigned count,
+                            ExerciseKind kind = ExerciseKind::Transport);
 
 // The documents to print (UTF-8 HTML).
 std::string VariantsHtml(const VariantSet& set);
@@ -41,9 +44,10 @@ struct NamedBytes {
     std::string Bytes;
 };
 
-// The files of the set: the task files, answers.csv and, with sheets, variants and key as .html
-// (windows-1251, as the reports) and .docx. Returns a message, and no files, when the documents
-// would be too large for Word; else an empty text.
+// The files of the set: the task files of its kind, answers.csv and, with sheets, variants and
+// key as .html (windows-1251, as the reports) and .docx. Returns a message, and no files, when
+// the documents would be too large for Word or the set is of another kind than the
+// transportation task (sheets are made for that only); else an empty text.
 std::string VariantSetFiles(const VariantSet& set, bool sheets, std::vector<NamedBytes>& files);
 
 // Writes the set into folder: the task files and answers.csv, with sheets also variants and key

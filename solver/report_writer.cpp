@@ -57,8 +57,10 @@ void AppendEpsText(Out& out, EpsValue value) {
     }
 }
 
-std::string_view CellOpening(const TaskCell& c, bool restricted) {
-    if (restricted && IsClosedRoute(c)) return "<td bgcolor=\"#DAD6D8\">";
+std::string_view CellOpening(const TaskCell& c, bool restricted, CellMark mark) {
+    if ((restricted && IsClosedRoute(c)) || mark == CellMark::CrossedOut) {
+        return "<td bgcolor=\"#DAD6D8\">";
+    }
     if (c.Sign == '+') return "<td bgcolor=\"#66FF99\">";
     if (c.Sign == '-') return "<td bgcolor=\"#FFCCCC\">";
     return "<td>";
@@ -66,21 +68,25 @@ std::string_view CellOpening(const TaskCell& c, bool restricted) {
 
 // One cell of the transport table: an inner 2x2 table with the sign and the tariff on top, the
 // plan quantity and the limit below.
-void AppendTransportCell(ReportBuffer& out, const TaskCell& c, bool restricted) {
+void AppendTransportCell(ReportBuffer& out, const TaskCell& c, bool restricted, CellMark mark) {
     CellText text;
-    text.Append(CellOpening(c, restricted));
+    text.Append(CellOpening(c, restricted, mark));
     text.Append("<table class=\"mtable\" nowrap><tr valign=top><td class=\"sign\">");
     if (c.Sign == '+' || c.Sign == '-') {
         text.Append(std::string_view(&c.Sign, 1));
+    } else if (mark == CellMark::CrossedOut) {
+        text.Append("&times;");
     } else {
         text.Append("&nbsp;");
     }
     text.Append("</td><td class=\"cellC\">");
+    if (mark == CellMark::Longest) text.Append(kRedSpan);
     if (c.TariffM != 0) {
         text.Append("<b>M</b>");
     } else {
         text.AppendInt(c.Tariff);
     }
+    if (mark == CellMark::Longest) text.Append(kSpanEnd);
     text.Append("</td></tr><tr valign=bottom>");
     const bool blue = restricted ? c.Basic != 0 : c.Cargo >= 0;
     text.Append(blue ? "<td class=\"cellXR\">" : "<td class=\"cellX\">");
@@ -149,7 +155,10 @@ std::string FormatEpsValue(EpsValue value) {
     return text.Text();
 }
 
-void WriteTransportTable(SolveState& s, SolveHooks& hooks) {
+void WriteTransportTable(SolveState& s, SolveHooks& hooks) { WriteTransportTable(s, hooks, {}); }
+
+// Without marks (an empty vector) every cell is written as the plain table has it.
+void WriteTransportTable(SolveState& s, SolveHooks& hooks, const std::vector<CellMark>& marks) {
     ReportBuffer& out = s.Report;
     out.MarkTableBegin();
     out.Appendf(
@@ -171,7 +180,11 @@ void WriteTransportTable(SolveState& s, SolveHooks& hooks) {
         out.Append("<tr nowrap><td class=\"cellA\">A");
         out.AppendInt(i + 1);
         out.Append("</td>");
-        for (int j = 0; j < s.n; ++j) AppendTransportCell(out, s.Cell(i, j), s.RestrictedTask);
+        for (int j = 0; j < s.n; ++j) {
+            const std::size_t k = static_cast<std::size_t>(i * s.n + j);
+            const CellMark mark = k < marks.size() ? marks[k] : CellMark::None;
+            AppendTransportCell(out, s.Cell(i, j), s.RestrictedTask, mark);
+        }
         AppendCargoCell(out, s.Supplies[static_cast<std::size_t>(i)]);
         out.Append("</tr>");
     }

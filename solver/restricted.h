@@ -66,6 +66,13 @@ void SetEstimate(TaskCell& c, const PotentialEntry& u, const PotentialEntry& v);
 // the one with the larger absolute estimate (the lower one on a tie); -1 when there is none.
 int PickEnteringCell(const SolveState& s, const BoundedCandidates& candidates);
 
+// The cargo a first plan under the limits left undistributed (epsilon, the supplies less the
+// cargo of the cells at (0, 0) or above), and the extended task that carries it: a fictitious
+// supplier and consumer with epsilon each, every line's remainder on its tariff-M cell of the
+// new row or column, the corner at tariff 0 and free. Every new cell is unlimited.
+std::int64_t UndistributedCargo(const SolveState& s);
+void ExtendWithFictitiousRoutes(SolveState& s, std::int64_t epsilon);
+
 struct BoundedOutcome {
     bool ConditionsMet = false;        // every condition of the optimum holds
     bool ExtendedTaskPresent = false;  // the extended task's row and column remain

@@ -298,4 +298,8 @@ bool SolveRestricted(SolveState& s, SolveHooks& hooks, BoundedOutcome& outcome) 
     return SolveRestricted(s, hooks, outcome, tracking);
 }
 
+std::int64_t UndistributedCargo(const SolveState& s) { return Undistributed(s); }
+
+void ExtendWithFictitiousRoutes(SolveState& s, std::int64_t epsilon) { BuildExtendedTask(s, epsilon); }
+
 }  // namespace kargolo

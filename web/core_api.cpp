@@ -29,6 +29,7 @@
 #include "documents/task_editing.h"
 #include "documents/task_grids.h"
 #include "documents/text_task_file.h"
+#include "documents/time_comparison.h"
 #include "documents/variant_sheets.h"
 #include "documents/windows1251.h"
 #include "web/grids_text.h"
@@ -110,10 +111,16 @@ EMSCRIPTEN_KEEPALIVE std::size_t ResultSize() { return g_result.size(); }
 
 // ---- Task documents ---------------------------------------------------------------------------
 
-EMSCRIPTEN_KEEPALIVE int NewDocument(int suppliers, int consumers) {
-    TaskGrids grids = NewTaskGrids(suppliers, consumers);
+// kind: 0 the transportation task, 1 by the time criterion, 2 the assignment problem.
+EMSCRIPTEN_KEEPALIVE int NewDocument(int suppliers, int consumers, int kind) {
+    TaskGrids grids = NewTaskGrids(suppliers, consumers, static_cast<TaskKind>(std::clamp(kind, 0, 2)));
     WriteCaptions(grids);
     return AddDocument(std::move(grids));
+}
+
+EMSCRIPTEN_KEEPALIVE int DocumentKind(int id) {
+    const TaskGrids* grids = Document(id);
+    return grids == nullptr ? 0 : static_cast<int>(grids->Kind);
 }
 
 EMSCRIPTEN_KEEPALIVE int CopyDocument(int id) {
@@ -508,7 +515,7 @@ std::string RunOn() {
         sink.Finish();
         if (paused) return PauseView();
         index = IndexToText(s.Report.Index());
-        if (result.Refusal.empty() && !result.Failed && !result.Aborted) {
+        if (result.Refusal.empty() && !result.Failed && !result.Aborted && result.Outcome.Kind != "assignment") {
             sketch = SketchOfRun(s, result, g_taskName);
         }
     }
@@ -622,7 +629,12 @@ EMSCRIPTEN_KEEPALIVE const char* PausePicture(const char* caption) {
 // Every rule and method on the task: the table as an HTML document (UTF-8), or a refusal.
 EMSCRIPTEN_KEEPALIVE const char* Compare(const char* grids, const char* taskName, int limits) {
     TaskGrids task;
-    if (!GridsFromText(grids, task)) return Answer("{}");
+    if (!GridsFromText(grids, task) || task.Kind == TaskKind::Assignment) return Answer("{}");
+    if (task.Kind == TaskKind::Time) {
+        const TimeComparison comparison = CompareTimeRules(task, limits != 0);
+        if (!comparison.Refusal.empty()) return Answer(JsonObject().Add("refusal", comparison.Refusal).Text());
+        return Answer(JsonObject().Add("html", TimeComparisonHtml(comparison, taskName)).Text());
+    }
     const MethodComparison comparison = CompareMethods(task, limits != 0);
     if (!comparison.Refusal.empty()) return Answer(JsonObject().Add("refusal", comparison.Refusal).Text());
     return Answer(JsonObject().Add("html", ComparisonHtml(comparison, taskName)).Text());

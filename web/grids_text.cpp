@@ -1,6 +1,8 @@
 #include "web/grids_text.h"
 
+#include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <vector>
 
 namespace kargolo {
@@ -9,6 +11,8 @@ namespace {
 constexpr std::string_view kHeader = "kargolo-grids";
 constexpr char kMinimise[] = "min";
 constexpr char kMaximise[] = "max";
+// The kinds of task, in the order of TaskKind; a text without one holds a transportation task.
+constexpr std::string_view kKinds[] = {"transport", "time", "assignment"};
 // Far beyond any task a page can edit, but the text's own sizes are never trusted further.
 constexpr long long kMostCells = 1LL << 26;
 
@@ -51,6 +55,8 @@ std::string GridsToText(const TaskGrids& grids) {
     std::string out(kHeader);
     out += '\t' + std::to_string(grids.Tarif.Columns()) + '\t' + std::to_string(grids.Tarif.Rows()) + '\t';
     out += grids.Goal == TaskGoal::Maximise ? kMaximise : kMinimise;
+    out += '\t';
+    out += kKinds[static_cast<int>(grids.Kind)];
     out += '\n';
     for (const TextGrid* grid : {&grids.Tarif, &grids.Restriction, &grids.Mandatory}) {
         for (int row = 0; row < grid->Rows(); ++row) {
@@ -78,7 +84,8 @@ bool GridsFromText(std::string_view text, TaskGrids& grids) {
     const bool earlier = header.size() == 3;
     int columns = 0;
     int rows = 0;
-    if ((header.size() != 3 && header.size() != 4) || header[0] != kHeader || !ReadNumber(header[1], columns) ||
+    const auto kind = header.size() == 5 ? std::find(std::begin(kKinds), std::end(kKinds), header[4]) : std::begin(kKinds);
+    if (header.size() < 3 || header.size() > 5 || kind == std::end(kKinds) || header[0] != kHeader || !ReadNumber(header[1], columns) ||
         !ReadNumber(header[2], rows) || columns < 3 || rows < 3 ||
         static_cast<long long>(columns) * rows > kMostCells ||
         lines.size() != 1 + (earlier ? 2 : 3) * static_cast<std::size_t>(rows) ||
@@ -87,6 +94,7 @@ bool GridsFromText(std::string_view text, TaskGrids& grids) {
     }
     TaskGrids read{TextGrid(columns, rows), TextGrid(columns, rows), TextGrid(columns, rows)};
     read.Goal = !earlier && header[3] == kMaximise ? TaskGoal::Maximise : TaskGoal::Minimise;
+    read.Kind = static_cast<TaskKind>(kind - std::begin(kKinds));
     std::size_t line = 1;
     for (TextGrid* grid : {&read.Tarif, &read.Restriction, &read.Mandatory}) {
         if (earlier && grid == &read.Mandatory) {

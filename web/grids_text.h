@@ -1,8 +1,8 @@
 #pragma once
 
-// A task's two grids as one text, exactly as they are (captions, unchecked typing and all):
-// how the page keeps a task across a reload and hands it to its solver. The first line names
-// the size, then each grid's rows; cells are tab-separated, and a tab, a line end or a backslash
+// A task's grids as one text, exactly as they are (captions, unchecked typing and all): how the
+// page keeps a task across a reload and hands it to its solver. The first line names the size,
+// the goal and the kind of task, then each grid's rows; cells are tab-separated, and a tab, a line end or a backslash
 // in a cell is written \t, \n or \\.
 
 #include <string>

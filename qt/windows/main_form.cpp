@@ -7,11 +7,13 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QUndoStack>
 #include <filesystem>
 #ifdef __GLIBC__
@@ -22,6 +24,7 @@
 #include "documents/plan_check.h"
 #include "documents/table_file.h"
 #include "documents/text_task_file.h"
+#include "documents/time_comparison.h"
 #include "qt/windows/about_box.h"
 #include "qt/windows/busy_run.h"
 #include "qt/windows/help_window.h"
@@ -100,8 +103,18 @@ void TMain_Form::createActions() {
 }
 
 void TMain_Form::createFileActions() {
-    m_newAct = makeAction("New", QStringLiteral("&Создать"), QKeySequence::New);
-    connect(m_newAct, &QAction::triggered, this, &TMain_Form::NewClick);
+    m_newAct = makeAction("New", QStringLiteral("&Транспортная задача"), QKeySequence::New);
+    connect(m_newAct, &QAction::triggered, this, [this] { NewClick(TaskKind::Transport); });
+    m_newTimeAct = makeAction("NewTime", QStringLiteral("Транспортная задача по критерию &времени"));
+    m_newTimeAct->setStatusTip(QStringLiteral("В таблице - времена перевозок; ищется план, при котором самая "
+                                              "долгая из используемых перевозок как можно короче"));
+    connect(m_newTimeAct, &QAction::triggered, this, [this] { NewClick(TaskKind::Time); });
+    m_newAssignmentAct = makeAction("NewAssignment", QStringLiteral("Задача о &назначениях"));
+    m_newAssignmentAct->setStatusTip(QStringLiteral("Матрица стоимостей (или эффектов) назначения исполнителей "
+                                                    "на работы; решается венгерским методом"));
+    connect(m_newAssignmentAct, &QAction::triggered, this, [this] { NewClick(TaskKind::Assignment); });
+    m_newMenu = new QMenu(QStringLiteral("&Создать"), this);
+    m_newMenu->addActions({m_newAct, m_newTimeAct, m_newAssignmentAct});
     m_openAct = makeAction("Open", QStringLiteral("&Открыть..."), QKeySequence::Open);
     connect(m_openAct, &QAction::triggered, this, &TMain_Form::OpenClick);
     m_saveAct = makeAction("Save", QStringLiteral("Со&хранить"), QKeySequence::Save);
@@ -203,8 +216,8 @@ void TMain_Form::createMenus() {
         connect(menu, &QMenu::aboutToShow, this, &TMain_Form::updateMenus);
     };
     add(menuBar()->addMenu(QStringLiteral("&Файл")),
-        {nullptr, m_newAct, m_openAct, m_saveAct, m_saveAsAct, nullptr, m_printAct, m_previewAct, m_exportPdfAct,
-         m_exportDocxAct, nullptr, m_closeAct, m_closeAllAct, nullptr, m_exitAct});
+        {nullptr, m_newMenu->menuAction(), m_openAct, m_saveAct, m_saveAsAct, nullptr, m_printAct, m_previewAct,
+         m_exportPdfAct, m_exportDocxAct, nullptr, m_closeAct, m_closeAllAct, nullptr, m_exitAct});
     add(menuBar()->addMenu(QStringLiteral("&Задача")),
         {m_findPlanAct, m_solveAct, m_compareAct, m_pictureAct, nullptr, m_randomAct, nullptr, m_settingsAct});
     add(menuBar()->addMenu(QStringLiteral("&Таблица")),
@@ -232,6 +245,10 @@ void TMain_Form::createToolBar() {
     };
     m_openButton = button("OpenButton", "Открыть файл", m_openAct);
     m_newButton = button("NewButton", "Создать файл", m_newAct);
+    if (auto* newButton = qobject_cast<QToolButton*>(toolBar->widgetForAction(m_newButton))) {
+        newButton->setMenu(m_newMenu);  // the arrow beside the button offers the other kinds
+        newButton->setPopupMode(QToolButton::MenuButtonPopup);
+    }
     m_runButton = button("RunButton", "Решить", m_solveAct);
     m_saveButton = button("SaveButton", "Сохранить файл", m_saveAct);
     m_optionsButton = button("OptionsButton", "Настройки", m_settingsAct);
@@ -272,6 +289,10 @@ void TMain_Form::updateMenus() {
         action->setEnabled(editor != nullptr);
     }
     m_pictureAct->setEnabled(report != nullptr && report->planSketch().has_value());
+    const bool assignment = editor != nullptr && editor->grids().Kind == TaskKind::Assignment;
+    for (QAction* action : {m_findPlanAct, m_compareAct, m_restrictionsAct}) {
+        action->setEnabled(editor != nullptr && !assignment);  // a matrix has no plan or limits
+    }
     m_restrictionsAct->setChecked(editor != nullptr && editor->restrictionsVisible());
     const QUndoStack* steps = editor != nullptr ? editor->undoStack() : nullptr;
     const bool canUndo = steps != nullptr && steps->canUndo();
@@ -358,7 +379,9 @@ void TMain_Form::placeNewChild(QMdiSubWindow* window, bool maximised) {
     window->show();
 }
 
-void TMain_Form::NewClick() { addChild(new TTaskWithRestrictions(++m_taskWindows, m_dialogs)); }
+void TMain_Form::NewClick(TaskKind kind) {
+    addChild(new TTaskWithRestrictions(++m_taskWindows, m_dialogs, nullptr, kind));
+}
 
 // "Tables" beside the program, or where an installed program keeps them.
 QString TMain_Form::tablesFolder() const {
@@ -446,8 +469,9 @@ void TMain_Form::RandomTaskClick() {
     m_exerciseOptions = dialog.options();
     ++m_exerciseOptions->Seed;  // the next task of the dialog is another one
     if (dialog.wantsSet()) return writeVariantSet(dialog.variantSet());
-    auto* editor = new TTaskWithRestrictions(++m_taskWindows, m_dialogs);
-    editor->setNewTask({dialog.exercise().Grids, dialog.exercise().Limits});
+    const GeneratedExercise& exercise = dialog.exercise();
+    auto* editor = new TTaskWithRestrictions(++m_taskWindows, m_dialogs, nullptr, exercise.Grids.Kind);
+    editor->setNewTask({exercise.Grids, exercise.Limits});
     addChild(editor);
 }
 
@@ -503,15 +527,27 @@ void TMain_Form::CompareMethodsClick() {
     if (editor == nullptr || !editor->finishEditing()) return;
     const TaskGrids grids = editor->grids();
     const bool limits = editor->restrictionsVisible();
-    MethodComparison comparison;
-    RunBusy(this, QStringLiteral("Сравнение методов..."), [&] { comparison = CompareMethods(grids, limits); });
-    if (!comparison.Refusal.empty()) {
-        m_dialogs.showMessage(this, QString::fromStdString(comparison.Refusal));
+    if (grids.Kind == TaskKind::Assignment) return;
+    const std::string name = QFileInfo(editor->caption()).fileName().toStdString();
+    std::string refusal;
+    std::string html;
+    RunBusy(this, QStringLiteral("Сравнение методов..."), [&] {
+        if (grids.Kind == TaskKind::Time) {
+            const TimeComparison comparison = CompareTimeRules(grids, limits);
+            refusal = comparison.Refusal;
+            if (refusal.empty()) html = TimeComparisonHtml(comparison, name);
+        } else {
+            const MethodComparison comparison = CompareMethods(grids, limits);
+            refusal = comparison.Refusal;
+            if (refusal.empty()) html = ComparisonHtml(comparison, name);
+        }
+    });
+    if (!refusal.empty()) {
+        m_dialogs.showMessage(this, QString::fromStdString(refusal));
         return;
     }
     auto* report = new TMDIChildFormText(++m_reportWindows, m_dialogs);
-    const QString name = QFileInfo(editor->caption()).fileName();
-    if (!report->FillDocument(ComparisonHtml(comparison, name.toStdString()), false)) {
+    if (!report->FillDocument(html, false)) {
         delete report;
         return;
     }

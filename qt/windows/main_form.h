@@ -58,7 +58,8 @@ public:
     void setClock(std::function<QDate()> today) { m_launcher.setClock(std::move(today)); }
 
 public slots:
-    void NewClick();
+    // A new task of the kind (the ordinary transportation task unless another is chosen).
+    void NewClick(TaskKind kind = TaskKind::Transport);
     void OpenClick();
     void SaveClick(bool saveAs);
     void SolveTaskClick();
@@ -104,7 +105,10 @@ private:
     UserDialogs& m_dialogs;
     SettingsKeeper* m_store;
     // The commands, shared by the menus and the keys; all owned by the window.
-    QAction* m_newAct = nullptr;
+    QAction* m_newAct = nullptr;            // the transportation task, Ctrl+N
+    QAction* m_newTimeAct = nullptr;        // by the time criterion
+    QAction* m_newAssignmentAct = nullptr;  // the assignment problem
+    QMenu* m_newMenu = nullptr;             // the three kinds, the transportation task first
     QAction* m_openAct = nullptr;
     QAction* m_saveAct = nullptr;
     QAction* m_saveAsAct = nullptr;

@@ -39,6 +39,12 @@ QLabel* Buddy(const QString& text, QWidget* field, QWidget* parent) {
 TRandomTaskDialog::TRandomTaskDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Случайная задача"));
     auto* form = new QFormLayout;
+    m_kind = new QComboBox(this);
+    m_kind->addItems({QStringLiteral("транспортная задача"), QStringLiteral("транспортная задача по критерию времени"),
+                      QStringLiteral("задача о назначениях")});
+    m_kind->setToolTip(QStringLiteral("По критерию времени числа таблицы - времена перевозок; в задаче о назначениях "
+                                      "строки - исполнители, колонки - работы, числа - стоимости"));
+    form->addRow(QStringLiteral("В&ид задачи:"), m_kind);
     m_suppliers = SpinBox(2, 1000, 3, QStringLiteral("Число поставщиков (строк таблицы)"), this);
     m_consumers = SpinBox(2, 1000, 4, QStringLiteral("Число потребителей (колонок таблицы)"), this);
     auto* size = new QHBoxLayout;
@@ -91,20 +97,21 @@ TRandomTaskDialog::TRandomTaskDialog(QWidget* parent) : QDialog(parent) {
     form->addRow(Buddy(QStringLiteral("&Зерно:"), m_seed, this), seed);
     newSeed();
 
-    connect(m_limitedPercent, &QSpinBox::valueChanged, this, &TRandomTaskDialog::enableLimitOptions);
-    enableLimitOptions();
-
     m_variants = SpinBox(1, 500, 25, QStringLiteral("Сколько вариантов (задач одного зерна) в наборе для печати"), this);
     m_variants->setObjectName(QStringLiteral("Variants"));
     form->addRow(QStringLiteral("&Вариантов в наборе:"), m_variants);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Создать"));
-    auto* set = buttons->addButton(QStringLiteral("&Набор вариантов..."), QDialogButtonBox::ActionRole);
-    set->setObjectName(QStringLiteral("MakeSet"));
-    set->setToolTip(QStringLiteral("Записать в папку задачи, листы вариантов для печати (каждый вариант на "
-                                   "своей странице) и ответы для преподавателя"));
-    connect(set, &QPushButton::clicked, this, &TRandomTaskDialog::makeSet);
+    m_makeSet = buttons->addButton(QStringLiteral("&Набор вариантов..."), QDialogButtonBox::ActionRole);
+    m_makeSet->setObjectName(QStringLiteral("MakeSet"));
+    m_makeSet->setToolTip(QStringLiteral("Записать в папку задачи, листы вариантов для печати (каждый вариант на "
+                                         "своей странице) и ответы для преподавателя; только для транспортной "
+                                         "задачи"));
+    connect(m_makeSet, &QPushButton::clicked, this, &TRandomTaskDialog::makeSet);
+    connect(m_limitedPercent, &QSpinBox::valueChanged, this, &TRandomTaskDialog::enableLimitOptions);
+    connect(m_kind, &QComboBox::currentIndexChanged, this, &TRandomTaskDialog::enableLimitOptions);
+    enableLimitOptions();
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
@@ -116,21 +123,30 @@ void TRandomTaskDialog::newSeed() {
     m_seed->setText(QString::number(QRandomGenerator::global()->bounded(1000000000u)));
 }
 
+// A matrix of the assignment problem has no type, degeneracy or limits; sets of variants to print
+// are made of transportation tasks only.
 void TRandomTaskDialog::enableLimitOptions() {
-    const bool limits = m_limitedPercent->value() > 0;
+    const bool transport = m_kind->currentIndex() == static_cast<int>(ExerciseKind::Transport);
+    m_variants->setEnabled(transport);
+    m_makeSet->setEnabled(transport);
+    const bool rims = m_kind->currentIndex() != static_cast<int>(ExerciseKind::Assignment);
+    const bool limits = rims && m_limitedPercent->value() > 0;
+    for (QWidget* option : std::initializer_list<QWidget*>{m_type, m_degenerate, m_limitedPercent}) option->setEnabled(rims);
     m_tightness->setEnabled(limits);
     m_allowUnsolvable->setEnabled(limits);
 }
 
 ExerciseOptions TRandomTaskDialog::options() const {
     ExerciseOptions o;
+    o.Kind = static_cast<ExerciseKind>(m_kind->currentIndex());
+    const bool rims = o.Kind != ExerciseKind::Assignment;
     o.Suppliers = m_suppliers->value();
     o.Consumers = m_consumers->value();
-    o.Type = static_cast<ExerciseType>(m_type->currentIndex());
-    o.Degenerate = m_degenerate->isChecked();
+    o.Type = rims ? static_cast<ExerciseType>(m_type->currentIndex()) : ExerciseType::Closed;
+    o.Degenerate = rims && m_degenerate->isChecked();
     o.LowestTariff = m_lowestTariff->value();
     o.HighestTariff = m_highestTariff->value();
-    o.LimitedPercent = m_limitedPercent->value();
+    o.LimitedPercent = rims ? m_limitedPercent->value() : 0;
     o.Tightness = m_tightness->value();
     o.AllowUnsolvable = m_allowUnsolvable->isChecked();
     o.UniqueOptimum = m_unique->isChecked();
@@ -139,6 +155,7 @@ ExerciseOptions TRandomTaskDialog::options() const {
 }
 
 void TRandomTaskDialog::setOptions(const ExerciseOptions& o) {
+    m_kind->setCurrentIndex(static_cast<int>(o.Kind));
     m_suppliers->setValue(o.Suppliers);
     m_consumers->setValue(o.Consumers);
     m_type->setCurrentIndex(static_cast<int>(o.Type));
@@ -156,6 +173,7 @@ unsigned TRandomTaskDialog::variantCount() const { return static_cast<unsigned>(
 
 void TRandomTaskDialog::makeSet() {
     const ExerciseOptions wanted = options();
+    if (wanted.Kind != ExerciseKind::Transport) return;
     const unsigned count = variantCount();
     RunBusy(this, QStringLiteral("Создание вариантов..."), [this, &wanted, count] { m_set = MakeVariantSet(wanted, count); });
     if (!m_set.Failure.empty()) {

@@ -1,8 +1,9 @@
 #pragma once
 
-// The dialog of a random task for an exercise: its size, type, degeneracy, tariffs, capacity
-// limits, whether the optimum must be unique, and the seed that makes it again. "Набор
-// вариантов..." makes a set of variants to print instead of one task.
+// The dialog of a random task for an exercise: its kind (the transportation task, by the time
+// criterion, or the assignment problem), size, type, degeneracy, tariffs, capacity limits,
+// whether the optimum must be unique, and the seed that makes it again. "Набор вариантов..."
+// makes a set of transportation tasks to print instead of one task.
 
 #include <QDialog>
 
@@ -12,6 +13,7 @@
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QPushButton;
 class QSpinBox;
 
 namespace kargolo {
@@ -38,6 +40,7 @@ private:
     void enableLimitOptions();
     void makeSet();  // the set of variants; a failure is shown and the dialog stays
 
+    QComboBox* m_kind = nullptr;
     QSpinBox* m_suppliers = nullptr;
     QSpinBox* m_consumers = nullptr;
     QComboBox* m_type = nullptr;
@@ -50,6 +53,7 @@ private:
     QCheckBox* m_unique = nullptr;
     QLineEdit* m_seed = nullptr;
     QSpinBox* m_variants = nullptr;
+    QPushButton* m_makeSet = nullptr;
     GeneratedExercise m_exercise;
     VariantSet m_set;
     bool m_wantsSet = false;

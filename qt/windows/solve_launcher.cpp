@@ -90,7 +90,7 @@ TMDIChildFormText* SolveLauncher::run(TTaskWithRestrictions& editor, bool restri
     }
     const bool written = file.Finish(s.Report);
     std::optional<PlanSketch> sketch;
-    if (!run.Failed && !run.Aborted) {
+    if (!run.Failed && !run.Aborted && editor.grids().Kind != TaskKind::Assignment) {
         sketch = SketchOfRun(s, run, QFileInfo(editor.caption()).fileName().toStdString());
     }
     s = SolveState();  // the task's arrays are released before the window is made

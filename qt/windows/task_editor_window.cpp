@@ -99,11 +99,11 @@ const char* TTaskWithRestrictions::openFilter() {
     return "Табличные файлы (*.tab *.TAB);;Текстовые файлы задач (*.csv *.CSV);;все файлы (*.*)";
 }
 
-TTaskWithRestrictions::TTaskWithRestrictions(int number, UserDialogs& dialogs, QWidget* parent)
+TTaskWithRestrictions::TTaskWithRestrictions(int number, UserDialogs& dialogs, QWidget* parent, TaskKind kind)
     : QWidget(parent),
-      m_grids(NewTaskGrids(3, 3)),
+      m_grids(NewTaskGrids(3, 3, kind)),
       m_dialogs(dialogs),
-      m_name(this, QStringLiteral("Untitled%1.tab").arg(number)) {
+      m_name(this, QStringLiteral("Untitled%1.%2").arg(number).arg(kind == TaskKind::Assignment ? "csv" : "tab")) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowModified(true);  // a new task counts as unsaved
     m_undo = new QUndoStack(this);
@@ -119,6 +119,46 @@ TTaskWithRestrictions::TTaskWithRestrictions(int number, UserDialogs& dialogs, Q
     createPages();
     createPopupMenu();
     SetRowColNames();
+    applyKind();
+}
+
+void TTaskWithRestrictions::applyKind() {
+    const TaskKind kind = m_grids.Kind;
+    const bool assignment = kind == TaskKind::Assignment;
+    const QString first = kind == TaskKind::Time ? QStringLiteral("Время перевозок")
+                          : assignment           ? QStringLiteral("Матрица")
+                                                 : QStringLiteral("Тарифы");
+    const QString hint = kind == TaskKind::Time ? QStringLiteral("Заполните таблицу времени перевозок")
+                         : assignment ? QStringLiteral("Заполните матрицу: стоимость (или эффект) выполнения работы "
+                                                       "исполнителем, M - назначение запрещено")
+                                      : QStringLiteral("Заполните таблицу стоимостей перевозок");
+    m_pages->setTabText(kTarifsPage, first);
+    m_views[kTarifsPage]->setToolTip(hint);
+    m_views[kTarifsPage]->setStatusTip(hint);
+    m_pages->setTabVisible(kMandatoryPage, kind == TaskKind::Transport);
+    m_pages->setTabVisible(m_pages->indexOf(m_planPage), kind == TaskKind::Transport);  // plans of transport only
+    if (assignment) m_pages->setTabVisible(kRestrictionsPage, false);
+    m_showHideRestrictions->setEnabled(!assignment);
+    m_goal->setVisible(kind != TaskKind::Time);
+    m_goalLabel->setVisible(kind != TaskKind::Time);
+    m_goal->setItemText(1, assignment ? QStringLiteral("максимум эффекта") : QStringLiteral("максимум прибыли"));
+    m_goal->setToolTip(assignment ? QStringLiteral("Элементы матрицы - затраты (ищем наименьшую сумму) или эффекты "
+                                                   "(ищем наибольшую)")
+                                  : QStringLiteral("Тарифы - затраты на перевозку единицы груза (ищем наименьшие "
+                                                   "затраты) или прибыль от нее (ищем наибольшую прибыль)"));
+    m_goal->setStatusTip(m_goal->toolTip());
+    hideRims();
+}
+
+// An assignment's supplies and demands (all 1) are not the user's to type.
+void TTaskWithRestrictions::hideRims() {
+    const bool hidden = m_grids.Kind == TaskKind::Assignment;
+    for (TaskGridView* view : m_views) {
+        const int rows = view->model()->rowCount();
+        const int columns = view->model()->columnCount();
+        for (int row = 0; row < rows; ++row) view->setRowHidden(row, hidden && row == rows - 1);
+        for (int column = 0; column < columns; ++column) view->setColumnHidden(column, hidden && column == columns - 1);
+    }
 }
 
 void TTaskWithRestrictions::createPages() {
@@ -154,11 +194,9 @@ QLayout* TTaskWithRestrictions::createGoalSwitch() {
     m_goal = new QComboBox(this);
     m_goal->addItem(QStringLiteral("минимум затрат"));
     m_goal->addItem(QStringLiteral("максимум прибыли"));
-    m_goal->setToolTip(QStringLiteral("Тарифы - затраты на перевозку единицы груза (ищем наименьшие затраты) "
-                                      "или прибыль от нее (ищем наибольшую прибыль)"));
-    m_goal->setStatusTip(m_goal->toolTip());
     auto* label = new QLabel(QStringLiteral("&Цель:"), this);
     label->setBuddy(m_goal);
+    m_goalLabel = label;
     row->addWidget(label);
     row->addWidget(m_goal);
     row->addStretch();
@@ -251,6 +289,7 @@ void TTaskWithRestrictions::putTask(const TableFileContents& contents) {
     reloadGrids();
     m_pages->setTabVisible(kRestrictionsPage, contents.HasLimits);
     m_showHideRestrictions->setChecked(contents.HasLimits);
+    applyKind();
     m_undo->clear();
 }
 
@@ -268,6 +307,7 @@ bool TTaskWithRestrictions::restrictionsVisible() const {
 void TTaskWithRestrictions::SetRowColNames() {
     WriteCaptions(m_grids);
     for (TaskGridView* view : m_views) view->fitToCaptions();
+    if (m_goalLabel != nullptr) hideRims();
 }
 
 // The grids anew; each keeps its cursor where it was, as far as the new shape allows.
@@ -474,6 +514,7 @@ void TTaskWithRestrictions::TransponateClick() {
 }
 
 void TTaskWithRestrictions::ShowHideRestrictionsClick() {
+    if (m_grids.Kind == TaskKind::Assignment) return;  // a matrix has no limits
     const bool shown = !restrictionsVisible();
     m_pages->setTabVisible(kRestrictionsPage, shown);
     m_showHideRestrictions->setChecked(shown);

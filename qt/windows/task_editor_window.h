@@ -5,7 +5,10 @@
 // "Обязательные поставки", with the task's goal (costs or profits) above them. It checks
 // each cell as the cursor leaves it, inserts and deletes suppliers and consumers, negates the
 // tariffs, transposes the task, shows or hides the limits page, tracks unsaved changes and
-// asks before they are lost. A page "Мой план" takes a student's plan for the task to be checked.
+// asks before they are lost. A task by the time criterion has times on its first page and no
+// goal or mandatory shipments; an assignment problem has only its matrix (the supplies and
+// demands, all 1, stay hidden) and its goal. A page "Мой план" takes a student's plan of a
+// transportation task to be checked.
 
 #include <QWidget>
 
@@ -34,8 +37,9 @@ class TPlanCheckPage;
 class TTaskWithRestrictions : public QWidget {
     Q_OBJECT
 public:
-    // A new 3 x 3 task captioned "Untitled<number>.tab".
-    TTaskWithRestrictions(int number, UserDialogs& dialogs, QWidget* parent = nullptr);
+    // A new 3 x 3 task of the kind captioned "Untitled<number>.tab" (".csv" for an assignment).
+    TTaskWithRestrictions(int number, UserDialogs& dialogs, QWidget* parent = nullptr,
+                          TaskKind kind = TaskKind::Transport);
 
     // Puts a task read from a file into the window, which then counts as saved.
     void setTask(const TableFileContents& contents, const QString& path);
@@ -87,6 +91,9 @@ protected:
 
 private:
     void putTask(const TableFileContents& contents);
+    // Pages, captions and commands as the kind of the task asks.
+    void applyKind();
+    void hideRims();
     void createPages();
     QLayout* createGoalSwitch();
     void createPopupMenu();
@@ -120,6 +127,7 @@ private:
     std::array<TaskGridView*, 3> m_views{};
     int m_shownPage = 0;  // the page shown last, whose supplies and demands the others take
     QComboBox* m_goal = nullptr;
+    QWidget* m_goalLabel = nullptr;
     TPlanCheckPage* m_planPage = nullptr;
     QMenu* m_popup = nullptr;
     QAction* m_showHideRestrictions = nullptr;

@@ -5,12 +5,15 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <span>
 
 #include "documents/docx_writer.h"
 #include "documents/solve_run.h"
 #include "documents/table_file.h"
 #include "documents/text_numbers.h"
+#include "documents/text_task_file.h"
 #include "documents/windows1251.h"
+#include "solver/report_buffer.h"
 #include "solver/solve_hooks.h"
 #include "tests/support/docx_reader.h"
 
@@ -181,6 +184,48 @@ TEST(VariantSheets, WritesTheWholeSetIntoTheFolder) {
     std::filesystem::create_directories(folder);
     ASSERT_EQ(WriteVariantSet(folder, set, false), "");
     EXPECT_FALSE(std::filesystem::exists(folder / "variants.html"));
+    std::filesystem::remove_all(folder);
+}
+
+// A set of another kind holds the task files of its kind (read back as the tasks generated one by
+// one) and the key lines of that kind; sheets to print are refused with nothing written.
+TEST(VariantSheets, SetsOfOtherKindsHaveTheirFilesButNoSheets) {
+    const auto folder = std::filesystem::path(::testing::TempDir()) / "kargolo-variant-kinds";
+    for (const ExerciseKind kind : {ExerciseKind::Time, ExerciseKind::Assignment}) {
+        SCOPED_TRACE(static_cast<int>(kind));
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+        ExerciseOptions options;
+        options.Kind = kind;
+        options.Seed = 77;
+        const VariantSet set = MakeVariantSet(options, 3);
+        ASSERT_EQ(set.Failure, "");
+        EXPECT_NE(WriteVariantSet(folder, set, true), "");
+        EXPECT_TRUE(std::filesystem::is_empty(folder));
+        ASSERT_EQ(WriteVariantSet(folder, set, false), "");
+        const std::string answers = ReadBytes(folder / "answers.csv");
+        EXPECT_TRUE(answers.starts_with("\xEF\xBB\xBF" + AnswersHeader(kind)));
+        for (unsigned k = 0; k < 3; ++k) {
+            const GeneratedExercise alone = GenerateExercise(options, k);
+            const std::string name = Format("variant-%02u.%s", k + 1,
+                                            kind == ExerciseKind::Assignment ? "csv" : "tab");
+            const std::string bytes = ReadBytes(folder / name);
+            TableFileContents read;
+            if (kind == ExerciseKind::Assignment) {
+                ASSERT_EQ(ParseTextTask(bytes, read), "") << name;
+            } else {
+                ASSERT_TRUE(ParseTableFile(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                                     bytes.size()),
+                                           read)
+                                .Ok())
+                    << name;
+            }
+            EXPECT_EQ(read.Grids.Kind, kind == ExerciseKind::Time ? TaskKind::Time : TaskKind::Assignment);
+            EXPECT_EQ(read.Grids.Tarif, alone.Grids.Tarif);
+            EXPECT_NE(answers.find(AnswerLine(name, alone, kind)), std::string::npos) << name;
+        }
+        EXPECT_FALSE(std::filesystem::exists(folder / "variants.html"));
+    }
     std::filesystem::remove_all(folder);
 }
 

@@ -37,7 +37,8 @@ std::string Unescape(std::string_view text) {
     static const std::pair<std::string_view, std::uint32_t> kEntities[] = {
         {"amp", '&'},   {"lt", '<'},    {"gt", '>'},      {"quot", '"'},
         {"apos", '\''}, {"nbsp", 0xA0}, {"mdash", 0x2014}, {"ndash", 0x2013},
-        {"rarr", 0x2192}, {"Sigma", 0x3A3}, {"middot", 0xB7}, {"le", 0x2264}, {"lambda", 0x3BB}};
+        {"rarr", 0x2192}, {"Sigma", 0x3A3}, {"middot", 0xB7}, {"le", 0x2264}, {"lambda", 0x3BB},
+        {"theta", 0x3B8}, {"times", 0xD7}};
     std::string out;
     for (std::size_t k = 0; k < text.size(); ++k) {
         const std::size_t end = text[k] == '&' ? text.find(';', k) : std::string_view::npos;

@@ -36,6 +36,16 @@ TEST(GridsText, KeepsEveryCellAsItIs) {
     TaskGrids read;
     ASSERT_TRUE(GridsFromText(GridsToText(grids), read));
     EXPECT_EQ(read, grids);
+    for (const TaskKind kind : {TaskKind::Time, TaskKind::Assignment}) {
+        grids.Kind = kind;
+        ASSERT_TRUE(GridsFromText(GridsToText(grids), read));
+        EXPECT_EQ(read, grids);
+    }
+    // A text kept by the page before tasks had a kind holds a transportation task.
+    const std::string text = GridsToText(NewTaskGrids(2, 2, TaskKind::Time));
+    const std::size_t kindAt = text.find("\ttime\n");
+    ASSERT_TRUE(GridsFromText(text.substr(0, kindAt) + text.substr(kindAt + 5), read));
+    EXPECT_EQ(read.Kind, TaskKind::Transport);
 }
 
 TEST(GridsText, RefusesTextsItDidNotWrite) {
@@ -45,7 +55,8 @@ TEST(GridsText, RefusesTextsItDidNotWrite) {
     for (const std::string& bad :
          {std::string(), std::string("kargolo-grids\t4\t4\n"), good.substr(0, good.size() - 3),
           good + "extra\n", std::string("kargolo-grids\t100000\t100000\n"), std::string("kargolo-grids\t-4\t4\n"),
-          std::string("other\t4\t4\n") + good.substr(good.find('\n') + 1)}) {
+          std::string("other\t4\t4\n") + good.substr(good.find('\n') + 1),
+          std::string("kargolo-grids\t4\t4\tmin\tother\n") + good.substr(good.find('\n') + 1)}) {
         SCOPED_TRACE(bad);
         EXPECT_FALSE(GridsFromText(bad, read));
         EXPECT_EQ(read, before);

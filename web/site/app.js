@@ -14,7 +14,9 @@ Kg.storageKey = 'kargolo-2';
 
 // Shortcuts: where the browser keeps a key for itself (Ctrl+N, Ctrl+T, Ctrl+W), Alt takes it.
 Kg.commands = {
-    New: { text: 'Создать', keys: 'Alt+N' },
+    New: { text: 'Создать: транспортная задача', keys: 'Alt+N' },
+    NewTime: { text: 'Создать: транспортная задача по критерию времени', hint: 'В таблице - времена перевозок; ищется план, при котором самая долгая из используемых перевозок как можно короче' },
+    NewAssignment: { text: 'Создать: задача о назначениях', hint: 'Матрица стоимостей (или эффектов) назначения исполнителей на работы; решается венгерским методом' },
     Open: { text: 'Открыть...', keys: 'Ctrl+O' },
     Save: { text: 'Сохранить', keys: 'Ctrl+S' },
     SaveAs: { text: 'Сохранить как...', keys: 'Ctrl+Shift+S' },
@@ -41,7 +43,7 @@ Kg.commands = {
 };
 
 Kg.menus = [
-    ['Файл', ['New', 'Open', 'Save', 'SaveAs', '', 'Print', '', 'Close1', 'CloseAll1']],
+    ['Файл', ['New', 'NewTime', 'NewAssignment', '', 'Open', 'Save', 'SaveAs', '', 'Print', '', 'Close1', 'CloseAll1']],
     ['Задача', ['FindPlan', 'SolveTask', 'CompareMethods', 'PlanPicture', '', 'RandomTask', '', 'ProgramSettings']],
     ['Таблица', ['Undo', 'Redo', '', 'MainInsertRow', 'MainInsertColumn', '', 'MainDeleteRow', 'MainDeleteColumn', '',
         'MainInverseSign', 'Transponate', '', 'ShowHideRestrictions']],
@@ -194,9 +196,10 @@ Kg.App = class App {
             case 'PlanPicture': return report && !!tab.svg;
             case 'Undo': return task && tab.undo.length > 0;
             case 'Redo': return task && tab.redo.length > 0;
-            case 'FindPlan': case 'SolveTask': case 'CompareMethods': case 'MainInsertRow': case 'MainInsertColumn':
+            case 'FindPlan': case 'CompareMethods': case 'ShowHideRestrictions':
+                return task && !tab.isAssignment();  // a matrix has no plan to find, no methods and no limits
+            case 'SolveTask': case 'MainInsertRow': case 'MainInsertColumn':
             case 'MainDeleteRow': case 'MainDeleteColumn': case 'MainInverseSign': case 'Transponate':
-            case 'ShowHideRestrictions':
                 return task;
             default: return true;
         }
@@ -421,7 +424,9 @@ Kg.App = class App {
         if (!this.enabled(name)) return;
         const tab = this.active;
         switch (name) {
-            case 'New': return this.newTask();
+            case 'New': return this.newTask(0);
+            case 'NewTime': return this.newTask(1);
+            case 'NewAssignment': return this.newTask(2);
             case 'Open': return document.getElementById('open-file').click();
             case 'Save': return this.save(tab, false);
             case 'SaveAs': return this.save(tab, true);
@@ -448,9 +453,11 @@ Kg.App = class App {
         }
     }
 
-    newTask() {
-        const doc = this.core.newDocument(3, 3);
-        return this.add(new Kg.TaskTab(this, { doc, caption: `Untitled${++this.taskWindows}.tab`, saved: false }));
+    // kind: 0 the transportation task, 1 by the time criterion, 2 the assignment problem.
+    newTask(kind = 0) {
+        const doc = this.core.newDocument(3, 3, kind);
+        const extension = kind === 2 ? 'csv' : 'tab';
+        return this.add(new Kg.TaskTab(this, { doc, caption: `Untitled${++this.taskWindows}.${extension}`, saved: false }));
     }
 
     async openFile(file) {

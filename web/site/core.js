@@ -33,7 +33,9 @@ Kg.loadCore = async function loadCore() {
     const reportDocx = num('ReportDocx', ['number']);
     return {
         raw: core,
-        newDocument: num('NewDocument', ['number', 'number']),
+        // kind: 0 the transportation task, 1 by the time criterion, 2 the assignment problem.
+        newDocument: num('NewDocument', ['number', 'number', 'number']),
+        documentKind: num('DocumentKind', ['number']),
         copyDocument: num('CopyDocument', ['number']),
         assignDocument: fn('AssignDocument', null, ['number', 'number']),
         freeDocument: fn('FreeDocument', null, ['number']),

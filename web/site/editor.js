@@ -2,8 +2,10 @@
 // A task's tab: the pages "Тарифы", "Ограничения" and "Обязательные поставки" over the task's
 // grids, which live in the core, and the goal of the task; every check, refusal and message is
 // the core's (the desktop's task editor's). Undo keeps a typed cell's texts on every page, or the
-// whole task before a change of many cells or of the goal. The page "Мой план" takes a student's
-// plan for the task, to be checked.
+// whole task before a change of many cells or of the goal. A task by the time criterion has times
+// on its first page and no goal or mandatory shipments; an assignment problem only its matrix (its
+// supplies and demands, all 1, not shown) and its goal. The page "Мой план" takes a student's plan
+// of a transportation task, to be checked.
 var Kg = window.Kg || (window.Kg = {});
 
 Kg.TaskTab = class TaskTab {
@@ -12,6 +14,7 @@ Kg.TaskTab = class TaskTab {
         this.core = app.core;
         this.kind = 'task';
         this.doc = options.doc;
+        this.taskKind = this.core.documentKind(this.doc);  // as core.newDocument numbers them
         this.caption = options.caption;
         this.saved = !!options.saved;
         this.neverSaved = options.neverSaved !== false;
@@ -24,7 +27,8 @@ Kg.TaskTab = class TaskTab {
         this.element.className = 'task-tab';
         this.pageBar = document.createElement('div');
         this.pageBar.className = 'pages';
-        this.pageButtons = ['Тарифы', 'Ограничения', 'Обязательные поставки'].map((text, page) => {
+        const first = ['Тарифы', 'Время перевозок', 'Матрица'][this.taskKind] || 'Тарифы';
+        this.pageButtons = [first, 'Ограничения', 'Обязательные поставки'].map((text, page) => {
             const b = document.createElement('button');
             b.textContent = text;
             b.addEventListener('click', () => this.showPage(page));
@@ -54,7 +58,9 @@ Kg.TaskTab = class TaskTab {
         label.title = 'Что означают числа таблицы тарифов: затраты (ищется наименьшая сумма) или прибыль (наибольшая)';
         label.append('Цель: ');
         this.goalSwitch = document.createElement('select');
-        for (const [value, text] of [['0', 'минимум затрат'], ['1', 'максимум прибыли']]) this.goalSwitch.add(new Option(text, value));
+        const most = this.isAssignment() ? 'максимум эффекта' : 'максимум прибыли';
+        for (const [value, text] of [['0', 'минимум затрат'], ['1', most]]) this.goalSwitch.add(new Option(text, value));
+        label.hidden = this.taskKind === 1;  // the time criterion only shortens the times
         this.goalSwitch.addEventListener('change', () => {
             const goal = +this.goalSwitch.value;
             this.change('изменение цели', true, () => this.core.setGoal(this.doc, goal) === 1);
@@ -66,11 +72,14 @@ Kg.TaskTab = class TaskTab {
     makeGrid(grid) {
         const core = this.core;
         const tab = this;
+        const rim = this.isAssignment() ? 1 : 2;  // the caption column, and the supplies unless hidden
         const model = {
-            columns: () => core.consumers(tab.doc) + 2,
-            rows: () => core.suppliers(tab.doc) + 2,
+            columns: () => core.consumers(tab.doc) + rim,
+            rows: () => core.suppliers(tab.doc) + rim,
+            hasRim: rim === 2,
             text: (c, r) => core.cellText(tab.doc, grid, c, r),
             kind(c, r) {
+                if (!this.hasRim) return 'body';
                 const n = this.columns() - 1;
                 const m = this.rows() - 1;
                 if (c === n && r === m) return 'corner';
@@ -144,6 +153,8 @@ Kg.TaskTab = class TaskTab {
     }
 
     get grid() { return this.grids[this.page]; }
+
+    isAssignment() { return this.taskKind === 2; }
 
     title() { return (this.saved ? '' : '*') + this.app.baseName(this.caption); }
 
@@ -287,6 +298,7 @@ Kg.TaskTab = class TaskTab {
     }
 
     toggleRestrictions() {
+        if (this.isAssignment()) return;  // a matrix has no limits
         this.restrictions = !this.restrictions;
         if (!this.restrictions && this.page === 1) this.showPage(0);
         this.refreshPages();
@@ -317,6 +329,8 @@ Kg.TaskTab = class TaskTab {
 
     refreshPages() {
         this.pageButtons[1].hidden = !this.restrictions;
+        this.pageButtons[2].hidden = this.taskKind !== 0;  // mandatory shipments: the transportation task's
+        this.planButton.hidden = this.taskKind !== 0;  // a plan is checked for the transportation task only
         this.pageButtons.forEach((b, k) => b.classList.toggle('active', k === this.page && !this.planShown));
         this.planButton.classList.toggle('active', !!this.planShown);
         this.goalSwitch.value = String(this.core.goal(this.doc));

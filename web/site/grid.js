@@ -77,8 +77,9 @@ Kg.GridView = class GridView {
         this.schedule();
     }
 
+    // A grid without supplies and demands (hasRim false) has no corner either.
     isCorner(cell) {
-        return cell.c === this.model.columns() - 1 && cell.r === this.model.rows() - 1;
+        return this.model.hasRim !== false && cell.c === this.model.columns() - 1 && cell.r === this.model.rows() - 1;
     }
 
     schedule() {
@@ -292,7 +293,7 @@ Kg.GridView = class GridView {
         const move = (target) => { e.preventDefault(); this.moveTo(target, e.shiftKey && !editing); };
         if (e.ctrlKey || e.metaKey || e.altKey) {
             if (e.key === 'Home' && e.ctrlKey && !editing) move({ c: 1, r: 1 });
-            else if (e.key === 'End' && e.ctrlKey && !editing) move({ c: n - 1, r: m - 2 });
+            else if (e.key === 'End' && e.ctrlKey && !editing) move({ c: n - 1, r: this.model.hasRim === false ? m - 1 : m - 2 });
             return;
         }
         switch (e.key) {

@@ -557,3 +557,58 @@ test('a 1000 x 1000 run leaves the page answering', async (t) => {
     await page.waitForFunction(() => Kg.app.active.element.dataset.shown === String(Kg.app.active.layout.pages.length - 1));
     assert.match(await reportText(page), new RegExp('Целевая функция F= ' + expected[1]));
 });
+
+test('the new task\'s kind is chosen in the menu; a task by the time criterion and an assignment are solved as kargolo-solve solves them', async (t) => {
+    const page = await openPage(t);
+    const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'kargolo-'));
+    await page.click('.menu-head >> text=Файл');
+    const items = await page.$$eval('.menu-list:not([hidden]) .menu-item .text', (texts) => texts.map((e) => e.textContent));
+    assert.deepStrictEqual(items.slice(0, 3), ['Создать: транспортная задача',
+        'Создать: транспортная задача по критерию времени', 'Создать: задача о назначениях']);
+    await page.click('.menu-list:not([hidden]) .menu-item[data-command=NewTime]');
+    await page.waitForFunction(() => Kg.app.active.caption === 'Untitled2.tab');
+    assert.strictEqual(await page.textContent('.task-tab:not([hidden]) .pages button'), 'Время перевозок');
+    // A plan is checked in the transportation task only.
+    const shownPages = () => page.$$eval('.task-tab:not([hidden]) .pages button', (buttons) =>
+        buttons.filter((b) => !b.hidden).map((b) => b.textContent));
+    assert.ok(!(await shownPages()).includes('Мой план'));
+    await paste(page, '5\t8\t2\t20\n6\t3\t9\t30\n4\t7\t10\t50\n30\t40\t30\n');
+    await page.waitForFunction(() => Kg.app.core.cellText(Kg.app.active.doc, 0, 3, 3) === '10');
+    const time = path.join(folder, 'time.tab');
+    fs.writeFileSync(time, await saveAs(page, 'time.tab'));
+    await setSettings(page, { solveMode: '1', planMethod: '0' });
+    await solve(page);
+    assert.match(await reportText(page), /Наименьшее время перевозки T\s*min\s*= 9/);
+    const timeReport = await download(page, async () => {
+        await page.keyboard.press('Control+s');
+        await page.click('#save-as button[value=ok]');
+    });
+    assert.deepStrictEqual(timeReport, solver([time, '--max-report-mb', '64']));
+    await page.screenshot({ path: path.join(shots, 'time-report.png') });
+
+    await page.click('.menu-head >> text=Файл');
+    await page.click('.menu-list:not([hidden]) .menu-item[data-command=NewAssignment]');
+    await page.waitForFunction(() => Kg.app.active.caption === 'Untitled3.csv');
+    assert.strictEqual(await page.textContent('.task-tab:not([hidden]) .pages button'), 'Матрица');
+    assert.ok(!(await shownPages()).includes('Мой план'));
+    const captions = await page.$$eval('.task-tab:not([hidden]) .cell.caption', (cells) => cells.map((c) => c.textContent));
+    assert.ok(captions.includes('исполнитель A3') && captions.includes('работа B3'), captions.join());
+    assert.ok(!captions.includes('Запасы груза') && !captions.includes('Потребности'), captions.join());
+    for (const name of ['FindPlan', 'CompareMethods', 'ShowHideRestrictions']) {
+        assert.ok(!(await page.evaluate((n) => Kg.app.enabled(n), name)), name);
+    }
+    await paste(page, '4\t1\t3\n2\t0\tM\n3\t2\t2\n');
+    await page.waitForFunction(() => Kg.app.core.cellText(Kg.app.active.doc, 0, 3, 2) === 'M');
+    const matrix = path.join(folder, 'matrix.csv');
+    fs.writeFileSync(matrix, await saveAs(page, 'matrix.csv'));
+    assert.strictEqual(fs.readFileSync(matrix, 'utf8'), 'вид;назначения\n4;1;3\n2;0;M\n3;2;2\n');
+    await solve(page);
+    assert.match(await reportText(page), /Наименьшая суммарная стоимость: 1 \+ 2 \+ 2 = 5/);
+    const assignmentReport = await download(page, async () => {
+        await page.keyboard.press('Control+s');
+        await page.click('#save-as button[value=ok]');
+    });
+    assert.deepStrictEqual(assignmentReport, solver(['--kind', 'assignment', matrix, '--max-report-mb', '64']));
+    assert.ok(!(await page.evaluate(() => Kg.app.enabled('PlanPicture'))));
+    await page.screenshot({ path: path.join(shots, 'assignment-report.png') });
+});

@@ -55,6 +55,7 @@ private slots:
     void exportsTheWholeReportWithItsEditsToWord();
     void writesAndPreviewsASetOfVariantsPageByPage();
     void checksTheStudentsPlanFromTheEditor();
+    void offersSetsAndPlanChecksForTheTransportationTaskOnly();
 };
 
 void CourseworkWindowsTest::exportsTheWholeReportWithItsEditsToWord() {
@@ -182,6 +183,28 @@ void CourseworkWindowsTest::checksTheStudentsPlanFromTheEditor() {
     editor->InsertRowClick();
     pages->setCurrentWidget(page);
     QCOMPARE(page->suppliers(), 4);
+}
+
+// Sets of variants to print and the check of a plan are the transportation task's: the dialog
+// disables the set for the other kinds, and their editors show no page "Мой план".
+void CourseworkWindowsTest::offersSetsAndPlanChecksForTheTransportationTaskOnly() {
+    TRandomTaskDialog dialog;
+    auto* makeSet = dialog.findChild<QPushButton*>(QStringLiteral("MakeSet"));
+    auto* variants = dialog.findChild<QSpinBox*>(QStringLiteral("Variants"));
+    ExerciseOptions options = dialog.options();
+    for (const ExerciseKind kind : {ExerciseKind::Time, ExerciseKind::Assignment, ExerciseKind::Transport}) {
+        options.Kind = kind;
+        dialog.setOptions(options);
+        QCOMPARE(makeSet->isEnabled(), kind == ExerciseKind::Transport);
+        QCOMPARE(variants->isEnabled(), kind == ExerciseKind::Transport);
+    }
+
+    ScriptedDialogs dialogs;
+    for (const TaskKind kind : {TaskKind::Transport, TaskKind::Time, TaskKind::Assignment}) {
+        TTaskWithRestrictions editor(1, dialogs, nullptr, kind);
+        auto* pages = editor.findChild<QTabWidget*>();
+        QCOMPARE(pages->isTabVisible(pages->indexOf(editor.planPage())), kind == TaskKind::Transport);
+    }
 }
 
 }  // namespace kargolo::testing

@@ -1,4 +1,8 @@
 #include <QAbstractButton>
+#include <QComboBox>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableView>
 #include <QFile>
 #include <QMessageBox>
 #include <QMdiArea>
@@ -63,6 +67,9 @@ private slots:
     void comparesTheMethodsOfATextTask();
     void makesRandomTasksFromTheDialog();
     void drawsAndSavesThePlanOfAReport();
+    void offersTheThreeKindsOfTaskTheTransportationTaskFirst();
+    void solvesEachKindIntoItsOwnReport();
+    void makesRandomTasksOfEachKind();
 };
 
 void MainFormTest::enablesTaskCommandsOnlyForATaskEditor() {
@@ -505,6 +512,129 @@ void MainFormTest::drawsAndSavesThePlanOfAReport() {
     QVERIFY(written.open(QIODevice::ReadOnly));
     QCOMPARE(written.readAll().toStdString(), picture->svg());
     QVERIFY(dialogs.Messages.isEmpty());
+}
+
+void MainFormTest::offersTheThreeKindsOfTaskTheTransportationTaskFirst() {
+    ScriptedDialogs dialogs;
+    TMain_Form form(dialogs);
+    form.show();
+    QMenu* fileMenu = form.menuBar()->actions().front()->menu();
+    QMenu* newMenu = fileMenu->actions().at(1)->menu();
+    QVERIFY(newMenu != nullptr);
+    QCOMPARE(newMenu->title(), QStringLiteral("&Создать"));
+    const QList<QAction*> kinds = newMenu->actions();
+    QCOMPARE(kinds.size(), 3);
+    QCOMPARE(kinds[0], form.command("New"));
+    QCOMPARE(kinds[0]->shortcut(), QKeySequence(QKeySequence::New));
+    QCOMPARE(kinds[1]->text(), QStringLiteral("Транспортная задача по критерию &времени"));
+    QCOMPARE(kinds[2]->text(), QStringLiteral("Задача о &назначениях"));
+
+    form.command("NewButton")->trigger();  // the button itself makes the ordinary task
+    QCOMPARE(form.activeEditor()->grids().Kind, TaskKind::Transport);
+    const auto pages = [&form] { return form.activeEditor()->findChild<QTabWidget*>(); };
+    QCOMPARE(pages()->tabText(0), QStringLiteral("Тарифы"));
+    QVERIFY(pages()->isTabVisible(2));
+
+    kinds[1]->trigger();
+    TTaskWithRestrictions* time = form.activeEditor();
+    QCOMPARE(time->grids().Kind, TaskKind::Time);
+    QCOMPARE(pages()->tabText(0), QStringLiteral("Время перевозок"));
+    QVERIFY(!pages()->isTabVisible(2));
+    QVERIFY(time->findChild<QComboBox*>()->isHidden());
+    form.updateMenus();
+    for (const char* name : {"SolveTask", "FindPlan", "CompareMethods", "ShowHideRestrictions"}) {
+        QVERIFY2(form.command(name)->isEnabled(), name);
+    }
+
+    kinds[2]->trigger();
+    TTaskWithRestrictions* assignment = form.activeEditor();
+    QCOMPARE(assignment->grids().Kind, TaskKind::Assignment);
+    QCOMPARE(assignment->caption(), QStringLiteral("Untitled3.csv"));
+    QCOMPARE(pages()->tabText(0), QStringLiteral("Матрица"));
+    QVERIFY(!pages()->isTabVisible(1));
+    QVERIFY(!pages()->isTabVisible(2));
+    auto* view = qobject_cast<QTableView*>(pages()->widget(0));
+    QVERIFY(view->isRowHidden(3) && view->isColumnHidden(3));  // the supplies and demands, all 1
+    QVERIFY(!view->isRowHidden(2) && !view->isColumnHidden(2));
+    QCOMPARE(assignment->grids().Tarif.At(0, 1), std::string("исполнитель A1"));
+    form.command("MainInsertRow")->trigger();
+    QVERIFY(view->isRowHidden(4) && !view->isRowHidden(3));
+    QCOMPARE(assignment->grids().Tarif.At(4, 4), std::string("1"));
+    form.updateMenus();
+    QVERIFY(form.command("SolveTask")->isEnabled());
+    for (const char* name : {"FindPlan", "CompareMethods", "ShowHideRestrictions"}) {
+        QVERIFY2(!form.command(name)->isEnabled(), name);
+    }
+}
+
+void MainFormTest::solvesEachKindIntoItsOwnReport() {
+    ScriptedDialogs dialogs;
+    TMain_Form form(dialogs);
+    form.resize(1000, 700);
+    form.show();
+    QTemporaryDir folder;
+    const auto write = [&folder](const char* name, const QByteArray& bytes) {
+        QFile file(folder.filePath(QString::fromUtf8(name)));
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+        return file.fileName();
+    };
+    QFile example(QStringLiteral(KARGOLO_SOURCE_DIR "/examples/kinds/time-3x3.csv"));
+    QVERIFY(example.open(QIODevice::ReadOnly));
+    QVERIFY(form.openTableFile(write("time.csv", "вид;критерий времени\n" + example.readAll())));
+    QCOMPARE(form.activeEditor()->grids().Kind, TaskKind::Time);
+    form.SolveTaskClick();
+    TMDIChildFormText* report = form.lastReportWindow();
+    QVERIFY(report != nullptr && report->waitUntilLoaded());
+    QVERIFY(report->currentHtml().contains(QStringLiteral("Транспортная задача по критерию времени.")));
+    QVERIFY(report->currentHtml().contains(QStringLiteral("= 9")));
+    QVERIFY(report->planSketch().has_value());
+
+    QVERIFY(form.openTableFile(write("a.csv", "вид;назначения\nцель;максимум\n3;2;5\n8;8;M\n")));
+    QCOMPARE(form.activeEditor()->grids().Goal, TaskGoal::Maximise);
+    form.SolveTaskClick();
+    report = form.lastReportWindow();
+    QVERIFY(report != nullptr && report->waitUntilLoaded());
+    const QString html = report->currentHtml();
+    QVERIFY(html.contains(QStringLiteral("Задача о назначениях.")));
+    QVERIFY(html.contains(QStringLiteral("5 + 8 = 13")));
+    QVERIFY(!report->planSketch().has_value());
+    QVERIFY2(dialogs.Messages.isEmpty(), qPrintable(dialogs.Messages.join(u'\n')));
+}
+
+void MainFormTest::makesRandomTasksOfEachKind() {
+    ScriptedDialogs dialogs;
+    TMain_Form form(dialogs);
+    form.show();
+    for (const ExerciseKind kind : {ExerciseKind::Time, ExerciseKind::Assignment}) {
+        ExerciseOptions chosen;
+        QTimer::singleShot(0, &form, [&chosen, kind] {
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                auto* dialog = qobject_cast<TRandomTaskDialog*>(window);
+                if (dialog == nullptr || !dialog->isVisible()) continue;
+                dialog->findChild<QComboBox*>()->setCurrentIndex(static_cast<int>(kind));
+                // A matrix has no type, degeneracy or limits: those options are off and not taken.
+                QCOMPARE(dialog->findChild<QSpinBox*>(QStringLiteral("Suppliers"))->isEnabled(), true);
+                chosen = dialog->options();
+                dialog->accept();
+            }
+        });
+        form.RandomTaskClick();
+        TTaskWithRestrictions* editor = form.activeEditor();
+        QVERIFY(editor != nullptr);
+        QCOMPARE(chosen.Kind, kind);
+        QCOMPARE(editor->grids().Kind, kind == ExerciseKind::Time ? TaskKind::Time : TaskKind::Assignment);
+        TaskGrids made = GenerateExercise(chosen, 0).Grids;
+        WriteCaptions(made);
+        QVERIFY(editor->grids() == made);
+        if (kind == ExerciseKind::Assignment) {
+            QCOMPARE(chosen.LimitedPercent, 0);
+            QVERIFY(editor->caption().endsWith(QStringLiteral(".csv")));
+        }
+        form.SolveTaskClick();
+        QVERIFY(form.lastReportWindow() != nullptr);
+        QVERIFY2(dialogs.Messages.isEmpty(), qPrintable(dialogs.Messages.join(u'\n')));
+    }
 }
 
 }  // namespace kargolo::testing
