@@ -30,6 +30,7 @@ public:
     bool askYesNo(QWidget*, const QString&) override { return false; }
     QString openFileName(QWidget*, const kargolo::FileDialogSpec&) override { return {}; }
     QString saveFileName(QWidget*, const kargolo::FileDialogSpec&) override { return {}; }
+    QString folderName(QWidget*, const QString&) override { return {}; }
 };
 
 // Proportional set size of a process in kB: all of it, and its dirty part (heap, stacks,
