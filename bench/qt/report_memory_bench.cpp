@@ -16,6 +16,7 @@
 #include <sstream>
 #include <string>
 
+#include "bench/qt/child_processes.h"
 #include "qt/windows/main_form.h"
 #include "qt/windows/report_window.h"
 #include "qt/windows/user_dialogs.h"
@@ -58,20 +59,7 @@ Memory ProcessMemory(long pid) {
 // The memory of a process and every process below it.
 Memory TreeMemory(long pid) {
     Memory total = ProcessMemory(pid);
-    for (const QString& name : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        bool number = false;
-        const long child = name.toLong(&number);
-        if (!number) continue;
-        std::ifstream stat("/proc/" + std::to_string(child) + "/stat");
-        std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-        const std::size_t close = text.rfind(')');
-        if (close == std::string::npos) continue;
-        std::istringstream fields(text.substr(close + 2));
-        std::string state;
-        long parent = 0;
-        fields >> state >> parent;
-        if (parent == pid) total += TreeMemory(child);
-    }
+    for (const long child : kargolo::ChildProcesses(pid)) total += TreeMemory(child);
     return total;
 }
 

@@ -18,6 +18,7 @@
 
 #include "bench/task_generator.h"
 #include "documents/solve_run.h"
+#include "bench/qt/child_processes.h"
 #include "qt/windows/report_window.h"
 #include "qt/windows/solve_launcher.h"
 #include "qt/windows/user_dialogs.h"
@@ -51,21 +52,7 @@ long TreeMemoryKb(long pid) {
     for (std::string line; std::getline(status, line);) {
         if (line.rfind("VmRSS:", 0) == 0) total += std::atol(line.c_str() + 6);
     }
-    const QStringList processes = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
-    for (const QString& name : processes) {
-        bool number = false;
-        const long child = name.toLong(&number);
-        if (!number) continue;
-        std::ifstream stat("/proc/" + std::to_string(child) + "/stat");
-        std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-        const std::size_t close = text.rfind(')');
-        if (close == std::string::npos) continue;
-        std::istringstream fields(text.substr(close + 2));
-        std::string state;
-        long parent = 0;
-        fields >> state >> parent;
-        if (parent == pid) total += TreeMemoryKb(child);
-    }
+    for (const long child : kargolo::ChildProcesses(pid)) total += TreeMemoryKb(child);
     return total;
 }
 
